@@ -1,0 +1,83 @@
+#include "app/app.h"
+
+#include <stdexcept>
+
+#include "app/globalilocalizza.h"
+#include "app/menu.h"
+#include "app/preferences.h"
+#include "model/globali.h"
+#include "model/inizio.h"
+#include "rt/conv.h"
+#include "rt/runtime.h"
+
+namespace ambrelix {
+
+// 30 degrees as the isometric view preset has it, with pi taken as 3.14159.
+constexpr double kAngoloIsometrico = 0.52359833333;
+
+void App::Event_Close() {
+    Preferenze::scrivilingua(globali::lingua);
+}
+
+void App::Event_Open() {
+    globali::lingua = Preferenze::leggilingua();
+    Globalilocalizza::local_lingua();
+
+    globali::assx = kAngoloIsometrico;
+    globali::assy = kAngoloIsometrico;
+    globali::assz = 1.0;
+    globali::celamesh = false;
+
+    const rt::ScreenSize screen = rt::Screen(0);
+    globali::scrx = screen.Width - 173;
+    globali::scry = screen.Height - 53;
+
+    globali::terreno = nullptr;
+    Inizio::ambiente = 0;
+    Inizio::engine3d = 0;
+
+    rt::EnableMenuItems();
+
+    globali::col_3d = rt::HSV(0.25, 0.5, 0.5);
+    Inizio::gammanosel = rt::HSV(0.25, 0.7, 0.7);
+    Inizio::gammasisel = rt::HSV(0, 1.0, 0.7);
+}
+
+void App::Event_EnableMenuItems() {
+    AppleAmbrelixInfo().Enable();
+    FilePointEditor().Enable();
+    FileOpenImage().Enable();
+    FileImport().Enable();
+    ImportXYZ().Enable();
+    ImportPowerCADDdata().Enable();
+    ImportDXF().Enable();
+    ExportDXF().Enable();
+
+    if (Inizio::ambiente == 0) {
+        FileExport().SetEnabled(false);
+        EditEditMesh().SetEnabled(false);
+    } else if (Inizio::ambiente == 1) {
+        FileExport().SetEnabled(true);
+        ExportTextXYZ().SetEnabled(false);
+        ExportTextGDL().SetEnabled(false);
+        ExportQD3D().SetEnabled(false);
+        ExportCopyGDLText().SetEnabled(false);
+        EditEditMesh().SetEnabled(false);
+    } else if (Inizio::ambiente == 2) {
+        FileExport().SetEnabled(true);
+        ExportTextXYZ().SetEnabled(true);
+        ExportTextGDL().SetEnabled(true);
+        ExportQD3D().SetEnabled(true);
+        ExportCopyGDLText().SetEnabled(true);
+        EditEditMesh().SetEnabled(true);
+    }
+}
+
+} // namespace ambrelix
+
+ambrelix::App& App() {
+    auto* app = dynamic_cast<ambrelix::App*>(rt::Application::Current());
+    if (app == nullptr)
+        throw std::logic_error("no application object");
+    return *app;
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The menu captions of the two interface languages.
+
+namespace Globalilocalizza {
+
+// English captions on the application's menu bar.
+void local_usa();
+// Italian captions on the application's menu bar.
+void local_ita();
+// The captions of the language in force: English when globali::lingua is 1, Italian otherwise.
+void local_lingua();
+
+} // namespace Globalilocalizza

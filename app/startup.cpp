@@ -1,0 +1,54 @@
+#include "app/startup.h"
+
+#include <exception>
+#include <iostream>
+#include <memory>
+
+#include "app/app.h"
+#include "app/filetypes.h"
+#include "app/menu.h"
+
+namespace ambrelix {
+
+namespace {
+
+std::unique_ptr<App>& AppInstance() {
+    static std::unique_ptr<App> instance;
+    return instance;
+}
+
+} // namespace
+
+void InitFileTypes() {
+    FileTypes::Initialize();
+}
+
+void NewAppInstance() {
+    DiscardAppInstance();
+    auto& instance = AppInstance();
+    instance = std::make_unique<App>();
+    instance->SetMenuBar(&::Menu());
+    instance->Register();
+}
+
+void DiscardAppInstance() {
+    AppInstance().reset();
+}
+
+int Main() {
+    int status = 1;
+    try {
+        InitFileTypes();
+        NewAppInstance();
+        status = ::App().Run();
+    } catch (const std::exception& error) {
+        std::cerr << "Ambrelix: unhandled exception: " << error.what() << '\n';
+    } catch (...) {
+        std::cerr << "Ambrelix: unhandled exception\n";
+    }
+    // The application object and its menu strip go before the runtime ends.
+    DiscardAppInstance();
+    return status;
+}
+
+} // namespace ambrelix

@@ -1,0 +1,66 @@
+// Bounding box, spans and aspect ratio of the point set, shown on the control panel together with
+// the proposed numbers of grid intervals.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "model/globali.h"
+#include "model/inizio.h"
+#include "model/progressreport.h"
+#include "rt/conv.h"
+#include "rt/runtime.h"
+#include "rt/window.h"
+#include "views/fincontrol.h"
+
+namespace Inizio {
+
+void calcolaingombro() {
+    using namespace globali;
+
+    const std::int64_t stored = static_cast<std::int64_t>(std::min({px.size(), py.size(), pz.size()}));
+    const std::int64_t last = std::min<std::int64_t>(ptot, stored - 1);
+
+    // The box starts at point 0 (at the origin when not even that exists).
+    xmin = xmax = stored > 0 ? px[0] : 0.0;
+    ymin = ymax = stored > 0 ? py[0] : 0.0;
+    zmin = zmax = stored > 0 ? pz[0] : 0.0;
+
+    progressreport::SetMaximum(100);
+    for (std::int64_t i = 1; i <= last; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        if (px[k] < xmin)
+            xmin = px[k];
+        if (py[k] < ymin)
+            ymin = py[k];
+        if (pz[k] < zmin)
+            zmin = pz[k];
+        if (px[k] > xmax)
+            xmax = px[k];
+        if (py[k] > ymax)
+            ymax = py[k];
+        if (pz[k] > zmax)
+            zmax = pz[k];
+        progressreport::Show(rt::conv(static_cast<double>(i * 100) / static_cast<double>(ptot)));
+        rt::RuntimeBackgroundTask();
+    }
+    progressreport::Show(0);
+
+    rt::Instance<fincontrol>().IngStaticText.SetText(rt::Str(xmax - xmin) + ",  " + rt::Str(ymax - ymin) +
+                                                     ",  " + rt::Str(zmax - zmin));
+    dx = xmax - xmin;
+    dy = ymax - ymin;
+    dz = zmax - zmin;
+
+    // The X field's change handler proposes a Y count from the previous ratio; the Y count set
+    // after the new ratio replaces it.
+    rt::Instance<fincontrol>().XEditField.SetText("30");
+    rapp = dy / dx;
+    // Without a width (or with spans beyond the range of doubles) there is no ratio: propose a
+    // square grid rather than an unbounded number of Y intervals.
+    if (!std::isfinite(rapp))
+        rapp = 1.0;
+    rt::Instance<fincontrol>().YEditField.SetText(rt::Str(rt::conv(rapp * 30)));
+}
+
+} // namespace Inizio

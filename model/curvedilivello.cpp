@@ -1,0 +1,128 @@
+// The top view: every grid node a small rectangle in its height colour, crossed by black contour
+// lines, fitted to the drawing window's canvas and pasted, centred, onto its backdrop.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "model/contours.h"
+#include "model/globali.h"
+#include "model/progressreport.h"
+#include "rt/picture.h"
+#include "rt/runtime.h"
+#include "rt/window.h"
+#include "views/finestra.h"
+
+namespace {
+
+// Saturates an exact whole number to the int32 range.
+std::int32_t Clamped(std::int64_t value) {
+    return rt::conv(static_cast<double>(value));
+}
+
+// (index * size) / count: a node's offset in the picture along one axis.
+double NodeOffset(std::int32_t index, std::int32_t size, std::int32_t count) {
+    return static_cast<double>(std::int64_t{index} * size) / static_cast<double>(count);
+}
+
+struct Fit {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// The picture size that keeps the bounding box's proportions and fills the canvas along the
+// axis that decides the scale. Worked from half spans, so no span overflows; the result is that
+// of the full spans. A zero size means there is nothing to draw.
+Fit FitToCanvas(std::int32_t canvasWidth, std::int32_t canvasHeight) {
+    using namespace globali;
+    Fit fit;
+    if (canvasWidth < 1 || canvasHeight < 1)
+        return fit;
+    const double hx = contours::HalfSpan(xmin, xmax);
+    const double hy = contours::HalfSpan(ymin, ymax);
+    const double halfScale =
+        std::max(hx / static_cast<double>(canvasWidth), hy / static_cast<double>(canvasHeight));
+    if (!(halfScale > 0.0) || !std::isfinite(halfScale))
+        return fit;
+    fit.width = rt::conv(hx / halfScale);
+    fit.height = rt::conv(hy / halfScale);
+    return fit;
+}
+
+} // namespace
+
+void globali::curvedilivello() {
+    const std::int32_t nx = mxtot;
+    const std::int32_t ny = mytot;
+    if (!contours::GridCovers(mz, nx, ny))
+        return;
+
+    const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
+    progressreport::SetMaximum(Clamped(std::int64_t{nx} + (std::int64_t{levels.kmax} - levels.kmin) + 1));
+    progressreport::Show(0);
+
+    Finestra& window = rt::Instance<Finestra>();
+    const std::int32_t canvasWidth = window.can_dis.Width();
+    const std::int32_t canvasHeight = window.can_dis.Height();
+    const Fit fit = FitToCanvas(canvasWidth, canvasHeight);
+    if (fit.width < 1 || fit.height < 1) {
+        progressreport::Show(0);
+        return;
+    }
+    const std::int32_t w = fit.width;
+    const std::int32_t h = fit.height;
+
+    const rt::Picture picture = rt::Picture::New(w, h, 32);
+    rt::Graphics& g = picture.Graphics();
+
+    const std::int32_t cellWidth = rt::conv(static_cast<double>(w) / nx + 1.0);
+    const std::int32_t cellHeight = rt::conv(static_cast<double>(h) / ny + 1.0);
+    for (std::int32_t i = 0; i <= nx; ++i) {
+        progressreport::Show(i);
+        const std::int32_t left = rt::conv(NodeOffset(i, w, nx));
+        for (std::int32_t j = 0; j <= ny; ++j) {
+            g.SetForeColor(contours::HeightColour(mz(i, j)));
+            g.FillRect(left, rt::conv(NodeOffset(j, h, ny)), cellWidth, cellHeight);
+            rt::RuntimeBackgroundTask();
+        }
+        rt::RuntimeBackgroundTask();
+    }
+
+    g.SetForeColor(rt::RGB(0, 0, 0));
+    const auto drawSegment = [&g](const contours::Segment& s) {
+        g.DrawLine(rt::conv(s.x0), rt::conv(s.y0), rt::conv(s.x1), rt::conv(s.y1));
+    };
+    for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step) {
+        progressreport::Show(Clamped((k - levels.kmin) + 1 + nx));
+        const double level = contours::LevelHeight(k);
+        for (std::int32_t i = 0; i < nx; ++i) {
+            const double x0 = NodeOffset(i, w, nx);
+            const double x1 = NodeOffset(i + 1, w, nx);
+            for (std::int32_t j = 0; j < ny; ++j) {
+                const double y0 = NodeOffset(j, h, ny);
+                const double y1 = NodeOffset(j + 1, h, ny);
+                const contours::CellTrace trace =
+                    contours::TraceCell(level, {x0, y0, mz(i, j)}, {x1, y0, mz(i + 1, j)},
+                                        {x0, y1, mz(i, j + 1)}, {x1, y1, mz(i + 1, j + 1)});
+                if (trace.hasA)
+                    drawSegment(trace.a);
+                if (trace.hasB)
+                    drawSegment(trace.b);
+                rt::RuntimeBackgroundTask();
+            }
+            rt::RuntimeBackgroundTask();
+        }
+        rt::RuntimeBackgroundTask();
+    }
+
+    progressreport::Show(0);
+
+    // The top view goes onto the bounding-box drawing the canvas already shows; without one
+    // there is nothing to draw onto.
+    const rt::Picture backdrop = window.can_dis.Backdrop();
+    if (!backdrop)
+        return;
+    const std::int32_t left = rt::conv(static_cast<double>(std::int64_t{canvasWidth} - w) / 2.0);
+    const std::int32_t top = rt::conv(static_cast<double>(std::int64_t{canvasHeight} - h) / 2.0);
+    backdrop.Graphics().DrawPicture(picture, left, top);
+}

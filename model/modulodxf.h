@@ -1,0 +1,38 @@
+#pragma once
+// The polyline table, the 2D editor's control maps and selection, and the 2D view transform.
+
+#include <cstdint>
+#include <vector>
+
+#include "model/array2d.h"
+
+namespace modulodxf {
+
+// Polyline table: row r (1..dxfcounter) = (first point, point count - 1). At launch one row of
+// one column; writers re-dimension it to (last row, 1) before writing a row.
+inline Array2D<std::int32_t> dxfpn(0, 0);
+inline std::int32_t dxfcounter = 0;
+// The row of each point; kept in step, read by nothing.
+inline std::vector<std::int32_t> dxfxyz(1, 0);
+
+// 2D editor: point control k (1..qpun) shows row qqpun(k); segment control j (1..qlin) belongs to
+// row qqlin(j, 0), whose first segment control is qqlin(j, 1).
+inline std::int32_t qpun = 0;
+inline std::vector<std::int32_t> qqpun(1, 0);
+inline std::int32_t qlin = 0;
+inline Array2D<std::int32_t> qqlin(0, 1);
+// Selection: element 0 the control (-1 none), element 1 its kind (1 point, 2 segment).
+inline std::vector<std::int32_t> selpre(2, 0);
+inline std::int32_t selnow = 0;
+
+// 2D view transform: window X = zmfct * (x - zxmin) + xz,
+// window Y = scry - (zmfct * (y - zymin) + yz).
+inline double zmfct = 0;
+inline double xz = 0;
+inline double yz = 0;
+inline double zxmin = 0;
+inline double zymin = 0;
+inline double zxmax = 0;
+inline double zymax = 0;
+
+} // namespace modulodxf

@@ -1,0 +1,58 @@
+#pragma once
+// A list box of rows and columns whose cells the user can edit in place.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "rt/control.h"
+
+namespace rt {
+
+class ListBox : public Control {
+public:
+    ListBox();
+    ~ListBox() override;
+
+    std::int32_t ColumnCount() const;
+    void SetColumnCount(std::int32_t count);
+    void SetHeading(std::int32_t column, const std::string& text);
+    void SetColumnWidths(const std::string& widths); // "60,60,60"
+
+    std::int32_t ListCount() const;
+    void AddRow(const std::string& firstCell);
+    void InsertRow(std::int32_t row, const std::string& firstCell);
+    void RemoveRow(std::int32_t row);
+    void DeleteAllRows();
+    // An out-of-range cell reads "" and ignores writes.
+    std::string Cell(std::int32_t row, std::int32_t column) const;
+    void SetCell(std::int32_t row, std::int32_t column, const std::string& text);
+    // Whether a column's cells can be edited in place (editing starts on a click).
+    void SetColumnEditable(std::int32_t column, bool editable);
+    std::int32_t ListIndex() const; // the selected row, -1 for none
+    void SetListIndex(std::int32_t row);
+    // Opens the in-place editor on a cell.
+    void EditCell(std::int32_t row, std::int32_t column);
+    // The row and column of the cell being edited; -1 when none.
+    std::int32_t EditingRow() const;
+    std::int32_t EditingColumn() const;
+
+    // A key typed in the cell being edited, before it reaches the editor; true consumes it.
+    std::function<bool(std::int32_t row, std::int32_t column, const std::string& key)> CellKeyDown;
+    // The in-place editing of a cell has ended with its text stored.
+    std::function<void(std::int32_t row, std::int32_t column)> CellAction;
+    std::function<void()> Change; // the selection changed
+
+    QWidget* Widget() const override;
+
+protected:
+    void CreateNative(Window& window) override;
+
+private:
+    friend class ListBoxDelegate;
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace rt

@@ -1,0 +1,39 @@
+#pragma once
+// The menu strip: a thin top-level window across the top of the primary screen that shows the
+// application's menu bar. Item captions and enabled states follow the items live; a menu brings
+// the enabling up to date (the application's EnableMenuItems) before it opens; shortcuts work
+// in every window of the application.
+
+#include <QWidget>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace rt {
+
+class Application;
+class MenuBar;
+class MenuItem;
+
+class MenuStrip : public QWidget {
+public:
+    MenuStrip(Application& application, MenuBar& bar);
+    ~MenuStrip() override;
+
+    QMenuBar* Bar() const { return bar_; }
+    // The action showing an item in this strip (for a menu or submenu its menu action), or null.
+    QAction* ActionOf(const MenuItem& item) const;
+    // The menu of a menu or submenu item, or null.
+    QMenu* MenuOf(const MenuItem& item) const;
+
+private:
+    void AddItems(QMenu& menu, MenuItem& parent);
+    void Attach(QAction& action, MenuItem& item);
+    void Fit();
+
+    Application& application_;
+    QMenuBar* bar_;
+};
+
+} // namespace rt

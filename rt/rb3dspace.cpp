@@ -1,0 +1,498 @@
+#include "rt/rb3dspace.h"
+
+#include "rt/window.h"
+
+#include <QColor>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMatrix3x3>
+#include <QMatrix4x4>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QOpenGLShaderProgram>
+#include <QOpenGLWidget>
+#include <QPainter>
+#include <QPointer>
+#include <QString>
+#include <QVector3D>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <vector>
+
+namespace rt {
+
+namespace {
+
+// Whether this process can draw with OpenGL: not on Qt's offscreen or minimal platforms, and
+// only when a context can really be made current. Asked once.
+bool EngineAvailable() {
+    if (QGuiApplication::instance() == nullptr)
+        return false;
+    static const bool available = [] {
+        const QString platform = QGuiApplication::platformName();
+        if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+            return false;
+        QOpenGLContext context;
+        if (!context.create())
+            return false;
+        QOffscreenSurface surface;
+        surface.setFormat(context.format());
+        surface.create();
+        if (!surface.isValid() || !context.makeCurrent(&surface))
+            return false;
+        const bool ok = context.functions()->glGetString(GL_VERSION) != nullptr;
+        context.doneCurrent();
+        return ok;
+    }();
+    return available;
+}
+
+QVector3D ColorVector(Color color) {
+    return {((color >> 16) & 0xFFu) / 255.0f, ((color >> 8) & 0xFFu) / 255.0f, (color & 0xFFu) / 255.0f};
+}
+
+QMatrix4x4 LocalMatrix(const Element3D& element) {
+    const double* r = element.Orientation();
+    const Vector3D& p = element.Position;
+    return QMatrix4x4(static_cast<float>(r[0]), static_cast<float>(r[1]), static_cast<float>(r[2]),
+                      static_cast<float>(p.X), static_cast<float>(r[3]), static_cast<float>(r[4]),
+                      static_cast<float>(r[5]), static_cast<float>(p.Y), static_cast<float>(r[6]),
+                      static_cast<float>(r[7]), static_cast<float>(r[8]), static_cast<float>(p.Z), 0, 0, 0,
+                      1);
+}
+
+// One vertex as the shaders take it: position, colour, normal, texture coordinate.
+constexpr int kFloatsPerVertex = 11;
+
+void PushVertex(std::vector<float>& out, const Vector3D& p, const QVector3D& color, const QVector3D& normal,
+                float s = 0, float t = 0) {
+    out.insert(out.end(), {static_cast<float>(p.X), static_cast<float>(p.Y), static_cast<float>(p.Z),
+                           color.x(), color.y(), color.z(), normal.x(), normal.y(), normal.z(), s, t});
+}
+
+// A mesh's drawing data, rebuilt when its content changes. Triangles carry their face normal
+// at each corner, so the shading is flat.
+struct MeshData {
+    std::weak_ptr<Element3D> owner;
+    std::uint64_t version = ~std::uint64_t{0};
+    bool colored = false;
+    std::vector<float> triangles;
+    std::vector<float> edges;
+};
+
+constexpr Color kDefaultMeshColor = 0xCCCCCC;
+
+void BuildMesh(const Trimesh& mesh, MeshData& data) {
+    data.triangles.clear();
+    data.edges.clear();
+    const std::int32_t vertices = mesh.VertexCount();
+    const auto valid = [vertices](std::int32_t i) { return i >= 0 && i < vertices; };
+    const auto colorOf = [&](std::int32_t i) {
+        return ColorVector(mesh.HasVertexColors ? mesh.VertexColors().Item(i) : kDefaultMeshColor);
+    };
+    data.triangles.reserve(static_cast<std::size_t>(mesh.TriangleCount()) * 3 * kFloatsPerVertex);
+    for (std::int32_t t = 0; t < mesh.TriangleCount(); ++t) {
+        const Triangle tri = mesh.Triangles().Item(t);
+        if (!valid(tri.A) || !valid(tri.B) || !valid(tri.C))
+            continue;
+        const Vector3D a = mesh.VertexPositions().Item(tri.A);
+        const Vector3D b = mesh.VertexPositions().Item(tri.B);
+        const Vector3D c = mesh.VertexPositions().Item(tri.C);
+        const QVector3D normal =
+            QVector3D::crossProduct(QVector3D(float(b.X - a.X), float(b.Y - a.Y), float(b.Z - a.Z)),
+                                    QVector3D(float(c.X - a.X), float(c.Y - a.Y), float(c.Z - a.Z)))
+                .normalized();
+        PushVertex(data.triangles, a, colorOf(tri.A), normal);
+        PushVertex(data.triangles, b, colorOf(tri.B), normal);
+        PushVertex(data.triangles, c, colorOf(tri.C), normal);
+        PushVertex(data.edges, a, colorOf(tri.A), normal);
+        PushVertex(data.edges, b, colorOf(tri.B), normal);
+        PushVertex(data.edges, b, colorOf(tri.B), normal);
+        PushVertex(data.edges, c, colorOf(tri.C), normal);
+        PushVertex(data.edges, c, colorOf(tri.C), normal);
+        PushVertex(data.edges, a, colorOf(tri.A), normal);
+    }
+    data.version = mesh.ContentVersion();
+    data.colored = mesh.HasVertexColors;
+}
+
+const char* const kVertexShader = R"(
+attribute vec3 position;
+attribute vec3 color;
+attribute vec3 normal;
+attribute vec2 texCoord;
+uniform mat4 modelView;
+uniform mat4 projection;
+uniform mat3 normalMatrix;
+varying vec3 vColor;
+varying vec3 vNormal;
+varying vec3 vEye;
+varying vec2 vTex;
+void main() {
+    vec4 eye = modelView * vec4(position, 1.0);
+    vColor = color;
+    vNormal = normalMatrix * normal;
+    vEye = eye.xyz;
+    vTex = texCoord;
+    gl_Position = projection * eye;
+}
+)";
+
+// mode 0: lit by the ambient light and the flood light at the camera; 1: the picture's texels.
+const char* const kFragmentShader = R"(
+uniform int mode;
+uniform vec3 ambient;
+uniform vec3 flood;
+uniform sampler2D picture;
+uniform bool fog;
+uniform float fogStart;
+uniform float fogEnd;
+uniform vec3 fogColor;
+varying vec3 vColor;
+varying vec3 vNormal;
+varying vec3 vEye;
+varying vec2 vTex;
+void main() {
+    vec3 c;
+    if (mode == 1) {
+        c = texture2D(picture, vTex).rgb;
+    } else {
+        float diffuse = 0.0;
+        if (dot(vNormal, vNormal) > 0.0)
+            diffuse = abs(dot(normalize(vNormal), normalize(-vEye)));
+        c = vColor * (ambient + flood * diffuse);
+    }
+    if (fog) {
+        float f = clamp((length(vEye) - fogStart) / max(fogEnd - fogStart, 0.000001), 0.0, 1.0);
+        c = mix(c, fogColor, f);
+    }
+    gl_FragColor = vec4(min(c, vec3(1.0)), 1.0);
+}
+)";
+
+} // namespace
+
+// The drawing surface: draws the owner's Objects group through its camera.
+class SceneWidget final : public QOpenGLWidget, protected QOpenGLFunctions {
+public:
+    SceneWidget(Rb3DSpace& owner, QWidget* parent) : QOpenGLWidget(parent), owner_(owner) {}
+
+    ~SceneWidget() override {
+        if (!isValid())
+            return;
+        makeCurrent();
+        DropTextures();
+        program_.reset();
+        doneCurrent();
+    }
+
+    void ForgetPictures() { texturesStale_ = true; }
+
+protected:
+    void initializeGL() override {
+        initializeOpenGLFunctions();
+        program_ = std::make_unique<QOpenGLShaderProgram>();
+        const bool ok = program_->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader) &&
+                        program_->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) &&
+                        program_->link();
+        if (!ok)
+            program_.reset();
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
+    }
+
+    void paintGL() override {
+        const QVector3D sky = ColorVector(owner_.SkyColor);
+        glClearColor(sky.x(), sky.y(), sky.z(), 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (texturesStale_) {
+            DropTextures();
+            texturesStale_ = false;
+        }
+        const std::shared_ptr<Group3D> objects = owner_.Objects();
+        if (!program_ || !objects)
+            return;
+
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glFrontFace(GL_CCW);
+        glCullFace(GL_BACK);
+
+        const float nearPlane = static_cast<float>(std::max<std::int32_t>(1, owner_.Hither));
+        const float farPlane = std::max(nearPlane + 1.0f, static_cast<float>(owner_.Yon));
+        const float fov = static_cast<float>(std::clamp<std::int32_t>(owner_.FieldOfView, 1, 179));
+        const float aspect = height() > 0 ? float(width()) / float(height()) : 1.0f;
+        projection_.setToIdentity();
+        projection_.perspective(fov, aspect, nearPlane, farPlane);
+        view_ = LocalMatrix(owner_.Camera()).inverted();
+
+        program_->bind();
+        program_->setUniformValue("projection", projection_);
+        program_->setUniformValue("ambient",
+                                  ColorVector(owner_.AmbientColor) *
+                                      (std::clamp<std::int32_t>(owner_.AmbientLight, 0, 100) / 100.0f));
+        program_->setUniformValue("flood",
+                                  ColorVector(owner_.FloodColor) *
+                                      (std::clamp<std::int32_t>(owner_.FloodLight, 0, 100) / 100.0f));
+        program_->setUniformValue("fog", owner_.FogVisible);
+        program_->setUniformValue("fogStart", static_cast<float>(owner_.FogStart));
+        program_->setUniformValue("fogEnd", farPlane);
+        program_->setUniformValue("fogColor", sky);
+        program_->setUniformValue("picture", 0);
+
+        seen_.clear();
+        DrawElement(*objects, QMatrix4x4(), false, 0);
+        program_->release();
+        ForgetVanishedMeshes();
+    }
+
+private:
+    static constexpr int kMaxDepth = 64;
+
+    void DrawElement(const Element3D& element, const QMatrix4x4& parent, bool backFaces, int depth) {
+        if (!element.Visible || depth > kMaxDepth)
+            return;
+        const QMatrix4x4 model = parent * LocalMatrix(element);
+        backFaces = backFaces || element.RenderBackFaces;
+        if (const auto* group = dynamic_cast<const Group3D*>(&element)) {
+            for (std::int32_t i = 0; i < group->Count(); ++i)
+                if (const std::shared_ptr<Element3D> item = group->Item(i))
+                    DrawChild(item, model, backFaces, depth + 1);
+        }
+    }
+
+    void DrawChild(const std::shared_ptr<Element3D>& element, const QMatrix4x4& parent, bool backFaces,
+                   int depth) {
+        if (!element->Visible)
+            return;
+        if (const auto* mesh = dynamic_cast<const Trimesh*>(element.get())) {
+            DrawMesh(element, *mesh, parent * LocalMatrix(*mesh), backFaces || mesh->RenderBackFaces);
+        } else if (const auto* object = dynamic_cast<const Object3D*>(element.get())) {
+            DrawPictures(*object, parent * LocalMatrix(*object));
+        } else {
+            DrawElement(*element, parent, backFaces, depth);
+        }
+    }
+
+    void SetTransform(const QMatrix4x4& model) {
+        const QMatrix4x4 modelView = view_ * model;
+        program_->setUniformValue("modelView", modelView);
+        program_->setUniformValue("normalMatrix", modelView.normalMatrix());
+    }
+
+    void Submit(const std::vector<float>& vertices, GLenum primitive) {
+        if (vertices.empty())
+            return;
+        const GLsizei stride = kFloatsPerVertex * sizeof(float);
+        const float* base = vertices.data();
+        const char* names[] = {"position", "color", "normal", "texCoord"};
+        const int sizes[] = {3, 3, 3, 2};
+        int offset = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int location = program_->attributeLocation(names[i]);
+            if (location >= 0) {
+                program_->enableAttributeArray(location);
+                program_->setAttributeArray(location, GL_FLOAT, base + offset, sizes[i], stride);
+            }
+            offset += sizes[i];
+        }
+        glDrawArrays(primitive, 0, static_cast<GLsizei>(vertices.size() / kFloatsPerVertex));
+        for (const char* name : names) {
+            const int location = program_->attributeLocation(name);
+            if (location >= 0)
+                program_->disableAttributeArray(location);
+        }
+    }
+
+    void DrawMesh(const std::shared_ptr<Element3D>& handle, const Trimesh& mesh, const QMatrix4x4& model,
+                  bool backFaces) {
+        MeshData& data = meshes_[&mesh];
+        if (data.owner.lock() != handle || data.version != mesh.ContentVersion() ||
+            data.colored != mesh.HasVertexColors) {
+            data.owner = handle;
+            BuildMesh(mesh, data);
+        }
+        seen_.push_back(&mesh);
+        SetTransform(model);
+        program_->setUniformValue("mode", 0);
+        if (owner_.Wireframe) {
+            glDisable(GL_CULL_FACE);
+            Submit(data.edges, GL_LINES);
+        } else {
+            if (backFaces)
+                glDisable(GL_CULL_FACE);
+            else
+                glEnable(GL_CULL_FACE);
+            Submit(data.triangles, GL_TRIANGLES);
+        }
+    }
+
+    void DrawPictures(const Object3D& object, const QMatrix4x4& model) {
+        SetTransform(model);
+        program_->setUniformValue("mode", 1);
+        glDisable(GL_CULL_FACE);
+        for (const Object3D::PictureShape& shape : object.Shapes()) {
+            if (!shape.Image || !std::isfinite(shape.Size))
+                continue;
+            const GLuint texture = TextureFor(shape.Image);
+            if (texture == 0)
+                continue;
+            const double hw = std::abs(shape.Size) * shape.Image.Width() / 2;
+            const double hh = std::abs(shape.Size) * shape.Image.Height() / 2;
+            const QVector3D white(1, 1, 1);
+            const QVector3D normal(0, 0, 1);
+            std::vector<float> quad;
+            // The picture's first row is its top, towards +Y.
+            PushVertex(quad, {-hw, hh, 0}, white, normal, 0, 0);
+            PushVertex(quad, {-hw, -hh, 0}, white, normal, 0, 1);
+            PushVertex(quad, {hw, -hh, 0}, white, normal, 1, 1);
+            PushVertex(quad, {-hw, hh, 0}, white, normal, 0, 0);
+            PushVertex(quad, {hw, -hh, 0}, white, normal, 1, 1);
+            PushVertex(quad, {hw, hh, 0}, white, normal, 1, 0);
+            glActiveTexture(GL_TEXTURE0);
+            glBindTexture(GL_TEXTURE_2D, texture);
+            if (owner_.Wireframe) {
+                program_->setUniformValue("mode", 0);
+                std::vector<float> outline;
+                for (int corner : {0, 1, 1, 2, 2, 5, 5, 0})
+                    outline.insert(outline.end(), quad.begin() + corner * kFloatsPerVertex,
+                                   quad.begin() + (corner + 1) * kFloatsPerVertex);
+                Submit(outline, GL_LINES);
+                program_->setUniformValue("mode", 1);
+            } else {
+                Submit(quad, GL_TRIANGLES);
+            }
+            glBindTexture(GL_TEXTURE_2D, 0);
+        }
+    }
+
+    GLuint TextureFor(const Picture& picture) {
+        const qint64 key = picture.Image().cacheKey();
+        const auto found = textures_.find(key);
+        if (found != textures_.end())
+            return found->second;
+        QImage image = picture.Image();
+        const int limit = std::max(64, maxTextureSize_);
+        if (image.width() > limit || image.height() > limit)
+            image = image.scaled(std::min(image.width(), limit), std::min(image.height(), limit),
+                                 Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        image = image.convertToFormat(QImage::Format_RGBA8888);
+        if (image.isNull())
+            return 0;
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width(), image.height(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     image.constBits());
+        glBindTexture(GL_TEXTURE_2D, 0);
+        textures_[key] = texture;
+        return texture;
+    }
+
+    void DropTextures() {
+        for (const auto& [key, texture] : textures_)
+            glDeleteTextures(1, &texture);
+        textures_.clear();
+    }
+
+    void ForgetVanishedMeshes() {
+        for (auto it = meshes_.begin(); it != meshes_.end();) {
+            if (it->second.owner.expired() || std::find(seen_.begin(), seen_.end(), it->first) == seen_.end())
+                it = meshes_.erase(it);
+            else
+                ++it;
+        }
+    }
+
+    Rb3DSpace& owner_;
+    std::unique_ptr<QOpenGLShaderProgram> program_;
+    GLint maxTextureSize_ = 0;
+    QMatrix4x4 projection_;
+    QMatrix4x4 view_;
+    std::map<const Trimesh*, MeshData> meshes_;
+    std::vector<const Trimesh*> seen_;
+    std::map<qint64, GLuint> textures_;
+    bool texturesStale_ = false;
+};
+
+// Stands in for the scene where there is no engine: the sky colour, nothing else.
+class EmptySceneWidget final : public QWidget {
+public:
+    EmptySceneWidget(const Rb3DSpace& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor::fromRgb(static_cast<QRgb>(0xFF000000u | owner_.SkyColor)));
+    }
+
+private:
+    const Rb3DSpace& owner_;
+};
+
+struct Rb3DSpace::Impl {
+    std::shared_ptr<Group3D> objects;
+    Object3D camera;
+    QPointer<QWidget> widget;
+    SceneWidget* scene = nullptr; // the same widget, when there is an engine
+};
+
+Rb3DSpace::Rb3DSpace() : impl_(std::make_unique<Impl>()) {
+    if (EngineAvailable())
+        impl_->objects = std::make_shared<Group3D>();
+}
+
+Rb3DSpace::~Rb3DSpace() {
+    // The widget refers to this control: it goes first.
+    delete impl_->widget.data();
+}
+
+std::shared_ptr<Group3D> Rb3DSpace::Objects() const {
+    return impl_->objects;
+}
+
+Object3D& Rb3DSpace::Camera() {
+    return impl_->camera;
+}
+
+void Rb3DSpace::Update() {
+    if (impl_->scene && impl_->widget)
+        impl_->scene->ForgetPictures();
+    if (impl_->widget)
+        impl_->widget->update();
+}
+
+void Rb3DSpace::Refresh(bool /*eraseBackground*/) {
+    if (impl_->widget)
+        impl_->widget->repaint();
+}
+
+Picture Rb3DSpace::RenderToPicture() {
+    if (!impl_->objects || !impl_->scene || !impl_->widget)
+        return {};
+    return Picture::FromImage(impl_->scene->grabFramebuffer());
+}
+
+QWidget* Rb3DSpace::Widget() const {
+    return impl_->widget.data();
+}
+
+void Rb3DSpace::CreateNative(Window& window) {
+    QWidget* parent = window.ContentWidget();
+    if (impl_->objects) {
+        impl_->scene = new SceneWidget(*this, parent);
+        impl_->widget = impl_->scene;
+    } else {
+        impl_->widget = new EmptySceneWidget(*this, parent);
+    }
+}
+
+} // namespace rt

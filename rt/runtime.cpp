@@ -1,0 +1,97 @@
+#include "rt/runtime.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QUrl>
+#include <atomic>
+#include <ctime>
+
+#include "rt/widgetinternal.h"
+
+namespace rt {
+
+namespace {
+
+std::uint64_t yields = 0;
+std::int64_t nextEventsAt = 0; // in ms of the coarse monotonic clock
+std::int32_t beeps = 0;
+
+constexpr std::int64_t kEventInterval = 20; // ms
+
+// A coarse clock: a few nanoseconds to read, exact to a few milliseconds, enough for the gate.
+std::int64_t NowMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+} // namespace
+
+void RuntimeBackgroundTask() {
+    ++yields;
+    const std::int64_t now = NowMs();
+    if (now < nextEventsAt)
+        return;
+    nextEventsAt = now + kEventInterval;
+    if (QCoreApplication::instance() == nullptr)
+        return;
+    // Paint, timer and posted events only: user input waits until the running command returns,
+    // and windows closed meanwhile stay alive until then.
+    detail::HandlerScope scope;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+std::uint64_t YieldCount() {
+    return yields;
+}
+
+void Beep() {
+    ++beeps;
+    if (QCoreApplication::instance() != nullptr)
+        QApplication::beep();
+}
+
+std::int32_t BeepCount() {
+    return beeps;
+}
+
+ScreenSize Screen(std::int32_t index) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QScreen* screen = index == 0 ? QGuiApplication::primaryScreen()
+                                 : (index > 0 && index < screens.size() ? screens.at(index) : nullptr);
+    if (screen == nullptr)
+        return {};
+    const QRect geometry = screen->geometry();
+    return {geometry.width(), geometry.height()};
+}
+
+namespace Keyboard {
+bool AsyncCommandKey() {
+    return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
+}
+bool AsyncShiftKey() {
+    return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
+}
+bool AsyncOptionKey() {
+    return QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier;
+}
+} // namespace Keyboard
+
+void ShowURL(const std::string& url) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(detail::ToQ(url)));
+}
+
+void SetClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(detail::ToQ(text));
+}
+
+std::string ClipboardText() {
+    return detail::FromQ(QGuiApplication::clipboard()->text());
+}
+
+} // namespace rt

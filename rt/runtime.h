@@ -1,0 +1,41 @@
+#pragma once
+// Small platform services: the yield to the event loop, the beep, the screen and the keyboard.
+
+#include <cstdint>
+#include <string>
+
+namespace rt {
+
+// Lets pending paint events run so that windows stay drawn. Cheap: most calls cost a counter
+// test; events are processed at most about every 20 ms. User input that arrives meanwhile is not
+// delivered to the program's handlers until the running command returns.
+void RuntimeBackgroundTask();
+// Number of RuntimeBackgroundTask calls since start (for tests).
+std::uint64_t YieldCount();
+
+// Sounds the system beep and counts it.
+void Beep();
+std::int32_t BeepCount();
+
+struct ScreenSize {
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+};
+// Index 0 is the primary screen: its full size in pixels.
+ScreenSize Screen(std::int32_t index = 0);
+
+namespace Keyboard {
+// The Ctrl key (the platform's command key) is held down now.
+bool AsyncCommandKey();
+bool AsyncShiftKey();
+bool AsyncOptionKey();
+} // namespace Keyboard
+
+// Opens an address in the user's browser.
+void ShowURL(const std::string& url);
+
+// The clipboard's text.
+void SetClipboardText(const std::string& text);
+std::string ClipboardText();
+
+} // namespace rt

@@ -1,0 +1,28 @@
+#include <QFrame>
+#include <QPointer>
+
+#include "rt/controls.h"
+#include "rt/window.h"
+
+namespace rt {
+
+struct Separator::Impl {
+    ~Impl() { delete widget.data(); }
+    QPointer<QFrame> widget;
+};
+
+Separator::Separator() : impl_(std::make_unique<Impl>()) {}
+Separator::~Separator() = default;
+
+QWidget* Separator::Widget() const {
+    return impl_->widget.data();
+}
+
+void Separator::CreateNative(Window& window) {
+    auto* line = new QFrame(window.ContentWidget());
+    line->setFrameShape(Height() > Width() ? QFrame::VLine : QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    impl_->widget = line;
+}
+
+} // namespace rt

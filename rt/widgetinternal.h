@@ -1,0 +1,63 @@
+#pragma once
+// Internal helpers of the widget half of the runtime: text and colour conversions, the key
+// names handed to the program, fonts, and the scope that marks program code running.
+
+#include <QColor>
+#include <QString>
+#include <string>
+
+#include "rt/conv.h"
+
+class QFont;
+class QKeyEvent;
+class QWidget;
+
+namespace rt {
+
+struct TextStyle;
+
+namespace detail {
+
+inline QString ToQ(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string FromQ(const QString& text) {
+    return text.toStdString();
+}
+inline QColor ToQColor(Color color) {
+    return QColor(static_cast<int>((color >> 16) & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>(color & 0xFF));
+}
+inline Color FromQColor(const QColor& color) {
+    return (static_cast<Color>(color.red()) << 16) | (static_cast<Color>(color.green()) << 8) |
+           static_cast<Color>(color.blue());
+}
+// Texts use CR (and CR LF) as line breaks; Qt shows LF.
+QString DisplayText(const std::string& text);
+
+// Marks program code running (a handler, a yield, a modal dialog). Windows closed meanwhile
+// are destroyed only once no such scope is active any more.
+class HandlerScope {
+public:
+    HandlerScope();
+    ~HandlerScope();
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+};
+int HandlerDepth();
+
+// The key as the program sees it (see Window::Event_KeyDown); "" for keys it does not get
+// (modifiers alone, Ctrl combinations, function keys).
+std::string KeyText(const QKeyEvent& event);
+// Sends a press and a release of the key that KeyText names `key` (one character) to a widget.
+void SendKey(QWidget& widget, const QString& key);
+
+// "arial" and other names map to the closest family installed (sans serif as the fallback);
+// size in pixels, 0 keeps the base size.
+QFont StyledFont(const QFont& base, const std::string& family, std::int32_t size, bool bold);
+void ApplyTextStyle(QWidget& widget, const TextStyle& style);
+// 0 default, 1 left, 2 centre, 3 right.
+Qt::Alignment HorizontalAlignment(std::int32_t align);
+
+} // namespace detail
+} // namespace rt

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what the build needs on a Debian machine (as root, or with sudo), then configures
+# and builds into the folder given as the first argument. Further arguments go to CMake.
+set -euo pipefail
+build_dir=${1:-build}
+shift || true
+
+packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins
+          libgtest-dev libbenchmark-dev xvfb xauth libgl1-mesa-dri)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$(dirname "$0")/.." -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+cmake --build "$build_dir" --parallel "$(nproc)"

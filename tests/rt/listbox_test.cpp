@@ -1,0 +1,124 @@
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "rt/listbox.h"
+#include "rt/mousecursor.h"
+#include "rt/window.h"
+
+namespace {
+
+class ListWindow : public rt::Window {
+public:
+    rt::ListBox List;
+    std::vector<std::string> log;
+
+protected:
+    void Layout() override {
+        SetWidth(410);
+        SetHeight(300);
+    }
+    void CreateControls() override {
+        List.SetColumnCount(3);
+        List.SetHeading(0, "X");
+        List.SetHeading(1, "Y");
+        List.SetHeading(2, "Z");
+        for (int column = 0; column < 3; ++column)
+            List.SetColumnEditable(column, true);
+        List.Change = [this] { log.push_back("change " + std::to_string(List.ListIndex())); };
+        List.CellKeyDown = [this](std::int32_t row, std::int32_t column, const std::string& key) {
+            log.push_back("key " + std::to_string(row) + "," + std::to_string(column) + " " + key);
+            return key == "!";
+        };
+        List.CellAction = [this](std::int32_t row, std::int32_t column) {
+            log.push_back("stored " + std::to_string(row) + "," + std::to_string(column) + " " +
+                          List.Cell(row, column));
+        };
+        List.Create(*this, 10, 10, 390, 280);
+        for (int row = 0; row < 3; ++row) {
+            List.AddRow(std::to_string(row));
+            List.SetCell(row, 1, "1" + std::to_string(row));
+            List.SetCell(row, 2, "2" + std::to_string(row));
+        }
+    }
+};
+
+QTableWidget* TableOf(rt::ListBox& list) {
+    return qobject_cast<QTableWidget*>(list.Widget());
+}
+
+TEST(ListBoxTest, RowsAndCellsWithOutOfRangeCellsIgnored) {
+    ListWindow& window = rt::Instance<ListWindow>();
+    rt::ListBox& list = window.List;
+    EXPECT_EQ(list.ListCount(), 3);
+    EXPECT_EQ(list.Cell(2, 1), "12");
+    EXPECT_EQ(list.Cell(3, 0), "");
+    EXPECT_EQ(list.Cell(0, 3), "");
+    EXPECT_EQ(list.Cell(-1, 0), "");
+    list.SetCell(5, 0, "lost");
+    list.SetCell(0, -1, "lost");
+    list.InsertRow(1, "new");
+    EXPECT_EQ(list.Cell(1, 0), "new");
+    EXPECT_EQ(list.Cell(1, 2), "");
+    EXPECT_EQ(list.Cell(2, 0), "1");
+    EXPECT_EQ(TableOf(list)->item(1, 0)->text(), QStringLiteral("new"));
+    EXPECT_EQ(TableOf(list)->horizontalHeaderItem(2)->text(), QStringLiteral("Z"));
+    list.DeleteAllRows();
+    EXPECT_EQ(list.ListCount(), 0);
+    EXPECT_EQ(TableOf(list)->rowCount(), 0);
+}
+
+TEST(ListBoxTest, SelectionChangesAreReportedAlsoWhenTheSelectedRowGoes) {
+    ListWindow& window = rt::Instance<ListWindow>();
+    rt::ListBox& list = window.List;
+    EXPECT_EQ(list.ListIndex(), -1);
+    list.SetListIndex(1);
+    EXPECT_EQ(list.ListIndex(), 1);
+    list.RemoveRow(1);
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(list.ListCount(), 2);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"change 1", "change -1"}));
+}
+
+TEST(ListBoxTest, ClickEditsTheCellKeysGoToCellKeyDownFirstAndTheTextIsStored) {
+    ListWindow& window = rt::Instance<ListWindow>();
+    rt::ListBox& list = window.List;
+    QTableWidget* table = TableOf(list);
+    QApplication::setActiveWindow(window.ContentWidget());
+    const QRect cell = table->visualRect(table->model()->index(1, 2));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    EXPECT_EQ(list.EditingRow(), 1);
+    EXPECT_EQ(list.EditingColumn(), 2);
+    EXPECT_EQ(list.ListIndex(), 1);
+
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("5!7"));
+    EXPECT_EQ(editor->text(), QStringLiteral("57"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the view stores the text and closes the editor
+    EXPECT_EQ(list.Cell(1, 2), "57");
+    EXPECT_EQ(list.EditingRow(), -1);
+    const std::vector<std::string> expected{"change 1",  "key 1,2 5",  "key 1,2 !",
+                                            "key 1,2 7", "key 1,2 \r", "stored 1,2 57"};
+    EXPECT_EQ(window.log, expected);
+}
+
+TEST(MouseCursorTest, WindowCursorComesFromThePictureAndGoesBackToTheArrow) {
+    ListWindow& window = rt::Instance<ListWindow>();
+    rt::Picture image = rt::Picture::New(16, 16);
+    const rt::MouseCursor cursor(image, 8, 8);
+    window.SetMouseCursor(&cursor);
+    EXPECT_EQ(window.ContentWidget()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(window.ContentWidget()->cursor().hotSpot(), QPoint(8, 8));
+    window.SetMouseCursor(nullptr);
+    EXPECT_EQ(window.ContentWidget()->cursor().shape(), Qt::ArrowCursor);
+}
+
+} // namespace

@@ -1,0 +1,151 @@
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "rt/application.h"
+#include "rt/menu.h"
+#include "rt/menustrip.h"
+#include "rt/window.h"
+
+namespace {
+
+using Kind = rt::MenuItem::Kind;
+
+rt::MenuItem& AddItem(rt::MenuItem& parent, Kind kind, const std::string& name, const std::string& text,
+                      const std::string& shortcut = "") {
+    auto item = std::make_unique<rt::MenuItem>(kind, name);
+    item->SetText(text);
+    item->SetKeyboardShortcut(shortcut);
+    return parent.Append(std::move(item));
+}
+
+// A small bar like the program's: File with a submenu and Quit, Edit with an about item.
+std::unique_ptr<rt::MenuBar> MakeBar() {
+    auto bar = std::make_unique<rt::MenuBar>();
+    rt::MenuItem& file = AddItem(*bar, Kind::Menu, "FileMenu", "&File");
+    AddItem(file, Kind::Item, "FilePointEditor", "Point Editor..", "Cmd+R");
+    rt::MenuItem& exports = AddItem(file, Kind::Item, "FileExport", "Export..");
+    AddItem(exports, Kind::Item, "ExportDXF", "DXF..");
+    AddItem(exports, Kind::Item, "UntitledMenu3", "-");
+    AddItem(exports, Kind::Item, "ExportTextXYZ", "Text XYZ..");
+    AddItem(file, Kind::Quit, "FileQuit", "Quit", "Cmd+Q");
+    rt::MenuItem& edit = AddItem(*bar, Kind::Menu, "EditMenu", "&Edit");
+    AddItem(edit, Kind::Item, "EditCut", "Cut", "Cmd+X");
+    AddItem(edit, Kind::About, "AppleInfo", "Info..");
+    return bar;
+}
+
+class MenuApp : public rt::Application {
+public:
+    int enablings = 0;
+    int closes = 0;
+    std::vector<std::string> chosen;
+
+protected:
+    void Event_EnableMenuItems() override { ++enablings; }
+    void Event_Close() override { ++closes; }
+};
+
+class MenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        bar = MakeBar();
+        app.Register();
+        rt::WindowRegistry::RunDeferredOpenings();
+        app.SetMenuBar(bar.get());
+        for (const char* name : {"FilePointEditor", "ExportDXF", "ExportTextXYZ", "AppleInfo"}) {
+            app.AddMenuHandler(name, [this, name] {
+                app.chosen.push_back(name);
+                return false;
+            });
+        }
+    }
+    std::unique_ptr<rt::MenuBar> bar;
+    MenuApp app;
+};
+
+TEST_F(MenuTest, ItemsAreFoundByNameThroughSubmenus) {
+    rt::MenuItem* xyz = bar->Find("ExportTextXYZ");
+    ASSERT_NE(xyz, nullptr);
+    EXPECT_EQ(xyz->Text(), "Text XYZ..");
+    EXPECT_EQ(xyz->Parent(), bar->Find("FileExport"));
+    EXPECT_EQ(bar->Child("ExportTextXYZ"), nullptr);
+    EXPECT_EQ(bar->Child("FileMenu")->Child("FileExport"), xyz->Parent());
+    EXPECT_EQ(bar->Find("NoSuchItem"), nullptr);
+    EXPECT_EQ(bar->Find("FileQuit")->ItemKind(), Kind::Quit);
+}
+
+TEST_F(MenuTest, TriggerRunsTheBoundHandlerUnlessItOrAParentIsDisabled) {
+    rt::MenuItem& dxf = *bar->Find("ExportDXF");
+    EXPECT_TRUE(dxf.Trigger());
+    bar->Find("FileExport")->SetEnabled(false);
+    EXPECT_FALSE(dxf.Trigger());
+    bar->Find("FileExport")->Enable();
+    dxf.SetEnabled(false);
+    EXPECT_FALSE(dxf.Trigger());
+    EXPECT_EQ(app.chosen, (std::vector<std::string>{"ExportDXF"}));
+    EXPECT_FALSE(bar->Find("UntitledMenu3")->Trigger());
+}
+
+TEST_F(MenuTest, StripFollowsCaptionsAndEnablingLive) {
+    rt::MenuStrip* strip = app.Strip();
+    ASSERT_NE(strip, nullptr);
+    EXPECT_TRUE(strip->isVisible());
+    ASSERT_EQ(strip->Bar()->actions().size(), 2);
+    EXPECT_EQ(strip->Bar()->actions().at(0)->text(), QStringLiteral("&File"));
+
+    rt::MenuItem& editor = *bar->Find("FilePointEditor");
+    QAction* action = strip->ActionOf(editor);
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+    editor.SetText("Gestione Punti..");
+    EXPECT_EQ(action->text(), QStringLiteral("Gestione Punti.."));
+    editor.SetEnabled(false);
+    EXPECT_FALSE(action->isEnabled());
+
+    rt::MenuItem& exports = *bar->Find("FileExport");
+    exports.SetText("Esporta..");
+    exports.SetEnabled(false);
+    QMenu* submenu = strip->MenuOf(exports);
+    ASSERT_NE(submenu, nullptr);
+    EXPECT_EQ(submenu->menuAction()->text(), QStringLiteral("Esporta.."));
+    EXPECT_FALSE(submenu->menuAction()->isEnabled());
+    EXPECT_EQ(submenu->actions().size(), 3);
+    EXPECT_TRUE(submenu->actions().at(1)->isSeparator());
+}
+
+TEST_F(MenuTest, ChoosingAnActionRunsItsHandlerAndOpeningAMenuRefreshesEnabling) {
+    rt::MenuStrip* strip = app.Strip();
+    QMenu* file = strip->MenuOf(*bar->Find("FileMenu"));
+    ASSERT_NE(file, nullptr);
+    const int before = app.enablings;
+    file->popup(QPoint(0, 0));
+    EXPECT_GT(app.enablings, before);
+    file->hide();
+    strip->ActionOf(*bar->Find("AppleInfo"))->trigger();
+    EXPECT_EQ(app.chosen, (std::vector<std::string>{"AppleInfo"}));
+}
+
+class PlainWindow : public rt::Window {};
+
+TEST_F(MenuTest, ShortcutsWorkInAnyWindow) {
+    PlainWindow& window = rt::Instance<PlainWindow>();
+    QApplication::setActiveWindow(window.ContentWidget());
+    QTest::keyClick(window.ContentWidget(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(app.chosen, (std::vector<std::string>{"FilePointEditor"}));
+}
+
+TEST_F(MenuTest, QuitItemEndsTheLoopAfterTheCloseEvent) {
+    QTimer::singleShot(0, [this] { bar->Find("FileQuit")->Trigger(); });
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(app.closes, 1);
+    EXPECT_FALSE(app.IsRunning());
+}
+
+} // namespace

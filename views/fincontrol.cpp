@@ -1,0 +1,178 @@
+#include "views/fincontrol.h"
+
+#include <string>
+
+#include "app/resources.h"
+#include "model/globali.h"
+
+namespace {
+
+constexpr rt::Color kBlue = 0x0000FF;
+constexpr rt::Color kDarkRed = 0x800000;
+
+std::string Tag(const char* english, const char* italian) {
+    return std::string(english) + "\r" + italian;
+}
+
+rt::TextStyle Arial(rt::Color colour, std::int32_t size = 0, bool bold = false) {
+    rt::TextStyle style;
+    style.Font = "arial";
+    style.Size = size;
+    style.Bold = bold;
+    style.TextColor = colour;
+    return style;
+}
+
+void MakeGridSizeField(EditFieldIntero& field, rt::Window& window, std::int32_t top, const std::string& tag) {
+    field.Create(window, 112, top, 38, 20);
+    field.SetText("");
+    field.SetMaximumCharacters(3);
+    field.SetStyle(Arial(kDarkRed, 12, true));
+    field.SetBackColor(0xFFFAE5);
+    field.SetHelpTag(tag);
+}
+
+void MakeLabel(rt::StaticText& label, rt::Window& window, std::int32_t left, std::int32_t top,
+               std::int32_t width, std::int32_t height, const std::string& text, const rt::TextStyle& style) {
+    label.Create(window, left, top, width, height);
+    label.SetText(text);
+    label.SetStyle(style);
+}
+
+void MakeSlider(rt::Slider& slider, rt::Window& window, std::int32_t top, std::int32_t minimum,
+                std::int32_t maximum, std::int32_t value) {
+    slider.Create(window, 10, top, 140, 16);
+    slider.SetMinimum(minimum);
+    slider.SetMaximum(maximum);
+    slider.SetValue(value);
+    slider.SetLineStep(1);
+    slider.SetPageStep(0);
+    slider.SetLiveScroll(false);
+}
+
+void MakeViewButton(rt::BevelButton& button, rt::Window& window, std::int32_t left, std::int32_t top,
+                    const rt::Picture& icon, const std::string& tag) {
+    button.Create(window, left, top, 65, 40);
+    button.SetIcon(icon);
+    button.SetCaption("");
+    button.SetValue(false);
+    button.SetHelpTag(tag);
+}
+
+} // namespace
+
+void fincontrol::Layout() {
+    SetTitle("Control");
+    SetWidth(160);
+    SetHeight(398);
+    SetMinimumSize(64, 64);
+    SetMaximumSize(32000, 32000);
+    SetPlacement(1);
+    SetFrame(3);
+    SetCloseButton(false);
+    SetResizeable(false);
+    SetVisibleWhenCreated(true);
+}
+
+void fincontrol::CreateControls() {
+    Rectangle1.Create(*this, 0, 0, 160, 20);
+    Rectangle1.SetFillColor(0xCCCCCC);
+    Rectangle1.SetBorderWidth(0);
+
+    MakeGridSizeField(XEditField, *this, 208,
+                      Tag("ENG: Horizontal nodes of mesh", "ITA: Nodi orizzontali della mesh"));
+    MakeGridSizeField(YEditField, *this, 238,
+                      Tag("ENG: Vertical nodes of mesh", "ITA: Nodi verticali della mesh"));
+
+    PushButton1.Create(*this, 10, 28, 140, 20);
+    PushButton1.SetCaption("Create Mesh 3D");
+    PushButton1.SetDefault(true);
+    PushButton1.SetHelpTag(Tag("ENG: Creates 3D Mesh", "ITA: Genera la Mesh tridimensionale"));
+
+    MakeLabel(StaticText1, *this, 50, 238, 50, 20, "Y Points", Arial(kBlue));
+    MakeLabel(StaticText2, *this, 50, 208, 50, 20, "X Points", Arial(kBlue));
+
+    ProgressBar1.Create(*this, 10, 4, 140, 12);
+    ProgressBar1.SetMaximum(100);
+    ProgressBar1.SetValue(0);
+
+    MakeLabel(StaticText3, *this, 50, 270, 100, 20, "Mesh (dX,dY,dZ)", Arial(kDarkRed));
+    MakeLabel(IngStaticText, *this, 10, 293, 140, 16, "0, 0, 0", Arial(kDarkRed, 9, true));
+
+    MakeSlider(Slider1, *this, 113, 5, 50, 10);
+    Slider1.SetHelpTag(Tag("ENG: Modify calculation method", "ITA: Variazione del metodo di calcolo"));
+    MakeLabel(StaticText4, *this, 118, 134, 32, 14, "1", Arial(kDarkRed));
+
+    Canvas2.Create(*this, 10, 266, 35, 24);
+    Canvas2.SetBackdrop(mesh35x24());
+
+    CheckBox1.Create(*this, 10, 84, 140, 17);
+    CheckBox1.SetCaption("Smooth GDL 3D");
+    CheckBox1.SetValue(true);
+    CheckBox1.SetHelpTag(Tag("ENG: Smooth edges for gdl output", "ITA: Arrotonda i nodi dell'output gdl"));
+
+    MakeLabel(StaticText5, *this, 10, 134, 90, 14, "Distance factor", Arial(kBlue));
+
+    Canvas1.Create(*this, 10, 206, 35, 24);
+    Canvas1.SetBackdrop(ico2());
+    Canvas3.Create(*this, 10, 236, 35, 24);
+    Canvas3.SetBackdrop(ico1());
+
+    Separator2.Create(*this, 10, 311, 140, 4);
+
+    MakeViewButton(BevelBut.Add(0), *this, 10, 408, Picture1(),
+                   Tag("ENG: View isometric", "ITA: Assonometria isometrica"));
+    MakeViewButton(BevelBut.Add(1), *this, 83, 408, Picture2(),
+                   Tag("ENG: View monometric", "ITA: Assonometria militare"));
+    MakeViewButton(BevelBut.Add(2), *this, 10, 453, Picture3(),
+                   Tag("ENG: View dimetric", "ITA: Assonometria cavaliera"));
+    MakeViewButton(BevelBut.Add(3), *this, 83, 453, Picture4(), Tag("ENG: Top view", "ITA: Vista dall'alto"));
+
+    PushButton2.Create(*this, 10, 370, 138, 20);
+    PushButton2.SetCaption("2 D");
+    PushButton2.SetHelpTag(Tag("ENG: Go to 2D editing window", "ITA: Vai alla finestra di elaborazioni 2D"));
+
+    CheckBox2.Create(*this, 10, 60, 140, 17);
+    CheckBox2.SetCaption("Method B");
+    CheckBox2.SetValue(false);
+    CheckBox2.SetHelpTag(Tag("ENG: Choose method B", "ITA: Sceglie in metodo B"));
+
+    Separator1.Create(*this, 10, 192, 140, 4);
+    Separator3.Create(*this, 10, 398, 140, 4);
+
+    rt::RadioButton& view3d = RadioB.Add(0);
+    view3d.Create(*this, 10, 320, 90, 20);
+    view3d.SetCaption("OpenGL3D");
+    view3d.SetHelpTag(Tag("ENG: Navigate 3D with OpenGL", "ITA: Orbita il 3D con OperGL"));
+    view3d.SetValue(true);
+    rt::RadioButton& drawing = RadioB.Add(1);
+    drawing.Create(*this, 10, 344, 90, 20);
+    drawing.SetCaption("Ambrelix");
+    drawing.SetHelpTag(Tag("ENG: View with built-in engine", "ITA: Visualizza col motore interno"));
+
+    color3d.Create(*this, 128, 321, 20, 20);
+    color3d.SetBorderWidth(2);
+    color3d.SetBorderColor(0x00FFFF);
+    color3d.SetFillColor(0x999999);
+    color3d.SetHelpTag(Tag("ENG: choose color for drawing", "ITA: scegli il colore del disegno"));
+
+    MakeLabel(StaticText6, *this, 118, 177, 32, 14, "0", Arial(kDarkRed));
+    MakeLabel(StaticText7, *this, 10, 177, 90, 14, "Level curves 3d", Arial(kBlue));
+
+    MakeSlider(Slider2, *this, 154, 0, 14, 0);
+    Slider2.SetHelpTag(Tag("ENG: Show or hide level curves", "ITA: Mostra o nasconde le curve di livello"));
+}
+
+void fincontrol::Event_Open() {
+    SetLeft(4);
+    SetTop(42);
+    const bool english = globali::lingua == 1;
+    SetTitle(english ? "Control" : "Controlli");
+    PushButton1.SetCaption(english ? "Create Mesh 3D" : "Crea Mesh 3D");
+    StaticText5.SetText(english ? "Distance factor" : "Fattore distanza");
+    StaticText7.SetText(english ? "Level curves 3d" : "Curve di livello 3d");
+    StaticText2.SetText(english ? "X Points" : "Nodi X");
+    StaticText1.SetText(english ? "Y Points" : "Nodi Y");
+    CheckBox1.SetCaption(english ? "Smooth GDL 3D" : "GDL 3D Smussato");
+    CheckBox2.SetCaption(english ? "Method B" : "Metodo B");
+}
