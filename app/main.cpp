@@ -1,5 +1,7 @@
 #include "app/startup.h"
+#include "rt/runtimeinit.h"
 
-int main() {
+int main(int argc, char** argv) {
+    rt::RuntimeInit runtime(argc, argv, "Ambrelix");
     return ambrelix::Main();
 }

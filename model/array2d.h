@@ -32,7 +32,7 @@ public:
         return i >= 0 && j >= 0 && i < rows_ && j < columns_;
     }
 
-    // The caller keeps the indices within the bounds (checked in debug builds by InRange).
+    // The caller keeps the indices within the bounds (InRange tells whether they are).
     T& operator()(std::int32_t i, std::int32_t j) { return data_[Offset(i, j, columns_)]; }
     const T& operator()(std::int32_t i, std::int32_t j) const { return data_[Offset(i, j, columns_)]; }
 

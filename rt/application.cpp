@@ -150,25 +150,9 @@ struct Application::Impl {
     QEventLoop* loop = nullptr;
 };
 
-namespace {
-
-// Starts Qt for the program when nobody has yet (tests and tools make their own QApplication).
-void EnsureQtApplication() {
-    if (QCoreApplication::instance() != nullptr)
-        return;
-    static int argc = 1;
-    static char name[] = "Ambrelix";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> application;
-    application = std::make_unique<QApplication>(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ambrelix"));
-    QApplication::setQuitOnLastWindowClosed(false);
-}
-
-} // namespace
-
 Application::Application() : impl_(std::make_unique<Impl>()) {
-    EnsureQtApplication();
+    // Only Quit ends the program, not closing its last window.
+    QApplication::setQuitOnLastWindowClosed(false);
 }
 
 Application::~Application() {

@@ -84,15 +84,6 @@ TEST(Bounds, ProgressRunsThroughThePointsAndEndsAtZero) {
     EXPECT_EQ(rt::YieldCount() - yieldsBefore, 4u);
 }
 
-TEST(Bounds, ProgressRoundsEachShareToTheNearestWholePercent) {
-    LoadPoints({0, 1, 2, 3}, {0, 1, 0, 1}, {0, 0, 0, 0});
-    ProgressProbe probe;
-
-    Inizio::calcolaingombro();
-
-    EXPECT_EQ(probe.Events(), (std::vector<std::string>{"33 of 100", "67 of 100", "100 of 100", "0 of 100"}));
-}
-
 TEST(Bounds, WithoutWidthTheProposedGridIsSquare) {
     LoadPoints({3, 3, 3}, {0, 10, 5}, {1, 1, 1});
 

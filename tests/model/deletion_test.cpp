@@ -88,16 +88,6 @@ TEST(PolylineDeletion, LastRowMovesNothing) {
     EXPECT_EQ(Table(), (std::vector<std::vector<std::int32_t>>{{0, 2}}));
 }
 
-TEST(PolylineDeletion, FirstRowShiftsEveryLaterRowToTheStart) {
-    LoadRows({2, 1, 0});
-
-    Inizio::cancellacestino(1);
-
-    EXPECT_EQ(Xs(), (std::vector<double>{3, 4, 5}));
-    EXPECT_EQ(Rows(), (std::vector<std::int32_t>{1, 1, 2}));
-    EXPECT_EQ(Table(), (std::vector<std::vector<std::int32_t>>{{0, 1}, {2, 0}}));
-}
-
 TEST(PolylineDeletion, LonePointRemovesExactlyOnePoint) {
     LoadRows({1, 0, 1});
 

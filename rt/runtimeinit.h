@@ -1,0 +1,22 @@
+#pragma once
+// Starts and ends the runtime: the Qt application object with the program's name, which also
+// names the per-user folder that bare file names resolve to.
+
+#include <memory>
+#include <string>
+
+namespace rt {
+
+class RuntimeInit {
+public:
+    RuntimeInit(int& argc, char** argv, const std::string& applicationName);
+    ~RuntimeInit();
+    RuntimeInit(const RuntimeInit&) = delete;
+    RuntimeInit& operator=(const RuntimeInit&) = delete;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace rt
