@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <memory>
 
 namespace rt {
 
@@ -24,6 +25,9 @@ struct Graphics::State {
     std::string textFont = "System";
     std::int32_t textSize = 0;
     bool bold = false;
+    // Kept open between drawing calls (opening a painter costs more than most primitives);
+    // closed whenever the image is read, so readers always see every drawing done so far.
+    std::unique_ptr<QPainter> painter;
 };
 
 struct Picture::Impl {
@@ -40,20 +44,23 @@ QColor ToQColor(Color color) {
     return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | (color & 0xFFFFFFu)));
 }
 
-// A painter on the picture for one drawing call: no antialiasing, the pen in the drawing
-// colour. Opened per call, so the image stays free for anyone else between calls.
+// The picture's painter, opened on first use: no antialiasing.
 class CallPainter {
 public:
-    explicit CallPainter(const Graphics::State& state) : painter_(state.image) {
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.setRenderHint(QPainter::TextAntialiasing, false);
-        painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    explicit CallPainter(Graphics::State& state) {
+        if (!state.painter) {
+            state.painter = std::make_unique<QPainter>(state.image);
+            state.painter->setRenderHint(QPainter::Antialiasing, false);
+            state.painter->setRenderHint(QPainter::TextAntialiasing, false);
+            state.painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        }
+        painter_ = state.painter.get();
     }
-    QPainter& operator*() { return painter_; }
-    QPainter* operator->() { return &painter_; }
+    QPainter& operator*() { return *painter_; }
+    QPainter* operator->() { return painter_; }
 
 private:
-    QPainter painter_;
+    QPainter* painter_;
 };
 
 bool Drawable(const Graphics::State* state) {
@@ -97,11 +104,6 @@ QImage ToRgb32(const QImage& image) {
     QPainter painter(&result);
     painter.drawImage(QPoint(0, 0), image);
     return result;
-}
-
-const Graphics::State& NilState() {
-    static const Graphics::State state;
-    return state;
 }
 
 } // namespace
@@ -307,19 +309,22 @@ rt::Graphics& Picture::Graphics() const {
     // A nil picture's drawing does nothing: its state has no image.
     thread_local Graphics::State nilState;
     thread_local rt::Graphics nilGraphics{&nilState};
-    nilState = NilState();
+    nilState = Graphics::State();
     return nilGraphics;
 }
 
 Color Picture::Pixel(std::int32_t x, std::int32_t y) const {
     if (!impl_ || x < 0 || y < 0 || x >= impl_->image.width() || y >= impl_->image.height())
         return 0;
+    impl_->state.painter.reset();
     return static_cast<Color>(impl_->image.pixel(x, y)) & 0xFFFFFFu;
 }
 
 QImage& Picture::Image() const {
-    if (impl_)
+    if (impl_) {
+        impl_->state.painter.reset();
         return impl_->image;
+    }
     thread_local QImage nilImage;
     nilImage = QImage();
     return nilImage;
