@@ -1,6 +1,6 @@
 #pragma once
-// The preferences file of the test run, in the temporary per-user folder that the test main sets
-// up, so that no test touches the user's own file.
+// The preferences file of the test run. The test main points the per-user folder into a temporary
+// folder; a path anywhere else stops the run before the user's own file is touched.
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,6 @@
 
 namespace testsupport {
 
-// The preferences file's path. The test main points the per-user folder into a temporary
-// folder; a path anywhere else stops the run before the user's own file is touched.
 inline std::filesystem::path PreferencesPath() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const std::string temporary = std::filesystem::temp_directory_path().string();

@@ -1,6 +1,6 @@
 #pragma once
-// Shared set-up for the terrain tests: bounds, a height grid spread evenly over them, and a log
-// of the progress values a run shows.
+// Shared set-up for the terrain tests: survey points, bounds, a height grid spread evenly over
+// them, the control panel's settings, and a log of the progress values a run shows.
 
 #include <cmath>
 #include <cstdint>
@@ -13,6 +13,22 @@
 #include "views/fincontrol.h"
 
 namespace terraintest {
+
+struct Point {
+    double x, y, z;
+};
+
+inline void SetPoints(const std::vector<Point>& points) {
+    globali::px.clear();
+    globali::py.clear();
+    globali::pz.clear();
+    for (const Point& p : points) {
+        globali::px.push_back(p.x);
+        globali::py.push_back(p.y);
+        globali::pz.push_back(p.z);
+    }
+    globali::ptot = static_cast<std::int32_t>(points.size()) - 1;
+}
 
 inline void SetBounds(double xmin, double xmax, double ymin, double ymax, double zmin, double zmax) {
     globali::xmin = xmin;
@@ -28,11 +44,8 @@ inline void SetBounds(double xmin, double xmax, double ymin, double ymax, double
 
 // low + (high - low) / count * index; bounds whose span overflows are blended instead.
 inline double Spread(double low, double high, int index, int count) {
-    const double plain = low + (high - low) / count * index;
-    if (std::isfinite(plain))
-        return plain;
-    const double share = static_cast<double>(index) / count;
-    return low * (1.0 - share) + high * share;
+    const double plain = low + (high - low) / count * index, share = static_cast<double>(index) / count;
+    return std::isfinite(plain) ? plain : low * (1.0 - share) + high * share;
 }
 
 // A grid of nx by ny intervals over the current bounds; node (i, j) gets height(i, j).
@@ -50,17 +63,24 @@ inline void SetGrid(std::int32_t nx, std::int32_t ny, const std::function<double
         }
 }
 
-// The control panel's ribbon setting. No grid is marked present, so the panel only shows the
-// value and builds nothing itself.
+// The ribbon setting. No grid is marked present, so the panel only shows the value.
 inline void SetRibbonSetting(std::int32_t value) {
     globali::celamesh = false;
     rt::Instance<fincontrol>().Slider2.SetValue(value);
 }
 
-// Records every progress value shown while it lives.
+inline const rt::ProgressBar& Bar() {
+    return rt::Instance<fincontrol>().ProgressBar1;
+}
+
+// Records every progress value shown while it lives. The bar starts from a range and value that
+// the operation under test must change.
 class ProgressLog {
 public:
     ProgressLog() {
+        auto& bar = rt::Instance<fincontrol>().ProgressBar1;
+        bar.SetMaximum(10);
+        bar.SetValue(5);
         progressreport::SetObserver([this](std::int32_t value) { values.push_back(value); });
     }
     ~ProgressLog() { progressreport::SetObserver({}); }

@@ -3,21 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "app/menu.h"
 #include "model/globali.h"
-#include "rt/conv.h"
 #include "rt/picture.h"
 #include "rt/runtime.h"
 #include "rt/window.h"
+#include "views/projection.h"
 
 namespace {
 
 constexpr rt::Color kWhite = 0xFFFFFF;
 const rt::Color kBox = rt::HSV(0.1, 0.6, 0.6);
 
-rt::Color PointShade(double value) {
+rt::Color Shade(double value) {
     return rt::HSV(0.3, 0.6, value);
 }
 
@@ -29,16 +31,11 @@ protected:
     void SetUp() override {
         globali::scrx = 860;
         globali::scry = 560;
-        globali::assx = 0;
-        globali::assy = 0;
+        globali::assx = globali::assy = 0;
         globali::assz = 1;
         SetBounds(300, 100, 50);
-        globali::ptot = -1;
-        globali::px.assign(1, 0.0);
-        globali::py.assign(1, 0.0);
-        globali::pz.assign(1, 0.0);
-        globali::mxtot = 0;
-        globali::mytot = 0;
+        SetPoints({}, {}, {});
+        globali::mxtot = globali::mytot = 0;
     }
     void TearDown() override { rt::CloseIfOpen<Finestra>(); }
 
@@ -49,51 +46,24 @@ protected:
         globali::zmax = globali::dz = dz;
     }
 
-    static void SetPoints(const std::vector<std::vector<double>>& points) {
-        globali::px.clear();
-        globali::py.clear();
-        globali::pz.clear();
-        for (const auto& p : points) {
-            globali::px.push_back(p[0]);
-            globali::py.push_back(p[1]);
-            globali::pz.push_back(p[2]);
-        }
-        globali::ptot = static_cast<std::int32_t>(points.size()) - 1;
+    static void SetPoints(const std::vector<double>& x, const std::vector<double>& y,
+                          const std::vector<double>& z) {
+        globali::px = x;
+        globali::py = y;
+        globali::pz = z;
+        globali::ptot = static_cast<std::int32_t>(x.size()) - 1;
     }
 
-    // A grid of (xs.size() - 1) by (ys.size() - 1) intervals with heights z[i][j].
-    static void SetGrid(const std::vector<double>& xs, const std::vector<double>& ys,
-                        const std::vector<std::vector<double>>& z) {
-        const auto last_i = static_cast<std::int32_t>(xs.size()) - 1;
-        const auto last_j = static_cast<std::int32_t>(ys.size()) - 1;
-        globali::mx.Redim(last_i, last_j);
-        globali::my.Redim(last_i, last_j);
-        globali::mz.Redim(last_i, last_j);
-        for (std::int32_t i = 0; i <= last_i; ++i)
-            for (std::int32_t j = 0; j <= last_j; ++j) {
-                globali::mx(i, j) = xs[static_cast<std::size_t>(i)];
-                globali::my(i, j) = ys[static_cast<std::size_t>(j)];
-                globali::mz(i, j) = z[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
-            }
-        globali::mxtot = last_i;
-        globali::mytot = last_j;
-    }
-
-    static rt::Picture Blank() { return rt::Picture::New(840, 540); }
-
-    // The box of the example as its nine edges land in the picture.
-    static void DrawExampleBox(const rt::Picture& picture) {
-        rt::Graphics& g = picture.Graphics();
-        g.SetForeColor(kBox);
-        g.DrawLine(220, 335, 820, 335);
-        g.DrawLine(220, 335, 20, 335);
-        g.DrawLine(620, 335, 620, 235);
-        g.DrawLine(820, 235, 820, 335);
-        g.DrawLine(620, 335, 820, 335);
-        g.DrawLine(20, 235, 20, 335);
-        g.DrawLine(620, 335, 20, 335);
-        g.DrawLine(620, 235, 20, 235);
-        g.DrawLine(620, 235, 820, 235);
+    // A white picture of the canvas's size, with the example's box as its nine edges land.
+    static rt::Picture ExampleBox() {
+        const rt::Picture picture = rt::Picture::New(840, 540);
+        const std::int32_t edges[9][4] = {{220, 335, 820, 335}, {220, 335, 20, 335},  {620, 335, 620, 235},
+                                          {820, 235, 820, 335}, {620, 335, 820, 335}, {20, 235, 20, 335},
+                                          {620, 335, 20, 335},  {620, 235, 20, 235},  {620, 235, 820, 235}};
+        picture.Graphics().SetForeColor(kBox);
+        for (const auto& e : edges)
+            picture.Graphics().DrawLine(e[0], e[1], e[2], e[3]);
+        return picture;
     }
 
     static std::int64_t DifferingPixels(const rt::Picture& a, const rt::Picture& b) {
@@ -106,256 +76,119 @@ protected:
         return count;
     }
 
-    static std::int64_t PixelsOfColour(const rt::Picture& picture, rt::Color colour) {
+    // Pixels of the colour within `reach` of (x, y); the whole picture when reach is negative.
+    static std::int64_t PixelsOfColour(const rt::Picture& picture, rt::Color colour, std::int32_t x = 0,
+                                       std::int32_t y = 0, std::int32_t reach = -1) {
         std::int64_t count = 0;
-        for (std::int32_t y = 0; y < picture.Height(); ++y)
-            for (std::int32_t x = 0; x < picture.Width(); ++x)
-                count += picture.Pixel(x, y) == colour ? 1 : 0;
+        for (std::int32_t row = 0; row < picture.Height(); ++row)
+            for (std::int32_t column = 0; column < picture.Width(); ++column) {
+                const bool near = reach < 0 || (std::abs(column - x) <= reach && std::abs(row - y) <= reach);
+                count += near && picture.Pixel(column, row) == colour ? 1 : 0;
+            }
         return count;
     }
-
-    // Whether any pixel of the 3 x 3 block around (x, y) has the colour.
-    static bool ColourNear(const rt::Picture& picture, std::int32_t x, std::int32_t y, rt::Color colour) {
-        for (std::int32_t dy = -1; dy <= 1; ++dy)
-            for (std::int32_t dx = -1; dx <= 1; ++dx)
-                if (picture.Pixel(x + dx, y + dy) == colour)
-                    return true;
-        return false;
-    }
-    static bool WhiteAround(const rt::Picture& picture, std::int32_t x, std::int32_t y) {
-        for (std::int32_t dy = -1; dy <= 1; ++dy)
-            for (std::int32_t dx = -1; dx <= 1; ++dx)
-                if (picture.Pixel(x + dx, y + dy) != kWhite)
-                    return false;
-        return true;
-    }
 };
-
-TEST_F(DrawingWindow, OpensAtTheScreenAreaSizeWithTheMenuBarAndAnEmptyCanvas) {
-    Finestra& window = rt::Instance<Finestra>();
-    EXPECT_EQ(window.Title(), "3 D");
-    EXPECT_EQ(window.Left(), 168);
-    EXPECT_EQ(window.Top(), 48);
-    EXPECT_EQ(window.Width(), 860);
-    EXPECT_EQ(window.Height(), 560);
-    EXPECT_EQ(window.WindowMenuBar(), &Menu());
-    EXPECT_TRUE(window.Visible());
-    EXPECT_EQ(window.can_dis.Left(), 10);
-    EXPECT_EQ(window.can_dis.Top(), 10);
-    EXPECT_EQ(window.can_dis.Width(), 840);
-    EXPECT_EQ(window.can_dis.Height(), 540);
-    EXPECT_FALSE(window.can_dis.Backdrop());
-    EXPECT_EQ(&rt::Instance<Finestra>(), &window);
-}
 
 TEST_F(DrawingWindow, BoxOfTheExampleFillsTheWidthBetweenTheMargins) {
     Finestra& window = rt::Instance<Finestra>();
     window.disegnaingombro();
-
     EXPECT_EQ(globali::scala, 2.0);
     EXPECT_EQ(globali::spostx, 20);
     EXPECT_EQ(globali::sposty, -220);
     ASSERT_TRUE(globali::disegno);
-    EXPECT_EQ(globali::disegno.Width(), 840);
-    EXPECT_EQ(globali::disegno.Height(), 540);
     EXPECT_EQ(window.can_dis.Backdrop(), globali::disegno);
-
-    const rt::Picture expected = Blank();
-    DrawExampleBox(expected);
-    EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
-
-    // Front bottom corner, far top corner, and the drawing's ends at X = 20 and X = 820.
-    EXPECT_EQ(globali::disegno.Pixel(220, 335), kBox);
-    EXPECT_EQ(globali::disegno.Pixel(620, 235), kBox);
-    EXPECT_EQ(globali::disegno.Pixel(20, 335), kBox);
-    EXPECT_EQ(globali::disegno.Pixel(820, 335), kBox);
-    EXPECT_EQ(globali::disegno.Pixel(19, 335), kWhite);
-    EXPECT_EQ(globali::disegno.Pixel(821, 335), kWhite);
-    // The vertical edge above the front bottom corner is not drawn.
-    EXPECT_EQ(globali::disegno.Pixel(220, 285), kWhite);
+    EXPECT_EQ(DifferingPixels(globali::disegno, ExampleBox()), 0);
+    EXPECT_EQ(globali::disegno.Pixel(220, 285), kWhite); // no upright above the front bottom corner
+    EXPECT_EQ(window.can_dis.Width(), 840);
+    EXPECT_EQ(window.can_dis.Height(), 540);
+    EXPECT_EQ(window.WindowMenuBar(), &Menu());
 }
 
 TEST_F(DrawingWindow, IsometricBoxShowsItsFloorThreeUprightsAndTheTwoFarTopEdges) {
     globali::assx = globali::assy = 0.52359833333;
     SetBounds(100, 100, 100);
     rt::Instance<Finestra>().disegnaingombro();
-    const rt::Picture& picture = globali::disegno;
-
-    // w = 173, h = 200: the height decides (2.5 pixels a unit); corners land at X 204, 421, 637
-    // and Y 35, 160, 285, 410, 535.
+    // w = 173, h = 200: the height decides; corners land at X 204, 421, 637 and Y 35 ... 535.
     EXPECT_EQ(globali::scala, 2.5);
     EXPECT_EQ(globali::spostx, 204);
     EXPECT_EQ(globali::sposty, -20);
-
-    // Drawn: the floor's four sides, the uprights at three corners, the two top edges at the far corner.
-    EXPECT_TRUE(ColourNear(picture, 529, 472, kBox));
-    EXPECT_TRUE(ColourNear(picture, 312, 472, kBox));
-    EXPECT_TRUE(ColourNear(picture, 529, 347, kBox));
-    EXPECT_TRUE(ColourNear(picture, 312, 347, kBox));
-    EXPECT_TRUE(ColourNear(picture, 421, 160, kBox));
-    EXPECT_TRUE(ColourNear(picture, 637, 285, kBox));
-    EXPECT_TRUE(ColourNear(picture, 204, 285, kBox));
-    EXPECT_TRUE(ColourNear(picture, 312, 97, kBox));
-    EXPECT_TRUE(ColourNear(picture, 529, 97, kBox));
-    // Not drawn: the three edges meeting at the corner above the front bottom corner.
-    EXPECT_TRUE(WhiteAround(picture, 421, 410));
-    EXPECT_TRUE(WhiteAround(picture, 529, 222));
-    EXPECT_TRUE(WhiteAround(picture, 312, 222));
+    // The middle of each edge: x, y, whether drawn.
+    const std::int32_t middles[][3] = {
+        {529, 472, 1}, {312, 472, 1}, {529, 347, 1}, {312, 347, 1}, // floor
+        {421, 160, 1}, {637, 285, 1}, {204, 285, 1},                // uprights
+        {312, 97, 1},  {529, 97, 1},                                // far top edges
+        {421, 410, 0}, {529, 222, 0}, {312, 222, 0},                // edges meeting above the front
+    };
+    for (const auto& m : middles)
+        EXPECT_EQ(PixelsOfColour(globali::disegno, kBox, m[0], m[1], 1) > 0, m[2] == 1)
+            << m[0] << ", " << m[1];
 }
 
-TEST_F(DrawingWindow, EveryFitStartsANewPicture) {
+TEST_F(DrawingWindow, PointsAreMarkedBelowRightOfTheirSpotInTheShadeOfTheirHeight) {
     Finestra& window = rt::Instance<Finestra>();
-    window.disegnaingombro();
-    const rt::Picture first = globali::disegno;
-    SetPoints({{10, 20, 5}});
-    window.assonometria();
-    window.disegnaingombro();
-
-    EXPECT_FALSE(globali::disegno == first);
-    EXPECT_EQ(window.can_dis.Backdrop(), globali::disegno);
-    const rt::Picture boxOnly = Blank();
-    DrawExampleBox(boxOnly);
-    EXPECT_EQ(DifferingPixels(globali::disegno, boxOnly), 0);
-}
-
-TEST_F(DrawingWindow, PointOfTheExampleIsMarkedBelowAndRightOfItsPosition) {
-    Finestra& window = rt::Instance<Finestra>();
-    SetPoints({{10, 20, 5}});
-    window.disegnaingombro();
-    const std::uint64_t yields = rt::YieldCount();
-    window.assonometria();
-    EXPECT_EQ(rt::YieldCount() - yields, 1u);
-
-    const rt::Picture expected = Blank();
-    DrawExampleBox(expected);
-    expected.Graphics().SetForeColor(PointShade(0.15));
-    expected.Graphics().DrawOval(200, 325, 2, 2);
-    EXPECT_GT(PixelsOfColour(expected, PointShade(0.15)), 0);
-    EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
-}
-
-TEST_F(DrawingWindow, PointsAreShadedByTheirHeight) {
-    Finestra& window = rt::Instance<Finestra>();
-    // Heights 0, 50 (the highest) and 25.
-    SetPoints({{100, 50, 0}, {200, 10, 50}, {40, 90, 25}});
-    window.disegnaingombro();
-    window.assonometria();
-
-    const rt::Picture expected = Blank();
-    DrawExampleBox(expected);
-    rt::Graphics& g = expected.Graphics();
-    g.SetForeColor(PointShade(0.1));
-    g.DrawOval(320, 335, 2, 2);
-    g.SetForeColor(PointShade(0.6));
-    g.DrawOval(600, 235, 2, 2);
-    g.SetForeColor(PointShade(0.35));
-    g.DrawOval(120, 285, 2, 2);
-    EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
-    EXPECT_GT(PixelsOfColour(globali::disegno, PointShade(0.1)), 0);
-    EXPECT_GT(PixelsOfColour(globali::disegno, PointShade(0.6)), 0);
-    EXPECT_GT(PixelsOfColour(globali::disegno, PointShade(0.35)), 0);
-}
-
-TEST_F(DrawingWindow, NoPointsLeaveTheBoxAlone) {
-    Finestra& window = rt::Instance<Finestra>();
-    window.disegnaingombro();
-    const std::uint64_t yields = rt::YieldCount();
-    window.assonometria();
-    EXPECT_EQ(rt::YieldCount(), yields);
-    const rt::Picture expected = Blank();
-    DrawExampleBox(expected);
-    EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
-}
-
-TEST_F(DrawingWindow, APointBeyondAnyNumberIsLeftOut) {
-    Finestra& window = rt::Instance<Finestra>();
-    globali::xmin = -1e308;
-    SetPoints({{1e308, 20, 5}});
-    window.disegnaingombro();
-    window.assonometria();
-    const rt::Picture expected = Blank();
-    DrawExampleBox(expected);
-    EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
-}
-
-TEST_F(DrawingWindow, PointCountBeyondTheStoredPointsDrawsOnlyThoseStored) {
-    Finestra& window = rt::Instance<Finestra>();
-    SetPoints({{10, 20, 5}});
+    // Heights 5, 0, 50 (the highest) and 25; the count reaches beyond the stored points.
+    SetPoints({10, 100, 200, 40}, {20, 50, 10, 90}, {5, 0, 50, 25});
     globali::ptot = 40;
     window.disegnaingombro();
+    const std::uint64_t yields = rt::YieldCount();
     window.assonometria();
-    const rt::Picture expected = Blank();
-    DrawExampleBox(expected);
-    expected.Graphics().SetForeColor(PointShade(0.15));
-    expected.Graphics().DrawOval(200, 325, 2, 2);
-    EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
-}
-
-TEST_F(DrawingWindow, FlatSurveyAtHeightZeroIsDrawnInTheColourOfHeightZero) {
-    Finestra& window = rt::Instance<Finestra>();
-    SetBounds(300, 100, 0);
-    SetPoints({{0, 0, 0}, {300, 100, 0}});
-    window.disegnaingombro();
-    // h = 0: the width decides; the whole box flattens onto the row Y = 555 - 270.
-    EXPECT_EQ(globali::scala, 2.0);
-    EXPECT_EQ(globali::sposty, -270);
-    window.assonometria();
-
-    const rt::Picture expected = Blank();
+    EXPECT_EQ(rt::YieldCount() - yields, 4u);
+    const rt::Picture expected = ExampleBox();
     rt::Graphics& g = expected.Graphics();
-    g.SetForeColor(kBox);
-    g.DrawLine(20, 285, 820, 285);
-    g.SetForeColor(PointShade(0.1));
-    g.DrawOval(220, 285, 2, 2);
-    g.DrawOval(620, 285, 2, 2);
+    const std::int32_t marks[][2] = {{200, 325}, {320, 335}, {600, 235}, {120, 285}};
+    const double shades[] = {0.15, 0.1, 0.6, 0.35};
+    for (std::size_t k = 0; k < 4; ++k) {
+        g.SetForeColor(Shade(shades[k]));
+        g.DrawOval(marks[k][0], marks[k][1], 2, 2);
+        EXPECT_GT(PixelsOfColour(expected, Shade(shades[k])), 0);
+    }
     EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
-    EXPECT_GT(PixelsOfColour(globali::disegno, PointShade(0.1)), 0);
-}
 
-TEST_F(DrawingWindow, SurveyOfOneSpotIsDrawnInTheMiddle) {
-    Finestra& window = rt::Instance<Finestra>();
-    SetBounds(0, 0, 0);
-    SetPoints({{0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
+    // A new fit starts a new picture.
+    const rt::Picture withPoints = globali::disegno;
     window.disegnaingombro();
-    window.assonometria();
-    EXPECT_EQ(globali::scala, 0.0);
-    // Everything at X = 420, Y = 555 - 270.
-    const rt::Picture expected = Blank();
-    expected.Graphics().SetForeColor(PointShade(0.1));
-    expected.Graphics().DrawOval(420, 285, 2, 2);
-    for (std::int32_t y = 283; y <= 288; ++y)
-        for (std::int32_t x = 418; x <= 423; ++x)
-            if (expected.Pixel(x, y) != kWhite) {
-                EXPECT_EQ(globali::disegno.Pixel(x, y), PointShade(0.1)) << x << ", " << y;
-            }
-    EXPECT_GT(PixelsOfColour(globali::disegno, PointShade(0.1)), 0);
-    EXPECT_EQ(PixelsOfColour(globali::disegno, kWhite) + PixelsOfColour(globali::disegno, PointShade(0.1)) +
-                  PixelsOfColour(globali::disegno, kBox),
-              840 * 540);
-    std::int64_t marked = 0;
-    for (std::int32_t y = 0; y < 540; ++y)
-        for (std::int32_t x = 0; x < 840; ++x)
-            if (globali::disegno.Pixel(x, y) != kWhite && (x < 418 || x > 423 || y < 283 || y > 288))
-                ++marked;
-    EXPECT_EQ(marked, 0);
+    EXPECT_FALSE(globali::disegno == withPoints);
+    EXPECT_EQ(window.can_dis.Backdrop(), globali::disegno);
+    EXPECT_EQ(DifferingPixels(globali::disegno, ExampleBox()), 0);
 }
 
-TEST_F(DrawingWindow, TinySurveyIsFittedByItsRealExtents) {
-    Finestra& window = rt::Instance<Finestra>();
-    SetBounds(0.2, 0.1, 0.1);
-    window.disegnaingombro();
-    // Floor corners: (dx, 0, 0) at the right end X = 820, (0, dy, 0) at the left end X = 20, both
-    // at Y = 555 - 137.
-    EXPECT_EQ(globali::disegno.Pixel(820, 418), kBox);
-    EXPECT_EQ(globali::disegno.Pixel(20, 418), kBox);
-    EXPECT_EQ(globali::disegno.Pixel(821, 418), kWhite);
-    EXPECT_EQ(globali::disegno.Pixel(19, 418), kWhite);
+TEST_F(DrawingWindow, NumbersOutOfRangeNeverReachThePicture) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const axo::Fit fit{2.0, 20, -220};
+    EXPECT_FALSE(axo::PointPixel(kInf, 0, fit, 560));
+    EXPECT_FALSE(axo::PointPixel(0, kNaN, fit, 560));
+    EXPECT_FALSE(axo::NodePixel(kNaN, 0, fit, 560));
+    EXPECT_FALSE(axo::PointPixel(0, 0, axo::Fit{kInf, 0, 0}, 560)); // 0 * inf
+    // A zero factor counts nothing, even against an infinite one.
+    EXPECT_EQ(axo::Projection(0, 0, kInf, 100).CornerV(300, 100, 0), 0.0);
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    EXPECT_EQ(axo::NodePixel(0, 0, axo::Fit{0.0, 0, kMax}, kMax)->Y, kMax);
+    // A highest height of 0 gives every point and cell the shade of height 0.
+    EXPECT_EQ(axo::PointColor(-10, 0), Shade(0.1));
+    EXPECT_EQ(axo::CellColor(3, 0), Shade(0.15));
+
+    globali::xmin = -1e308;
+    SetPoints({1e308}, {20}, {5});
+    rt::Instance<Finestra>().disegnaingombro();
+    rt::Instance<Finestra>().assonometria();
+    EXPECT_EQ(DifferingPixels(globali::disegno, ExampleBox()), 0);
 }
 
-TEST_F(DrawingWindow, GridOfTwoByTwoDrawsEightTrianglesCellByCellInTheColourOfTheirFirstCorner) {
+TEST_F(DrawingWindow, GridDrawsTwoTriangleOutlinesPerCellInTheShadeOfItsFirstCorner) {
     Finestra& window = rt::Instance<Finestra>();
-    const std::vector<std::vector<double>> z = {{0, 10, 20}, {5, 25, 50}, {10, 30, 40}};
-    SetGrid({0, 150, 300}, {0, 50, 100}, z);
+    // Nodes (150 i, 50 j, z[i][j]); the counts reach beyond the filled grid.
+    const double z[3][3] = {{0, 10, 20}, {5, 25, 50}, {10, 30, 40}};
+    for (auto* grid : {&globali::mx, &globali::my, &globali::mz})
+        grid->Redim(2, 2);
+    for (std::int32_t i = 0; i <= 2; ++i)
+        for (std::int32_t j = 0; j <= 2; ++j) {
+            globali::mx(i, j) = 150 * i;
+            globali::my(i, j) = 50 * j;
+            globali::mz(i, j) = z[i][j];
+        }
+    globali::mxtot = 9;
+    globali::mytot = 7;
     window.disegnaingombro();
     window.can_dis.SetBackdrop(rt::Picture());
     const std::uint64_t yields = rt::YieldCount();
@@ -365,18 +198,12 @@ TEST_F(DrawingWindow, GridOfTwoByTwoDrawsEightTrianglesCellByCellInTheColourOfTh
 
     // Node (i, j) lands at X = 220 + 300 i - 100 j, Y = 335 - 2 z(i, j).
     auto x = [](int i, int j) { return 220 + 300 * i - 100 * j; };
-    auto y = [&](int i, int j) {
-        return 335 -
-               2 * static_cast<std::int32_t>(z[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]);
-    };
-    const rt::Picture expected = Blank();
-    DrawExampleBox(expected);
+    auto y = [&](int i, int j) { return 335 - 2 * static_cast<int>(z[i][j]); };
+    const rt::Picture expected = ExampleBox();
     rt::Graphics& g = expected.Graphics();
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 2; ++j) {
-            const double value =
-                (z[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] / 50) / 1.5 + 0.15;
-            g.SetForeColor(PointShade(value));
+            g.SetForeColor(Shade((z[i][j] / 50) / 1.5 + 0.15));
             g.DrawPolygon({0, x(i, j), y(i, j), x(i, j + 1), y(i, j + 1), x(i + 1, j), y(i + 1, j)});
             g.DrawPolygon(
                 {0, x(i + 1, j + 1), y(i + 1, j + 1), x(i, j + 1), y(i, j + 1), x(i + 1, j), y(i + 1, j)});
@@ -384,36 +211,7 @@ TEST_F(DrawingWindow, GridOfTwoByTwoDrawsEightTrianglesCellByCellInTheColourOfTh
     EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
     // Cells (0, 0), (0, 1), (1, 0) and (1, 1) take the shades of heights 0, 10, 5 and 25.
     for (const double height : {0.0, 10.0, 5.0, 25.0})
-        EXPECT_GT(PixelsOfColour(globali::disegno, PointShade((height / 50) / 1.5 + 0.15)), 0) << height;
-    // Heights of the last row and column give no cell its colour.
-    EXPECT_EQ(PixelsOfColour(globali::disegno, PointShade((40.0 / 50) / 1.5 + 0.15)), 0);
-}
-
-TEST_F(DrawingWindow, GridCountsBeyondTheFilledGridDrawOnlyTheFilledCells) {
-    Finestra& window = rt::Instance<Finestra>();
-    SetGrid({0, 150, 300}, {0, 50, 100}, {{0, 10, 20}, {5, 25, 50}, {10, 30, 40}});
-    window.disegnaingombro();
-    window.disegnamesh();
-    const rt::Picture filled = globali::disegno;
-
-    globali::mxtot = 9;
-    globali::mytot = 7;
-    window.disegnaingombro();
-    window.disegnamesh();
-    EXPECT_EQ(DifferingPixels(globali::disegno, filled), 0);
-}
-
-TEST_F(DrawingWindow, FlatGridAtHeightZeroIsDrawnInTheColourOfHeightZero) {
-    Finestra& window = rt::Instance<Finestra>();
-    SetBounds(300, 100, 0);
-    SetGrid({0, 150, 300}, {0, 50, 100}, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
-    window.disegnaingombro();
-    window.disegnamesh();
-    // Every cell is a line along the floor at Y = 285, in the shade of height 0.
-    EXPECT_EQ(globali::disegno.Pixel(420, 285), PointShade(0.15));
-    EXPECT_EQ(PixelsOfColour(globali::disegno, kWhite) + PixelsOfColour(globali::disegno, PointShade(0.15)) +
-                  PixelsOfColour(globali::disegno, kBox),
-              840 * 540);
+        EXPECT_GT(PixelsOfColour(globali::disegno, Shade((height / 50) / 1.5 + 0.15)), 0) << height;
 }
 
 } // namespace
