@@ -1,6 +1,5 @@
 #include <QIcon>
 #include <QPixmap>
-#include <QPointer>
 #include <QToolButton>
 
 #include "rt/controls.h"
@@ -9,8 +8,7 @@
 
 namespace rt {
 
-struct BevelButton::Impl {
-    ~Impl() { delete widget.data(); }
+struct BevelButton::Impl : detail::NativeWidget<QToolButton> {
     void ApplyIcon() {
         if (!widget)
             return;
@@ -24,7 +22,6 @@ struct BevelButton::Impl {
                                    : caption.empty() ? Qt::ToolButtonIconOnly
                                                      : Qt::ToolButtonTextUnderIcon);
     }
-    QPointer<QToolButton> widget;
     std::string caption;
     Picture icon;
     bool value = false;
@@ -62,10 +59,8 @@ void BevelButton::SetValue(bool pressed) {
 }
 
 void BevelButton::Push() {
-    if (Enabled() && Action) {
-        detail::HandlerScope scope;
-        Action();
-    }
+    if (Enabled())
+        detail::RunHandler(Action);
 }
 
 QWidget* BevelButton::Widget() const {

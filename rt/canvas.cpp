@@ -1,6 +1,5 @@
 #include <QImage>
 #include <QPainter>
-#include <QPointer>
 #include <QWidget>
 
 #include "rt/controls.h"
@@ -9,9 +8,7 @@
 
 namespace rt {
 
-struct Canvas::Impl {
-    ~Impl() { delete widget.data(); }
-    QPointer<QWidget> widget;
+struct Canvas::Impl : detail::NativeWidget<QWidget> {
     Picture backdrop;
 };
 

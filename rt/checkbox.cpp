@@ -1,5 +1,4 @@
 #include <QCheckBox>
-#include <QPointer>
 
 #include "rt/controls.h"
 #include "rt/widgetinternal.h"
@@ -7,13 +6,8 @@
 
 namespace rt {
 
-struct CheckBox::Impl {
-    ~Impl() { delete widget.data(); }
-    QPointer<QCheckBox> widget;
-    std::string caption;
+struct CheckBox::Impl : detail::CaptionedWidget<QCheckBox> {
     bool value = false;
-    bool styled = false;
-    TextStyle style;
 };
 
 CheckBox::CheckBox() : impl_(std::make_unique<Impl>()) {}
@@ -23,9 +17,7 @@ std::string CheckBox::Caption() const {
     return impl_->caption;
 }
 void CheckBox::SetCaption(const std::string& caption) {
-    impl_->caption = caption;
-    if (impl_->widget)
-        impl_->widget->setText(detail::ToQ(caption));
+    impl_->SetCaption(caption);
 }
 
 bool CheckBox::Value() const {
@@ -40,10 +32,7 @@ void CheckBox::SetValue(bool checked) {
 }
 
 void CheckBox::SetStyle(const TextStyle& style) {
-    impl_->style = style;
-    impl_->styled = true;
-    if (impl_->widget)
-        detail::ApplyTextStyle(*impl_->widget, style);
+    impl_->SetStyle(style);
 }
 
 void CheckBox::Push() {
@@ -56,27 +45,20 @@ QWidget* CheckBox::Widget() const {
 }
 
 void CheckBox::CreateNative(Window& window) {
-    auto* box = new QCheckBox(detail::ToQ(impl_->caption), window.ContentWidget());
+    auto* box = new QCheckBox(window.ContentWidget());
     box->setChecked(impl_->value);
-    if (impl_->styled)
-        detail::ApplyTextStyle(*box, impl_->style);
+    impl_->Attach(box);
     QObject::connect(box, &QCheckBox::toggled, box, [this](bool checked) {
         impl_->value = checked;
-        if (Action) {
-            detail::HandlerScope scope;
-            Action();
-        }
+        detail::RunHandler(Action);
     });
-    impl_->widget = box;
 }
 
 void CheckBox::CopySettingsTo(Control& other) const {
     Control::CopySettingsTo(other);
     if (auto* box = dynamic_cast<CheckBox*>(&other)) {
-        box->SetCaption(impl_->caption);
+        impl_->CopyTo(*box->impl_);
         box->SetValue(impl_->value);
-        if (impl_->styled)
-            box->SetStyle(impl_->style);
     }
 }
 

@@ -22,55 +22,34 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        using detail::RunHandler;
+        const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
+        const QPoint at = mouse != nullptr ? mouse->position().toPoint() : QPoint();
         switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() != Qt::LeftButton || !control_.MouseDown)
+        case QEvent::MouseButtonPress:
+            if (mouse->button() != Qt::LeftButton)
                 return false;
-            detail::HandlerScope scope;
-            const QPoint at = mouse->position().toPoint();
-            captured_ = control_.MouseDown(at.x(), at.y());
+            captured_ = RunHandler(control_.MouseDown, at.x(), at.y());
             return captured_;
-        }
-        case QEvent::MouseMove: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            const QPoint at = mouse->position().toPoint();
+        case QEvent::MouseMove:
             if (captured_) {
-                if (control_.MouseDrag) {
-                    detail::HandlerScope scope;
-                    control_.MouseDrag(at.x(), at.y());
-                }
+                RunHandler(control_.MouseDrag, at.x(), at.y());
                 return true;
             }
-            if (mouse->buttons() == Qt::NoButton && control_.MouseMove) {
-                detail::HandlerScope scope;
-                control_.MouseMove(at.x(), at.y());
-            }
+            if (mouse->buttons() == Qt::NoButton)
+                RunHandler(control_.MouseMove, at.x(), at.y());
             return false;
-        }
-        case QEvent::MouseButtonRelease: {
+        case QEvent::MouseButtonRelease:
             if (!captured_)
                 return false;
             captured_ = false;
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (control_.MouseUp) {
-                detail::HandlerScope scope;
-                const QPoint at = mouse->position().toPoint();
-                control_.MouseUp(at.x(), at.y());
-            }
+            RunHandler(control_.MouseUp, at.x(), at.y());
             return true;
-        }
         case QEvent::Enter:
-            if (control_.MouseEnter) {
-                detail::HandlerScope scope;
-                control_.MouseEnter();
-            }
+            RunHandler(control_.MouseEnter);
             return false;
         case QEvent::Leave:
-            if (control_.MouseExit) {
-                detail::HandlerScope scope;
-                control_.MouseExit();
-            }
+            RunHandler(control_.MouseExit);
             return false;
         default:
             return QObject::eventFilter(watched, event);
@@ -111,10 +90,7 @@ void Control::Create(Window& window, std::int32_t left, std::int32_t top, std::i
         widget->setVisible(geometry_.visible);
     }
     ApplyGeometry(before);
-    if (Open) {
-        detail::HandlerScope scope;
-        Open();
-    }
+    detail::RunHandler(Open);
 }
 
 bool Control::IsCreated() const {

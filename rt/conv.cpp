@@ -185,28 +185,9 @@ Color HSV(double hue, double saturation, double value) {
     const double p = v * (1.0 - s);
     const double q = v * (1.0 - s * f);
     const double t = v * (1.0 - s * (1.0 - f));
-    double r = v, g = t, b = p;
-    switch (index) {
-    case 0:
-        r = v, g = t, b = p;
-        break;
-    case 1:
-        r = q, g = v, b = p;
-        break;
-    case 2:
-        r = p, g = v, b = t;
-        break;
-    case 3:
-        r = p, g = q, b = v;
-        break;
-    case 4:
-        r = t, g = p, b = v;
-        break;
-    default:
-        r = v, g = p, b = q;
-        break;
-    }
-    return (Component(r) << 16) | (Component(g) << 8) | Component(b);
+    const double sectors[6][3] = {{v, t, p}, {q, v, p}, {p, v, t}, {p, q, v}, {t, p, v}, {v, p, q}};
+    const double* rgb = sectors[index];
+    return (Component(rgb[0]) << 16) | (Component(rgb[1]) << 8) | Component(rgb[2]);
 }
 
 Color RGB(std::int32_t red, std::int32_t green, std::int32_t blue) {

@@ -48,6 +48,21 @@ QWidget* DialogParent() {
     return QApplication::activeWindow();
 }
 
+// The file a file dialog hands back: the scripted answer when a script runs, else the user's.
+std::optional<FolderItem> ChooseFile(const DialogRequest& request, const std::function<QString()>& ask) {
+    if (ScriptedDialogs* script = ScriptedDialogs::Active()) {
+        const auto answer = script->Take(request);
+        if (!answer || !answer->path)
+            return std::nullopt;
+        return FolderItem(*answer->path);
+    }
+    detail::HandlerScope scope;
+    const QString chosen = ask();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return FolderItem(detail::FromQ(chosen));
+}
+
 } // namespace
 
 ScriptedDialogs::ScriptedDialogs() : previous_(activeScript) {
@@ -104,18 +119,9 @@ std::optional<FolderItem> GetOpenFolderItem(const std::string& fileType) {
     DialogRequest request;
     request.kind = DialogRequest::Kind::Open;
     request.fileType = fileType;
-    if (ScriptedDialogs* script = ScriptedDialogs::Active()) {
-        const auto answer = script->Take(request);
-        if (!answer || !answer->path)
-            return std::nullopt;
-        return FolderItem(*answer->path);
-    }
-    detail::HandlerScope scope;
-    const QString chosen =
-        QFileDialog::getOpenFileName(DialogParent(), QString(), QString(), FilterFor(fileType));
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return FolderItem(detail::FromQ(chosen));
+    return ChooseFile(request, [&] {
+        return QFileDialog::getOpenFileName(DialogParent(), QString(), QString(), FilterFor(fileType));
+    });
 }
 
 std::optional<FolderItem> GetSaveFolderItem(const std::string& fileType, const std::string& defaultName) {
@@ -123,18 +129,10 @@ std::optional<FolderItem> GetSaveFolderItem(const std::string& fileType, const s
     request.kind = DialogRequest::Kind::Save;
     request.fileType = fileType;
     request.defaultName = defaultName;
-    if (ScriptedDialogs* script = ScriptedDialogs::Active()) {
-        const auto answer = script->Take(request);
-        if (!answer || !answer->path)
-            return std::nullopt;
-        return FolderItem(*answer->path);
-    }
-    detail::HandlerScope scope;
-    const QString chosen = QFileDialog::getSaveFileName(DialogParent(), QString(), detail::ToQ(defaultName),
-                                                        FilterFor(fileType));
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return FolderItem(detail::FromQ(chosen));
+    return ChooseFile(request, [&] {
+        return QFileDialog::getSaveFileName(DialogParent(), QString(), detail::ToQ(defaultName),
+                                            FilterFor(fileType));
+    });
 }
 
 void MsgBox(const std::string& text) {

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPointer>
 
 #include "rt/controls.h"
 #include "rt/widgetinternal.h"
@@ -26,18 +25,8 @@ struct EditField::Impl {
     ~Impl();
 
     // The field's events, run by its widget.
-    bool KeyDown(const std::string& key) {
-        if (!owner->KeyDown)
-            return false;
-        detail::HandlerScope scope;
-        return owner->KeyDown(key);
-    }
-    void TextChange() {
-        if (owner->TextChange) {
-            detail::HandlerScope scope;
-            owner->TextChange();
-        }
-    }
+    bool KeyDown(const std::string& key) { return detail::RunHandler(owner->KeyDown, key); }
+    void TextChange() { detail::RunHandler(owner->TextChange); }
     void LostFocus() {
         Window* window = owner->ParentWindow();
         if (window == nullptr || detail::WindowAccess::IsClosing(*window))
@@ -47,12 +36,7 @@ struct EditField::Impl {
             owner->LostFocus();
         owner->Event_LostFocus();
     }
-    void GotFocus() {
-        if (owner->GotFocus) {
-            detail::HandlerScope scope;
-            owner->GotFocus();
-        }
-    }
+    void GotFocus() { detail::RunHandler(owner->GotFocus); }
     void ApplyLooks();
 
     EditField* owner;

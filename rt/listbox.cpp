@@ -69,10 +69,7 @@ public:
             return;
         box_.rows[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())] =
             detail::FromQ(field->text());
-        if (box_.owner.CellAction) {
-            detail::HandlerScope scope;
-            box_.owner.CellAction(index.row(), index.column());
-        }
+        detail::RunHandler(box_.owner.CellAction, index.row(), index.column());
     }
 
 protected:
@@ -153,10 +150,7 @@ void ListBox::Impl::ReportSelection() {
     if (listIndex == reportedIndex)
         return;
     reportedIndex = listIndex;
-    if (owner.Change) {
-        detail::HandlerScope scope;
-        owner.Change();
-    }
+    detail::RunHandler(owner.Change);
 }
 
 void ListBox::Impl::CloseEditor() {

@@ -1,14 +1,13 @@
-#include <QPointer>
 #include <QProgressBar>
 #include <algorithm>
 
 #include "rt/controls.h"
+#include "rt/widgetinternal.h"
 #include "rt/window.h"
 
 namespace rt {
 
-struct ProgressBar::Impl {
-    ~Impl() { delete widget.data(); }
+struct ProgressBar::Impl : detail::NativeWidget<QProgressBar> {
     void Apply() {
         if (!widget)
             return;
@@ -17,7 +16,6 @@ struct ProgressBar::Impl {
         widget->setRange(0, shownMaximum);
         widget->setValue(maximum <= 0 ? 0 : std::clamp(value, 0, maximum));
     }
-    QPointer<QProgressBar> widget;
     std::int32_t maximum = 100;
     std::int32_t value = 0;
 };

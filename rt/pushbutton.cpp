@@ -1,4 +1,3 @@
-#include <QPointer>
 #include <QPushButton>
 
 #include "rt/controls.h"
@@ -8,13 +7,8 @@
 
 namespace rt {
 
-struct PushButton::Impl {
-    ~Impl() { delete widget.data(); }
-    QPointer<QPushButton> widget;
-    std::string caption;
+struct PushButton::Impl : detail::CaptionedWidget<QPushButton> {
     bool isDefault = false;
-    bool styled = false;
-    TextStyle style;
 };
 
 PushButton::PushButton() : impl_(std::make_unique<Impl>()) {}
@@ -24,9 +18,7 @@ std::string PushButton::Caption() const {
     return impl_->caption;
 }
 void PushButton::SetCaption(const std::string& caption) {
-    impl_->caption = caption;
-    if (impl_->widget)
-        impl_->widget->setText(detail::ToQ(caption));
+    impl_->SetCaption(caption);
 }
 
 void PushButton::SetDefault(bool isDefault) {
@@ -38,17 +30,12 @@ void PushButton::SetDefault(bool isDefault) {
 }
 
 void PushButton::SetStyle(const TextStyle& style) {
-    impl_->style = style;
-    impl_->styled = true;
-    if (impl_->widget)
-        detail::ApplyTextStyle(*impl_->widget, style);
+    impl_->SetStyle(style);
 }
 
 void PushButton::Push() {
-    if (Enabled() && Action) {
-        detail::HandlerScope scope;
-        Action();
-    }
+    if (Enabled())
+        detail::RunHandler(Action);
 }
 
 QWidget* PushButton::Widget() const {
@@ -56,24 +43,19 @@ QWidget* PushButton::Widget() const {
 }
 
 void PushButton::CreateNative(Window& window) {
-    auto* button = new QPushButton(detail::ToQ(impl_->caption), window.ContentWidget());
+    auto* button = new QPushButton(window.ContentWidget());
     button->setAutoDefault(false);
     button->setDefault(impl_->isDefault);
-    if (impl_->styled)
-        detail::ApplyTextStyle(*button, impl_->style);
+    impl_->Attach(button);
     QObject::connect(button, &QPushButton::clicked, button, [this] { Push(); });
-    impl_->widget = button;
     if (impl_->isDefault)
         detail::WindowAccess::SetDefaultButton(window, this);
 }
 
 void PushButton::CopySettingsTo(Control& other) const {
     Control::CopySettingsTo(other);
-    if (auto* button = dynamic_cast<PushButton*>(&other)) {
-        button->SetCaption(impl_->caption);
-        if (impl_->styled)
-            button->SetStyle(impl_->style);
-    }
+    if (auto* button = dynamic_cast<PushButton*>(&other))
+        impl_->CopyTo(*button->impl_);
 }
 
 } // namespace rt

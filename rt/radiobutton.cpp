@@ -1,4 +1,3 @@
-#include <QPointer>
 #include <QRadioButton>
 
 #include "rt/controls.h"
@@ -7,13 +6,8 @@
 
 namespace rt {
 
-struct RadioButton::Impl {
-    ~Impl() { delete widget.data(); }
-    QPointer<QRadioButton> widget;
-    std::string caption;
+struct RadioButton::Impl : detail::CaptionedWidget<QRadioButton> {
     bool value = false;
-    bool styled = false;
-    TextStyle style;
 };
 
 RadioButton::RadioButton() : impl_(std::make_unique<Impl>()) {}
@@ -23,9 +17,7 @@ std::string RadioButton::Caption() const {
     return impl_->caption;
 }
 void RadioButton::SetCaption(const std::string& caption) {
-    impl_->caption = caption;
-    if (impl_->widget)
-        impl_->widget->setText(detail::ToQ(caption));
+    impl_->SetCaption(caption);
 }
 
 bool RadioButton::Value() const {
@@ -47,20 +39,14 @@ void RadioButton::SetValue(bool selected) {
 }
 
 void RadioButton::SetStyle(const TextStyle& style) {
-    impl_->style = style;
-    impl_->styled = true;
-    if (impl_->widget)
-        detail::ApplyTextStyle(*impl_->widget, style);
+    impl_->SetStyle(style);
 }
 
 void RadioButton::Push() {
     if (!Enabled())
         return;
     SetValue(true);
-    if (Action) {
-        detail::HandlerScope scope;
-        Action();
-    }
+    detail::RunHandler(Action);
 }
 
 QWidget* RadioButton::Widget() const {
@@ -68,27 +54,20 @@ QWidget* RadioButton::Widget() const {
 }
 
 void RadioButton::CreateNative(Window& window) {
-    auto* button = new QRadioButton(detail::ToQ(impl_->caption), window.ContentWidget());
+    auto* button = new QRadioButton(window.ContentWidget());
     button->setAutoExclusive(true);
-    if (impl_->styled)
-        detail::ApplyTextStyle(*button, impl_->style);
-    impl_->widget = button;
+    impl_->Attach(button);
     SetValue(impl_->value);
     QObject::connect(button, &QRadioButton::clicked, button, [this](bool checked) {
-        if (checked && Action) {
-            detail::HandlerScope scope;
-            Action();
-        }
+        if (checked)
+            detail::RunHandler(Action);
     });
 }
 
 void RadioButton::CopySettingsTo(Control& other) const {
     Control::CopySettingsTo(other);
-    if (auto* button = dynamic_cast<RadioButton*>(&other)) {
-        button->SetCaption(impl_->caption);
-        if (impl_->styled)
-            button->SetStyle(impl_->style);
-    }
+    if (auto* button = dynamic_cast<RadioButton*>(&other))
+        impl_->CopyTo(*button->impl_);
 }
 
 } // namespace rt

@@ -1,15 +1,12 @@
 #include <QFrame>
-#include <QPointer>
 
 #include "rt/controls.h"
+#include "rt/widgetinternal.h"
 #include "rt/window.h"
 
 namespace rt {
 
-struct Separator::Impl {
-    ~Impl() { delete widget.data(); }
-    QPointer<QFrame> widget;
-};
+struct Separator::Impl : detail::NativeWidget<QFrame> {};
 
 Separator::Separator() : impl_(std::make_unique<Impl>()) {}
 Separator::~Separator() = default;

@@ -1,4 +1,3 @@
-#include <QPointer>
 #include <QSlider>
 #include <algorithm>
 
@@ -8,9 +7,7 @@
 
 namespace rt {
 
-struct Slider::Impl {
-    ~Impl() { delete widget.data(); }
-    QPointer<QSlider> widget;
+struct Slider::Impl : detail::NativeWidget<QSlider> {
     std::int32_t minimum = 0;
     std::int32_t maximum = 100;
     std::int32_t value = 0;
@@ -89,10 +86,7 @@ void Slider::CreateNative(Window& window) {
     slider->setTracking(impl_->live);
     QObject::connect(slider, &QSlider::valueChanged, slider, [this](int value) {
         impl_->value = value;
-        if (ValueChanged) {
-            detail::HandlerScope scope;
-            ValueChanged();
-        }
+        detail::RunHandler(ValueChanged);
     });
     impl_->widget = slider;
 }

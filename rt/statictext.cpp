@@ -1,5 +1,4 @@
 #include <QLabel>
-#include <QPointer>
 
 #include "rt/controls.h"
 #include "rt/widgetinternal.h"
@@ -7,8 +6,7 @@
 
 namespace rt {
 
-struct StaticText::Impl {
-    ~Impl() { delete widget.data(); }
+struct StaticText::Impl : detail::NativeWidget<QLabel> {
     void ApplyLooks() {
         if (!widget)
             return;
@@ -16,7 +14,6 @@ struct StaticText::Impl {
             detail::ApplyTextStyle(*widget, style);
         widget->setAlignment(detail::HorizontalAlignment(align) | Qt::AlignTop);
     }
-    QPointer<QLabel> widget;
     std::string text;
     bool styled = false;
     TextStyle style;

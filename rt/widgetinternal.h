@@ -3,20 +3,19 @@
 // names handed to the program, fonts, and the scope that marks program code running.
 
 #include <QColor>
+#include <QPointer>
 #include <QString>
+#include <functional>
 #include <string>
+#include <utility>
 
-#include "rt/conv.h"
+#include "rt/controls.h"
 
 class QFont;
 class QKeyEvent;
 class QWidget;
 
-namespace rt {
-
-struct TextStyle;
-
-namespace detail {
+namespace rt::detail {
 
 inline QString ToQ(const std::string& text) {
     return QString::fromStdString(text);
@@ -46,6 +45,16 @@ public:
 };
 int HandlerDepth();
 
+// Runs a handler of the program, if it has one, inside a HandlerScope; returns what it returns
+// (a default value when there is none).
+template <class R, class... Params, class... Args>
+R RunHandler(const std::function<R(Params...)>& handler, Args&&... args) {
+    if (!handler)
+        return R();
+    HandlerScope scope;
+    return handler(std::forward<Args>(args)...);
+}
+
 // The key as the program sees it (see Window::Event_KeyDown); "" for keys it does not get
 // (modifiers alone, Ctrl combinations, function keys).
 std::string KeyText(const QKeyEvent& event);
@@ -59,5 +68,42 @@ void ApplyTextStyle(QWidget& widget, const TextStyle& style);
 // 0 default, 1 left, 2 centre, 3 right.
 Qt::Alignment HorizontalAlignment(std::int32_t align);
 
-} // namespace detail
-} // namespace rt
+// The widget of a native control, owned by the control and deleted with it.
+template <class W> struct NativeWidget {
+    NativeWidget() = default;
+    NativeWidget(const NativeWidget&) = delete;
+    NativeWidget& operator=(const NativeWidget&) = delete;
+    ~NativeWidget() { delete widget.data(); }
+    QPointer<W> widget;
+};
+
+// A button's caption and text style: kept until the widget exists, then shown on it.
+template <class W> struct CaptionedWidget : NativeWidget<W> {
+    void SetCaption(const std::string& text) {
+        caption = text;
+        if (this->widget)
+            this->widget->setText(ToQ(text));
+    }
+    void SetStyle(const TextStyle& textStyle) {
+        style = textStyle;
+        styled = true;
+        if (this->widget)
+            ApplyTextStyle(*this->widget, textStyle);
+    }
+    void Attach(W* created) {
+        this->widget = created;
+        created->setText(ToQ(caption));
+        if (styled)
+            ApplyTextStyle(*created, style);
+    }
+    void CopyTo(CaptionedWidget& other) const {
+        other.SetCaption(caption);
+        if (styled)
+            other.SetStyle(style);
+    }
+    std::string caption;
+    bool styled = false;
+    TextStyle style;
+};
+
+} // namespace rt::detail

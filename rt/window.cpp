@@ -52,6 +52,23 @@ void ScheduleReaping() {
     });
 }
 
+// Hides a closed window and hands it from the open ones to those waiting to be destroyed.
+void Retire(Window& window) {
+    window.ContentWidget()->hide();
+    Registry& registry = TheRegistry();
+    for (auto it = registry.open.begin(); it != registry.open.end(); ++it) {
+        if (it->second.get() == &window) {
+            registry.closed.push_back(std::move(it->second));
+            registry.open.erase(it);
+            break;
+        }
+    }
+    registry.deferred.erase(std::remove(registry.deferred.begin(), registry.deferred.end(), &window),
+                            registry.deferred.end());
+    if (registry.depth == 0)
+        ScheduleReaping();
+}
+
 } // namespace
 
 HandlerScope::HandlerScope() {
@@ -398,19 +415,7 @@ void Window::Close() {
         detail::HandlerScope scope;
         Event_Close();
     }
-    impl_->content->hide();
-    detail::Registry& registry = detail::TheRegistry();
-    for (auto it = registry.open.begin(); it != registry.open.end(); ++it) {
-        if (it->second.get() == this) {
-            registry.closed.push_back(std::move(it->second));
-            registry.open.erase(it);
-            break;
-        }
-    }
-    registry.deferred.erase(std::remove(registry.deferred.begin(), registry.deferred.end(), this),
-                            registry.deferred.end());
-    if (registry.depth == 0)
-        detail::ScheduleReaping();
+    detail::Retire(*this);
 }
 
 void Window::Refresh() {
@@ -458,13 +463,9 @@ Window& WindowRegistry::Reach(std::type_index type, const std::function<std::uni
         window.Layout();
         window.CreateControls();
     } catch (...) {
-        auto it = registry.open.find(type);
-        if (it != registry.open.end() && it->second.get() == &window) {
+        if (!window.impl_->closed) {
             window.impl_->closed = true;
-            window.impl_->content->hide();
-            registry.closed.push_back(std::move(it->second));
-            registry.open.erase(it);
-            detail::ScheduleReaping();
+            detail::Retire(window);
         }
         throw;
     }

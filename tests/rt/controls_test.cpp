@@ -50,19 +50,18 @@ protected:
         First.LostFocus = [this] { log.push_back("lost " + First.Text()); };
         First.Create(*this, 10, 10, 100, 22);
         Second.Create(*this, 10, 40, 100, 22);
-        Button.SetCaption("OK");
         Button.Action = [this] { log.push_back("button"); };
         Button.Create(*this, 10, 70, 80, 24);
-        Check.SetCaption("Smooth");
         Check.SetValue(true);
         Check.Action = [this] { log.push_back(Check.Value() ? "checked" : "unchecked"); };
         Check.Create(*this, 10, 100, 120, 20);
         Radios.BindHandlers = [this](rt::RadioButton& radio) {
             radio.Action = [this, &radio] { log.push_back("radio " + std::to_string(radio.Index())); };
         };
-        Radios.Add(0).Create(*this, 10, 130, 90, 20);
+        Radios.Add(0).SetCaption("Lines");
+        Radios(0).SetStyle({"arial", 11, true, 0x0000FF});
         Radios(0).SetValue(true);
-        Radios.Add(1).Create(*this, 10, 154, 90, 20);
+        Radios(0).Create(*this, 10, 130, 90, 20);
         Slide.SetMinimum(5);
         Slide.SetMaximum(50);
         Slide.SetValue(10);
@@ -70,6 +69,9 @@ protected:
         Slide.Create(*this, 150, 10, 140, 16);
         Progress.Create(*this, 150, 40, 140, 12);
         Label.SetText("one\rtwo");
+        Label.SetHelpTag("ENG: tip\rITA: suggerimento");
+        Label.SetVisible(false);
+        Label.SetEnabled(false);
         Label.Create(*this, 150, 60, 140, 40);
         Bevel.Action = [this] { log.push_back("bevel"); };
         Bevel.Create(*this, 150, 110, 65, 40);
@@ -79,6 +81,10 @@ protected:
 
 QLineEdit* LineOf(rt::EditField& field) {
     return qobject_cast<QLineEdit*>(field.Widget());
+}
+
+void ClickBox(rt::Control& control) {
+    QTest::mouseClick(control.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(6, control.Height() / 2));
 }
 
 TEST(EditFieldTest, SettingTextRunsTextChangeEvenWhenUnchanged) {
@@ -96,23 +102,19 @@ TEST(EditFieldTest, KeyDownRunsBeforeTheKeyReachesTheFieldAndCanConsumeIt) {
         seen.push_back(key + "|" + window.First.Text());
         return key == ",";
     };
-    window.First.Type("1,5");
-    EXPECT_EQ(seen, (std::vector<std::string>{"1|", ",|1", "5|1"}));
-    EXPECT_EQ(window.First.Text(), "15");
-    EXPECT_EQ(window.log, (std::vector<std::string>{"change 1", "change 15"}));
-
-    QTest::keyClick(LineOf(window.First), Qt::Key_Backspace);
-    EXPECT_EQ(seen.back(), "\x08|15");
+    window.First.Type("1,5\x08");
+    EXPECT_EQ(seen, (std::vector<std::string>{"1|", ",|1", "5|1", "\x08|15"}));
     EXPECT_EQ(window.First.Text(), "1");
+    EXPECT_EQ(window.log, (std::vector<std::string>{"change 1", "change 15", "change 1"}));
 }
 
-TEST(EditFieldTest, MaximumCharactersLimitsTypingButNotTheProgram) {
+TEST(EditFieldTest, MaximumCharactersLimitsTypingAndPastingButNotTheProgram) {
     FormWindow& window = rt::Instance<FormWindow>();
     window.First.SetMaximumCharacters(3);
     window.First.Type("12345");
     EXPECT_EQ(window.First.Text(), "123");
-    QTest::keyClick(LineOf(window.First), Qt::Key_Backspace);
-    window.First.Type("9");
+    window.First.Type("\x08"
+                      "9");
     EXPECT_EQ(window.First.Text(), "129");
 
     QApplication::clipboard()->setText(QStringLiteral("7777"));
@@ -121,7 +123,6 @@ TEST(EditFieldTest, MaximumCharactersLimitsTypingButNotTheProgram) {
     EXPECT_EQ(window.First.Text(), "777");
 
     window.First.SetText("1000");
-    EXPECT_EQ(window.First.Text(), "1000");
     EXPECT_EQ(LineOf(window.First)->text(), QStringLiteral("1000"));
 }
 
@@ -137,26 +138,21 @@ TEST(EditFieldTest, LeavingTheFieldRunsLostFocusAndTheSubclassEvent) {
     EXPECT_EQ(window.log.back(), "lost 7");
 }
 
-TEST(ButtonsTest, ClicksRunActionsOnlyWhenEnabled) {
+TEST(ButtonsTest, ClicksRunActionsOnlyWhenEnabledAndBevelKeepsItsValue) {
     FormWindow& window = rt::Instance<FormWindow>();
     QTest::mouseClick(window.Button.Widget(), Qt::LeftButton);
     window.Button.SetEnabled(false);
     QTest::mouseClick(window.Button.Widget(), Qt::LeftButton);
     window.Button.Push();
-    EXPECT_EQ(window.log, (std::vector<std::string>{"button"}));
-}
 
-TEST(ButtonsTest, BevelClickRunsActionWithoutTogglingItsValue) {
-    FormWindow& window = rt::Instance<FormWindow>();
-    auto* button = qobject_cast<QAbstractButton*>(window.Bevel.Widget());
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_FALSE(window.Bevel.Value());
-    EXPECT_FALSE(button->isChecked());
+    auto* bevel = qobject_cast<QAbstractButton*>(window.Bevel.Widget());
+    QTest::mouseClick(bevel, Qt::LeftButton);
+    EXPECT_FALSE(bevel->isChecked());
     window.Bevel.SetValue(true);
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(bevel, Qt::LeftButton);
     EXPECT_TRUE(window.Bevel.Value());
-    EXPECT_TRUE(button->isChecked());
-    EXPECT_EQ(window.log, (std::vector<std::string>{"bevel", "bevel"}));
+    EXPECT_TRUE(bevel->isChecked());
+    EXPECT_EQ(window.log, (std::vector<std::string>{"button", "bevel", "bevel"}));
 }
 
 TEST(ButtonsTest, CheckBoxRunsActionWhenItsValueChanges) {
@@ -164,40 +160,41 @@ TEST(ButtonsTest, CheckBoxRunsActionWhenItsValueChanges) {
     EXPECT_TRUE(window.Check.Value());
     window.Check.SetValue(true);
     window.Check.SetValue(false);
-    QTest::mouseClick(window.Check.Widget(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(6, window.Check.Widget()->height() / 2));
+    ClickBox(window.Check);
     EXPECT_TRUE(window.Check.Value());
     EXPECT_EQ(window.log, (std::vector<std::string>{"unchecked", "checked"}));
 }
 
-TEST(ButtonsTest, RadioButtonsOfAWindowFormOneGroup) {
+TEST(ButtonsTest, RadioButtonsOfAWindowFormOneGroupAndCopiesKeepCaptionAndStyle) {
     FormWindow& window = rt::Instance<FormWindow>();
-    EXPECT_TRUE(window.Radios(0).Value());
-    QTest::mouseClick(window.Radios(1).Widget(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(6, window.Radios(1).Widget()->height() / 2));
-    EXPECT_TRUE(window.Radios(1).Value());
+    rt::RadioButton& copy = window.Radios.AddCopy();
+    EXPECT_EQ(copy.Index(), 1);
+    auto* shown = qobject_cast<QAbstractButton*>(copy.Widget());
+    EXPECT_EQ(shown->text(), QStringLiteral("Lines"));
+    EXPECT_TRUE(shown->font().bold());
+    EXPECT_EQ(shown->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_FALSE(copy.Value()) << "the selection is not copied";
+
+    copy.SetTop(160);
+    ClickBox(copy);
+    EXPECT_TRUE(copy.Value());
     EXPECT_FALSE(window.Radios(0).Value());
     window.Radios(0).SetValue(true);
-    EXPECT_FALSE(window.Radios(1).Value());
+    EXPECT_FALSE(copy.Value());
     EXPECT_EQ(window.log, (std::vector<std::string>{"radio 1"}));
 }
 
-TEST(SliderTest, ValueIsClampedAndChangesAreReported) {
+TEST(RangeControlsTest, SliderClampsAndReportsChangesProgressBarShowsItsValueClamped) {
     FormWindow& window = rt::Instance<FormWindow>();
     window.Slide.SetValue(10);
     window.Slide.SetValue(70);
     window.Slide.SetValue(-3);
     EXPECT_EQ(window.Slide.Value(), 5);
     EXPECT_EQ(qobject_cast<QSlider*>(window.Slide.Widget())->value(), 5);
-    EXPECT_EQ(window.log, (std::vector<std::string>{"slider 50", "slider 5"}));
     QTest::keyClick(window.Slide.Widget(), Qt::Key_Right);
-    EXPECT_EQ(window.Slide.Value(), 6);
-}
+    EXPECT_EQ(window.log, (std::vector<std::string>{"slider 50", "slider 5", "slider 6"}));
 
-TEST(ProgressBarTest, KeepsTheValueAsGivenAndShowsItClamped) {
-    FormWindow& window = rt::Instance<FormWindow>();
     auto* bar = qobject_cast<QProgressBar*>(window.Progress.Widget());
-    window.Progress.SetMaximum(100);
     window.Progress.SetValue(140);
     EXPECT_EQ(window.Progress.Value(), 140);
     EXPECT_EQ(bar->value(), 100);
@@ -209,15 +206,22 @@ TEST(ProgressBarTest, KeepsTheValueAsGivenAndShowsItClamped) {
     EXPECT_GT(bar->maximum(), 0) << "an empty range must not turn the bar into a busy indicator";
 }
 
-TEST(StaticTextTest, CarriageReturnsShowAsLineBreaks) {
+TEST(ControlTest, SettingsMadeBeforeCreationAreAppliedAndCarriageReturnsShowAsLineBreaks) {
     FormWindow& window = rt::Instance<FormWindow>();
+    QWidget* label = window.Label.Widget();
+    EXPECT_EQ(label->geometry(), QRect(150, 60, 140, 40));
+    EXPECT_FALSE(label->isVisibleTo(window.ContentWidget()));
+    EXPECT_FALSE(label->isEnabled());
+    EXPECT_EQ(qobject_cast<QLabel*>(label)->text(), QStringLiteral("one\ntwo"));
+    EXPECT_EQ(label->toolTip(), QStringLiteral("ENG: tip\nITA: suggerimento"));
     EXPECT_EQ(window.Label.Text(), "one\rtwo");
-    EXPECT_EQ(qobject_cast<QLabel*>(window.Label.Widget())->text(), QStringLiteral("one\ntwo"));
-    window.Label.SetHelpTag("ENG: tip\rITA: suggerimento");
-    EXPECT_EQ(window.Label.Widget()->toolTip(), QStringLiteral("ENG: tip\nITA: suggerimento"));
+    window.Label.SetVisible(true);
+    window.Label.SetLeft(40);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->x(), 40);
 }
 
-TEST(CanvasTest, PaintDrawsOverTheBackdropAndMouseEventsReachTheHandlers) {
+TEST(ControlTest, CanvasPaintsOverItsBackdropAndTakesThePressesItsMouseDownClaims) {
     FormWindow& window = rt::Instance<FormWindow>();
     rt::Picture backdrop = rt::Picture::New(40, 30);
     backdrop.Graphics().SetForeColor(0x00FF00);
@@ -231,42 +235,19 @@ TEST(CanvasTest, PaintDrawsOverTheBackdropAndMouseEventsReachTheHandlers) {
     EXPECT_EQ(picture.Pixel(305, 205), 0xFF0000u);
     EXPECT_EQ(picture.Pixel(320, 220), 0x00FF00u);
 
-    std::vector<std::string> mouse;
     window.Paper.MouseDown = [&](std::int32_t x, std::int32_t y) {
-        mouse.push_back("down " + std::to_string(x) + "," + std::to_string(y));
-        return true;
+        window.log.push_back("down " + std::to_string(x) + "," + std::to_string(y));
+        return x < 20;
     };
     window.Paper.MouseUp = [&](std::int32_t x, std::int32_t y) {
-        mouse.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+        window.log.push_back("up " + std::to_string(x) + "," + std::to_string(y));
     };
-    QTest::mousePress(window.Paper.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 4));
-    QTest::mouseRelease(window.Paper.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 9));
-    EXPECT_EQ(mouse, (std::vector<std::string>{"down 3,4", "up 8,9"}));
-}
-
-TEST(ControlTest, GeometryAndStateSetBeforeCreationAreApplied) {
-    class Late : public rt::Window {
-    public:
-        rt::EditField Field;
-
-    protected:
-        void CreateControls() override {
-            Field.SetText("x");
-            Field.SetVisible(false);
-            Field.SetEnabled(false);
-            Field.Create(*this, 5, 6, 70, 22);
-        }
-    };
-    Late& window = rt::Instance<Late>();
-    QWidget* widget = window.Field.Widget();
-    EXPECT_EQ(widget->geometry(), QRect(5, 6, 70, 22));
-    EXPECT_FALSE(widget->isVisibleTo(window.ContentWidget()));
-    EXPECT_FALSE(widget->isEnabled());
-    window.Field.SetVisible(true);
-    window.Field.SetLeft(40);
-    EXPECT_TRUE(widget->isVisible());
-    EXPECT_EQ(widget->x(), 40);
-    EXPECT_EQ(LineOf(window.Field)->text(), QStringLiteral("x"));
+    QWidget* paper = window.Paper.Widget();
+    QTest::mousePress(paper, Qt::LeftButton, Qt::NoModifier, QPoint(3, 4));
+    QTest::mouseRelease(paper, Qt::LeftButton, Qt::NoModifier, QPoint(8, 9));
+    QTest::mousePress(paper, Qt::LeftButton, Qt::NoModifier, QPoint(30, 4));
+    QTest::mouseRelease(paper, Qt::LeftButton, Qt::NoModifier, QPoint(31, 5));
+    EXPECT_EQ(window.log, (std::vector<std::string>{"down 3,4", "up 8,9", "down 30,4"}));
 }
 
 } // namespace

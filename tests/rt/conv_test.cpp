@@ -11,78 +11,56 @@
 
 namespace {
 
-TEST(Val, ReadsTheNumberATextBeginsWith) {
-    EXPECT_EQ(rt::Val("42"), 42.0);
-    EXPECT_EQ(rt::Val("  -12.5abc"), -12.5);
-    EXPECT_EQ(rt::Val("\t+3.25"), 3.25);
-    EXPECT_EQ(rt::Val("1.5e3xyz"), 1500.0);
-    EXPECT_EQ(rt::Val("2E-2"), 0.02);
-    EXPECT_EQ(rt::Val(".5"), 0.5);
-    EXPECT_EQ(rt::Val("7."), 7.0);
-    EXPECT_EQ(rt::Val("12 34"), 12.0);
-    EXPECT_EQ(rt::Val("1,5"), 1.0);
-    // An exponent without digits is not part of the number.
-    EXPECT_EQ(rt::Val("3e"), 3.0);
-    EXPECT_EQ(rt::Val("3e+"), 3.0);
-    EXPECT_EQ(rt::Val("0x1F"), 0.0);
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(Val, ReadsTheNumberATextBeginsWithAndNeverGivesInfinityOrNaN) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        // clang-format off
+        {"42", 42.0}, {"  -12.5abc", -12.5}, {"\t+3.25", 3.25}, {"1.5e3xyz", 1500.0}, {"2E-2", 0.02},
+        {".5", 0.5}, {"7.", 7.0}, {"12 34", 12.0}, {"1,5", 1.0}, {"0x1F", 0.0},
+        // An exponent without digits is not part of the number.
+        {"3e", 3.0}, {"3e+", 3.0},
+        // No number at the start.
+        {"", 0.0}, {"abc", 0.0}, {",5", 0.0}, {"-", 0.0}, {".", 0.0}, {"   ", 0.0}, {"nan", 0.0},
+        {"inf", 0.0}, {"\n5", 0.0},
+        // Beyond a double: the largest one, or zero.
+        {"1e400", DBL_MAX}, {"-1e400", -DBL_MAX}, {"123456789e99999999999999999999", DBL_MAX},
+        {"1e-400", 0.0}, {"0.0000e99999", 0.0}, {"1e308", 1e308},
+        {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()}
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rt::Val(c.text), c.value) << '"' << c.text << '"';
 }
 
-TEST(Val, GivesZeroWhenTheTextBeginsWithNoNumber) {
-    EXPECT_EQ(rt::Val(""), 0.0);
-    EXPECT_EQ(rt::Val("abc"), 0.0);
-    EXPECT_EQ(rt::Val(",5"), 0.0);
-    EXPECT_EQ(rt::Val("-"), 0.0);
-    EXPECT_EQ(rt::Val("."), 0.0);
-    EXPECT_EQ(rt::Val("   "), 0.0);
-    EXPECT_EQ(rt::Val("nan"), 0.0);
-    EXPECT_EQ(rt::Val("inf"), 0.0);
-    EXPECT_EQ(rt::Val("\n5"), 0.0);
-}
-
-TEST(Val, NeverGivesInfinityOrNaN) {
-    EXPECT_EQ(rt::Val("1e400"), DBL_MAX);
-    EXPECT_EQ(rt::Val("-1e400"), -DBL_MAX);
-    EXPECT_EQ(rt::Val("123456789e99999999999999999999"), DBL_MAX);
-    EXPECT_EQ(rt::Val("1e-400"), 0.0);
-    EXPECT_EQ(rt::Val("0.0000e99999"), 0.0);
-    EXPECT_EQ(rt::Val("1e308"), 1e308);
-    EXPECT_EQ(rt::Val("4.9406564584124654e-324"), std::numeric_limits<double>::denorm_min());
-}
-
-TEST(Val, IgnoresTheLocale) {
+TEST(Val, AndStrIgnoreTheLocale) {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = old ? old : "C";
-    // A locale with a decimal comma, where the system has one.
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "it_IT.UTF-8")) {
-        EXPECT_EQ(rt::Val("2.75"), 2.75);
-        EXPECT_EQ(rt::Str(2.75), "2.75");
-    }
-    std::setlocale(LC_NUMERIC, saved.c_str());
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "it_IT.UTF-8"))
+        GTEST_SKIP() << "no locale with a decimal comma installed";
     EXPECT_EQ(rt::Val("2.75"), 2.75);
+    EXPECT_EQ(rt::Str(2.75), "2.75");
+    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
-TEST(Str, WritesPlainDecimalsWithoutExponent) {
-    EXPECT_EQ(rt::Str(0.0), "0");
-    EXPECT_EQ(rt::Str(-0.0), "0");
-    EXPECT_EQ(rt::Str(1.0), "1");
-    EXPECT_EQ(rt::Str(-2.5), "-2.5");
-    EXPECT_EQ(rt::Str(0.1), "0.1");
-    EXPECT_EQ(rt::Str(123.456), "123.456");
-    EXPECT_EQ(rt::Str(1e20), "100000000000000000000");
-    EXPECT_EQ(rt::Str(1.5e-7), "0.00000015");
-    EXPECT_EQ(rt::Str(-1234567.0), "-1234567");
-    EXPECT_EQ(rt::Str(1e300).size(), 301u);
-    EXPECT_EQ(rt::Str(1e300).substr(0, 2), "10");
-}
-
-TEST(Str, WritesNaNAndInfinitiesAsWords) {
-    EXPECT_EQ(rt::Str(std::numeric_limits<double>::quiet_NaN()), "NaN");
-    EXPECT_EQ(rt::Str(std::numeric_limits<double>::infinity()), "INF");
-    EXPECT_EQ(rt::Str(-std::numeric_limits<double>::infinity()), "-INF");
-}
-
-TEST(Str, WritesWholeInt32s) {
-    EXPECT_EQ(rt::Str(std::int32_t{0}), "0");
+TEST(Str, WritesPlainDecimalsAndWordsForNaNAndInfinity) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        // clang-format off
+        {0.0, "0"}, {-0.0, "0"}, {1.0, "1"}, {-2.5, "-2.5"}, {0.1, "0.1"}, {123.456, "123.456"},
+        {1e20, "100000000000000000000"}, {1.5e-7, "0.00000015"}, {-1234567.0, "-1234567"},
+        {kNaN, "NaN"}, {kInf, "INF"}, {-kInf, "-INF"}
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rt::Str(c.value), c.text);
+    EXPECT_EQ(rt::Str(1e300), "1" + std::string(300, '0'));
     EXPECT_EQ(rt::Str(std::int32_t{-17}), "-17");
     EXPECT_EQ(rt::Str(std::numeric_limits<std::int32_t>::min()), "-2147483648");
 }
@@ -95,26 +73,9 @@ void ExpectRoundTrip(double value) {
 }
 
 TEST(Str, SurvivesARoundTripThroughVal) {
-    for (double value : {0.1,
-                         0.2,
-                         0.30000000000000004,
-                         1.0 / 3.0,
-                         2.0 / 3.0,
-                         1e-5,
-                         123456.789,
-                         1e15 + 0.5,
-                         9007199254740993.0,
-                         DBL_MAX,
-                         -DBL_MAX,
-                         DBL_MIN,
-                         std::numeric_limits<double>::denorm_min(),
-                         5e-324,
-                         1e300,
-                         1e-300,
-                         2147483647.5,
-                         -2147483648.5,
-                         0.000123,
-                         45.000000000000007})
+    for (double value : {0.1, 0.30000000000000004, 1.0 / 3.0, 1e-5, 1e15 + 0.5, 9007199254740993.0, DBL_MAX,
+                         -DBL_MAX, DBL_MIN, std::numeric_limits<double>::denorm_min(), 1e300, 1e-300,
+                         2147483647.5, 0.000123, 45.000000000000007})
         ExpectRoundTrip(value);
 
     std::mt19937_64 random(20240607);
@@ -130,60 +91,44 @@ TEST(Str, SurvivesARoundTripThroughVal) {
     }
 }
 
-TEST(Conv, RoundsToNearestWithHalvesAwayFromZero) {
-    EXPECT_EQ(rt::conv(0.0), 0);
-    EXPECT_EQ(rt::conv(-0.0), 0);
-    EXPECT_EQ(rt::conv(2.4), 2);
-    EXPECT_EQ(rt::conv(2.5), 3);
-    EXPECT_EQ(rt::conv(-2.5), -3);
-    EXPECT_EQ(rt::conv(-2.4), -2);
-    EXPECT_EQ(rt::conv(0.49999999999999994), 0);
-    EXPECT_EQ(rt::conv(20.0 / 3.0), 7);
-    EXPECT_EQ(rt::conv(2147483646.5), 2147483647);
-    EXPECT_EQ(rt::conv(-2147483647.5), -2147483647 - 1);
-}
-
-TEST(Conv, SaturatesOutOfRangeAndGivesZeroForNaN) {
+TEST(Conv, RoundsHalvesAwayFromZeroSaturatesAndGivesZeroForNaN) {
     constexpr std::int32_t max = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t min = std::numeric_limits<std::int32_t>::min();
-    EXPECT_EQ(rt::conv(2147483647.0), max);
-    EXPECT_EQ(rt::conv(2147483647.5), max);
-    EXPECT_EQ(rt::conv(-2147483648.0), min);
-    EXPECT_EQ(rt::conv(-2147483648.5), min);
-    EXPECT_EQ(rt::conv(-2147483649.0), min);
-    EXPECT_EQ(rt::conv(1e300), max);
-    EXPECT_EQ(rt::conv(-1e300), min);
-    EXPECT_EQ(rt::conv(std::numeric_limits<double>::infinity()), max);
-    EXPECT_EQ(rt::conv(-std::numeric_limits<double>::infinity()), min);
-    EXPECT_EQ(rt::conv(std::numeric_limits<double>::quiet_NaN()), 0);
+    const struct {
+        double value;
+        std::int32_t expected;
+    } cases[] = {
+        // clang-format off
+        {0.0, 0}, {-0.0, 0}, {2.4, 2}, {2.5, 3}, {-2.5, -3}, {-2.4, -2}, {0.49999999999999994, 0},
+        {20.0 / 3.0, 7}, {2147483646.5, max}, {-2147483647.5, min}, {2147483647.0, max},
+        {2147483647.5, max}, {-2147483648.5, min}, {-2147483649.0, min}, {1e300, max}, {-1e300, min},
+        {kInf, max}, {-kInf, min}, {kNaN, 0}
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rt::conv(c.value), c.expected) << c.value;
 }
 
-TEST(HSV, GivesTheStandardColours) {
-    EXPECT_EQ(rt::HSV(0, 1, 1), 0xFF0000u);
-    EXPECT_EQ(rt::HSV(1.0 / 3.0, 1, 1), 0x00FF00u);
-    EXPECT_EQ(rt::HSV(2.0 / 3.0, 1, 1), 0x0000FFu);
-    EXPECT_EQ(rt::HSV(1, 1, 1), 0xFF0000u);
-    EXPECT_EQ(rt::HSV(0.5, 1, 1), 0x00FFFFu);
-    EXPECT_EQ(rt::HSV(0.25, 0.5, 0.5), 0x608040u);
-    EXPECT_EQ(rt::HSV(0.7, 0, 0.5), 0x808080u);
-    EXPECT_EQ(rt::HSV(0.3, 1, 0), 0x000000u);
-    EXPECT_EQ(rt::HSV(0, 0, 1), 0xFFFFFFu);
-    // The height colours of a terrain: hue 0.33 at the bottom, 0 at the top.
-    EXPECT_EQ(rt::HSV(0.33, 0.66, 0.33), 0x1E541Du);
-    EXPECT_EQ(rt::HSV(0, 0.66, 0.33), 0x541D1Du);
-}
-
-TEST(HSV, ClampsFractionsAndTreatsNaNAsZero) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(rt::HSV(-0.5, 2, 7), 0xFF0000u);
-    EXPECT_EQ(rt::HSV(nan, 1, 1), 0xFF0000u);
-    EXPECT_EQ(rt::HSV(0.5, nan, 1), 0xFFFFFFu);
-    EXPECT_EQ(rt::HSV(0.5, 1, nan), 0x000000u);
+TEST(HSV, GivesTheStandardColoursClampsFractionsAndTreatsNaNAsZero) {
+    const struct {
+        double h, s, v;
+        rt::Color expected;
+    } cases[] = {
+        // clang-format off
+        {0, 1, 1, 0xFF0000}, {1.0 / 3.0, 1, 1, 0x00FF00}, {2.0 / 3.0, 1, 1, 0x0000FF}, {1, 1, 1, 0xFF0000},
+        {0.5, 1, 1, 0x00FFFF}, {0.25, 0.5, 0.5, 0x608040}, {0.7, 0, 0.5, 0x808080}, {0.3, 1, 0, 0x000000},
+        {0, 0, 1, 0xFFFFFF}, {0.9, 1, 1, 0xFF0099},
+        // The height colours of a terrain: hue 0.33 at the bottom, 0 at the top.
+        {0.33, 0.66, 0.33, 0x1E541D}, {0, 0.66, 0.33, 0x541D1D},
+        {-0.5, 2, 7, 0xFF0000}, {kNaN, 1, 1, 0xFF0000}, {0.5, kNaN, 1, 0xFFFFFF}, {0.5, 1, kNaN, 0x000000}
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rt::HSV(c.h, c.s, c.v), c.expected) << c.h << " " << c.s << " " << c.v;
 }
 
 TEST(RGB, PacksAndClampsComponents) {
     EXPECT_EQ(rt::RGB(200, 200, 255), 0xC8C8FFu);
-    EXPECT_EQ(rt::RGB(0, 64, 128), 0x004080u);
     EXPECT_EQ(rt::RGB(-5, 300, 1), 0x00FF01u);
 }
 

@@ -70,34 +70,28 @@ protected:
     MenuApp app;
 };
 
-TEST_F(MenuTest, ItemsAreFoundByNameThroughSubmenus) {
-    rt::MenuItem* xyz = bar->Find("ExportTextXYZ");
-    ASSERT_NE(xyz, nullptr);
-    EXPECT_EQ(xyz->Text(), "Text XYZ..");
-    EXPECT_EQ(xyz->Parent(), bar->Find("FileExport"));
-    EXPECT_EQ(bar->Child("ExportTextXYZ"), nullptr);
-    EXPECT_EQ(bar->Child("FileMenu")->Child("FileExport"), xyz->Parent());
+TEST_F(MenuTest, ItemsAreFoundByNameThroughSubmenusAndTriggerNeedsThemAndTheirParentsEnabled) {
+    rt::MenuItem* dxf = bar->Find("ExportDXF");
+    ASSERT_NE(dxf, nullptr);
+    EXPECT_EQ(dxf->Text(), "DXF..");
+    EXPECT_EQ(dxf->Parent(), bar->Child("FileMenu")->Child("FileExport"));
+    EXPECT_EQ(bar->Child("ExportDXF"), nullptr);
     EXPECT_EQ(bar->Find("NoSuchItem"), nullptr);
-    EXPECT_EQ(bar->Find("FileQuit")->ItemKind(), Kind::Quit);
-}
 
-TEST_F(MenuTest, TriggerRunsTheBoundHandlerUnlessItOrAParentIsDisabled) {
-    rt::MenuItem& dxf = *bar->Find("ExportDXF");
-    EXPECT_TRUE(dxf.Trigger());
+    EXPECT_TRUE(dxf->Trigger());
     bar->Find("FileExport")->SetEnabled(false);
-    EXPECT_FALSE(dxf.Trigger());
+    EXPECT_FALSE(dxf->Trigger());
     bar->Find("FileExport")->Enable();
-    dxf.SetEnabled(false);
-    EXPECT_FALSE(dxf.Trigger());
+    dxf->SetEnabled(false);
+    EXPECT_FALSE(dxf->Trigger());
+    EXPECT_FALSE(bar->Find("UntitledMenu3")->Trigger()) << "a separator";
     EXPECT_EQ(app.chosen, (std::vector<std::string>{"ExportDXF"}));
-    EXPECT_FALSE(bar->Find("UntitledMenu3")->Trigger());
 }
 
 TEST_F(MenuTest, StripFollowsCaptionsAndEnablingLive) {
     rt::MenuStrip* strip = app.Strip();
     ASSERT_NE(strip, nullptr);
     EXPECT_TRUE(strip->isVisible());
-    ASSERT_EQ(strip->Bar()->actions().size(), 2);
     EXPECT_EQ(strip->Bar()->actions().at(0)->text(), QStringLiteral("&File"));
 
     rt::MenuItem& editor = *bar->Find("FilePointEditor");
@@ -116,7 +110,6 @@ TEST_F(MenuTest, StripFollowsCaptionsAndEnablingLive) {
     ASSERT_NE(submenu, nullptr);
     EXPECT_EQ(submenu->menuAction()->text(), QStringLiteral("Esporta.."));
     EXPECT_FALSE(submenu->menuAction()->isEnabled());
-    EXPECT_EQ(submenu->actions().size(), 3);
     EXPECT_TRUE(submenu->actions().at(1)->isSeparator());
 }
 

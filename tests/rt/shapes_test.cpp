@@ -22,26 +22,19 @@ public:
     std::vector<std::string> presses;
 
 protected:
-    void Layout() override {
-        SetWidth(300);
-        SetHeight(300);
-        SetBackColor(0xFFFFFF);
-    }
-    void CreateControls() override {
-        Lines.BindHandlers = [this](rt::LineShape& line) {
-            line.MouseDown = [this, &line](std::int32_t x, std::int32_t y) {
-                presses.push_back("line " + std::to_string(line.Index()) + " at " + std::to_string(x) + "," +
-                                  std::to_string(y));
-                return false;
-            };
-        };
-        Points.BindHandlers = [this](rt::RectShape& point) {
-            point.MouseDown = [this, &point](std::int32_t x, std::int32_t y) {
-                presses.push_back("point " + std::to_string(point.Index()) + " at " + std::to_string(x) +
+    void Layout() override { SetBackColor(0xFFFFFF); }
+    template <class Shape> void BindPresses(rt::ControlArray<Shape>& array, const std::string& name) {
+        array.BindHandlers = [this, name](Shape& shape) {
+            shape.MouseDown = [this, name, &shape](std::int32_t x, std::int32_t y) {
+                presses.push_back(name + " " + std::to_string(shape.Index()) + " at " + std::to_string(x) +
                                   "," + std::to_string(y));
                 return false;
             };
         };
+    }
+    void CreateControls() override {
+        BindPresses(Lines, "line");
+        BindPresses(Points, "point");
         rt::LineShape& line = Lines.Add(0);
         line.SetEnds(-100, -100, -50, -50);
         line.SetBorderColor(0x00FF80);
@@ -69,9 +62,8 @@ void Press(rt::Window& window, int x, int y) {
 
 TEST(ControlArrayTest, AddCopyTakesTheNextNumberAndMemberZerosSettings) {
     ShapeWindow& window = rt::Instance<ShapeWindow>();
-    rt::RectShape& first = window.Points.AddCopy();
+    EXPECT_EQ(window.Points.AddCopy().Index(), 1);
     rt::RectShape& second = window.Points.AddCopy();
-    EXPECT_EQ(first.Index(), 1);
     EXPECT_EQ(second.Index(), 2);
     EXPECT_EQ(window.Points.Count(), 3);
     EXPECT_EQ(window.Points.UBound(), 2);
@@ -79,9 +71,7 @@ TEST(ControlArrayTest, AddCopyTakesTheNextNumberAndMemberZerosSettings) {
     EXPECT_EQ(second.BorderWidth(), 0);
     EXPECT_EQ(second.Width(), 5);
     EXPECT_EQ(second.Left(), -50);
-    EXPECT_TRUE(second.IsCreated());
     EXPECT_EQ(second.ParentWindow(), &window);
-    EXPECT_TRUE(window.Points.Has(2));
     EXPECT_FALSE(window.Points.Has(3));
     EXPECT_THROW(window.Points(3), std::out_of_range);
 
@@ -92,60 +82,74 @@ TEST(ControlArrayTest, AddCopyTakesTheNextNumberAndMemberZerosSettings) {
     EXPECT_EQ(line.Y2(), -50);
 }
 
-TEST(ShapesTest, PressOnAShapeRunsTheMembersHandlerWithItsNumber) {
+TEST(ShapesTest, PressOnACopiedShapeRunsTheSharedHandlerWithItsNumber) {
     ShapeWindow& window = rt::Instance<ShapeWindow>();
     rt::RectShape& point = window.Points.AddCopy();
     point.SetLeft(98);
     point.SetTop(48);
+    window.Lines.AddCopy().SetEnds(10, 20, 110, 20);
     Press(window, 100, 50);
     Press(window, 104, 52);
-    ASSERT_EQ(window.presses.size(), 2u);
-    EXPECT_EQ(window.presses[0], "point 1 at 2,2");
-    EXPECT_EQ(window.presses[1], "window at 104,52");
-}
-
-TEST(ShapesTest, LineCountsWithinThreePixels) {
-    ShapeWindow& window = rt::Instance<ShapeWindow>();
-    rt::LineShape& line = window.Lines.AddCopy();
-    line.SetEnds(10, 20, 110, 20);
-    EXPECT_TRUE(line.Contains(60, 23));
-    EXPECT_FALSE(line.Contains(60, 24));
-    EXPECT_TRUE(line.Contains(7, 20));
-    EXPECT_FALSE(line.Contains(6, 20));
     Press(window, 60, 22);
     Press(window, 60, 26);
-    ASSERT_EQ(window.presses.size(), 2u);
-    EXPECT_EQ(window.presses[0], "line 1 at 50,2");
-    EXPECT_EQ(window.presses[1], "window at 60,26");
+    EXPECT_EQ(window.presses, (std::vector<std::string>{"point 1 at 2,2", "window at 104,52",
+                                                        "line 1 at 50,2", "window at 60,26"}));
 }
 
-TEST(ShapesTest, DiagonalAndDegenerateLines) {
+TEST(ShapesTest, LinesAreHitWithinThreePixelsOrHalfTheirWidth) {
+    const struct {
+        std::int32_t x1, y1, x2, y2, width;
+        std::int32_t x, y;
+        bool hit;
+    } cases[] = {
+        // clang-format off
+        {10, 20, 110, 20, 1, 60, 23, true}, {10, 20, 110, 20, 1, 60, 24, false},
+        {10, 20, 110, 20, 1, 7, 20, true}, {10, 20, 110, 20, 1, 6, 20, false},
+        {10, 20, 110, 20, 10, 60, 25, true}, {10, 20, 110, 20, 10, 60, 26, false},
+        {0, 0, 100, 100, 1, 52, 50, true}, {0, 0, 100, 100, 1, 55, 50, false},
+        {0, 0, 100, 100, 1, 105, 105, false}, {5, 5, 5, 5, 1, 7, 7, true}, {5, 5, 5, 5, 1, 8, 8, false},
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 1, 0, 0, true}
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        rt::LineShape line;
+        line.SetEnds(c.x1, c.y1, c.x2, c.y2);
+        line.SetBorderWidth(c.width);
+        EXPECT_EQ(line.Contains(c.x, c.y), c.hit) << c.x1 << "," << c.y1 << "-" << c.x2 << "," << c.y2
+                                                  << " width " << c.width << " at " << c.x << "," << c.y;
+    }
+}
+
+TEST(ShapesTest, MovingALineMovesBothEndsAndItsBoxFollowsTheEnds) {
     rt::LineShape line;
-    line.SetEnds(0, 0, 100, 100);
-    EXPECT_TRUE(line.Contains(52, 50));
-    EXPECT_FALSE(line.Contains(55, 50));
-    EXPECT_FALSE(line.Contains(105, 105));
-    line.SetEnds(5, 5, 5, 5);
-    EXPECT_TRUE(line.Contains(7, 7));
-    EXPECT_FALSE(line.Contains(8, 8));
-    line.SetEnds(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
-    EXPECT_TRUE(line.Contains(0, 0));
+    line.SetEnds(30, 40, 10, 60);
+    EXPECT_EQ(line.Left(), 10);
+    EXPECT_EQ(line.Top(), 40);
+    EXPECT_EQ(line.Width(), 20);
+    EXPECT_EQ(line.Height(), 20);
+    line.SetLeft(15);
+    line.SetTop(35);
+    EXPECT_EQ(line.X1(), 35);
+    EXPECT_EQ(line.X2(), 15);
+    EXPECT_EQ(line.Y1(), 35);
+    EXPECT_EQ(line.Y2(), 55);
+    line.SetEnds(INT32_MIN, 0, INT32_MAX, 0);
     EXPECT_EQ(line.Left(), INT32_MIN);
     EXPECT_EQ(line.Width(), INT32_MAX);
 }
 
-TEST(ShapesTest, TopShapeFirstAndHiddenShapesLetPressesThrough) {
+TEST(ShapesTest, TopShapeFirstAndHiddenOrDisabledShapesLetPressesThrough) {
     ShapeWindow& window = rt::Instance<ShapeWindow>();
     rt::RectShape& lower = window.Points.AddCopy();
     rt::RectShape& upper = window.Points.AddCopy();
+    for (rt::RectShape* shape : {&lower, &upper}) {
+        shape->SetWidth(20);
+        shape->SetHeight(20);
+    }
     lower.SetLeft(10);
     lower.SetTop(10);
-    lower.SetWidth(20);
-    lower.SetHeight(20);
     upper.SetLeft(20);
     upper.SetTop(20);
-    upper.SetWidth(20);
-    upper.SetHeight(20);
     Press(window, 25, 25);
     upper.SetVisible(false);
     Press(window, 25, 25);
@@ -163,41 +167,40 @@ TEST(ShapesTest, OvalHitsInsideTheEllipseOnlyAndShapesWithoutHandlerAreTranspare
     EXPECT_EQ(window.presses, (std::vector<std::string>{"oval", "window at 201,201", "window at 255,15"}));
 }
 
-TEST(ShapesTest, ShapesAreDrawnInCreationOrder) {
+TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrder) {
     ShapeWindow& window = rt::Instance<ShapeWindow>();
+    window.SetBackColor(0x102030);
     rt::RectShape& lower = window.Points.AddCopy();
     rt::RectShape& upper = window.Points.AddCopy();
     lower.SetFillColor(0xFF0000);
+    lower.SetBorderColor(0x0000FF);
+    lower.SetBorderWidth(2);
     lower.SetLeft(10);
     lower.SetTop(10);
-    upper.SetFillColor(0x0000FF);
-    upper.SetLeft(12);
-    upper.SetTop(12);
-    rt::LineShape& line = window.Lines.AddCopy();
-    line.SetEnds(50, 60, 90, 60);
-    line.SetBorderColor(0x123456);
-    const rt::Picture picture = window.DrawIntoPicture();
-    EXPECT_EQ(picture.Pixel(10, 10), 0xFF0000u);
-    EXPECT_EQ(picture.Pixel(13, 13), 0x0000FFu);
-    EXPECT_EQ(picture.Pixel(70, 60), 0x123456u);
-    EXPECT_EQ(picture.Pixel(70, 62), 0xFFFFFFu);
-    upper.SetVisible(false);
-    EXPECT_EQ(window.DrawIntoPicture().Pixel(13, 13), 0xFF0000u);
-}
+    lower.SetWidth(20);
+    lower.SetHeight(10);
+    upper.SetFillColor(0x00FFFF);
+    upper.SetLeft(25);
+    upper.SetTop(15);
+    window.Lines.AddCopy().SetEnds(50, 60, 90, 60);
+    rt::Picture picture = window.DrawIntoPicture();
+    EXPECT_EQ(picture.Pixel(2, 2), 0x102030u);
+    EXPECT_EQ(picture.Pixel(10, 10), 0x0000FFu);
+    EXPECT_EQ(picture.Pixel(11, 14), 0x0000FFu);
+    EXPECT_EQ(picture.Pixel(15, 14), 0xFF0000u);
+    EXPECT_EQ(picture.Pixel(30, 14), 0x102030u);
+    EXPECT_EQ(picture.Pixel(27, 17), 0x00FFFFu);
+    EXPECT_EQ(picture.Pixel(70, 60), 0x00FF80u);
+    EXPECT_EQ(picture.Pixel(70, 62), 0x102030u);
 
-TEST(ShapesTest, MovingALineMovesBothEnds) {
-    rt::LineShape line;
-    line.SetEnds(30, 40, 10, 60);
-    EXPECT_EQ(line.Left(), 10);
-    EXPECT_EQ(line.Top(), 40);
-    EXPECT_EQ(line.Width(), 20);
-    EXPECT_EQ(line.Height(), 20);
-    line.SetLeft(15);
-    line.SetTop(35);
-    EXPECT_EQ(line.X1(), 35);
-    EXPECT_EQ(line.X2(), 15);
-    EXPECT_EQ(line.Y1(), 35);
-    EXPECT_EQ(line.Y2(), 55);
+    rt::Picture backdrop = rt::Picture::New(300, 300);
+    backdrop.Graphics().SetForeColor(0x00FF00);
+    backdrop.Graphics().FillRect(0, 0, 300, 300);
+    window.SetBackdrop(backdrop);
+    upper.SetVisible(false);
+    picture = window.DrawIntoPicture();
+    EXPECT_EQ(picture.Pixel(2, 2), 0x00FF00u);
+    EXPECT_EQ(picture.Pixel(27, 17), 0xFF0000u);
 }
 
 } // namespace
