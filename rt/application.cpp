@@ -150,10 +150,7 @@ struct Application::Impl {
     QEventLoop* loop = nullptr;
 };
 
-Application::Application() : impl_(std::make_unique<Impl>()) {
-    // Only Quit ends the program, not closing its last window.
-    QApplication::setQuitOnLastWindowClosed(false);
-}
+Application::Application() : impl_(std::make_unique<Impl>()) {}
 
 Application::~Application() {
     if (currentApplication == this) {
