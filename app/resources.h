@@ -1,10 +1,7 @@
 #pragma once
-// The program's pictures and its mouse cursor, compiled into the executable. Each accessor loads
-// its picture on first use and keeps it: every later call returns the same picture (a shared
-// handle, equal by ==). A picture that cannot be loaded gives a nil picture and is looked for
-// again at the next call.
-
-#include <cstdint>
+// The program's pictures and its mouse cursor, compiled into the executable and reached by name
+// (rt::ResourcePicture): each accessor returns the picture of its own name, loaded on first use
+// and kept.
 
 #include "rt/mousecursor.h"
 #include "rt/picture.h"
@@ -41,6 +38,3 @@ rt::Picture ib5copia();
 // The 2D editor's mouse cursor; null when it cannot be loaded. The object lives for the rest of
 // the run, so windows may keep the pointer.
 const rt::MouseCursor* cursore();
-
-// How many times a picture or the cursor has been read from the compiled-in resources.
-std::int32_t ResourceReadCount();

@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "app/filetypes.h"
 #include "app/menu.h"
+#include "views/fincontrolpanel.h"
 
 namespace ambrelix {
 
@@ -29,6 +30,7 @@ void NewAppInstance() {
     instance = std::make_unique<App>();
     instance->SetMenuBar(&::Menu());
     instance->Register();
+    FincontrolPanel::InstallForProgram();
 }
 
 void DiscardAppInstance() {

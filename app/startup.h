@@ -6,7 +6,7 @@ namespace ambrelix {
 // Creates and registers the three file types.
 void InitFileTypes();
 // Creates the application object, gives it the menu bar Menu() and registers it with the
-// runtime. A second call replaces the object.
+// runtime, and gives the terrain routines the control panel. A second call replaces the object.
 void NewAppInstance();
 // Discards the application object made by NewAppInstance, if any.
 void DiscardAppInstance();

@@ -1,9 +1,14 @@
 #pragma once
 // A two-dimensional shared array with inclusive upper bounds, re-dimensioned keeping the values
-// at the indices that survive (new elements are zero).
+// at the indices that survive (new elements are zero). In the sanitizer build (AMBRELIX_SANITIZE)
+// every element access checks both indices and aborts with a message when one is out of range.
 
 #include <cstddef>
 #include <cstdint>
+#ifdef AMBRELIX_SANITIZE
+#include <cstdio>
+#include <cstdlib>
+#endif
 #include <utility>
 #include <vector>
 
@@ -33,10 +38,26 @@ public:
     }
 
     // The caller keeps the indices within the bounds (InRange tells whether they are).
-    T& operator()(std::int32_t i, std::int32_t j) { return data_[Offset(i, j, columns_)]; }
-    const T& operator()(std::int32_t i, std::int32_t j) const { return data_[Offset(i, j, columns_)]; }
+    T& operator()(std::int32_t i, std::int32_t j) {
+        Check(i, j);
+        return data_[Offset(i, j, columns_)];
+    }
+    const T& operator()(std::int32_t i, std::int32_t j) const {
+        Check(i, j);
+        return data_[Offset(i, j, columns_)];
+    }
 
 private:
+    void Check([[maybe_unused]] std::int32_t i, [[maybe_unused]] std::int32_t j) const {
+#ifdef AMBRELIX_SANITIZE
+        if (!InRange(i, j)) {
+            std::fprintf(stderr, "Array2D: index (%d, %d) outside the bounds (%d, %d)\n", static_cast<int>(i),
+                         static_cast<int>(j), static_cast<int>(UBound0()), static_cast<int>(UBound1()));
+            std::abort();
+        }
+#endif
+    }
+
     static std::size_t Offset(std::int64_t i, std::int64_t j, std::int64_t columns) {
         return static_cast<std::size_t>(i) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(j);
     }

@@ -1,5 +1,6 @@
 // Empties the survey data before a reader stores new data.
 
+#include "model/azzeradati.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"

@@ -5,18 +5,17 @@
 #include <cmath>
 #include <cstdint>
 
+#include "model/calcolaingombro.h"
 #include "model/globali.h"
-#include "model/inizio.h"
-#include "model/progressreport.h"
+#include "model/terrainpanel.h"
 #include "rt/conv.h"
 #include "rt/runtime.h"
-#include "rt/window.h"
-#include "views/fincontrol.h"
 
 namespace Inizio {
 
 void calcolaingombro() {
     using namespace globali;
+    TerrainPanel& panel = TerrainPanel::Current();
 
     const std::int64_t stored = static_cast<std::int64_t>(std::min({px.size(), py.size(), pz.size()}));
     const std::int64_t last = std::min<std::int64_t>(ptot, stored - 1);
@@ -26,7 +25,7 @@ void calcolaingombro() {
     ymin = ymax = stored > 0 ? py[0] : 0.0;
     zmin = zmax = stored > 0 ? pz[0] : 0.0;
 
-    progressreport::SetMaximum(100);
+    panel.SetProgressMaximum(100);
     for (std::int64_t i = 1; i <= last; ++i) {
         const auto k = static_cast<std::size_t>(i);
         if (px[k] < xmin)
@@ -41,26 +40,25 @@ void calcolaingombro() {
             ymax = py[k];
         if (pz[k] > zmax)
             zmax = pz[k];
-        progressreport::Show(rt::conv(static_cast<double>(i * 100) / static_cast<double>(ptot)));
+        panel.ShowProgress(rt::conv(static_cast<double>(i * 100) / static_cast<double>(ptot)));
         rt::RuntimeBackgroundTask();
     }
-    progressreport::Show(0);
+    panel.ShowProgress(0);
 
-    rt::Instance<fincontrol>().IngStaticText.SetText(rt::Str(xmax - xmin) + ",  " + rt::Str(ymax - ymin) +
-                                                     ",  " + rt::Str(zmax - zmin));
+    panel.SetSpanText(rt::Str(xmax - xmin) + ",  " + rt::Str(ymax - ymin) + ",  " + rt::Str(zmax - zmin));
     dx = xmax - xmin;
     dy = ymax - ymin;
     dz = zmax - zmin;
 
     // The X field's change handler proposes a Y count from the previous ratio; the Y count set
     // after the new ratio replaces it.
-    rt::Instance<fincontrol>().XEditField.SetText("30");
+    panel.SetXCountText("30");
     rapp = dy / dx;
     // Without a width (or with spans beyond the range of doubles) there is no ratio: propose a
     // square grid rather than an unbounded number of Y intervals.
     if (!std::isfinite(rapp))
         rapp = 1.0;
-    rt::Instance<fincontrol>().YEditField.SetText(rt::Str(rt::conv(rapp * 30)));
+    panel.SetYCountText(rt::Str(rt::conv(rapp * 30)));
 }
 
 } // namespace Inizio

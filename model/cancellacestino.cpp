@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "model/cancellacestino.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"

@@ -6,12 +6,11 @@
 #include <cstdint>
 
 #include "model/contours.h"
+#include "model/curvedilivello.h"
 #include "model/globali.h"
-#include "model/progressreport.h"
+#include "model/terrainpanel.h"
 #include "rt/picture.h"
 #include "rt/runtime.h"
-#include "rt/window.h"
-#include "views/finestra.h"
 
 namespace {
 
@@ -57,16 +56,16 @@ void globali::curvedilivello() {
     if (!contours::GridCovers(mz, nx, ny))
         return;
 
+    TerrainPanel& panel = TerrainPanel::Current();
     const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
-    progressreport::SetMaximum(Clamped(std::int64_t{nx} + (std::int64_t{levels.kmax} - levels.kmin) + 1));
-    progressreport::Show(0);
+    panel.SetProgressMaximum(Clamped(std::int64_t{nx} + (std::int64_t{levels.kmax} - levels.kmin) + 1));
+    panel.ShowProgress(0);
 
-    Finestra& window = rt::Instance<Finestra>();
-    const std::int32_t canvasWidth = window.can_dis.Width();
-    const std::int32_t canvasHeight = window.can_dis.Height();
+    const std::int32_t canvasWidth = panel.CanvasWidth();
+    const std::int32_t canvasHeight = panel.CanvasHeight();
     const Fit fit = FitToCanvas(canvasWidth, canvasHeight);
     if (fit.width < 1 || fit.height < 1) {
-        progressreport::Show(0);
+        panel.ShowProgress(0);
         return;
     }
     const std::int32_t w = fit.width;
@@ -78,7 +77,7 @@ void globali::curvedilivello() {
     const std::int32_t cellWidth = rt::conv(static_cast<double>(w) / nx + 1.0);
     const std::int32_t cellHeight = rt::conv(static_cast<double>(h) / ny + 1.0);
     for (std::int32_t i = 0; i <= nx; ++i) {
-        progressreport::Show(i);
+        panel.ShowProgress(i);
         const std::int32_t left = rt::conv(NodeOffset(i, w, nx));
         for (std::int32_t j = 0; j <= ny; ++j) {
             g.SetForeColor(contours::HeightColour(mz(i, j)));
@@ -93,7 +92,7 @@ void globali::curvedilivello() {
         g.DrawLine(rt::conv(s.x0), rt::conv(s.y0), rt::conv(s.x1), rt::conv(s.y1));
     };
     for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step) {
-        progressreport::Show(Clamped((k - levels.kmin) + 1 + nx));
+        panel.ShowProgress(Clamped((k - levels.kmin) + 1 + nx));
         const double level = contours::LevelHeight(k);
         for (std::int32_t i = 0; i < nx; ++i) {
             const double x0 = NodeOffset(i, w, nx);
@@ -115,11 +114,11 @@ void globali::curvedilivello() {
         rt::RuntimeBackgroundTask();
     }
 
-    progressreport::Show(0);
+    panel.ShowProgress(0);
 
     // The top view goes onto the bounding-box drawing the canvas already shows; without one
     // there is nothing to draw onto.
-    const rt::Picture backdrop = window.can_dis.Backdrop();
+    const rt::Picture backdrop = panel.CanvasBackdrop();
     if (!backdrop)
         return;
     const std::int32_t left = rt::conv(static_cast<double>(std::int64_t{canvasWidth} - w) / 2.0);

@@ -1,6 +1,7 @@
 #pragma once
 // The shared survey data and view state of module globali, with the terrain routines that live
-// in it. Every variable that is not an array starts at zero; the arrays have their launch shapes.
+// in it (declared in headers of their own, included at the end). Every variable that is not an array starts
+// at zero; the arrays have their launch shapes.
 
 #include <cstdint>
 #include <memory>
@@ -65,14 +66,9 @@ inline double dxfdelta = 0;
 // The 3DMF writer's working vector.
 inline std::optional<rt::Vector3D> vec;
 
-// Fills the height grid mx, my, mz (nodes 0..mxtot by 0..mytot over the bounds) by inverse-distance
-// weighting of three survey points per node, or two when mode is 2, with the control panel's power.
-void terrenopunti(std::int32_t mode);
-
-// Builds the 3D surface mesh terreno from the height grid and, when the control panel asks for
-// them, the contour ribbons tercurva; both are replaced by new meshes.
-void creatrimesh();
-// Draws the height-coloured top view with contour lines onto the drawing window's backdrop.
-void curvedilivello();
-
 } // namespace globali
+
+// The terrain routines of the module.
+#include "model/creatrimesh.h"
+#include "model/curvedilivello.h"
+#include "model/terrenopunti.h"

@@ -25,11 +25,9 @@ inline rt::Picture openglpicture;
 // The reference segment in 2D editor pixels: x1, y1, x2, y2.
 inline std::vector<std::int32_t> rifxy12(4, 0);
 
-// Empties the survey data before a reader stores new data.
-void azzeradati();
-// Deletes row n of the polyline table with its points.
-void cancellacestino(std::int32_t n);
-// Bounds, spans and ratio of the point set; shows them on the control panel.
-void calcolaingombro();
-
 } // namespace Inizio
+
+// The routines of the module on the survey data.
+#include "model/azzeradati.h"
+#include "model/calcolaingombro.h"
+#include "model/cancellacestino.h"

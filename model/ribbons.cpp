@@ -7,8 +7,8 @@
 
 #include "model/contours.h"
 #include "model/globali.h"
-#include "model/meshbuild.h"
-#include "model/progressreport.h"
+#include "model/ribbons.h"
+#include "model/terrainpanel.h"
 #include "rt/runtime.h"
 
 namespace {
@@ -28,7 +28,7 @@ void TraceGrid(const contours::LevelSeries& levels, double progressBase, Visit&&
     const std::int32_t nx = mxtot;
     const std::int32_t ny = mytot;
     for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step) {
-        progressreport::Show(LevelProgress(k, levels, progressBase));
+        TerrainPanel::Current().ShowProgress(LevelProgress(k, levels, progressBase));
         const double level = contours::LevelHeight(k);
         for (std::int32_t i = 0; i < nx; ++i) {
             for (std::int32_t j = 0; j < ny; ++j) {

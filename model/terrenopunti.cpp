@@ -8,11 +8,10 @@
 #include <limits>
 
 #include "model/globali.h"
-#include "model/progressreport.h"
+#include "model/terrainpanel.h"
+#include "model/terrenopunti.h"
 #include "rt/conv.h"
 #include "rt/runtime.h"
-#include "rt/window.h"
-#include "views/fincontrol.h"
 
 namespace {
 
@@ -95,9 +94,9 @@ void terrenopunti(std::int32_t mode) {
     const bool threePoints = mode != 2;
     const int used = threePoints ? 3 : 2;
 
-    const double power = static_cast<double>(rt::Instance<fincontrol>().Slider1.Value()) / 10;
-    progressreport::SetMaximum(100);
-    rt::Instance<fincontrol>().ProgressBar1.Refresh();
+    TerrainPanel& panel = TerrainPanel::Current();
+    const double power = static_cast<double>(panel.PowerSetting()) / 10;
+    panel.SetProgressMaximum(100);
     mx.Redim(mxtot, mytot);
     my.Redim(mxtot, mytot);
     mz.Redim(mxtot, mytot);
@@ -108,7 +107,7 @@ void terrenopunti(std::int32_t mode) {
     const double progressDivisor = static_cast<double>(std::max<std::int32_t>(mxtot, 1));
 
     for (std::int64_t i = 0; i <= mxtot; ++i) {
-        progressreport::Show(rt::conv(static_cast<double>(i * 100) / progressDivisor));
+        panel.ShowProgress(rt::conv(static_cast<double>(i * 100) / progressDivisor));
         const double x = NodeCoordinate(xmin, xmax, dx, mxtot, i);
         for (std::int64_t j = 0; j <= mytot; ++j) {
             const auto ci = static_cast<std::int32_t>(i);

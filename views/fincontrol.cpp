@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/resources.h"
 #include "model/globali.h"
+#include "rt/resourcepicture.h"
 
 namespace {
 
@@ -104,7 +104,7 @@ void fincontrol::CreateControls() {
     MakeLabel(StaticText4, *this, 118, 134, 32, 14, "1", Arial(kDarkRed));
 
     Canvas2.Create(*this, 10, 266, 35, 24);
-    Canvas2.SetBackdrop(mesh35x24());
+    Canvas2.SetBackdrop(rt::ResourcePicture("mesh35x24"));
 
     CheckBox1.Create(*this, 10, 84, 140, 17);
     CheckBox1.SetCaption("Smooth GDL 3D");
@@ -114,19 +114,20 @@ void fincontrol::CreateControls() {
     MakeLabel(StaticText5, *this, 10, 134, 90, 14, "Distance factor", Arial(kBlue));
 
     Canvas1.Create(*this, 10, 206, 35, 24);
-    Canvas1.SetBackdrop(ico2());
+    Canvas1.SetBackdrop(rt::ResourcePicture("ico2"));
     Canvas3.Create(*this, 10, 236, 35, 24);
-    Canvas3.SetBackdrop(ico1());
+    Canvas3.SetBackdrop(rt::ResourcePicture("ico1"));
 
     Separator2.Create(*this, 10, 311, 140, 4);
 
-    MakeViewButton(BevelBut.Add(0), *this, 10, 408, Picture1(),
+    MakeViewButton(BevelBut.Add(0), *this, 10, 408, rt::ResourcePicture("Picture1"),
                    Tag("ENG: View isometric", "ITA: Assonometria isometrica"));
-    MakeViewButton(BevelBut.Add(1), *this, 83, 408, Picture2(),
+    MakeViewButton(BevelBut.Add(1), *this, 83, 408, rt::ResourcePicture("Picture2"),
                    Tag("ENG: View monometric", "ITA: Assonometria militare"));
-    MakeViewButton(BevelBut.Add(2), *this, 10, 453, Picture3(),
+    MakeViewButton(BevelBut.Add(2), *this, 10, 453, rt::ResourcePicture("Picture3"),
                    Tag("ENG: View dimetric", "ITA: Assonometria cavaliera"));
-    MakeViewButton(BevelBut.Add(3), *this, 83, 453, Picture4(), Tag("ENG: Top view", "ITA: Vista dall'alto"));
+    MakeViewButton(BevelBut.Add(3), *this, 83, 453, rt::ResourcePicture("Picture4"),
+                   Tag("ENG: Top view", "ITA: Vista dall'alto"));
 
     PushButton2.Create(*this, 10, 370, 138, 20);
     PushButton2.SetCaption("2 D");

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/menu.h"
 #include "model/globali.h"
+#include "rt/application.h"
 #include "rt/picture.h"
 #include "rt/runtime.h"
 #include "views/projection.h"
@@ -19,7 +19,8 @@ void Finestra::Layout() {
     SetCloseButton(false);
     SetResizeable(false);
     SetVisibleWhenCreated(true);
-    SetMenuBar(&Menu());
+    if (const rt::Application* application = rt::Application::Current())
+        SetMenuBar(application->GetMenuBar());
 }
 
 void Finestra::CreateControls() {
@@ -78,7 +79,7 @@ void Finestra::disegnaingombro() {
                 g.DrawLine(from->X, from->Y, to->X, to->Y);
         }
     }
-    rt::Instance<Finestra>().can_dis.SetBackdrop(globali::disegno);
+    can_dis.SetBackdrop(globali::disegno);
 }
 
 void Finestra::assonometria() {
@@ -148,5 +149,5 @@ void Finestra::disegnamesh() {
         }
         rt::RuntimeBackgroundTask();
     }
-    rt::Instance<Finestra>().can_dis.SetBackdrop(globali::disegno);
+    can_dis.SetBackdrop(globali::disegno);
 }

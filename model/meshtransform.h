@@ -1,11 +1,8 @@
 #pragma once
 // The mesh transform from survey space to the 3D scene, shared by the surface mesh and the
-// contour ribbons, and the ribbon passes.
+// contour ribbons.
 
 #include <cstdint>
-
-#include "model/contours.h"
-#include "rt/scene3d.h"
 
 namespace meshbuild {
 
@@ -32,11 +29,5 @@ MeshTransform TransformFromBounds();
 // The contour ribbons' height: the sum of the three spans, scaled, divided by (15 - setting) * 100.
 // The setting is taken within 0..14.
 double RibbonThickness(const MeshTransform& transform, std::int32_t setting);
-
-// Fills an empty mesh with one upright quad per contour segment of the height grid (levels of
-// the given series, stepped for divisor 50), standing on the height of each cell's node (i, j);
-// reports progress 80..90 while counting and 90..100 while filling.
-void BuildRibbons(rt::Trimesh& mesh, const MeshTransform& transform, double thickness,
-                  const contours::LevelSeries& levels);
 
 } // namespace meshbuild

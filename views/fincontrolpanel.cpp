@@ -1,0 +1,52 @@
+#include "views/fincontrolpanel.h"
+
+#include "rt/window.h"
+#include "views/fincontrol.h"
+#include "views/finestra.h"
+
+std::int32_t FincontrolPanel::PowerSetting() {
+    return rt::Instance<fincontrol>().Slider1.Value();
+}
+
+std::int32_t FincontrolPanel::RibbonSetting() {
+    return rt::Instance<fincontrol>().Slider2.Value();
+}
+
+void FincontrolPanel::SetSpanText(const std::string& text) {
+    rt::Instance<fincontrol>().IngStaticText.SetText(text);
+}
+
+void FincontrolPanel::SetXCountText(const std::string& text) {
+    rt::Instance<fincontrol>().XEditField.SetText(text);
+}
+
+void FincontrolPanel::SetYCountText(const std::string& text) {
+    rt::Instance<fincontrol>().YEditField.SetText(text);
+}
+
+void FincontrolPanel::SetProgressMaximum(std::int32_t maximum) {
+    rt::Instance<fincontrol>().ProgressBar1.SetMaximum(maximum);
+}
+
+void FincontrolPanel::ShowProgress(std::int32_t value) {
+    rt::ProgressBar& bar = rt::Instance<fincontrol>().ProgressBar1;
+    bar.SetValue(value);
+    bar.Refresh();
+}
+
+std::int32_t FincontrolPanel::CanvasWidth() {
+    return rt::Instance<Finestra>().can_dis.Width();
+}
+
+std::int32_t FincontrolPanel::CanvasHeight() {
+    return rt::Instance<Finestra>().can_dis.Height();
+}
+
+rt::Picture FincontrolPanel::CanvasBackdrop() {
+    return rt::Instance<Finestra>().can_dis.Backdrop();
+}
+
+void FincontrolPanel::InstallForProgram() {
+    static FincontrolPanel panel;
+    TerrainPanel::Install(&panel);
+}
