@@ -5,10 +5,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include "views/fincontrolpanel.h"
+
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    // The terrain routines report on the real control panel.
+    FincontrolPanel::InstallForProgram();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

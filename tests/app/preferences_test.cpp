@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "app/preferences.h"
-#include "userfolder.h"
+#include "tests/support/userfolder.h"
 
 namespace {
 
@@ -23,15 +23,11 @@ TEST_F(PreferencesFile, TheLanguageIsTheNumberOnTheFirstLineOrEnglishWithoutAFil
         const char* content;
         std::int32_t lingua;
     } cases[] = {
-        {"2\n", 2},
         {"2", 2},
-        {"2\r\n", 2},
         {"2\r1\r", 2},
-        {"2\n1\n1\n", 2},
-        {"  7\n", 7},
-        {"-3\n", -3},
+        {"2\n1\n", 2},
+        {"  -3\n", -3},
         {"\n2\n", 0},
-        {"", 0},
         {"italiano\n", 0},
         {"99999999999\n", INT32_MAX},
     };

@@ -13,19 +13,11 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
-#include <string>
 
-#include "app/preferences.h"
 #include "app/startup.h"
-#include "model/globali.h"
-#include "model/inizio.h"
 #include "rt/application.h"
-#include "rt/folderitem.h"
+#include "tests/support/userfolder.h"
 
 // What QTest uses to deliver a key as a shortcut, as the platform does for a real key press.
 Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
@@ -34,38 +26,13 @@ Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int 
 
 namespace {
 
-// The test main points the per-user folder into a temporary folder; a path anywhere else stops
-// the run before the user's own file is touched.
-std::filesystem::path PreferencesPath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string temporary = std::filesystem::temp_directory_path().string();
-    const std::string path = rt::GetFolderItem(Preferenze::kNomeFile).Path();
-    if (config == nullptr || std::string(config).rfind(temporary, 0) != 0 || path.rfind(config, 0) != 0)
-        std::abort();
-    return path;
-}
+using namespace testsupport;
 
-void WritePreferences(const std::string& content) {
-    std::filesystem::remove_all(PreferencesPath());
-    std::ofstream(PreferencesPath(), std::ios::binary) << content;
-}
-
-std::string ReadPreferences() {
-    std::ifstream in(PreferencesPath(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-QMenuBar* FindStripBar() {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (!top->isVisible())
-            continue;
-        if (auto* bar = qobject_cast<QMenuBar*>(top))
-            return bar;
-        if (auto* bar = top->findChild<QMenuBar*>())
-            return bar;
-    }
+QMenuBar* VisibleStripBar() {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible())
+            if (auto* bar = top->findChild<QMenuBar*>())
+                return bar;
     return nullptr;
 }
 
@@ -76,16 +43,21 @@ QAction* ActionTitled(const QList<QAction*>& actions, const QString& text) {
     return nullptr;
 }
 
-QStringList Titles(const QList<QAction*>& actions) {
-    QStringList titles;
-    for (QAction* action : actions)
-        titles << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    return titles;
+// The program has opened when the strip shows File (or Archivio) with its Export.. item disabled,
+// as working mode 0 has it.
+bool Opened() {
+    QMenuBar* bar = VisibleStripBar();
+    if (bar == nullptr || bar->actions().isEmpty() || bar->actions().first()->menu() == nullptr)
+        return false;
+    const QList<QAction*> items = bar->actions().first()->menu()->actions();
+    const QAction* exportItem = ActionTitled(items, "Export..");
+    if (exportItem == nullptr)
+        exportItem = ActionTitled(items, "Esporta..");
+    return exportItem != nullptr && !exportItem->isEnabled();
 }
 
 void Click(QWidget* widget, const QPoint& at) {
-    const QPointF local(at);
-    const QPointF global(widget->mapToGlobal(at));
+    const QPointF local(at), global(widget->mapToGlobal(at));
     QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(widget, &press);
@@ -106,21 +78,19 @@ bool WaitFor(const std::function<bool()>& condition) {
     return true;
 }
 
-// Starts the program and runs `user` once the application has opened. The user must end the
-// program; if it does not within ten seconds, the test fails and the program is told to quit.
+// Starts the program and runs `user` once it has opened. The user must end the program; if it
+// does not within ten seconds, the test fails and the program is told to quit.
 int RunProgram(const std::function<void()>& user) {
-    globali::col_3d = 0; // the last launch value set by the opening
     bool done = false;
     QTimer poll;
-    poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done || globali::col_3d == 0 || FindStripBar() == nullptr)
+        if (done || !Opened())
             return;
         done = true;
         poll.stop();
         user();
     });
-    poll.start();
+    poll.start(10);
     QTimer watchdog;
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [] {
@@ -136,37 +106,15 @@ int RunProgram(const std::function<void()>& user) {
 
 class Launch : public ::testing::Test {
 protected:
-    void SetUp() override { std::filesystem::remove_all(PreferencesPath()); }
-    void TearDown() override {
-        ambrelix::DiscardAppInstance();
-        std::filesystem::remove_all(PreferencesPath());
-    }
+    void SetUp() override { RemovePreferences(); }
+    void TearDown() override { RemovePreferences(); }
 };
 
-TEST_F(Launch, FirstLaunchShowsEnglishMenusAndFileQuitWritesEnglish) {
+TEST_F(Launch, FirstLaunchIsEnglishAndFileQuitWithTheMouseWritesEnglish) {
     const int status = RunProgram([] {
-        QMenuBar* bar = FindStripBar();
-        ASSERT_NE(bar, nullptr);
-        EXPECT_EQ(Titles(bar->actions()), QStringList({"File", "&Edit"}));
-
+        QMenuBar* bar = VisibleStripBar();
         QAction* file = ActionTitled(bar->actions(), "File");
         ASSERT_NE(file, nullptr);
-        ASSERT_NE(file->menu(), nullptr);
-        EXPECT_EQ(Titles(file->menu()->actions()),
-                  QStringList({"Point Editor..", "Import..", "Export..", "-", "Quit"}));
-        QAction* exportItem = ActionTitled(file->menu()->actions(), "Export..");
-        ASSERT_NE(exportItem, nullptr);
-        EXPECT_FALSE(exportItem->isEnabled());
-        EXPECT_TRUE(ActionTitled(file->menu()->actions(), "Point Editor..")->isEnabled());
-
-        QAction* edit = ActionTitled(bar->actions(), "&Edit");
-        ASSERT_NE(edit, nullptr);
-        ASSERT_NE(edit->menu(), nullptr);
-        QAction* editMeasures = ActionTitled(edit->menu()->actions(), "Edit measures..");
-        ASSERT_NE(editMeasures, nullptr);
-        EXPECT_FALSE(editMeasures->isEnabled());
-
-        // File > Quit with the mouse: open File on the strip, then click Quit.
         Click(bar, bar->actionGeometry(file).center());
         QPointer<QMenu> menu = file->menu();
         ASSERT_TRUE(WaitFor([&] { return menu->isVisible(); })) << "File did not open";
@@ -176,22 +124,13 @@ TEST_F(Launch, FirstLaunchShowsEnglishMenusAndFileQuitWritesEnglish) {
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadPreferences(), "1\n");
-    EXPECT_EQ(globali::lingua, 1);
-    EXPECT_EQ(Inizio::ambiente, 0);
 }
 
 TEST_F(Launch, ItalianPreferencesGiveArchivioAndControlQQuitsKeepingItalian) {
     WritePreferences("2\nsecond line\n");
     const int status = RunProgram([] {
-        QMenuBar* bar = FindStripBar();
-        ASSERT_NE(bar, nullptr);
-        EXPECT_EQ(Titles(bar->actions()), QStringList({"Archivio", "&Edit"}));
-        QAction* file = ActionTitled(bar->actions(), "Archivio");
-        ASSERT_NE(file, nullptr);
-        EXPECT_EQ(Titles(file->menu()->actions()),
-                  QStringList({"Gestione Punti..", "Importa..", "Esporta..", "-", "Esci"}));
-        EXPECT_FALSE(ActionTitled(file->menu()->actions(), "Esporta..")->isEnabled());
-
+        QMenuBar* bar = VisibleStripBar();
+        ASSERT_NE(ActionTitled(bar->actions(), "Archivio"), nullptr);
         QWidget* strip = bar->window();
         QApplication::setActiveWindow(strip);
         ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == strip; }));

@@ -1,16 +1,20 @@
 #pragma once
 // Shared set-up for the terrain tests: survey points, bounds, a height grid spread evenly over
-// them, the control panel's settings, and a log of the progress values a run shows.
+// them, and a control panel of the test's own that records what the routines show on it. No
+// window may open while a terrain routine runs.
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "model/globali.h"
-#include "model/progressreport.h"
-#include "rt/window.h"
-#include "views/fincontrol.h"
+#include "model/terrainpanel.h"
 
 namespace terraintest {
 
@@ -52,9 +56,8 @@ inline double Spread(double low, double high, int index, int count) {
 inline void SetGrid(std::int32_t nx, std::int32_t ny, const std::function<double(int, int)>& height) {
     globali::mxtot = nx;
     globali::mytot = ny;
-    globali::mx.Redim(nx, ny);
-    globali::my.Redim(nx, ny);
-    globali::mz.Redim(nx, ny);
+    for (auto* grid : {&globali::mx, &globali::my, &globali::mz})
+        grid->Redim(nx, ny);
     for (int i = 0; i <= nx; ++i)
         for (int j = 0; j <= ny; ++j) {
             globali::mx(i, j) = Spread(globali::xmin, globali::xmax, i, nx);
@@ -63,31 +66,42 @@ inline void SetGrid(std::int32_t nx, std::int32_t ny, const std::function<double
         }
 }
 
-// The ribbon setting. No grid is marked present, so the panel only shows the value.
-inline void SetRibbonSetting(std::int32_t value) {
-    globali::celamesh = false;
-    rt::Instance<fincontrol>().Slider2.SetValue(value);
-}
-
-inline const rt::ProgressBar& Bar() {
-    return rt::Instance<fincontrol>().ProgressBar1;
-}
-
-// Records every progress value shown while it lives. The bar starts from a range and value that
-// the operation under test must change.
-class ProgressLog {
+class RecordingPanel : public TerrainPanel {
 public:
-    ProgressLog() {
-        auto& bar = rt::Instance<fincontrol>().ProgressBar1;
-        bar.SetMaximum(10);
-        bar.SetValue(5);
-        progressreport::SetObserver([this](std::int32_t value) { values.push_back(value); });
-    }
-    ~ProgressLog() { progressreport::SetObserver({}); }
-    ProgressLog(const ProgressLog&) = delete;
-    ProgressLog& operator=(const ProgressLog&) = delete;
+    std::int32_t power = 10;
+    std::int32_t ribbons = 0;
+    // Texts set, in order, as "span: ...", "x: ...", "y: ...".
+    std::vector<std::string> texts;
+    std::int32_t maximum = -1;
+    std::vector<std::int32_t> progress;
+    std::int32_t canvasWidth = 0;
+    std::int32_t canvasHeight = 0;
+    rt::Picture backdrop;
 
-    std::vector<std::int32_t> values;
+    std::int32_t PowerSetting() override { return power; }
+    std::int32_t RibbonSetting() override { return ribbons; }
+    void SetSpanText(const std::string& text) override { texts.push_back("span: " + text); }
+    void SetXCountText(const std::string& text) override { texts.push_back("x: " + text); }
+    void SetYCountText(const std::string& text) override { texts.push_back("y: " + text); }
+    void SetProgressMaximum(std::int32_t value) override { maximum = value; }
+    void ShowProgress(std::int32_t value) override { progress.push_back(value); }
+    std::int32_t CanvasWidth() override { return canvasWidth; }
+    std::int32_t CanvasHeight() override { return canvasHeight; }
+    rt::Picture CanvasBackdrop() override { return backdrop; }
+};
+
+class TerrainTest : public ::testing::Test {
+protected:
+    void SetUp() override { previous_ = TerrainPanel::Install(&panel); }
+    void TearDown() override {
+        TerrainPanel::Install(previous_);
+        EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a terrain routine opened a window";
+    }
+
+    RecordingPanel panel;
+
+private:
+    TerrainPanel* previous_ = nullptr;
 };
 
 } // namespace terraintest

@@ -7,8 +7,9 @@
 #include <limits>
 #include <vector>
 
-#include "app/menu.h"
 #include "model/globali.h"
+#include "rt/application.h"
+#include "rt/menu.h"
 #include "rt/picture.h"
 #include "rt/runtime.h"
 #include "rt/window.h"
@@ -101,27 +102,23 @@ TEST_F(DrawingWindow, BoxOfTheExampleFillsTheWidthBetweenTheMargins) {
     EXPECT_EQ(globali::disegno.Pixel(220, 285), kWhite); // no upright above the front bottom corner
     EXPECT_EQ(window.can_dis.Width(), 840);
     EXPECT_EQ(window.can_dis.Height(), 540);
-    EXPECT_EQ(window.WindowMenuBar(), &Menu());
 }
 
-TEST_F(DrawingWindow, IsometricBoxShowsItsFloorThreeUprightsAndTheTwoFarTopEdges) {
-    globali::assx = globali::assy = 0.52359833333;
-    SetBounds(100, 100, 100);
-    rt::Instance<Finestra>().disegnaingombro();
-    // w = 173, h = 200: the height decides; corners land at X 204, 421, 637 and Y 35 ... 535.
-    EXPECT_EQ(globali::scala, 2.5);
-    EXPECT_EQ(globali::spostx, 204);
-    EXPECT_EQ(globali::sposty, -20);
-    // The middle of each edge: x, y, whether drawn.
-    const std::int32_t middles[][3] = {
-        {529, 472, 1}, {312, 472, 1}, {529, 347, 1}, {312, 347, 1}, // floor
-        {421, 160, 1}, {637, 285, 1}, {204, 285, 1},                // uprights
-        {312, 97, 1},  {529, 97, 1},                                // far top edges
-        {421, 410, 0}, {529, 222, 0}, {312, 222, 0},                // edges meeting above the front
-    };
-    for (const auto& m : middles)
-        EXPECT_EQ(PixelsOfColour(globali::disegno, kBox, m[0], m[1], 1) > 0, m[2] == 1)
-            << m[0] << ", " << m[1];
+TEST_F(DrawingWindow, InstallsTheApplicationsMenuBar) {
+    rt::Application application;
+    rt::MenuBar bar;
+    application.SetMenuBar(&bar);
+    application.Register();
+    EXPECT_EQ(rt::Instance<Finestra>().WindowMenuBar(), &bar);
+    rt::CloseIfOpen<Finestra>();
+}
+
+TEST_F(DrawingWindow, DrawingOnAWindowBeingClosedOpensNoOtherWindow) {
+    Finestra& window = rt::Instance<Finestra>();
+    window.Close();
+    window.disegnaingombro();
+    window.disegnamesh();
+    EXPECT_EQ(rt::OpenInstance<Finestra>(), nullptr);
 }
 
 TEST_F(DrawingWindow, PointsAreMarkedBelowRightOfTheirSpotInTheShadeOfTheirHeight) {
@@ -143,36 +140,6 @@ TEST_F(DrawingWindow, PointsAreMarkedBelowRightOfTheirSpotInTheShadeOfTheirHeigh
         EXPECT_GT(PixelsOfColour(expected, Shade(shades[k])), 0);
     }
     EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
-
-    // A new fit starts a new picture.
-    const rt::Picture withPoints = globali::disegno;
-    window.disegnaingombro();
-    EXPECT_FALSE(globali::disegno == withPoints);
-    EXPECT_EQ(window.can_dis.Backdrop(), globali::disegno);
-    EXPECT_EQ(DifferingPixels(globali::disegno, ExampleBox()), 0);
-}
-
-TEST_F(DrawingWindow, NumbersOutOfRangeNeverReachThePicture) {
-    constexpr double kInf = std::numeric_limits<double>::infinity();
-    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-    const axo::Fit fit{2.0, 20, -220};
-    EXPECT_FALSE(axo::PointPixel(kInf, 0, fit, 560));
-    EXPECT_FALSE(axo::PointPixel(0, kNaN, fit, 560));
-    EXPECT_FALSE(axo::NodePixel(kNaN, 0, fit, 560));
-    EXPECT_FALSE(axo::PointPixel(0, 0, axo::Fit{kInf, 0, 0}, 560)); // 0 * inf
-    // A zero factor counts nothing, even against an infinite one.
-    EXPECT_EQ(axo::Projection(0, 0, kInf, 100).CornerV(300, 100, 0), 0.0);
-    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    EXPECT_EQ(axo::NodePixel(0, 0, axo::Fit{0.0, 0, kMax}, kMax)->Y, kMax);
-    // A highest height of 0 gives every point and cell the shade of height 0.
-    EXPECT_EQ(axo::PointColor(-10, 0), Shade(0.1));
-    EXPECT_EQ(axo::CellColor(3, 0), Shade(0.15));
-
-    globali::xmin = -1e308;
-    SetPoints({1e308}, {20}, {5});
-    rt::Instance<Finestra>().disegnaingombro();
-    rt::Instance<Finestra>().assonometria();
-    EXPECT_EQ(DifferingPixels(globali::disegno, ExampleBox()), 0);
 }
 
 TEST_F(DrawingWindow, GridDrawsTwoTriangleOutlinesPerCellInTheShadeOfItsFirstCorner) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -44,6 +45,16 @@ TEST(HeightColours, RunFromTheFloorToTheHighestHeightAndHoldToBlackFarBelow) {
     EXPECT_EQ(axo::CellColor(50, 50), rt::HSV(0.3, 0.6, 1.0 / 1.5 + 0.15));
     EXPECT_EQ(axo::PointColor(-100, 50), 0x000000u);
     EXPECT_EQ(axo::CellColor(-100, 50), 0x000000u);
+    EXPECT_EQ(axo::PointColor(-10, 0), rt::HSV(0.3, 0.6, 0.1)); // no highest height: the floor's shade
+}
+
+TEST(DrawingFit, NumbersOutOfRangeGiveNoPixel) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const axo::Fit fit{2.0, 20, -220};
+    EXPECT_FALSE(axo::PointPixel(kInf, 0, fit, 560));
+    EXPECT_FALSE(axo::NodePixel(std::nan(""), 0, fit, 560));
+    EXPECT_FALSE(axo::PointPixel(0, 0, axo::Fit{kInf, 0, 0}, 560)); // 0 * inf
+    EXPECT_EQ(axo::Projection(0, 0, kInf, 100).CornerV(300, 100, 0), 0.0);
 }
 
 } // namespace
