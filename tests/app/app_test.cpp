@@ -63,16 +63,6 @@ TEST_F(Application, StartsWithFileTypesAndMenuBarThenOpensWithTheLaunchValuesAnd
     EXPECT_FALSE(FileExport().Enabled()); // the menus of working mode 0
 }
 
-TEST_F(Application, TheLanguageOfThePreferencesIsUsedAndWrittenBackAtQuit) {
-    ambrelix::NewAppInstance();
-    WritePreferences("2\nold\n");
-    App().Event_Open();
-    EXPECT_EQ(globali::lingua, 2);
-    EXPECT_EQ(FileMenu().Text(), "Archivio");
-    App().Event_Close();
-    EXPECT_EQ(ReadPreferences(), "2\n");
-}
-
 TEST_F(Application, MenusAreEnabledByTheWorkingMode) {
     // Enabled (1) or not (0) in working modes 0, 1 and 2; "-": left as it was.
     const std::pair<rt::MenuItem& (*)(), const char*> rows[] = {

@@ -42,8 +42,7 @@ protected:
 TEST_F(Contours, HueFallsFromGreenAtTheLowestToRedAtTheHighestHeight) {
     const struct {
         double zmin, zmax, z, hue;
-    } cases[] = {{-40, 60, -40, 0.33}, {-40, 60, 60, 0.0},      {-40, 60, 10, 0.165},
-                 {5, 5, 7, 0.33},      {-kBig, kBig, 0, 0.165}, {-kBig, kBig, NAN, 0.33}};
+    } cases[] = {{-40, 60, -40, 0.33}, {-40, 60, 60, 0.0}, {-kBig, kBig, 0, 0.165}, {-kBig, kBig, NAN, 0.33}};
     for (const auto& c : cases) {
         SetBounds(0, 1, 0, 1, c.zmin, c.zmax);
         EXPECT_EQ(HeightColour(c.z), rt::HSV(c.hue, 0.66, 0.33)) << c.z << " in " << c.zmin << ".." << c.zmax;

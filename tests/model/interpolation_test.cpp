@@ -79,27 +79,6 @@ TEST_F(GridInterpolation, NodeHeightsOfTheWorkedSelections) {
     }
 }
 
-TEST_F(GridInterpolation, FlatSurveyOrOnePlaceSurveyedRepeatedlyGivesAFlatGrid) {
-    const struct {
-        std::vector<Point> points;
-        Box box;
-        double height;
-    } cases[] = {
-        {{{0, 0, 7.25}, {10, 0, 7.25}, {0, 10, 7.25}, {10, 10, 7.25}, {5, 3, 7.25}}, {0, 10, 0, 10}, 7.25},
-        // Zero spans: nothing beats the starting distance of 0, so every slot keeps point 0.
-        {{{5, 5, 3}, {5, 5, 9}, {5, 5, -4}}, {5, 5, 5, 5}, 3},
-    };
-    for (const auto& c : cases)
-        for (const std::int32_t mode : {1, 2}) {
-            Interpolate(c.points, c.box, 2, 2, mode);
-            ASSERT_TRUE(GridIsFinite());
-            for (std::int32_t i = 0; i <= 2; ++i)
-                for (std::int32_t j = 0; j <= 2; ++j)
-                    EXPECT_NEAR(mz(i, j), c.height, 1e-12) << "mode " << mode;
-        }
-    EXPECT_EQ(std::vector<double>({mx(2, 2), globali::my(2, 2)}), std::vector<double>({5, 5}));
-}
-
 TEST_F(GridInterpolation, ExtremeOrUndefinedValuesNeverReachTheGrid) {
     const double huge = 1.7e308, far = 1e200, w0 = Weight(0, 1);
     const std::vector<Point> corners{{-far, -far, 1}, {far, -far, 2}, {-far, far, 3}, {far, far, 4}};
