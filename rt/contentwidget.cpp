@@ -16,7 +16,9 @@ namespace rt::detail {
 
 ContentWidget::ContentWidget(Window& window) : window_(window) {
     setMouseTracking(true);
-    setFocusPolicy(Qt::ClickFocus);
+    // Focus comes to the content only from presses on the content itself, not from presses on
+    // controls that take no focus.
+    setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -65,6 +67,7 @@ void ContentWidget::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
+    setFocus(Qt::MouseFocusReason);
     HandlerScope scope;
     auto& impl = WindowAccess::Of(window_);
     const QPoint at = event->position().toPoint();
