@@ -39,6 +39,7 @@ std::int64_t (*yieldClock)() = NowMs;
 
 void SetYieldClock(std::int64_t (*nowMs)()) {
     yieldClock = nowMs != nullptr ? nowMs : NowMs;
+    nextEventsAt = 0;
 }
 
 void RuntimeBackgroundTask() {

@@ -13,7 +13,7 @@ void RuntimeBackgroundTask();
 // Number of RuntimeBackgroundTask calls since start (for tests).
 std::uint64_t YieldCount();
 // Replaces the millisecond clock that times the processing of events (for tests); null restores
-// the system's monotonic clock.
+// the system's monotonic clock. Either way the next yield that reads the clock processes events.
 void SetYieldClock(std::int64_t (*nowMs)());
 
 // Sounds the system beep and counts it.
