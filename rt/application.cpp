@@ -1,20 +1,9 @@
 #include "rt/application.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QEventLoop>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPointer>
-#include <QScreen>
-#include <algorithm>
 #include <map>
 
-#include "rt/menu.h"
-#include "rt/menuimpl.h"
 #include "rt/menustrip.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
@@ -26,120 +15,7 @@ namespace {
 
 Application* currentApplication = nullptr;
 
-// The text field that had the focus last outside the strip: the Edit items without handlers
-// act on it.
-QPointer<QWidget> lastFocus;
-
 } // namespace
-
-namespace detail {
-
-bool StandardEdit(const std::string& shortcut) {
-    const QKeySequence sequence = ShortcutSequence(shortcut);
-    QWidget* target = QApplication::focusWidget();
-    if (qobject_cast<QLineEdit*>(target) == nullptr)
-        target = lastFocus.data();
-    auto* field = qobject_cast<QLineEdit*>(target);
-    if (field == nullptr || sequence.isEmpty())
-        return false;
-    if (sequence == QKeySequence(QKeySequence::Undo))
-        field->undo();
-    else if (sequence == QKeySequence(QKeySequence::Cut))
-        field->cut();
-    else if (sequence == QKeySequence(QKeySequence::Copy))
-        field->copy();
-    else if (sequence == QKeySequence(QKeySequence::Paste))
-        field->paste();
-    else
-        return false;
-    return true;
-}
-
-} // namespace detail
-
-MenuStrip::MenuStrip(Application& application, MenuBar& bar)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
-      application_(application), bar_(new QMenuBar(this)) {
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setWindowTitle(QStringLiteral("Menu"));
-    bar_->setNativeMenuBar(false);
-    for (std::int32_t i = 0; i < bar.Count(); ++i) {
-        MenuItem& item = bar.Item(i);
-        QMenu* menu = bar_->addMenu(detail::MenuCaption(item.Text()));
-        Attach(*menu->menuAction(), item);
-        connect(menu, &QMenu::aboutToShow, this, [this] { application_.EnableMenuItems(); });
-        AddItems(*menu, item);
-    }
-    Fit();
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (qobject_cast<QLineEdit*>(now) != nullptr && now->window() != this)
-            lastFocus = now;
-    });
-}
-
-MenuStrip::~MenuStrip() = default;
-
-void MenuStrip::Fit() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 800, 600);
-    const int height = std::max(bar_->sizeHint().height(), 20);
-    setGeometry(area.x(), area.y(), area.width(), height);
-    bar_->setGeometry(0, 0, area.width(), height);
-}
-
-void MenuStrip::Attach(QAction& action, MenuItem& item) {
-    auto& actions = item.NativeImpl().actions;
-    actions.erase(
-        std::remove_if(actions.begin(), actions.end(), [](const QPointer<QAction>& a) { return !a; }),
-        actions.end());
-    actions.emplace_back(&action);
-    action.setEnabled(item.Enabled());
-}
-
-void MenuStrip::AddItems(QMenu& menu, MenuItem& parent) {
-    for (std::int32_t i = 0; i < parent.Count(); ++i) {
-        MenuItem& item = parent.Item(i);
-        if (item.Text() == "-" && item.Count() == 0) {
-            menu.addSeparator();
-            continue;
-        }
-        if (item.Count() > 0) {
-            QMenu* submenu = menu.addMenu(detail::MenuCaption(item.Text()));
-            Attach(*submenu->menuAction(), item);
-            AddItems(*submenu, item);
-            continue;
-        }
-        QAction* action = menu.addAction(detail::MenuCaption(item.Text()));
-        action->setShortcut(detail::ShortcutSequence(item.KeyboardShortcut()));
-        action->setShortcutContext(Qt::ApplicationShortcut);
-        if (item.ItemKind() == MenuItem::Kind::Quit)
-            action->setMenuRole(QAction::QuitRole);
-        Attach(*action, item);
-        MenuItem* chosen = &item;
-        connect(action, &QAction::triggered, this, [chosen] {
-            detail::HandlerScope scope;
-            chosen->Trigger();
-        });
-    }
-}
-
-QAction* MenuStrip::ActionOf(const MenuItem& item) const {
-    for (const QPointer<QAction>& action : item.NativeImpl().actions) {
-        if (!action)
-            continue;
-        for (QObject* owner = action->parent(); owner != nullptr; owner = owner->parent()) {
-            if (owner == this)
-                return action.data();
-        }
-    }
-    return nullptr;
-}
-
-QMenu* MenuStrip::MenuOf(const MenuItem& item) const {
-    QAction* action = ActionOf(item);
-    return action != nullptr ? action->menu() : nullptr;
-}
 
 struct Application::Impl {
     MenuBar* menuBar = nullptr;

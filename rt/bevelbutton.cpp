@@ -1,8 +1,9 @@
+#include "rt/bevelbutton.h"
+
 #include <QIcon>
 #include <QPixmap>
 #include <QToolButton>
 
-#include "rt/controls.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 
@@ -73,6 +74,7 @@ void BevelButton::CreateNative(Window& window) {
     button->setCheckable(true);
     button->setChecked(impl_->value);
     button->setAutoRaise(false);
+    button->setFocusPolicy(Qt::NoFocus);
     impl_->widget = button;
     impl_->ApplyIcon();
     // A click does not toggle the pressed state: the program sets it.

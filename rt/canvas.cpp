@@ -1,8 +1,9 @@
+#include "rt/canvas.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
 
-#include "rt/controls.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 
@@ -73,6 +74,7 @@ QWidget* Canvas::Widget() const {
 
 void Canvas::CreateNative(Window& window) {
     impl_->widget = new CanvasWidget(*this, impl_->backdrop, window.ContentWidget());
+    impl_->widget->setFocusPolicy(Qt::NoFocus);
 }
 
 void Canvas::CopySettingsTo(Control& other) const {

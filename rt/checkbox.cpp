@@ -1,6 +1,7 @@
+#include "rt/checkbox.h"
+
 #include <QCheckBox>
 
-#include "rt/controls.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 

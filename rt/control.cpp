@@ -86,6 +86,8 @@ void Control::Create(Window& window, std::int32_t left, std::int32_t top, std::i
         widget->setEnabled(geometry_.enabled);
         widget->setToolTip(detail::DisplayText(geometry_.helpTag));
         widget->setMouseTracking(true);
+        // A press on a control is the control's, never the window's.
+        widget->setAttribute(Qt::WA_NoMousePropagation);
         widget->installEventFilter(new MouseRelay(*this, *widget));
         widget->setVisible(geometry_.visible);
     }

@@ -1,3 +1,5 @@
+#include "rt/editfield.h"
+
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -5,7 +7,6 @@
 #include <QLineEdit>
 #include <QPalette>
 
-#include "rt/controls.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 #include "rt/windowimpl.h"

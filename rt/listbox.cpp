@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -40,6 +41,8 @@ struct ListBox::Impl {
     std::int32_t reportedIndex = -1;
     std::int32_t editingRow = -1;
     std::int32_t editingColumn = -1;
+    bool styled = false;
+    TextStyle style;
     // Set while rows are being removed: the selection is reported once afterwards.
     bool quiet = false;
 };
@@ -87,6 +90,36 @@ protected:
 
 private:
     ListBox::Impl& box_;
+};
+
+// Offers presses on cells to CellClick before the list handles them. A press the program keeps
+// takes its release along, so that the list sees no click.
+class CellPressFilter : public QObject {
+public:
+    CellPressFilter(ListBox::Impl& box, QObject* parent) : QObject(parent), box_(box) {}
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease && swallowRelease_) {
+            swallowRelease_ = false;
+            return true;
+        }
+        if (event->type() != QEvent::MouseButtonPress || !box_.widget)
+            return false;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint at = mouse->position().toPoint();
+        const QModelIndex index = box_.widget->indexAt(at);
+        if (mouse->button() != Qt::LeftButton || !index.isValid())
+            return false;
+        const QRect cell = box_.widget->visualRect(index);
+        swallowRelease_ = detail::RunHandler(box_.owner.CellClick, index.row(), index.column(),
+                                             at.x() - cell.x(), at.y() - cell.y());
+        return swallowRelease_;
+    }
+
+private:
+    ListBox::Impl& box_;
+    bool swallowRelease_ = false;
 };
 
 void ListBox::Impl::ShowRow(std::int32_t row) {
@@ -211,6 +244,8 @@ void ListBox::InsertRow(std::int32_t row, const std::string& firstCell) {
     std::vector<std::string> cells(static_cast<std::size_t>(impl_->columns));
     cells[0] = firstCell;
     impl_->rows.insert(impl_->rows.begin() + row, std::move(cells));
+    if (impl_->editingRow >= row)
+        ++impl_->editingRow;
     if (impl_->widget) {
         impl_->widget->insertRow(row);
         impl_->ShowRow(row);
@@ -224,6 +259,8 @@ void ListBox::RemoveRow(std::int32_t row) {
     if (impl_->widget) {
         if (impl_->editingRow == row)
             impl_->CloseEditor();
+        else if (impl_->editingRow > row)
+            --impl_->editingRow;
         // Removing the selected row leaves no row selected (Qt would select the next one).
         const bool wasSelected = impl_->SelectedRow() == row;
         impl_->quiet = true;
@@ -314,6 +351,25 @@ std::int32_t ListBox::EditingColumn() const {
     return impl_->editingColumn;
 }
 
+void ListBox::CommitEdit() {
+    if (!impl_->widget || impl_->editingRow < 0)
+        return;
+    QWidget* editor =
+        impl_->widget->indexWidget(impl_->widget->model()->index(impl_->editingRow, impl_->editingColumn));
+    if (editor == nullptr)
+        return;
+    QAbstractItemDelegate* delegate = impl_->widget->itemDelegate();
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void ListBox::SetStyle(const TextStyle& style) {
+    impl_->style = style;
+    impl_->styled = true;
+    if (impl_->widget)
+        detail::ApplyTextStyle(*impl_->widget, style);
+}
+
 QWidget* ListBox::Widget() const {
     return impl_->widget.data();
 }
@@ -327,7 +383,10 @@ void ListBox::CreateNative(Window& window) {
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     table->verticalHeader()->setVisible(false);
     table->setItemDelegate(new ListBoxDelegate(*impl_, table));
+    table->viewport()->installEventFilter(new CellPressFilter(*impl_, table));
     impl_->widget = table;
+    if (impl_->styled)
+        detail::ApplyTextStyle(*table, impl_->style);
     for (std::int32_t row = 0; row < ListCount(); ++row)
         impl_->ShowRow(row);
     impl_->ApplyHeadings();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "rt/control.h"
+#include "rt/textstyle.h"
 
 namespace rt {
 
@@ -19,6 +20,8 @@ public:
     void SetColumnCount(std::int32_t count);
     void SetHeading(std::int32_t column, const std::string& text);
     void SetColumnWidths(const std::string& widths); // "60,60,60"
+    // The font (name, size, weight) and colour of the cells.
+    void SetStyle(const TextStyle& style);
 
     std::int32_t ListCount() const;
     void AddRow(const std::string& firstCell);
@@ -34,12 +37,18 @@ public:
     void SetListIndex(std::int32_t row);
     // Opens the in-place editor on a cell.
     void EditCell(std::int32_t row, std::int32_t column);
-    // The row and column of the cell being edited; -1 when none.
+    // The row and column of the cell being edited; -1 when none. The row follows rows inserted
+    // or removed above it.
     std::int32_t EditingRow() const;
     std::int32_t EditingColumn() const;
+    // Ends the open cell edit as Return does: the text is stored and CellAction runs.
+    void CommitEdit();
 
     // A key typed in the cell being edited, before it reaches the editor; true consumes it.
     std::function<bool(std::int32_t row, std::int32_t column, const std::string& key)> CellKeyDown;
+    // A press on a cell, (x, y) inside the cell, before the list's own handling (selection, and
+    // editing in editable columns); true keeps the press from the list.
+    std::function<bool(std::int32_t row, std::int32_t column, std::int32_t x, std::int32_t y)> CellClick;
     // The in-place editing of a cell has ended with its text stored.
     std::function<void(std::int32_t row, std::int32_t column)> CellAction;
     std::function<void()> Change; // the selection changed
@@ -51,6 +60,7 @@ protected:
 
 private:
     friend class ListBoxDelegate;
+    friend class CellPressFilter;
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

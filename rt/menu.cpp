@@ -6,6 +6,7 @@
 
 #include "rt/application.h"
 #include "rt/menuimpl.h"
+#include "rt/menustrip.h"
 #include "rt/widgetinternal.h"
 
 namespace rt {

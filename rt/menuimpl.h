@@ -27,9 +27,6 @@ namespace detail {
 QKeySequence ShortcutSequence(const std::string& shortcut);
 // Caption shown for an item: "&" kept as Qt's mnemonic marker.
 QString MenuCaption(const std::string& text);
-// Runs the platform's own work of an item without a handler: undo, cut, copy, paste on the
-// focused field, for the items with the standard shortcuts. True when it did.
-bool StandardEdit(const std::string& shortcut);
 
 } // namespace detail
 } // namespace rt

@@ -5,6 +5,7 @@
 // in every window of the application.
 
 #include <QWidget>
+#include <string>
 
 class QAction;
 class QMenu;
@@ -35,5 +36,12 @@ private:
     Application& application_;
     QMenuBar* bar_;
 };
+
+namespace detail {
+// Runs the platform's own work of an item without a handler: undo, cut, copy, paste on the
+// focused field (or the one the strip saw focused last), for the items with the standard
+// shortcuts. True when it did.
+bool StandardEdit(const std::string& shortcut);
+} // namespace detail
 
 } // namespace rt

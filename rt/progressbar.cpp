@@ -1,7 +1,8 @@
+#include "rt/progressbar.h"
+
 #include <QProgressBar>
 #include <algorithm>
 
-#include "rt/controls.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 

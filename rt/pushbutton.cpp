@@ -1,6 +1,7 @@
+#include "rt/pushbutton.h"
+
 #include <QPushButton>
 
-#include "rt/controls.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 #include "rt/windowimpl.h"
@@ -9,6 +10,7 @@ namespace rt {
 
 struct PushButton::Impl : detail::CaptionedWidget<QPushButton> {
     bool isDefault = false;
+    bool isCancel = false;
 };
 
 PushButton::PushButton() : impl_(std::make_unique<Impl>()) {}
@@ -26,7 +28,13 @@ void PushButton::SetDefault(bool isDefault) {
     if (impl_->widget)
         impl_->widget->setDefault(isDefault);
     if (ParentWindow() != nullptr)
-        detail::WindowAccess::SetDefaultButton(*ParentWindow(), isDefault ? this : nullptr);
+        detail::WindowAccess::SetDefaultButton(*ParentWindow(), *this, isDefault);
+}
+
+void PushButton::SetCancel(bool isCancel) {
+    impl_->isCancel = isCancel;
+    if (ParentWindow() != nullptr)
+        detail::WindowAccess::SetCancelButton(*ParentWindow(), *this, isCancel);
 }
 
 void PushButton::SetStyle(const TextStyle& style) {
@@ -49,7 +57,9 @@ void PushButton::CreateNative(Window& window) {
     impl_->Attach(button);
     QObject::connect(button, &QPushButton::clicked, button, [this] { Push(); });
     if (impl_->isDefault)
-        detail::WindowAccess::SetDefaultButton(window, this);
+        detail::WindowAccess::SetDefaultButton(window, *this, true);
+    if (impl_->isCancel)
+        detail::WindowAccess::SetCancelButton(window, *this, true);
 }
 
 void PushButton::CopySettingsTo(Control& other) const {

@@ -1,6 +1,7 @@
+#include "rt/radiobutton.h"
+
 #include <QRadioButton>
 
-#include "rt/controls.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 

@@ -33,13 +33,20 @@ std::int64_t NowMs() {
     return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
+std::int64_t (*yieldClock)() = NowMs;
+
 } // namespace
+
+void SetYieldClock(std::int64_t (*nowMs)()) {
+    yieldClock = nowMs != nullptr ? nowMs : NowMs;
+    nextEventsAt = 0;
+}
 
 void RuntimeBackgroundTask() {
     ++yields;
     if (yields % kCallsPerClockRead != 0)
         return;
-    const std::int64_t now = NowMs();
+    const std::int64_t now = yieldClock();
     if (now < nextEventsAt)
         return;
     nextEventsAt = now + kEventInterval;

@@ -12,6 +12,9 @@ namespace rt {
 void RuntimeBackgroundTask();
 // Number of RuntimeBackgroundTask calls since start (for tests).
 std::uint64_t YieldCount();
+// Replaces the millisecond clock that times the processing of events (for tests); null restores
+// the system's monotonic clock. Either way the next yield that reads the clock processes events.
+void SetYieldClock(std::int64_t (*nowMs)());
 
 // Sounds the system beep and counts it.
 void Beep();

@@ -1,6 +1,7 @@
+#include "rt/separator.h"
+
 #include <QFrame>
 
-#include "rt/controls.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 

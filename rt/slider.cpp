@@ -1,7 +1,8 @@
+#include "rt/slider.h"
+
 #include <QSlider>
 #include <algorithm>
 
-#include "rt/controls.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 

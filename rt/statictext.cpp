@@ -1,6 +1,7 @@
+#include "rt/statictext.h"
+
 #include <QLabel>
 
-#include "rt/controls.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 
@@ -13,11 +14,18 @@ struct StaticText::Impl : detail::NativeWidget<QLabel> {
         if (styled)
             detail::ApplyTextStyle(*widget, style);
         widget->setAlignment(detail::HorizontalAlignment(align) | Qt::AlignTop);
+        widget->setWordWrap(multiline);
+    }
+    void Restyle(bool TextStyle::*decoration, bool on) {
+        style.*decoration = on;
+        styled = true;
+        ApplyLooks();
     }
     std::string text;
     bool styled = false;
     TextStyle style;
     std::int32_t align = 0;
+    bool multiline = false;
 };
 
 StaticText::StaticText() : impl_(std::make_unique<Impl>()) {}
@@ -30,6 +38,25 @@ void StaticText::SetText(const std::string& text) {
     impl_->text = text;
     if (impl_->widget)
         impl_->widget->setText(detail::DisplayText(text));
+}
+
+TextStyle StaticText::Style() const {
+    return impl_->style;
+}
+
+void StaticText::SetBold(bool bold) {
+    impl_->Restyle(&TextStyle::Bold, bold);
+}
+void StaticText::SetItalic(bool italic) {
+    impl_->Restyle(&TextStyle::Italic, italic);
+}
+void StaticText::SetUnderline(bool underline) {
+    impl_->Restyle(&TextStyle::Underline, underline);
+}
+
+void StaticText::SetMultiline(bool multiline) {
+    impl_->multiline = multiline;
+    impl_->ApplyLooks();
 }
 
 void StaticText::SetStyle(const TextStyle& style) {
@@ -50,7 +77,6 @@ QWidget* StaticText::Widget() const {
 void StaticText::CreateNative(Window& window) {
     auto* label = new QLabel(window.ContentWidget());
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
     label->setText(detail::DisplayText(impl_->text));
     impl_->widget = label;
     impl_->ApplyLooks();
@@ -63,6 +89,7 @@ void StaticText::CopySettingsTo(Control& other) const {
         if (impl_->styled)
             label->SetStyle(impl_->style);
         label->SetAlignment(impl_->align);
+        label->SetMultiline(impl_->multiline);
     }
 }
 

@@ -6,8 +6,6 @@
 #include <QPalette>
 #include <QWidget>
 
-#include "rt/controls.h"
-
 namespace rt::detail {
 
 QString DisplayText(const std::string& text) {
@@ -78,23 +76,29 @@ void SendKey(QWidget& widget, const QString& key) {
     QCoreApplication::sendEvent(&widget, &release);
 }
 
-QFont StyledFont(const QFont& base, const std::string& family, std::int32_t size, bool bold) {
+QFont StyledFont(const QFont& base, const TextStyle& style) {
+    // Layouts made for Arial keep their widths in Liberation Sans, which has its metrics.
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(QStringLiteral("Arial"),
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+        return true;
+    }();
+    (void)substituted;
     QFont font = base;
-    if (!family.empty()) {
-        QString name = ToQ(family);
-        if (name.compare(QStringLiteral("arial"), Qt::CaseInsensitive) == 0)
-            name = QStringLiteral("Arial");
-        font.setFamilies({name, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    if (!style.Font.empty()) {
+        font.setFamily(ToQ(style.Font));
         font.setStyleHint(QFont::SansSerif);
     }
-    if (size > 0)
-        font.setPixelSize(size);
-    font.setBold(bold);
+    if (style.Size > 0)
+        font.setPixelSize(style.Size);
+    font.setBold(style.Bold);
+    font.setItalic(style.Italic);
+    font.setUnderline(style.Underline);
     return font;
 }
 
 void ApplyTextStyle(QWidget& widget, const TextStyle& style) {
-    widget.setFont(StyledFont(QApplication::font(&widget), style.Font, style.Size, style.Bold));
+    widget.setFont(StyledFont(QApplication::font(&widget), style));
     QPalette palette = widget.palette();
     const QColor color = ToQColor(style.TextColor);
     palette.setColor(QPalette::WindowText, color);

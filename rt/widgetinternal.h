@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "rt/controls.h"
+#include "rt/textstyle.h"
 
 class QFont;
 class QKeyEvent;
@@ -61,9 +61,9 @@ std::string KeyText(const QKeyEvent& event);
 // Sends a press and a release of the key that KeyText names `key` (one character) to a widget.
 void SendKey(QWidget& widget, const QString& key);
 
-// "arial" and other names map to the closest family installed (sans serif as the fallback);
-// size in pixels, 0 keeps the base size.
-QFont StyledFont(const QFont& base, const std::string& family, std::int32_t size, bool bold);
+// The base font with the style's family (sans serif as the fallback), size in pixels (0 keeps the
+// base size), weight and decorations.
+QFont StyledFont(const QFont& base, const TextStyle& style);
 void ApplyTextStyle(QWidget& widget, const TextStyle& style);
 // 0 default, 1 left, 2 centre, 3 right.
 Qt::Alignment HorizontalAlignment(std::int32_t align);

@@ -1,21 +1,14 @@
 #include "rt/window.h"
 
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <QCursor>
-#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPixmap>
-#include <QTimer>
 #include <algorithm>
-#include <map>
 
-#include "rt/controls.h"
+#include "rt/contentwidget.h"
 #include "rt/mousecursor.h"
+#include "rt/pushbutton.h"
 #include "rt/widgetinternal.h"
 #include "rt/windowimpl.h"
 
@@ -24,194 +17,21 @@ namespace detail {
 
 namespace {
 
-struct Registry {
-    std::map<std::type_index, std::unique_ptr<Window>> open;
-    // Windows laid out before the event loop runs, waiting for their opening.
-    std::vector<Window*> deferred;
-    bool deferring = false;
-    // Closed windows waiting to be destroyed once no handler runs.
-    std::vector<std::unique_ptr<Window>> closed;
-    bool reapScheduled = false;
-    int depth = 0;
-};
-
-// Never destroyed: windows must go before the QApplication does (DiscardAll), never at exit.
-Registry& TheRegistry() {
-    static Registry* registry = new Registry;
-    return *registry;
-}
-
-void ScheduleReaping() {
-    Registry& registry = TheRegistry();
-    if (registry.reapScheduled || registry.closed.empty() || QCoreApplication::instance() == nullptr)
-        return;
-    registry.reapScheduled = true;
-    QTimer::singleShot(0, QCoreApplication::instance(), [] {
-        TheRegistry().reapScheduled = false;
-        WindowRegistry::ReapClosed();
-    });
-}
-
-// Hides a closed window and hands it from the open ones to those waiting to be destroyed.
-void Retire(Window& window) {
-    window.ContentWidget()->hide();
-    Registry& registry = TheRegistry();
-    for (auto it = registry.open.begin(); it != registry.open.end(); ++it) {
-        if (it->second.get() == &window) {
-            registry.closed.push_back(std::move(it->second));
-            registry.open.erase(it);
-            break;
-        }
-    }
-    registry.deferred.erase(std::remove(registry.deferred.begin(), registry.deferred.end(), &window),
-                            registry.deferred.end());
-    if (registry.depth == 0)
-        ScheduleReaping();
+void Assign(PushButton*& slot, PushButton& button, bool on) {
+    if (on)
+        slot = &button;
+    else if (slot == &button)
+        slot = nullptr;
 }
 
 } // namespace
 
-HandlerScope::HandlerScope() {
-    ++TheRegistry().depth;
-}
-HandlerScope::~HandlerScope() {
-    if (--TheRegistry().depth == 0)
-        ScheduleReaping();
-}
-int HandlerDepth() {
-    return TheRegistry().depth;
+void WindowAccess::SetDefaultButton(Window& window, PushButton& button, bool isDefault) {
+    Assign(Of(window).defaultButton, button, isDefault);
 }
 
-void BeginDeferringOpenings() {
-    TheRegistry().deferring = true;
-}
-void StopDeferringOpenings() {
-    TheRegistry().deferring = false;
-}
-
-class ContentWidget : public QWidget {
-public:
-    explicit ContentWidget(Window& window) : window_(window) {
-        setMouseTracking(true);
-        setFocusPolicy(Qt::ClickFocus);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        auto& impl = WindowAccess::Of(window_);
-        QPainter painter(this);
-        painter.fillRect(rect(),
-                         impl.hasBackColor ? ToQColor(impl.backColor) : palette().color(QPalette::Window));
-        if (impl.backdrop)
-            painter.drawImage(0, 0, impl.backdrop.Image());
-        for (const Control* control : impl.controls) {
-            if (control->Widget() == nullptr && control->Visible())
-                WindowAccess::DrawLight(*control, painter);
-        }
-    }
-
-    void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton) {
-            event->ignore();
-            return;
-        }
-        HandlerScope scope;
-        auto& impl = WindowAccess::Of(window_);
-        const QPoint at = event->position().toPoint();
-        impl.capturedShape = nullptr;
-        impl.windowCaptured = false;
-        for (auto it = impl.controls.rbegin(); it != impl.controls.rend(); ++it) {
-            Control* shape = *it;
-            if (shape->Widget() != nullptr || !shape->Visible() || !shape->Enabled() || !shape->MouseDown ||
-                !WindowAccess::HitLight(*shape, at.x(), at.y()))
-                continue;
-            if (shape->MouseDown(at.x() - shape->Left(), at.y() - shape->Top()))
-                impl.capturedShape = shape;
-            return;
-        }
-        impl.windowCaptured = WindowAccess::MouseDown(window_, at.x(), at.y());
-    }
-
-    void mouseMoveEvent(QMouseEvent* event) override {
-        HandlerScope scope;
-        auto& impl = WindowAccess::Of(window_);
-        const QPoint at = event->position().toPoint();
-        if (event->buttons() & Qt::LeftButton) {
-            if (impl.capturedShape != nullptr) {
-                if (impl.capturedShape->MouseDrag)
-                    impl.capturedShape->MouseDrag(at.x() - impl.capturedShape->Left(),
-                                                  at.y() - impl.capturedShape->Top());
-            } else if (impl.windowCaptured) {
-                WindowAccess::MouseDrag(window_, at.x(), at.y());
-            }
-            return;
-        }
-        WindowAccess::MouseMove(window_, at.x(), at.y());
-    }
-
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton) {
-            event->ignore();
-            return;
-        }
-        HandlerScope scope;
-        auto& impl = WindowAccess::Of(window_);
-        const QPoint at = event->position().toPoint();
-        Control* shape = impl.capturedShape;
-        const bool windowCaptured = impl.windowCaptured;
-        impl.capturedShape = nullptr;
-        impl.windowCaptured = false;
-        if (shape != nullptr) {
-            if (shape->MouseUp)
-                shape->MouseUp(at.x() - shape->Left(), at.y() - shape->Top());
-        } else if (windowCaptured) {
-            WindowAccess::MouseUp(window_, at.x(), at.y());
-        }
-    }
-
-    void enterEvent(QEnterEvent*) override {
-        HandlerScope scope;
-        WindowAccess::MouseEnter(window_);
-    }
-
-    void leaveEvent(QEvent*) override {
-        HandlerScope scope;
-        WindowAccess::MouseExit(window_);
-    }
-
-    void keyPressEvent(QKeyEvent* event) override {
-        const std::string key = KeyText(*event);
-        if (key.empty()) {
-            event->ignore();
-            return;
-        }
-        HandlerScope scope;
-        if (WindowAccess::KeyDown(window_, key))
-            return;
-        auto& impl = WindowAccess::Of(window_);
-        if (key == "\r" && impl.defaultButton != nullptr && !impl.closed) {
-            impl.defaultButton->Push();
-            return;
-        }
-        event->ignore();
-    }
-
-    void closeEvent(QCloseEvent* event) override {
-        event->ignore();
-        auto& impl = WindowAccess::Of(window_);
-        if (impl.closeButton && !impl.closed) {
-            HandlerScope scope;
-            window_.Close();
-        }
-    }
-
-private:
-    Window& window_;
-};
-
-void WindowAccess::SetDefaultButton(Window& window, PushButton* button) {
-    Of(window).defaultButton = button;
+void WindowAccess::SetCancelButton(Window& window, PushButton& button, bool isCancel) {
+    Assign(Of(window).cancelButton, button, isCancel);
 }
 
 void WindowAccess::ForgetControl(Window& window, const Control& control) {
@@ -222,6 +42,8 @@ void WindowAccess::ForgetControl(Window& window, const Control& control) {
         impl.capturedShape = nullptr;
     if (impl.defaultButton == &control)
         impl.defaultButton = nullptr;
+    if (impl.cancelButton == &control)
+        impl.cancelButton = nullptr;
     // No virtual call here: the control is being destroyed.
     impl.content->update();
 }
@@ -242,8 +64,13 @@ void Window::Impl::ApplyFlags() {
     Qt::WindowFlags flags = frame == 3   ? Qt::WindowFlags(Qt::Tool)
                             : frame == 1 ? Qt::WindowFlags(Qt::Dialog)
                                          : Qt::WindowFlags(Qt::Window);
-    if (!closeButton)
-        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (closeButton)
+        flags |= Qt::WindowCloseButtonHint;
+    if (minimizeButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (maximizeButton)
+        flags |= Qt::WindowMaximizeButtonHint;
     const bool wasVisible = content->isVisible();
     content->setWindowFlags(flags);
     if (wasVisible)
@@ -343,6 +170,14 @@ void Window::SetCloseButton(bool hasCloseButton) {
     impl_->closeButton = hasCloseButton;
     impl_->ApplyFlags();
 }
+void Window::SetMinimizeButton(bool hasMinimizeButton) {
+    impl_->minimizeButton = hasMinimizeButton;
+    impl_->ApplyFlags();
+}
+void Window::SetMaximizeButton(bool hasMaximizeButton) {
+    impl_->maximizeButton = hasMaximizeButton;
+    impl_->ApplyFlags();
+}
 void Window::SetResizeable(bool resizeable) {
     impl_->resizeable = resizeable;
     impl_->ApplySizeLimits();
@@ -435,87 +270,6 @@ Picture Window::DrawIntoPicture() const {
 
 QWidget* Window::ContentWidget() const {
     return impl_->content.get();
-}
-
-namespace {
-
-void OpenAndShow(Window& window, bool visibleWhenCreated) {
-    {
-        detail::HandlerScope scope;
-        detail::WindowAccess::Open(window);
-    }
-    if (window.IsOpen() && visibleWhenCreated)
-        window.Show();
-}
-
-} // namespace
-
-Window& WindowRegistry::Reach(std::type_index type, const std::function<std::unique_ptr<Window>()>& factory) {
-    detail::Registry& registry = detail::TheRegistry();
-    auto found = registry.open.find(type);
-    if (found != registry.open.end())
-        return *found->second;
-    std::unique_ptr<Window> created = factory();
-    Window& window = *created;
-    registry.open[type] = std::move(created);
-    try {
-        detail::HandlerScope scope;
-        window.Layout();
-        window.CreateControls();
-    } catch (...) {
-        if (!window.impl_->closed) {
-            window.impl_->closed = true;
-            detail::Retire(window);
-        }
-        throw;
-    }
-    if (!window.IsOpen())
-        return window;
-    if (registry.deferring) {
-        registry.deferred.push_back(&window);
-        return window;
-    }
-    OpenAndShow(window, window.impl_->visibleWhenCreated);
-    return window;
-}
-
-Window* WindowRegistry::Find(std::type_index type) {
-    detail::Registry& registry = detail::TheRegistry();
-    auto found = registry.open.find(type);
-    return found == registry.open.end() ? nullptr : found->second.get();
-}
-
-void WindowRegistry::RunDeferredOpenings() {
-    detail::Registry& registry = detail::TheRegistry();
-    registry.deferring = false;
-    while (!registry.deferred.empty()) {
-        Window* window = registry.deferred.front();
-        registry.deferred.erase(registry.deferred.begin());
-        OpenAndShow(*window, window->impl_->visibleWhenCreated);
-    }
-}
-
-bool WindowRegistry::DeferringOpenings() {
-    return detail::TheRegistry().deferring;
-}
-
-void WindowRegistry::DiscardAll() {
-    detail::Registry& registry = detail::TheRegistry();
-    registry.deferred.clear();
-    while (!registry.open.empty())
-        registry.open.begin()->second->Close();
-    ReapClosed();
-}
-
-void WindowRegistry::ReapClosed() {
-    detail::Registry& registry = detail::TheRegistry();
-    if (registry.depth > 0)
-        return;
-    while (!registry.closed.empty()) {
-        std::vector<std::unique_ptr<Window>> dying;
-        dying.swap(registry.closed);
-        dying.clear();
-    }
 }
 
 } // namespace rt

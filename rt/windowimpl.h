@@ -36,7 +36,10 @@ struct WindowAccess {
     static void MouseMove(Window& window, std::int32_t x, std::int32_t y) { window.Event_MouseMove(x, y); }
     static void MouseEnter(Window& window) { window.Event_MouseEnter(); }
     static void MouseExit(Window& window) { window.Event_MouseExit(); }
-    static void SetDefaultButton(Window& window, PushButton* button);
+    // Makes the button the window's default (Return) or cancel (Escape) button, or, with false,
+    // stops it being that when it is.
+    static void SetDefaultButton(Window& window, PushButton& button, bool isDefault);
+    static void SetCancelButton(Window& window, PushButton& button, bool isCancel);
     static void ForgetControl(Window& window, const Control& control);
     static bool IsClosing(const Window& window);
 };
@@ -45,6 +48,8 @@ struct WindowAccess {
 // RunDeferredOpenings.
 void BeginDeferringOpenings();
 void StopDeferringOpenings();
+// Hides a closed window and hands it from the open ones to those waiting to be destroyed.
+void Retire(Window& window);
 
 } // namespace detail
 
@@ -65,6 +70,8 @@ struct Window::Impl {
     MenuBar* menuBar = nullptr;
     std::int32_t frame = 0;
     bool closeButton = true;
+    bool minimizeButton = true;
+    bool maximizeButton = true;
     bool resizeable = true;
     std::int32_t minWidth = 0, minHeight = 0, maxWidth = QWIDGETSIZE_MAX, maxHeight = QWIDGETSIZE_MAX;
     bool closed = false;
@@ -73,6 +80,7 @@ struct Window::Impl {
     Control* capturedShape = nullptr;
     bool windowCaptured = false;
     PushButton* defaultButton = nullptr;
+    PushButton* cancelButton = nullptr;
 };
 
 } // namespace rt

@@ -1,6 +1,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -38,12 +40,14 @@ public:
     rt::StaticText Label;
     rt::BevelButton Bevel;
     rt::Canvas Paper;
+    rt::EditField Last;
     std::vector<std::string> log;
 
 protected:
     void Layout() override {
         SetWidth(400);
         SetHeight(300);
+        SetBackColor(0xFFFFFF);
     }
     void CreateControls() override {
         First.TextChange = [this] { log.push_back("change " + First.Text()); };
@@ -76,6 +80,7 @@ protected:
         Bevel.Action = [this] { log.push_back("bevel"); };
         Bevel.Create(*this, 150, 110, 65, 40);
         Paper.Create(*this, 300, 200, 40, 30);
+        Last.Create(*this, 10, 250, 100, 22);
     }
 };
 
@@ -136,6 +141,17 @@ TEST(EditFieldTest, LeavingTheFieldRunsLostFocusAndTheSubclassEvent) {
     EXPECT_TRUE(window.Second.HasFocus());
     EXPECT_EQ(window.First.ownLostFocus, 1);
     EXPECT_EQ(window.log.back(), "lost 7");
+}
+
+TEST(EditFieldTest, TabPassesOverCanvasesAndBevelButtons) {
+    FormWindow& window = rt::Instance<FormWindow>();
+    QApplication::setActiveWindow(window.ContentWidget());
+    window.Slide.SetFocus();
+    ASSERT_TRUE(window.Slide.HasFocus());
+    QTest::keyClick(window.Slide.Widget(), Qt::Key_Tab);
+    EXPECT_TRUE(window.Last.HasFocus());
+    QTest::mouseClick(window.Bevel.Widget(), Qt::LeftButton);
+    EXPECT_TRUE(window.Last.HasFocus());
 }
 
 TEST(ButtonsTest, ClicksRunActionsOnlyWhenEnabledAndBevelKeepsItsValue) {
@@ -219,6 +235,47 @@ TEST(ControlTest, SettingsMadeBeforeCreationAreAppliedAndCarriageReturnsShowAsLi
     window.Label.SetLeft(40);
     EXPECT_TRUE(label->isVisible());
     EXPECT_EQ(label->x(), 40);
+}
+
+// Pixels of the window's content that are not its white back colour, in a rectangle.
+int InkIn(const rt::Picture& picture, int left, int top, int width, int height) {
+    int ink = 0;
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x)
+            ink += picture.Pixel(x, y) != 0xFFFFFFu ? 1 : 0;
+    return ink;
+}
+
+TEST(StaticTextTest, OneLineLabelsClipInsteadOfWrappingAndArialHasItsMetrics) {
+    FormWindow& window = rt::Instance<FormWindow>();
+    rt::StaticText& label = window.Label;
+    label.SetStyle({"arial", 12, false, 0x0000FF});
+    label.SetText("Distance factor");
+    label.SetVisible(true);
+    label.SetWidth(50);
+    EXPECT_GT(InkIn(window.DrawIntoPicture(), 150, 60, 50, 16), 0);
+    EXPECT_EQ(InkIn(window.DrawIntoPicture(), 150, 76, 140, 24), 0) << "a one-line label wrapped";
+    label.SetMultiline(true);
+    EXPECT_GT(InkIn(window.DrawIntoPicture(), 150, 76, 140, 24), 0);
+
+    const QFontInfo shown(label.Widget()->font());
+    EXPECT_EQ(shown.family(), QStringLiteral("Liberation Sans"));
+    label.SetMultiline(false);
+    label.SetWidth(90);
+    EXPECT_LE(QFontMetrics(label.Widget()->font()).horizontalAdvance(QStringLiteral("Distance factor")), 90);
+}
+
+TEST(StaticTextTest, ItalicAndUnderlineChangeAtRunTimeKeepingTheRestOfTheStyle) {
+    FormWindow& window = rt::Instance<FormWindow>();
+    window.Label.SetStyle({"arial", 12, true, 0x0000FF});
+    window.Label.SetUnderline(true);
+    window.Label.SetItalic(true);
+    QFont font = window.Label.Widget()->font();
+    EXPECT_TRUE(font.underline() && font.italic() && font.bold());
+    window.Label.SetUnderline(false);
+    font = window.Label.Widget()->font();
+    EXPECT_TRUE(!font.underline() && font.italic() && font.bold());
+    EXPECT_EQ(window.Label.Widget()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
 }
 
 TEST(ControlTest, CanvasPaintsOverItsBackdropAndTakesThePressesItsMouseDownClaims) {

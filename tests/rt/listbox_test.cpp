@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -17,6 +18,7 @@ class ListWindow : public rt::Window {
 public:
     rt::ListBox List;
     std::vector<std::string> log;
+    bool refuseClicks = false;
 
 protected:
     void Layout() override {
@@ -39,6 +41,12 @@ protected:
             log.push_back("stored " + std::to_string(row) + "," + std::to_string(column) + " " +
                           List.Cell(row, column));
         };
+        List.CellClick = [this](std::int32_t row, std::int32_t column, std::int32_t x, std::int32_t y) {
+            log.push_back("click " + std::to_string(row) + "," + std::to_string(column) + " at " +
+                          std::to_string(x) + "," + std::to_string(y));
+            return refuseClicks;
+        };
+        List.SetStyle({"Arial", 12, true, 0x000000});
         List.Create(*this, 10, 10, 390, 280);
         for (int row = 0; row < 3; ++row) {
             List.AddRow(std::to_string(row));
@@ -77,13 +85,18 @@ TEST(ListBoxTest, CellsOutsideTheRowsAreIgnoredAndSelectionChangesAreReportedAls
     EXPECT_EQ(window.log, (std::vector<std::string>{"change 1", "change -1"}));
 }
 
+// Clicks the cell 3 pixels right of and 4 below its top-left corner.
+void ClickCell(rt::ListBox& list, int row, int column) {
+    QTableWidget* table = TableOf(list);
+    const QRect cell = table->visualRect(table->model()->index(row, column));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.topLeft() + QPoint(3, 4));
+}
+
 TEST(ListBoxTest, ClickEditsTheCellKeysGoToCellKeyDownFirstAndTheTextIsStored) {
     ListWindow& window = rt::Instance<ListWindow>();
     rt::ListBox& list = window.List;
-    QTableWidget* table = TableOf(list);
     QApplication::setActiveWindow(window.ContentWidget());
-    const QRect cell = table->visualRect(table->model()->index(1, 2));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    ClickCell(list, 1, 2);
     EXPECT_EQ(list.EditingRow(), 1);
     EXPECT_EQ(list.EditingColumn(), 2);
     EXPECT_EQ(list.ListIndex(), 1);
@@ -97,9 +110,40 @@ TEST(ListBoxTest, ClickEditsTheCellKeysGoToCellKeyDownFirstAndTheTextIsStored) {
     QCoreApplication::processEvents(); // the view stores the text and closes the editor
     EXPECT_EQ(list.Cell(1, 2), "57");
     EXPECT_EQ(list.EditingRow(), -1);
-    const std::vector<std::string> expected{"change 1",  "key 1,2 5",  "key 1,2 !",
-                                            "key 1,2 7", "key 1,2 \r", "stored 1,2 57"};
+    const std::vector<std::string> expected{"click 1,2 at 3,4", "change 1",   "key 1,2 5",    "key 1,2 !",
+                                            "key 1,2 7",        "key 1,2 \r", "stored 1,2 57"};
     EXPECT_EQ(window.log, expected);
+    EXPECT_EQ(QFontInfo(TableOf(list)->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(TableOf(list)->font().pixelSize(), 12);
+}
+
+TEST(ListBoxTest, AClickTheProgramKeepsNeitherSelectsNorEdits) {
+    ListWindow& window = rt::Instance<ListWindow>();
+    window.refuseClicks = true;
+    ClickCell(window.List, 2, 0);
+    ClickCell(window.List, 2, 0);
+    EXPECT_EQ(window.List.ListIndex(), -1);
+    EXPECT_EQ(window.List.EditingRow(), -1);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"click 2,0 at 3,4", "click 2,0 at 3,4"}));
+}
+
+TEST(ListBoxTest, TheEditedRowFollowsRemovalsAboveItAndTheProgramCanCommitTheEdit) {
+    ListWindow& window = rt::Instance<ListWindow>();
+    rt::ListBox& list = window.List;
+    QApplication::setActiveWindow(window.ContentWidget());
+    list.EditCell(2, 1);
+    list.RemoveRow(0);
+    EXPECT_EQ(list.EditingRow(), 1);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("8"));
+    window.log.clear();
+    list.CommitEdit();
+    EXPECT_EQ(list.EditingRow(), -1);
+    EXPECT_EQ(list.Cell(1, 1), "8");
+    EXPECT_EQ(list.Cell(0, 1), "11");
+    EXPECT_EQ(window.log, (std::vector<std::string>{"stored 1,1 8"}));
 }
 
 TEST(MouseCursorTest, WindowCursorComesFromThePictureAndGoesBackToTheArrow) {

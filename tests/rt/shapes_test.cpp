@@ -1,12 +1,17 @@
+#include <QCoreApplication>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "rt/canvas.h"
 #include "rt/controlarray.h"
 #include "rt/shapes.h"
+#include "rt/statictext.h"
 #include "rt/window.h"
 
 namespace {
@@ -19,6 +24,8 @@ public:
     rt::ControlArray<rt::RectShape> Points;
     rt::OvalShape Oval;
     rt::RectShape Marker; // no handler of its own
+    rt::StaticText Label;
+    rt::Canvas Paper;
     std::vector<std::string> presses;
 
 protected:
@@ -48,7 +55,15 @@ protected:
             return false;
         };
         Oval.Create(*this, 200, 200, 40, 20);
+        Marker.SetHelpTag("ENG: marker\rITA: segno");
         Marker.Create(*this, 250, 10, 20, 20);
+        Label.SetText("ref.:");
+        Label.Create(*this, 4, 250, 100, 16);
+        Paper.MouseDown = [this](std::int32_t, std::int32_t) {
+            presses.push_back("paper");
+            return false;
+        };
+        Paper.Create(*this, 150, 250, 35, 24);
     }
     bool Event_MouseDown(std::int32_t x, std::int32_t y) override {
         presses.push_back("window at " + std::to_string(x) + "," + std::to_string(y));
@@ -159,12 +174,31 @@ TEST(ShapesTest, TopShapeFirstAndHiddenOrDisabledShapesLetPressesThrough) {
               (std::vector<std::string>{"point 2 at 5,5", "point 1 at 15,15", "window at 25,25"}));
 }
 
-TEST(ShapesTest, OvalHitsInsideTheEllipseOnlyAndShapesWithoutHandlerAreTransparent) {
+TEST(ShapesTest, PressesOnVisibleControlsNeverReachTheWindowWhateverTheirHandlersReturn) {
     ShapeWindow& window = rt::Instance<ShapeWindow>();
     Press(window, 220, 210);
-    Press(window, 201, 201);
-    Press(window, 255, 15);
-    EXPECT_EQ(window.presses, (std::vector<std::string>{"oval", "window at 201,201", "window at 255,15"}));
+    Press(window, 201, 201); // outside the oval, inside its box
+    Press(window, 255, 15);  // a shape without a handler
+    QTest::mouseClick(window.Label.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseClick(window.Paper.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    window.Marker.SetEnabled(false);
+    Press(window, 256, 16);
+    EXPECT_EQ(window.presses,
+              (std::vector<std::string>{"oval", "window at 201,201", "paper", "window at 256,16"}));
+}
+
+TEST(ShapesTest, HelpTagsOfShapesShowAsTooltips) {
+    ShapeWindow& window = rt::Instance<ShapeWindow>();
+    QWidget* content = window.ContentWidget();
+    const auto hover = [&](QPoint at) {
+        QHelpEvent help(QEvent::ToolTip, at, content->mapToGlobal(at));
+        QCoreApplication::sendEvent(content, &help);
+    };
+    hover(QPoint(260, 20));
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("ENG: marker\nITA: segno"));
+    hover(QPoint(120, 120));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 5000));
 }
 
 TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrder) {

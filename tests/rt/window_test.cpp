@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -133,6 +134,7 @@ TEST_F(WindowTest, WindowsReachedBeforeTheLoopOpenAfterTheApplication) {
 class InputWindow : public rt::Window {
 public:
     rt::PushButton Ok;
+    rt::PushButton Cancel;
     std::vector<std::string> log;
     bool consume = false;
 
@@ -141,6 +143,10 @@ protected:
         Ok.Action = [this] { log.push_back("ok"); };
         Ok.SetDefault(true);
         Ok.Create(*this, 100, 160, 80, 24);
+        Cancel.Action = [this] { log.push_back("cancel"); };
+        Cancel.Create(*this, 10, 160, 80, 24);
+        Cancel.SetCancel(true);
+        Cancel.SetDefault(false);
     }
     bool Event_KeyDown(const std::string& key) override {
         log.push_back("key " + key);
@@ -158,26 +164,65 @@ protected:
     }
 };
 
-TEST_F(WindowTest, KeysReachKeyDownBeforeReturnPushesTheDefaultButton) {
+TEST_F(WindowTest, KeysReachKeyDownBeforeReturnAndEscapePushTheDefaultAndCancelButtons) {
     InputWindow& window = rt::Instance<InputWindow>();
     QWidget* content = window.ContentWidget();
     QTest::keyClick(content, Qt::Key_Left);
-    QTest::keyClick(content, Qt::Key_A);
     QTest::keyClick(content, Qt::Key_Return);
+    QTest::keyClick(content, Qt::Key_Escape);
     window.consume = true;
     QTest::keyClick(content, Qt::Key_Return);
-    EXPECT_EQ(window.log, (std::vector<std::string>{"key \x1c", "key a", "key \r", "ok", "key \r"}));
+    EXPECT_EQ(window.log,
+              (std::vector<std::string>{"key \x1c", "key \r", "ok", "key \x1b", "cancel", "key \r"}));
+
+    window.log.clear();
+    window.consume = false;
+    window.Ok.SetDefault(false);
+    window.Cancel.SetCancel(false);
+    QTest::keyClick(content, Qt::Key_Return);
+    QTest::keyClick(content, Qt::Key_Escape);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"key \r", "key \x1b"}));
 }
 
-TEST_F(WindowTest, APressTakenByTheWindowDeliversItsDragAndRelease) {
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+TEST_F(WindowTest, APressTakenByTheWindowDeliversItsDragsAndRelease) {
     InputWindow& window = rt::Instance<InputWindow>();
     QWidget* content = window.ContentWidget();
-    QTest::mousePress(content, Qt::LeftButton, Qt::NoModifier, QPoint(20, 30));
-    QTest::mouseMove(content, QPoint(25, 35));
-    QTest::mouseRelease(content, Qt::LeftButton, Qt::NoModifier, QPoint(26, 36));
-    ASSERT_GE(window.log.size(), 2u);
-    EXPECT_EQ(window.log.front(), "down 20,30");
-    EXPECT_EQ(window.log.back(), "up 26,36");
+    SendMouse(content, QEvent::MouseButtonPress, QPoint(20, 30), Qt::LeftButton);
+    SendMouse(content, QEvent::MouseMove, QPoint(25, 35), Qt::LeftButton);
+    SendMouse(content, QEvent::MouseMove, QPoint(40, 32), Qt::LeftButton);
+    SendMouse(content, QEvent::MouseButtonRelease, QPoint(41, 33), Qt::NoButton);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"down 20,30", "drag 25,35", "drag 40,32", "up 41,33"}));
+}
+
+TEST_F(WindowTest, CloseMinimiseAndMaximiseBoxesAreSetEachOnItsOwn) {
+    class Boxes : public rt::Window {
+    protected:
+        void Layout() override {
+            SetFrame(1);
+            SetCloseButton(true);
+            SetMinimizeButton(true);
+            SetMaximizeButton(false);
+        }
+    };
+    Boxes& window = rt::Instance<Boxes>();
+    const auto flags = [&] { return window.ContentWidget()->windowFlags(); };
+    EXPECT_TRUE(flags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(flags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags() & Qt::WindowMaximizeButtonHint);
+    window.SetCloseButton(false);
+    window.SetMaximizeButton(true);
+    EXPECT_FALSE(flags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(flags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(flags() & Qt::WindowMaximizeButtonHint);
+    window.SetMinimizeButton(false);
+    EXPECT_FALSE(flags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(flags() & Qt::WindowMaximizeButtonHint);
 }
 
 TEST_F(WindowTest, FixedSizeWindowStillTakesTheSizesTheProgramSets) {

@@ -1,0 +1,155 @@
+#include "rt/contentwidget.h"
+
+#include <QCloseEvent>
+#include <QEnterEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include "rt/pushbutton.h"
+#include "rt/widgetinternal.h"
+#include "rt/windowimpl.h"
+
+namespace rt::detail {
+
+ContentWidget::ContentWidget(Window& window) : window_(window) {
+    setMouseTracking(true);
+    // Focus comes to the content only from presses on the content itself, not from presses on
+    // controls that take no focus.
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+Control* ContentWidget::ShapeAt(const QPoint& at, bool includeDisabled) const {
+    const auto& controls = WindowAccess::Of(window_).controls;
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        Control* shape = *it;
+        if (shape->Widget() == nullptr && shape->Visible() && (includeDisabled || shape->Enabled()) &&
+            WindowAccess::HitLight(*shape, at.x(), at.y()))
+            return shape;
+    }
+    return nullptr;
+}
+
+bool ContentWidget::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    // Light shapes have no widget to carry a tooltip: the window shows their help tags.
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const Control* shape = ShapeAt(help->pos(), true);
+    if (shape == nullptr || shape->HelpTag().empty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(), DisplayText(shape->HelpTag()), this,
+                       QRect(shape->Left(), shape->Top(), shape->Width() + 1, shape->Height() + 1));
+    return true;
+}
+
+void ContentWidget::paintEvent(QPaintEvent*) {
+    auto& impl = WindowAccess::Of(window_);
+    QPainter painter(this);
+    painter.fillRect(rect(),
+                     impl.hasBackColor ? ToQColor(impl.backColor) : palette().color(QPalette::Window));
+    if (impl.backdrop)
+        painter.drawImage(0, 0, impl.backdrop.Image());
+    for (const Control* control : impl.controls) {
+        if (control->Widget() == nullptr && control->Visible())
+            WindowAccess::DrawLight(*control, painter);
+    }
+}
+
+void ContentWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    HandlerScope scope;
+    auto& impl = WindowAccess::Of(window_);
+    const QPoint at = event->position().toPoint();
+    impl.capturedShape = nullptr;
+    impl.windowCaptured = false;
+    // A visible, enabled shape takes the press whatever its handler answers; native controls
+    // keep their presses from the window themselves (see Control::Create).
+    if (Control* shape = ShapeAt(at, false)) {
+        if (RunHandler(shape->MouseDown, at.x() - shape->Left(), at.y() - shape->Top()))
+            impl.capturedShape = shape;
+        return;
+    }
+    impl.windowCaptured = WindowAccess::MouseDown(window_, at.x(), at.y());
+}
+
+void ContentWidget::mouseMoveEvent(QMouseEvent* event) {
+    HandlerScope scope;
+    auto& impl = WindowAccess::Of(window_);
+    const QPoint at = event->position().toPoint();
+    if (event->buttons() & Qt::LeftButton) {
+        if (Control* shape = impl.capturedShape)
+            RunHandler(shape->MouseDrag, at.x() - shape->Left(), at.y() - shape->Top());
+        else if (impl.windowCaptured)
+            WindowAccess::MouseDrag(window_, at.x(), at.y());
+        return;
+    }
+    WindowAccess::MouseMove(window_, at.x(), at.y());
+}
+
+void ContentWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    HandlerScope scope;
+    auto& impl = WindowAccess::Of(window_);
+    const QPoint at = event->position().toPoint();
+    Control* shape = impl.capturedShape;
+    const bool windowCaptured = impl.windowCaptured;
+    impl.capturedShape = nullptr;
+    impl.windowCaptured = false;
+    if (shape != nullptr)
+        RunHandler(shape->MouseUp, at.x() - shape->Left(), at.y() - shape->Top());
+    else if (windowCaptured)
+        WindowAccess::MouseUp(window_, at.x(), at.y());
+}
+
+void ContentWidget::enterEvent(QEnterEvent*) {
+    HandlerScope scope;
+    WindowAccess::MouseEnter(window_);
+}
+
+void ContentWidget::leaveEvent(QEvent*) {
+    HandlerScope scope;
+    WindowAccess::MouseExit(window_);
+}
+
+void ContentWidget::keyPressEvent(QKeyEvent* event) {
+    const std::string key = KeyText(*event);
+    if (key.empty()) {
+        event->ignore();
+        return;
+    }
+    HandlerScope scope;
+    if (WindowAccess::KeyDown(window_, key))
+        return;
+    auto& impl = WindowAccess::Of(window_);
+    PushButton* button = key == "\r" ? impl.defaultButton : key == "\x1b" ? impl.cancelButton : nullptr;
+    if (button != nullptr && !impl.closed) {
+        button->Push();
+        return;
+    }
+    event->ignore();
+}
+
+void ContentWidget::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    auto& impl = WindowAccess::Of(window_);
+    if (impl.closeButton && !impl.closed) {
+        HandlerScope scope;
+        window_.Close();
+    }
+}
+
+} // namespace rt::detail

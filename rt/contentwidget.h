@@ -1,0 +1,39 @@
+#pragma once
+// The widget that is a window's content area: it paints the back colour, the backdrop and the
+// light shapes, routes presses to the shapes or the window, and turns Return and Escape into
+// presses of the default and cancel buttons.
+
+#include <QWidget>
+
+namespace rt {
+
+class Control;
+class Window;
+
+namespace detail {
+
+class ContentWidget : public QWidget {
+public:
+    explicit ContentWidget(Window& window);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The top light shape at a point, or null; hidden shapes are never found, disabled ones
+    // only when `includeDisabled`.
+    Control* ShapeAt(const QPoint& at, bool includeDisabled) const;
+
+    Window& window_;
+};
+
+} // namespace detail
+} // namespace rt

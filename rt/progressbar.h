@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "rt/control.h"
+
+namespace rt {
+
+class ProgressBar : public Control {
+public:
+    ProgressBar();
+    ~ProgressBar() override;
+    std::int32_t Maximum() const;
+    std::int32_t Value() const;
+    void SetMaximum(std::int32_t maximum);
+    void SetValue(std::int32_t value); // shown clamped to 0..Maximum, kept as given
+    QWidget* Widget() const override;
+
+protected:
+    void CreateNative(Window& window) override;
+    void CopySettingsTo(Control& other) const override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace rt
