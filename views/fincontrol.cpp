@@ -70,6 +70,8 @@ void fincontrol::Layout() {
     SetPlacement(1);
     SetFrame(3);
     SetCloseButton(false);
+    SetMinimizeButton(false);
+    SetMaximizeButton(false);
     SetResizeable(false);
     SetVisibleWhenCreated(true);
 }

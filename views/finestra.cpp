@@ -17,6 +17,7 @@ void Finestra::Layout() {
     SetHeight(200);
     SetBackColor(0xFFFFFF);
     SetCloseButton(false);
+    SetMaximizeButton(false);
     SetResizeable(false);
     SetVisibleWhenCreated(true);
     if (const rt::Application* application = rt::Application::Current())
