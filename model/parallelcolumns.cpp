@@ -63,8 +63,10 @@ void Run(std::int64_t count, const std::function<void(std::int64_t column, std::
             std::unique_lock lock(mutex);
             finished.wait_for(lock, kWaitStep, [&] { return isComplete(reported); });
         }
-        for (; reported < count && isComplete(reported); ++reported)
+        for (; reported < count && isComplete(reported); ++reported) {
             done(reported);
+            idle();
+        }
         idle();
     }
 }
