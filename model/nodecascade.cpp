@@ -7,13 +7,12 @@ namespace nodecascade {
 
 namespace {
 
-// The index is asked for no smaller radius, so that the squares of the distances it compares
-// keep their precision.
-constexpr double kSmallestRadius = 1e-100;
-// Points are certainly met in order up to this share of the radius the index was asked for.
+// A subtree's distance from a node, shrunk by this share, is no larger than the distance of any
+// of its points as Distance rounds it, when it is at least kSmallestRadius.
 constexpr double kSureShare = 1.0 - 1e-9;
-// A node that needs more of the points than this share of them, and more than kPlainMinimum,
-// takes the plain pass, whose cost does not grow with the share.
+constexpr double kSmallestRadius = 1e-100;
+// A node that has to look at more of the points than this share of them, and more than
+// kPlainMinimum, takes the plain pass, whose cost does not grow with the share.
 constexpr std::size_t kPlainShareDivisor = 8;
 constexpr std::size_t kPlainMinimum = 256;
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
@@ -61,72 +60,83 @@ NearestCascade::NearestCascade(const pointindex::PointIndex& index, std::span<co
                                std::span<const double> y, bool threeSlots)
     : index_(index), x_(x), y_(y), threeSlots_(threeSlots) {}
 
+// The queue's order: smaller keys first; at equal keys subtrees before points, so that no
+// equally near point hides in them, and points by index.
+bool NearestCascade::Later(const Queued& a, const Queued& b) {
+    if (a.key != b.key)
+        return a.key > b.key;
+    if (a.isPoint != b.isPoint)
+        return a.isPoint;
+    return a.point > b.point;
+}
+
+void NearestCascade::Push(const Queued& q) {
+    queue_.push_back(q);
+    std::push_heap(queue_.begin(), queue_.end(), Later);
+}
+
+void NearestCascade::PushSubtree(const pointindex::PointIndex::Range& range, double nodeX, double nodeY,
+                                 double start) {
+    const pointindex::PointIndex::Box& box = index_.BoxOf(range);
+    const double ex = nodeX < box.minX ? box.minX - nodeX : (nodeX > box.maxX ? nodeX - box.maxX : 0.0);
+    const double ey = nodeY < box.minY ? box.minY - nodeY : (nodeY > box.maxY ? nodeY - box.maxY : 0.0);
+    // Below the rounding of any point's distance; tiny distances, whose squares lose precision,
+    // count as none.
+    double key = Distance(ex, ey) * kSureShare;
+    if (key < kSmallestRadius)
+        key = 0.0;
+    if (key < start)
+        Push({key, false, 0, range});
+}
+
 Slots NearestCascade::Find(double nodeX, double nodeY, double start) {
+    Slots slots;
     if (!(start > 0.0) || index_.Size() == 0)
-        return {};
-    double radius;
-    if (haveGuess_) {
-        radius = guessRadius_ + Distance(nodeX - guessX_, nodeY - guessY_);
-    } else {
-        const std::size_t near = index_.PointNear(nodeX, nodeY);
-        radius = Distance(nodeX - x_[near], nodeY - y_[near]);
-    }
-    haveGuess_ = false;
-    radius = std::max(radius, kSmallestRadius);
-
-    for (;;) {
-        // A point left out lies farther than the radius, and its distance, however rounded,
-        // exceeds `sure`.
-        const double sure = radius * kSureShare;
-        std::size_t visited = 0;
-        met_.clear();
-        index_.VisitNear(nodeX, nodeY, radius, [&](std::size_t k, double px, double py) {
-            ++visited;
-            const double t = Distance(nodeX - px, nodeY - py);
-            if (t < start)
-                met_.push_back({t, k});
-        });
-        const bool all = !(sure < start) || visited == index_.Size();
-        const auto end = all ? met_.end() : std::partition(met_.begin(), met_.end(), [sure](const Met& m) {
-            return m.distance <= sure;
-        });
-        const auto count = static_cast<std::size_t>(end - met_.begin());
-        if (count > kPlainMinimum && count > index_.Size() / kPlainShareDivisor)
-            return PlainCascade(x_, y_, nodeX, nodeY, start, threeSlots_);
-        std::sort(met_.begin(), end, [](const Met& a, const Met& b) {
-            return a.distance < b.distance || (a.distance == b.distance && a.point < b.point);
-        });
-
-        Slots slots;
-        std::size_t lowest = kNone, lowestOther = kNone;
-        bool second = false;
-        for (auto m = met_.begin(); m != end; ++m) {
-            if (lowest == kNone)
-                slots.first = m->point;
-            if (m->point < lowest) {
-                lowest = m->point;
+        return slots;
+    queue_.clear();
+    PushSubtree(index_.Root(), nodeX, nodeY, start);
+    std::size_t lowest = kNone, lowestOther = kNone, queuedPoints = 0;
+    bool second = false;
+    while (!queue_.empty()) {
+        std::pop_heap(queue_.begin(), queue_.end(), Later);
+        const Queued q = queue_.back();
+        queue_.pop_back();
+        if (!q.isPoint) {
+            if (!index_.IsLeaf(q.range)) {
+                PushSubtree(index_.Left(q.range), nodeX, nodeY, start);
+                PushSubtree(index_.Right(q.range), nodeX, nodeY, start);
                 continue;
             }
-            if (!second) {
-                slots.second = m->point;
-                second = true;
+            for (std::size_t p = q.range.begin; p < q.range.end; ++p) {
+                const pointindex::PointIndex::Entry& e = index_.At(p);
+                const double t = Distance(nodeX - e.x, nodeY - e.y);
+                if (t < start)
+                    Push({t, true, e.index, {}});
             }
-            if (threeSlots_ && m->point < lowestOther) {
-                lowestOther = m->point;
-                continue;
-            }
-            if (threeSlots_)
-                slots.third = m->point;
-            haveGuess_ = true;
-            guessX_ = nodeX;
-            guessY_ = nodeY;
-            guessRadius_ = m->distance;
-            return slots;
+            queuedPoints += q.range.end - q.range.begin;
+            if (queuedPoints > kPlainMinimum && queuedPoints > index_.Size() / kPlainShareDivisor)
+                return PlainCascade(x_, y_, nodeX, nodeY, start, threeSlots_);
+            continue;
         }
-        if (all)
-            return slots;
-        radius *= count < 4 ? 4.0 : 2.0;
+        if (lowest == kNone)
+            slots.first = q.point;
+        if (q.point < lowest) {
+            lowest = q.point;
+            continue;
+        }
+        if (!second) {
+            slots.second = q.point;
+            second = true;
+        }
+        if (threeSlots_ && q.point < lowestOther) {
+            lowestOther = q.point;
+            continue;
+        }
+        if (threeSlots_)
+            slots.third = q.point;
+        return slots;
     }
+    return slots;
 }
 
 } // namespace nodecascade

@@ -39,8 +39,8 @@ inline double Distance(double ex, double ey) {
 Slots PlainCascade(std::span<const double> x, std::span<const double> y, double nodeX, double nodeY,
                    double start, bool threeSlots);
 
-// The same slots from the nearest points. One search per thread: it keeps working buffers and
-// the radius of its last node, a good first guess for the next node nearby.
+// The same slots from the nearest points, met one by one from the spatial index, nearest first.
+// One search per thread: it keeps its working queue.
 class NearestCascade {
 public:
     // x and y are the points that the index was built from; they outlive the search.
@@ -50,17 +50,22 @@ public:
     Slots Find(double nodeX, double nodeY, double start);
 
 private:
-    struct Met {
-        double distance;
+    // A subtree not yet opened, keyed by a distance no point in it undercuts, or a point keyed
+    // by its distance.
+    struct Queued {
+        double key;
+        bool isPoint;
         std::size_t point;
+        pointindex::PointIndex::Range range;
     };
+    static bool Later(const Queued& a, const Queued& b);
+    void Push(const Queued& q);
+    void PushSubtree(const pointindex::PointIndex::Range& range, double nodeX, double nodeY, double start);
 
     const pointindex::PointIndex& index_;
     std::span<const double> x_, y_;
     bool threeSlots_;
-    std::vector<Met> met_;
-    bool haveGuess_ = false;
-    double guessX_ = 0, guessY_ = 0, guessRadius_ = 0;
+    std::vector<Queued> queue_;
 };
 
 } // namespace nodecascade

@@ -50,7 +50,7 @@ void PointIndex::Build(std::size_t node, std::size_t begin, std::size_t end, int
         box.maxY = std::max(box.maxY, points_[p].y);
     }
     boxes_[node] = box;
-    if (IsLeaf(node))
+    if (IsLeafNode(node))
         return;
 
     const std::size_t middle = Middle(begin, end);
@@ -68,24 +68,6 @@ void PointIndex::Build(std::size_t node, std::size_t begin, std::size_t end, int
     }
     Build(2 * node + 1, begin, middle, depth + 1);
     Build(2 * node + 2, middle, end, depth + 1);
-}
-
-std::size_t PointIndex::PointNear(double x, double y) const {
-    std::size_t node = 0, begin = 0, end = points_.size();
-    while (!IsLeaf(node)) {
-        const std::size_t middle = Middle(begin, end);
-        const Box& box = boxes_[node];
-        const bool alongX = box.maxX - box.minX >= box.maxY - box.minY;
-        const double split = alongX ? points_[middle].x : points_[middle].y;
-        if ((alongX ? x : y) < split) {
-            node = 2 * node + 1;
-            end = middle;
-        } else {
-            node = 2 * node + 2;
-            begin = middle;
-        }
-    }
-    return points_[begin].index;
 }
 
 } // namespace pointindex
