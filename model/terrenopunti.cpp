@@ -6,8 +6,13 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
+#include <vector>
 
 #include "model/globali.h"
+#include "model/nodecascade.h"
+#include "model/parallelcolumns.h"
+#include "model/pointindex.h"
 #include "model/terrainpanel.h"
 #include "model/terrenopunti.h"
 #include "rt/conv.h"
@@ -28,20 +33,6 @@ double NodeCoordinate(double low, double high, double span, std::int64_t interva
     const double share = static_cast<double>(index) / divisor;
     const double blended = low * (1.0 - share) + high * share;
     return std::isfinite(blended) ? blended : 0.0;
-}
-
-// Distance from a node to a point: the square root of the sum of squares, or, when the squares
-// overflow, the distance taken without them.
-double Distance(double square, double ex, double ey) {
-    if (square <= std::numeric_limits<double>::max())
-        return std::sqrt(square);
-    return std::hypot(ex, ey);
-}
-
-// No point is skipped while the last slot is free, or when its distance was taken without squares.
-constexpr double kNoSkip = std::numeric_limits<double>::quiet_NaN();
-double SkipThreshold(double square) {
-    return square <= std::numeric_limits<double>::max() ? square : kNoSkip;
 }
 
 // The weighted mean of the slots' heights when the plain sums leave the range of doubles (weights
@@ -86,6 +77,33 @@ double GuardedMean(const std::array<double, 3>& heights, const std::array<double
     return 0.0;
 }
 
+// The height of the node at (x, y) from its slots' points, weighted by inverse distance to the
+// power; sums left to right.
+double NodeHeight(double x, double y, const nodecascade::Slots& slots, int used, double power) {
+    using namespace globali;
+    const std::array<std::size_t, 3> chosen{slots.first, slots.second, slots.third};
+    std::array<double, 3> heights{}, ex{}, ey{}, weight{};
+    for (int s = 0; s < used; ++s) {
+        const std::size_t k = chosen[static_cast<std::size_t>(s)];
+        ex[s] = x - px[k];
+        ey[s] = y - py[k];
+        heights[s] = pz[k];
+        double q = ex[s] * ex[s] + ey[s] * ey[s];
+        if (q == 0)
+            q = kNearestSquare;
+        weight[s] = std::pow(1 / std::sqrt(q), power);
+    }
+    double height;
+    if (used == 3)
+        height = (heights[0] * weight[0] + heights[1] * weight[1] + heights[2] * weight[2]) /
+                 (weight[0] + weight[1] + weight[2]);
+    else
+        height = (heights[0] * weight[0] + heights[1] * weight[1]) / (weight[0] + weight[1]);
+    if (!std::isfinite(height))
+        height = GuardedMean(heights, ex, ey, used, power);
+    return height;
+}
+
 } // namespace
 
 namespace globali {
@@ -106,82 +124,34 @@ void terrenopunti(std::int32_t mode) {
     const double start = dx + dy;
     const double progressDivisor = static_cast<double>(std::max<std::int32_t>(mxtot, 1));
 
-    for (std::int64_t i = 0; i <= mxtot; ++i) {
-        panel.ShowProgress(rt::conv(static_cast<double>(i * 100) / progressDivisor));
+    // Every node's slots come from its nearest points, found through the index, on all cores;
+    // the columns are reported in order as they complete.
+    const auto count = static_cast<std::size_t>(std::max<std::int64_t>(lastPoint + 1, 0));
+    const std::span<const double> xs(px.data(), count);
+    const std::span<const double> ys(py.data(), count);
+    const pointindex::PointIndex index(xs, ys);
+    std::vector<nodecascade::NearestCascade> searches;
+    for (std::size_t w = 0; w < parallelcolumns::WorkerCount(); ++w)
+        searches.emplace_back(index, xs, ys, threePoints);
+
+    const auto column = [&](std::int64_t i, std::size_t worker) {
+        nodecascade::NearestCascade& search = searches[worker];
         const double x = NodeCoordinate(xmin, xmax, dx, mxtot, i);
         for (std::int64_t j = 0; j <= mytot; ++j) {
             const auto ci = static_cast<std::int32_t>(i);
             const auto cj = static_cast<std::int32_t>(j);
-            double b1 = start, b2 = start, b3 = start;
-            std::size_t k1 = 0, k2 = 0, k3 = 0;
             const double y = NodeCoordinate(ymin, ymax, dy, mytot, j);
             mx(ci, cj) = x;
             my(ci, cj) = y;
-            mz(ci, cj) = 0;
-
-            // One pass: a point takes the first slot it beats, whose occupant is dropped. The last
-            // slot holds the largest distance of the three, so a point whose square is at least
-            // that slot's square (the root does not decrease) beats none and skips its root.
-            double skipFrom = kNoSkip;
-            for (std::int64_t k = 0; k <= lastPoint; ++k) {
-                const auto p = static_cast<std::size_t>(k);
-                const double ex = x - px[p];
-                const double ey = y - py[p];
-                const double square = ex * ex + ey * ey;
-                if (square >= skipFrom) {
-                    rt::RuntimeBackgroundTask();
-                    continue;
-                }
-                double t = Distance(square, ex, ey);
-                if (t < b1) {
-                    k1 = p;
-                    b1 = t;
-                    t = start;
-                }
-                if (t < b2) {
-                    k2 = p;
-                    b2 = t;
-                    t = start;
-                    if (!threePoints)
-                        skipFrom = SkipThreshold(square);
-                }
-                if (threePoints && t < b3) {
-                    k3 = p;
-                    b3 = t;
-                    skipFrom = SkipThreshold(square);
-                }
+            mz(ci, cj) = stored == 0 ? 0.0 : NodeHeight(x, y, search.Find(x, y, start), used, power);
+            if (worker == 0)
                 rt::RuntimeBackgroundTask();
-            }
-
-            if (stored == 0) {
-                rt::RuntimeBackgroundTask();
-                continue;
-            }
-            const std::array<std::size_t, 3> chosen{k1, k2, k3};
-            std::array<double, 3> heights{}, ex{}, ey{}, weight{};
-            for (int s = 0; s < used; ++s) {
-                const std::size_t k = chosen[static_cast<std::size_t>(s)];
-                ex[s] = x - px[k];
-                ey[s] = y - py[k];
-                heights[s] = pz[k];
-                double q = ex[s] * ex[s] + ey[s] * ey[s];
-                if (q == 0)
-                    q = kNearestSquare;
-                weight[s] = std::pow(1 / std::sqrt(q), power);
-            }
-            double height;
-            if (threePoints)
-                height = (heights[0] * weight[0] + heights[1] * weight[1] + heights[2] * weight[2]) /
-                         (weight[0] + weight[1] + weight[2]);
-            else
-                height = (heights[0] * weight[0] + heights[1] * weight[1]) / (weight[0] + weight[1]);
-            if (!std::isfinite(height))
-                height = GuardedMean(heights, ex, ey, used, power);
-            mz(ci, cj) = height;
-            rt::RuntimeBackgroundTask();
         }
-        rt::RuntimeBackgroundTask();
-    }
+    };
+    const auto columnDone = [&](std::int64_t i) {
+        panel.ShowProgress(rt::conv(static_cast<double>(i * 100) / progressDivisor));
+    };
+    parallelcolumns::Run(std::int64_t{mxtot} + 1, column, columnDone, [] { rt::RuntimeBackgroundTask(); });
 }
 
 } // namespace globali

@@ -1,0 +1,73 @@
+#include "model/pointindex.h"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+namespace pointindex {
+
+namespace {
+
+// Points per leaf at most.
+constexpr std::size_t kLeafSize = 8;
+// Subtrees this many levels below the root are built on threads of their own.
+constexpr int kThreadLevels = 3;
+// Smaller subtrees are not worth a thread.
+constexpr std::size_t kThreadMinimum = 1 << 15;
+
+} // namespace
+
+PointIndex::PointIndex(std::span<const double> x, std::span<const double> y) {
+    const std::size_t count = std::min(x.size(), y.size());
+    points_.reserve(count);
+    for (std::size_t k = 0; k < count; ++k)
+        if (std::isfinite(x[k]) && std::isfinite(y[k])) {
+            points_.push_back({x[k], y[k], static_cast<std::uint32_t>(k)});
+        }
+    if (points_.size() < count)
+        points_.shrink_to_fit();
+    if (points_.empty())
+        return;
+    // A complete tree: every leaf at the same depth, the smallest one that leaves at most
+    // kLeafSize points in each.
+    std::size_t leaves = 1;
+    while ((points_.size() + leaves - 1) / leaves > kLeafSize)
+        leaves *= 2;
+    boxes_.resize(2 * leaves - 1);
+    Build(0, 0, points_.size(), 0);
+}
+
+std::size_t PointIndex::MemoryBytes() const {
+    return points_.capacity() * sizeof(Entry) + boxes_.capacity() * sizeof(Box);
+}
+
+void PointIndex::Build(std::size_t node, std::size_t begin, std::size_t end, int depth) {
+    Box box{points_[begin].x, points_[begin].x, points_[begin].y, points_[begin].y};
+    for (std::size_t p = begin + 1; p < end; ++p) {
+        box.minX = std::min(box.minX, points_[p].x);
+        box.maxX = std::max(box.maxX, points_[p].x);
+        box.minY = std::min(box.minY, points_[p].y);
+        box.maxY = std::max(box.maxY, points_[p].y);
+    }
+    boxes_[node] = box;
+    if (IsLeafNode(node))
+        return;
+
+    const std::size_t middle = Middle(begin, end);
+    const bool alongX = box.maxX - box.minX >= box.maxY - box.minY;
+    const auto first = points_.begin();
+    std::nth_element(first + static_cast<std::ptrdiff_t>(begin), first + static_cast<std::ptrdiff_t>(middle),
+                     first + static_cast<std::ptrdiff_t>(end),
+                     [alongX](const Entry& a, const Entry& b) { return alongX ? a.x < b.x : a.y < b.y; });
+
+    if (depth < kThreadLevels && end - begin >= kThreadMinimum) {
+        std::thread left([&] { Build(2 * node + 1, begin, middle, depth + 1); });
+        Build(2 * node + 2, middle, end, depth + 1);
+        left.join();
+        return;
+    }
+    Build(2 * node + 1, begin, middle, depth + 1);
+    Build(2 * node + 2, middle, end, depth + 1);
+}
+
+} // namespace pointindex

@@ -1,0 +1,55 @@
+#pragma once
+// A spatial index of the survey points for nearest-point searches: a balanced k-d tree over the
+// points with finite coordinates, split at the median of the longer side, a few points a leaf.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace pointindex {
+
+class PointIndex {
+public:
+    PointIndex() = default;
+    // Indexes point k = (x[k], y[k]) for k < min(x.size(), y.size()); points with a coordinate
+    // that is not finite are left out.
+    PointIndex(std::span<const double> x, std::span<const double> y);
+
+    // The number of points indexed.
+    std::size_t Size() const { return points_.size(); }
+    // The memory the index holds, in bytes.
+    std::size_t MemoryBytes() const;
+
+    struct Box {
+        double minX, maxX, minY, maxY;
+    };
+    struct Entry {
+        double x, y;
+        std::uint32_t index;
+    };
+    // A subtree: its node and the run of points it holds.
+    struct Range {
+        std::size_t node, begin, end;
+    };
+
+    // The whole tree. Size() > 0.
+    Range Root() const { return {0, 0, points_.size()}; }
+    bool IsLeaf(const Range& r) const { return 2 * r.node + 1 >= boxes_.size(); }
+    Range Left(const Range& r) const { return {2 * r.node + 1, r.begin, Middle(r.begin, r.end)}; }
+    Range Right(const Range& r) const { return {2 * r.node + 2, Middle(r.begin, r.end), r.end}; }
+    // The smallest box around the subtree's points.
+    const Box& BoxOf(const Range& r) const { return boxes_[r.node]; }
+    // The p-th point in tree order: its coordinates and its index in the point set.
+    const Entry& At(std::size_t p) const { return points_[p]; }
+
+private:
+    void Build(std::size_t node, std::size_t begin, std::size_t end, int depth);
+    static std::size_t Middle(std::size_t begin, std::size_t end) { return begin + (end - begin) / 2; }
+    bool IsLeafNode(std::size_t node) const { return 2 * node + 1 >= boxes_.size(); }
+
+    std::vector<Entry> points_;
+    std::vector<Box> boxes_;
+};
+
+} // namespace pointindex
