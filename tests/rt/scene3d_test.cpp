@@ -63,6 +63,18 @@ TEST(Trimesh, CountsSizeTheListsWithZeroEntriesAndIndicesOutsideAreIgnored) {
     EXPECT_EQ(mesh.VertexColors().Count(), 0);
 }
 
+TEST(Vector3D, NormalizeGivesUnitLengthAndLeavesAVectorWithoutDirectionAlone) {
+    rt::Vector3D v{3, 0, -4};
+    v.Normalize();
+    ExpectVector(v, 0.6, 0, -0.8);
+    rt::Vector3D huge{1e300, 1e300, 0}; // its squares overflow
+    huge.Normalize();
+    ExpectVector(huge, std::sqrt(0.5), std::sqrt(0.5), 0);
+    rt::Vector3D zero;
+    zero.Normalize();
+    ExpectVector(zero, 0, 0, 0);
+}
+
 TEST(ColorList, AddRGBToAllClampsEachComponent) {
     rt::ColorList colors;
     colors.Resize(2);
