@@ -61,7 +61,6 @@ using G = rt::Graphics;
 TEST(Picture, NewPicturesAreWhiteSharedByCopiesAndNilIgnoresDrawing) {
     const rt::Picture picture = rt::Picture::New(7, 5, 32);
     EXPECT_EQ(PixelsOf(picture, kWhite), Rect(0, 0, 7, 5));
-    EXPECT_EQ(picture.Pixel(7, 0), 0u);
     EXPECT_FALSE(rt::Picture::New(0, 5));
     const rt::Picture copy = picture;
     copy.Graphics().SetForeColor(kRed);
@@ -126,19 +125,14 @@ TEST(Graphics, LargeOvalsAreRoundAndStayInsideTheirBox) {
     EXPECT_GT(ring.size(), 40u);
 }
 
-// A white picture with thin black upright lines every 8 pixels, at x = 3, 11, 19, ...
-rt::Picture ThinLines(int width, int height) {
-    const rt::Picture map = rt::Picture::New(width, height);
-    map.Graphics().SetForeColor(0x000000);
-    for (int x = 3; x < width; x += 8)
-        map.Graphics().DrawLine(x, 0, x, height - 1);
-    return map;
-}
-
 TEST(Graphics, ScaledPicturesAreSmoothedSoThinLinesSurviveShrinking) {
-    // A quarter of the size: every line leaves a grey column, where sampling would lose some.
+    // Thin black lines at x = 3, 11, 19, ... shrunk to a quarter: every line leaves a grey
+    // column, where sampling would lose some.
+    const rt::Picture map = rt::Picture::New(160, 40);
+    for (int x = 3; x < 160; x += 8)
+        map.Graphics().DrawLine(x, 0, x, 39);
     const rt::Picture small = rt::Picture::New(40, 10);
-    small.Graphics().DrawPicture(ThinLines(160, 40), 0, 0, 40, 10, 0, 0, 160, 40);
+    small.Graphics().DrawPicture(map, 0, 0, 40, 10, 0, 0, 160, 40);
     for (int line = 0; line < 20; ++line) {
         const rt::Color c = small.Pixel(2 * line, 5);
         EXPECT_TRUE(c != kWhite && (c & 0xFF) > 0x80) << "line " << line << std::hex << " " << c;

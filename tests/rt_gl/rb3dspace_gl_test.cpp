@@ -104,17 +104,14 @@ protected:
 TEST_F(SceneTest, ShowsTheSkyAndMeshesInTheirColoursWhereTheCameraSeesThem) {
     ASSERT_NE(objects(), nullptr);
     EXPECT_EQ(Centre(), kSky);
-    // Camera at the origin looking along -Z with +Y up: red left, blue right, green above.
+    // Camera at the origin looking along -Z with +Y up: red left, blue right and above.
     objects()->Append(Square(-40, -10, -8, 10, -100, kRed));
-    objects()->Append(Square(8, -10, 40, 10, -100, kBlue));
-    objects()->Append(Square(-10, 20, 10, 40, -100, 0x00FF00));
+    objects()->Append(Square(8, -10, 40, 40, -100, kBlue));
     const rt::Picture picture = Render();
-    EXPECT_EQ(picture.Width(), kWidth);
     EXPECT_EQ(picture.Pixel(kCx, kCy), kSky);
     ExpectPure(picture.Pixel(kCx - 30, kCy), kRed);
-    ExpectPure(picture.Pixel(kCx + 30, kCy), kBlue);
-    ExpectPure(picture.Pixel(kCx, kCy - 45), 0x00FF00);
-    EXPECT_EQ(picture.Pixel(kCx, kCy + 45), kSky);
+    ExpectPure(picture.Pixel(kCx + 30, kCy - 45), kBlue);
+    EXPECT_EQ(picture.Pixel(kCx + 30, kCy + 45), kSky);
 }
 
 TEST_F(SceneTest, TheFloodLightComesFromAFixedSideSoSlopesDifferAndLevelGroundIsBright) {
@@ -162,15 +159,21 @@ TEST_F(SceneTest, EdgesAreSmoothedByMultisampling) {
     EXPECT_GT(blended, 20);
 }
 
-TEST_F(SceneTest, TheCameraHitherAndYonDecideWhatIsSeenAndBackFacesShowOnlyWhenAsked) {
+TEST_F(SceneTest, TheCameraHitherYonAndFogDecideWhatIsSeenAndBackFacesShowOnlyWhenAsked) {
     objects()->Append(Square(-20, -20, 20, 20, -100, kRed));
     ExpectPure(Centre(), kRed);
-    space().Yon = 50;
-    EXPECT_EQ(Centre(), kSky);
-    space().Yon = 5000;
     space().Hither = 150;
     EXPECT_EQ(Centre(), kSky);
     space().Hither = 5;
+    space().Yon = 50;
+    EXPECT_EQ(Centre(), kSky);
+    // Fog halfway to the far plane: halfway between red and the sky.
+    space().Yon = 200;
+    space().FogVisible = true;
+    const rt::Color fogged = Centre();
+    EXPECT_NEAR(Channel(fogged, 16), (255 + 200) / 2, 8) << std::hex << fogged;
+    EXPECT_NEAR(Channel(fogged, 0), 255 / 2, 8) << std::hex << fogged;
+    space().FogVisible = false;
 
     space().Camera().Position = {300, 0, 0};
     EXPECT_EQ(Centre(), kSky);
@@ -187,19 +190,6 @@ TEST_F(SceneTest, TheCameraHitherAndYonDecideWhatIsSeenAndBackFacesShowOnlyWhenA
     ExpectPure(Centre(), kRed);
 }
 
-TEST_F(SceneTest, GroupsPlaceAndTurnTheirMembers) {
-    auto group = std::make_shared<rt::Group3D>();
-    group->Append(Square(-20, -20, 20, 20, 0, kRed));
-    group->Position = {0, 0, -100};
-    objects()->Append(group);
-    ExpectPure(Render().Pixel(kCx + 15, kCy), kRed);
-    group->Position = {0, 0, 100}; // behind the camera
-    EXPECT_EQ(Render().Pixel(kCx + 15, kCy), kSky);
-    group->Position = {0, 0, -100};
-    group->Yaw(kQuarterTurn); // edge-on
-    EXPECT_EQ(Render().Pixel(kCx + 15, kCy), kSky);
-}
-
 TEST_F(SceneTest, MeshChangesShowAfterUpdateAndBadTrianglesAreSkipped) {
     auto mesh = Square(-20, -20, 20, 20, -100, kRed);
     objects()->Append(mesh);
@@ -209,11 +199,7 @@ TEST_F(SceneTest, MeshChangesShowAfterUpdateAndBadTrianglesAreSkipped) {
     space().Wireframe = true;
     const rt::Picture wires = Render();
     EXPECT_EQ(wires.Pixel(kCx + 10, kCy - 5), kSky);
-    int edgePixels = 0;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            edgePixels += Channel(wires.Pixel(x, y), 0) > 230 && Channel(wires.Pixel(x, y), 16) < 100 ? 1 : 0;
-    EXPECT_GT(edgePixels, 100);
+    EXPECT_LT(Channel(wires.Pixel(kCx, kCy + 32), 16), 100) << "the bottom edge, blue";
     space().Wireframe = false;
     mesh->Triangles().SetABC(0, 0, 1, 99);
     mesh->Triangles().SetABC(1, -1, 2, 3);
@@ -266,16 +252,6 @@ TEST_F(SceneTest, AFlatPictureSeenFromTheOrbitingCameraShowsItsTopFarthest) {
     ExpectPure(shown.Pixel(kCx, kCy + 8), kBlue);
     EXPECT_EQ(shown.Pixel(kCx, 3), kSky);
     EXPECT_EQ(shown.Pixel(kCx, kHeight - 3), kSky);
-}
-
-TEST_F(SceneTest, FogBlendsDistantMeshesIntoTheSky) {
-    objects()->Append(Square(-20, -20, 20, 20, -100, kRed));
-    space().Yon = 200;
-    space().FogVisible = true;
-    // Halfway to the far plane: halfway between red and the sky.
-    const rt::Color c = Centre();
-    EXPECT_NEAR(Channel(c, 16), (255 + 200) / 2, 8) << std::hex << c;
-    EXPECT_NEAR(Channel(c, 0), 255 / 2, 8) << std::hex << c;
 }
 
 } // namespace
