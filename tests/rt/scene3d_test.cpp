@@ -68,7 +68,7 @@ TEST(Trimesh, IgnoresIndicesOutsideItsListsAndClampsColourSums) {
     EXPECT_EQ(colors.Item(0), 0x00FF00u);
 }
 
-TEST(Bounds, OfAMeshSpanItsVerticesAndOfAGroupUniteItsMembersMovedAndTurned) {
+TEST(Bounds, OfMeshesPicturesAndGroupsOfThemMovedAndTurned) {
     const auto a = MeshOf({{-1, -1, -1}, {1, 1, 1}});
     a->Position = {1000, 1000, 1000}; // an element's own position is not part of its box
     a->ComputeBounds(2);
@@ -89,6 +89,14 @@ TEST(Bounds, OfAMeshSpanItsVerticesAndOfAGroupUniteItsMembersMovedAndTurned) {
     a->VertexPositions().SetXYZ(1, 3, 7, 1);
     group.UpdateBounds();
     ExpectVector(group.Bounds().Maximum, 10, 7, 1);
+
+    // A picture shape lies in its object's X-Y plane, sized by scene units per pixel.
+    rt::Object3D object;
+    object.AddShapePicture(rt::Picture::New(100, 400), 0.02, -1);
+    object.AddShapePicture(rt::Picture(), 100.0, -1); // a nil picture has no extent
+    object.ComputeBounds(2);
+    ExpectVector(object.Bounds().Minimum, -1, -4, 0);
+    ExpectVector(object.Bounds().Maximum, 1, 4, 0);
 }
 
 TEST(Bounds, OfNestedGroupsAndAGroupThatContainsItselfAfterRemovals) {
@@ -110,15 +118,6 @@ TEST(Bounds, OfNestedGroupsAndAGroupThatContainsItselfAfterRemovals) {
     ExpectVector(outer->Bounds().Minimum, 3, 4, 5);
     ExpectVector(outer->Bounds().Maximum, 3, 4, 5);
     inner->Remove(outer);
-}
-
-TEST(Object3D, APictureShapeLiesInItsXYPlaneSizedBySceneUnitsPerPixel) {
-    rt::Object3D object;
-    object.AddShapePicture(rt::Picture::New(100, 400), 0.02, -1);
-    object.AddShapePicture(rt::Picture(), 100.0, -1); // a nil picture has no extent
-    object.ComputeBounds(2);
-    ExpectVector(object.Bounds().Minimum, -1, -4, 0);
-    ExpectVector(object.Bounds().Maximum, 1, 4, 0);
 }
 
 TEST(Element3D, TurnsComposeAboutTheElementsOwnAxes) {
