@@ -24,6 +24,7 @@ RED = (206, 43, 55, 255)
 US_RED = (178, 34, 52, 255)
 US_BLUE = (60, 59, 110, 255)
 EARTH = (120, 160, 80, 255)
+SIDE = (178, 190, 160, 255)
 SKY = (90, 130, 200, 255)
 ORANGE = (220, 120, 30, 255)
 
@@ -109,16 +110,45 @@ class Canvas:
             f.write(data)
 
 
-# The view-preset faces: a box seen from the preset's direction (56 x 32).
+def cross(o, a, b):
+    return (a[0] - o[0]) * (b[1] - o[1]) - (a[1] - o[1]) * (b[0] - o[0])
+
+
+def hull(points):
+    """The corners of the convex hull, counter-clockwise (Andrew's monotone chain)."""
+    points = sorted(set(points))
+    lower, upper = [], []
+    for p in points:
+        while len(lower) >= 2 and cross(lower[-2], lower[-1], p) <= 0:
+            lower.pop()
+        lower.append(p)
+    for p in reversed(points):
+        while len(upper) >= 2 and cross(upper[-2], upper[-1], p) <= 0:
+            upper.pop()
+        upper.append(p)
+    return lower[:-1] + upper[:-1]
+
+
+# The view-preset faces: a box seen from above in the preset's projection (56 x 32), on a
+# transparent ground. The bottom corner that falls inside the box's outline is hidden behind it,
+# and so are the three edges that meet there.
 def box_face(corners_top, corners_bottom):
-    c = Canvas(56, 32, PAPER)
+    c = Canvas(56, 32, CLEAR)
+    outline = hull(corners_top + corners_bottom)
+    hidden = [k for k, p in enumerate(corners_bottom) if p not in outline]
+    n = len(corners_top)
+    edges = [(k, (k + 1) % n) for k in range(n)]
+    for k, m in edges:
+        if k not in hidden and m not in hidden:
+            c.polygon([corners_top[k], corners_top[m], corners_bottom[m], corners_bottom[k]], SIDE)
     c.polygon(corners_top, EARTH)
-    for p, q in zip(corners_top, corners_top[1:] + corners_top[:1]):
-        c.line(p[0], p[1], q[0], q[1], INK)
-    for p, q in zip(corners_bottom, corners_bottom[1:] + corners_bottom[:1]):
-        c.line(p[0], p[1], q[0], q[1], INK)
-    for p, q in zip(corners_top, corners_bottom):
-        c.line(p[0], p[1], q[0], q[1], INK)
+    for k, m in edges:
+        c.line(*corners_top[k], *corners_top[m], INK)
+        if k not in hidden and m not in hidden:
+            c.line(*corners_bottom[k], *corners_bottom[m], INK)
+    for k in range(n):
+        if k not in hidden:
+            c.line(*corners_top[k], *corners_bottom[k], INK)
     return c
 
 
@@ -133,7 +163,7 @@ def view_faces():
     top = [(8, 8), (36, 8), (48, 18), (20, 18)]
     box_face(top, [(x, y + 10) for x, y in top]).png("Picture3")
     # Top view: the box from above, with contour lines.
-    c = Canvas(56, 32, PAPER)
+    c = Canvas(56, 32, CLEAR)
     c.rect(12, 3, 32, 26, EARTH)
     c.frame(12, 3, 32, 26, INK)
     c.polyline([(14, 24), (20, 18), (28, 16), (36, 10), (42, 6)], LIGHT)
@@ -161,8 +191,9 @@ def flags():
 
 
 def small_icons():
+    # The control panel's row icons, on a transparent ground.
     # Points along Y: a column of dots receding upwards (35 x 24).
-    c = Canvas(35, 24, PAPER)
+    c = Canvas(35, 24, CLEAR)
     c.line(6, 21, 26, 3, INK)
     for k in range(5):
         c.disc(6 + 5 * k, 21 - 4 * k - (k > 3), 1, SKY)
@@ -170,7 +201,7 @@ def small_icons():
     c.line(26, 3, 25, 7, INK)
     c.png("ico1")
     # Points along X: a row of dots with the X arrow.
-    c = Canvas(35, 24, PAPER)
+    c = Canvas(35, 24, CLEAR)
     c.line(3, 16, 31, 16, INK)
     for k in range(5):
         c.disc(5 + 6 * k, 12, 1, ORANGE)
@@ -178,7 +209,7 @@ def small_icons():
     c.line(31, 16, 28, 19, INK)
     c.png("ico2")
     # A terrain mesh in perspective.
-    c = Canvas(35, 24, PAPER)
+    c = Canvas(35, 24, CLEAR)
     rows = [[(3 + 7 * i + 2 * j, 20 - 4 * j - ((i * j) % 3)) for i in range(4)] for j in range(4)]
     for row in rows:
         c.polyline(row, GREEN)

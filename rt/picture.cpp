@@ -10,10 +10,14 @@
 #include <QPolygon>
 #include <QRect>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
+
+#include "rt/ovalpixels.h"
 
 namespace rt {
 
@@ -89,21 +93,44 @@ QPolygon PolygonFrom(const std::vector<std::int32_t>& points) {
     return polygon;
 }
 
-QImage ToRgb32(const QImage& image) {
+bool Opaque(const QImage& premultiplied) {
+    for (int y = 0; y < premultiplied.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(premultiplied.constScanLine(y));
+        for (int x = 0; x < premultiplied.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
+// A picture keeps the transparent parts of its image (icons show what lies under them); an
+// opaque image needs no alpha channel.
+QImage ToPictureFormat(const QImage& image) {
     if (image.isNull())
         return {};
-    if (image.format() == QImage::Format_RGB32)
-        return image;
     if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB32);
-    // Transparent parts show the white of a new picture.
-    QImage result(image.size(), QImage::Format_RGB32);
-    if (result.isNull())
-        return {};
-    result.fill(Qt::white);
-    QPainter painter(&result);
-    painter.drawImage(QPoint(0, 0), image);
+        return image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    QImage result = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (!result.isNull() && Opaque(result))
+        result.reinterpretAsFormat(QImage::Format_RGB32);
     return result;
+}
+
+// Whether a rectangle's far edges can be computed in an int, as Qt's rectangles do.
+bool Representable(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
+    const auto fits = [](std::int64_t start, std::int64_t size) {
+        return size > 0 && start + size <= std::numeric_limits<int>::max();
+    };
+    return fits(x, width) && fits(y, height);
+}
+
+void FillSpans(Graphics::State& state, const std::vector<QRect>& spans) {
+    if (spans.empty())
+        return;
+    const QColor color = ToQColor(state.foreColor);
+    CallPainter painter(state);
+    for (const QRect& span : spans)
+        painter->fillRect(span, color);
 }
 
 } // namespace
@@ -161,7 +188,8 @@ void Graphics::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::
 }
 
 void Graphics::DrawRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    if (!Drawable(state_) || width <= 0 || height <= 0 || state_->penWidth <= 0 || state_->penHeight <= 0)
+    if (!Drawable(state_) || !Representable(x, y, width, height) || state_->penWidth <= 0 ||
+        state_->penHeight <= 0)
         return;
     // The frame lies inside the rectangle, as wide and high as the pen.
     const std::int32_t pw = std::min(state_->penWidth, width);
@@ -175,39 +203,30 @@ void Graphics::DrawRect(std::int32_t x, std::int32_t y, std::int32_t width, std:
 }
 
 void Graphics::FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    if (!Drawable(state_) || width <= 0 || height <= 0)
+    if (!Drawable(state_) || !Representable(x, y, width, height))
         return;
     CallPainter painter(*state_);
     painter->fillRect(QRect(x, y, width, height), ToQColor(state_->foreColor));
 }
 
 void Graphics::ClearRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    if (!Drawable(state_) || width <= 0 || height <= 0)
+    if (!Drawable(state_) || !Representable(x, y, width, height))
         return;
     CallPainter painter(*state_);
     painter->fillRect(QRect(x, y, width, height), Qt::white);
 }
 
 void Graphics::DrawOval(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    if (!Drawable(state_) || width <= 0 || height <= 0 || state_->penWidth <= 0 || state_->penHeight <= 0)
+    if (!Drawable(state_))
         return;
-    const std::int32_t pen = PenSize(*state_);
-    CallPainter painter(*state_);
-    QPen qpen = LinePen(*state_);
-    painter->setPen(qpen);
-    painter->setBrush(Qt::NoBrush);
-    // The pen is centred on the outline: inset it by half its size so the oval stays inside.
-    const double half = pen / 2.0;
-    painter->drawEllipse(QRectF(x + half, y + half, std::max(0, width - pen), std::max(0, height - pen)));
+    FillSpans(*state_, OvalOutlinePixels({x, y, width, height}, state_->penWidth, state_->penHeight,
+                                         state_->image->rect()));
 }
 
 void Graphics::FillOval(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    if (!Drawable(state_) || width <= 0 || height <= 0)
+    if (!Drawable(state_))
         return;
-    CallPainter painter(*state_);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(ToQColor(state_->foreColor));
-    painter->drawEllipse(QRect(x, y, width, height));
+    FillSpans(*state_, OvalPixels({x, y, width, height}, state_->image->rect()));
 }
 
 void Graphics::DrawPolygon(const std::vector<std::int32_t>& points) {
@@ -256,21 +275,50 @@ void Graphics::DrawString(const std::string& text, std::int32_t x, std::int32_t 
 void Graphics::DrawPicture(const Picture& picture, std::int32_t x, std::int32_t y) {
     if (!Drawable(state_) || !picture)
         return;
-    // A copy keeps drawing a picture into itself well defined.
-    const QImage source = picture.Image().copy();
+    const QImage& image = picture.Image();
     CallPainter painter(*state_);
-    painter->drawImage(QPoint(x, y), source);
+    // Drawn into itself, the picture is read from a copy taken before any pixel changes.
+    painter->drawImage(QPoint(x, y), &image == state_->image ? image.copy() : image);
 }
 
 void Graphics::DrawPicture(const Picture& picture, std::int32_t x, std::int32_t y, std::int32_t width,
                            std::int32_t height, std::int32_t sourceX, std::int32_t sourceY,
                            std::int32_t sourceWidth, std::int32_t sourceHeight) {
-    if (!Drawable(state_) || !picture || width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0)
+    if (!Drawable(state_) || !picture || !Representable(x, y, width, height) ||
+        !Representable(sourceX, sourceY, sourceWidth, sourceHeight))
         return;
-    const QImage source = picture.Image().copy();
+    const QImage& image = picture.Image();
+    const QRect wanted(sourceX, sourceY, sourceWidth, sourceHeight);
+    const QRect source = wanted.intersected(image.rect());
+    if (source.isEmpty())
+        return;
+    // Only the part of the source inside the picture is drawn, where it would have landed.
+    const double scaleX = static_cast<double>(width) / sourceWidth;
+    const double scaleY = static_cast<double>(height) / sourceHeight;
+    const QRectF target(x + (source.x() - wanted.x()) * scaleX, y + (source.y() - wanted.y()) * scaleY,
+                        source.width() * scaleX, source.height() * scaleY);
+    const bool self = &image == state_->image;
+    if (width == sourceWidth && height == sourceHeight) {
+        CallPainter painter(*state_);
+        painter->drawImage(target.topLeft(), self ? image.copy(source) : image,
+                           self ? QRect(QPoint(0, 0), source.size()) : source);
+        return;
+    }
+    // Scaled pictures are smoothed, so that a scanned map shrunk to a window stays legible:
+    // shrinking averages the source pixels that fall on each target pixel.
+    const QSize shrunk(std::max(1, qRound(target.width())), std::max(1, qRound(target.height())));
+    if (shrunk.width() <= source.width() && shrunk.height() <= source.height()) {
+        const QImage small =
+            image.copy(source).scaled(shrunk, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        CallPainter painter(*state_);
+        painter->drawImage(QPointF(target.x(), target.y()).toPoint(), small);
+        return;
+    }
+    const QImage copy = self ? image.copy(source) : QImage();
     CallPainter painter(*state_);
-    painter->drawImage(QRect(x, y, width, height), source,
-                       QRect(sourceX, sourceY, sourceWidth, sourceHeight));
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter->drawImage(target, self ? copy : image, self ? QRectF(copy.rect()) : QRectF(source));
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
 
 Picture::Picture() = default;
@@ -288,7 +336,7 @@ Picture Picture::New(std::int32_t width, std::int32_t height, std::int32_t /*dep
 }
 
 Picture Picture::FromImage(const QImage& image) {
-    QImage converted = ToRgb32(image);
+    QImage converted = ToPictureFormat(image);
     if (converted.isNull())
         return {};
     Picture picture;
@@ -317,7 +365,11 @@ Color Picture::Pixel(std::int32_t x, std::int32_t y) const {
     if (!impl_ || x < 0 || y < 0 || x >= impl_->image.width() || y >= impl_->image.height())
         return 0;
     impl_->state.painter.reset();
-    return static_cast<Color>(impl_->image.pixel(x, y)) & 0xFFFFFFu;
+    // A transparent pixel reads as it shows over white.
+    const QRgb pixel = qPremultiply(impl_->image.pixel(x, y));
+    const int under = 255 - qAlpha(pixel);
+    return static_cast<Color>(qRgb(qRed(pixel) + under, qGreen(pixel) + under, qBlue(pixel) + under)) &
+           0xFFFFFFu;
 }
 
 QImage& Picture::Image() const {

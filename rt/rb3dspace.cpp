@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QString>
+#include <QSurfaceFormat>
 #include <QVector3D>
 #include <QWidget>
 
@@ -142,11 +143,14 @@ void main() {
 }
 )";
 
-// mode 0: lit by the ambient light and the flood light at the camera; 1: the picture's texels.
+// mode 0: lit by the ambient light and the flood light; 1: the picture's texels. A triangle is
+// lit on the side that faces the viewer; a line, which has no side, on either.
 const char* const kFragmentShader = R"(
 uniform int mode;
+uniform bool lines;
 uniform vec3 ambient;
 uniform vec3 flood;
+uniform vec3 towardsFlood;
 uniform sampler2D picture;
 uniform bool fog;
 uniform float fogStart;
@@ -162,8 +166,13 @@ void main() {
         c = texture2D(picture, vTex).rgb;
     } else {
         float diffuse = 0.0;
-        if (dot(vNormal, vNormal) > 0.0)
-            diffuse = abs(dot(normalize(vNormal), normalize(-vEye)));
+        if (dot(vNormal, vNormal) > 0.0) {
+            vec3 n = normalize(vNormal);
+            if (lines)
+                diffuse = abs(dot(n, towardsFlood));
+            else
+                diffuse = max(dot(gl_FrontFacing ? n : -n, towardsFlood), 0.0);
+        }
         c = vColor * (ambient + flood * diffuse);
     }
     if (fog) {
@@ -174,12 +183,24 @@ void main() {
 }
 )";
 
+// Where the flood light comes from, in the scene's own coordinates (Y up, the camera first
+// looking along -Z): high on the viewer's left, so that slopes facing different ways differ in
+// brightness and level ground is lit almost fully.
+const QVector3D kTowardsFlood = QVector3D(-0.45f, 0.8f, 0.4f).normalized();
+
+// Multisampling smooths the edges of triangles and ribbons where the context offers it.
+constexpr int kSamples = 4;
+
 } // namespace
 
 // The drawing surface: draws the owner's Objects group through its camera.
 class SceneWidget final : public QOpenGLWidget, protected QOpenGLFunctions {
 public:
-    SceneWidget(Rb3DSpace& owner, QWidget* parent) : QOpenGLWidget(parent), owner_(owner) {}
+    SceneWidget(Rb3DSpace& owner, QWidget* parent) : QOpenGLWidget(parent), owner_(owner) {
+        QSurfaceFormat surface = format();
+        surface.setSamples(kSamples);
+        setFormat(surface);
+    }
 
     ~SceneWidget() override {
         if (!isValid())
@@ -190,7 +211,7 @@ public:
         doneCurrent();
     }
 
-    void ForgetPictures() { texturesStale_ = true; }
+    std::int64_t PictureUploads() const { return uploads_; }
 
 protected:
     void initializeGL() override {
@@ -208,10 +229,6 @@ protected:
         const QVector3D sky = ColorVector(owner_.SkyColor);
         glClearColor(sky.x(), sky.y(), sky.z(), 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        if (texturesStale_) {
-            DropTextures();
-            texturesStale_ = false;
-        }
         const std::shared_ptr<Group3D> objects = owner_.Objects();
         if (!program_ || !objects)
             return;
@@ -237,6 +254,8 @@ protected:
         program_->setUniformValue("flood",
                                   ColorVector(owner_.FloodColor) *
                                       (std::clamp<std::int32_t>(owner_.FloodLight, 0, 100) / 100.0f));
+        program_->setUniformValue("towardsFlood", view_.mapVector(kTowardsFlood).normalized());
+        program_->setUniformValue("lines", owner_.Wireframe);
         program_->setUniformValue("fog", owner_.FogVisible);
         program_->setUniformValue("fogStart", static_cast<float>(owner_.FogStart));
         program_->setUniformValue("fogEnd", farPlane);
@@ -244,9 +263,12 @@ protected:
         program_->setUniformValue("picture", 0);
 
         seen_.clear();
+        for (auto& [image, texture] : textures_)
+            texture.seen = false;
         DrawElement(*objects, QMatrix4x4(), false, 0);
         program_->release();
         ForgetVanishedMeshes();
+        DropUnseenTextures();
     }
 
 private:
@@ -369,37 +391,52 @@ private:
         }
     }
 
+    // A picture's texture, sent to the GPU again only when the picture changed since.
     GLuint TextureFor(const Picture& picture) {
-        const qint64 key = picture.Image().cacheKey();
-        const auto found = textures_.find(key);
-        if (found != textures_.end())
-            return found->second;
-        QImage image = picture.Image();
+        const QImage& image = picture.Image();
+        PictureTexture& entry = textures_[&image];
+        entry.seen = true;
+        if (entry.texture != 0 && entry.content == image.cacheKey())
+            return entry.texture;
+        entry.picture = picture;
+        entry.content = image.cacheKey();
+        QImage upload = image;
         const int limit = std::max(64, maxTextureSize_);
-        if (image.width() > limit || image.height() > limit)
-            image = image.scaled(std::min(image.width(), limit), std::min(image.height(), limit),
-                                 Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        image = image.convertToFormat(QImage::Format_RGBA8888);
-        if (image.isNull())
+        if (upload.width() > limit || upload.height() > limit)
+            upload = upload.scaled(std::min(upload.width(), limit), std::min(upload.height(), limit),
+                                   Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        upload = upload.convertToFormat(QImage::Format_RGBA8888);
+        if (upload.isNull())
             return 0;
-        GLuint texture = 0;
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
+        if (entry.texture == 0)
+            glGenTextures(1, &entry.texture);
+        glBindTexture(GL_TEXTURE_2D, entry.texture);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width(), image.height(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                     image.constBits());
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, upload.width(), upload.height(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     upload.constBits());
         glBindTexture(GL_TEXTURE_2D, 0);
-        textures_[key] = texture;
-        return texture;
+        ++uploads_;
+        return entry.texture;
+    }
+
+    void DropUnseenTextures() {
+        for (auto it = textures_.begin(); it != textures_.end();) {
+            if (it->second.seen) {
+                ++it;
+                continue;
+            }
+            glDeleteTextures(1, &it->second.texture);
+            it = textures_.erase(it);
+        }
     }
 
     void DropTextures() {
-        for (const auto& [key, texture] : textures_)
-            glDeleteTextures(1, &texture);
+        for (const auto& [image, texture] : textures_)
+            glDeleteTextures(1, &texture.texture);
         textures_.clear();
     }
 
@@ -419,8 +456,15 @@ private:
     QMatrix4x4 view_;
     std::map<const Trimesh*, MeshData> meshes_;
     std::vector<const Trimesh*> seen_;
-    std::map<qint64, GLuint> textures_;
-    bool texturesStale_ = false;
+    // Keyed by the picture's image, whose address stays while the entry holds the picture.
+    struct PictureTexture {
+        Picture picture;
+        qint64 content = 0;
+        GLuint texture = 0;
+        bool seen = false;
+    };
+    std::map<const QImage*, PictureTexture> textures_;
+    std::int64_t uploads_ = 0;
 };
 
 // Stands in for the scene where there is no engine: the sky colour, nothing else.
@@ -464,8 +508,6 @@ Object3D& Rb3DSpace::Camera() {
 }
 
 void Rb3DSpace::Update() {
-    if (impl_->scene && impl_->widget)
-        impl_->scene->ForgetPictures();
     if (impl_->widget)
         impl_->widget->update();
 }
@@ -479,6 +521,10 @@ Picture Rb3DSpace::RenderToPicture() {
     if (!impl_->objects || !impl_->scene || !impl_->widget)
         return {};
     return Picture::FromImage(impl_->scene->grabFramebuffer());
+}
+
+std::int64_t Rb3DSpace::PictureUploads() const {
+    return impl_->scene && impl_->widget ? impl_->scene->PictureUploads() : 0;
 }
 
 QWidget* Rb3DSpace::Widget() const {

@@ -28,18 +28,21 @@ public:
     Color SkyColor = 0xC8C8FF;
     std::int32_t AmbientLight = 40; // percent
     Color AmbientColor = 0xFFFFFF;
-    std::int32_t FloodLight = 70; // percent: a light from the camera
+    std::int32_t FloodLight = 70; // percent: a light from a fixed direction, high on the left
     Color FloodColor = 0xFFFFFF;
     bool FogVisible = false;
     double FogStart = 0;
     bool Wireframe = false;
     bool DebugCube = false;
 
-    // Takes changed settings and scene content into account and redraws.
+    // Takes changed settings and scene content into account and redraws. Only pictures drawn
+    // on since the last frame are sent to the GPU again.
     void Update();
     void Refresh(bool eraseBackground = true);
     // The scene as drawn now (a nil picture without an engine).
     Picture RenderToPicture();
+    // How many times picture content has been sent to the GPU so far.
+    std::int64_t PictureUploads() const;
 
     QWidget* Widget() const override;
 

@@ -72,6 +72,15 @@ private:
 
 } // namespace
 
+void Vector3D::Normalize() {
+    const double length = std::hypot(X, Y, Z);
+    if (!(length > 0) || !std::isfinite(length))
+        return;
+    X /= length;
+    Y /= length;
+    Z /= length;
+}
+
 Vector3D Bounds3D::Center() const {
     return {(Minimum.X + Maximum.X) / 2, (Minimum.Y + Maximum.Y) / 2, (Minimum.Z + Maximum.Z) / 2};
 }

@@ -15,6 +15,9 @@ struct Vector3D {
     double X = 0;
     double Y = 0;
     double Z = 0;
+    // Scales the vector to length 1. A vector without a direction (zero, or not finite) is left
+    // as it is, so a triangle without area keeps a zero normal instead of NaN.
+    void Normalize();
 };
 
 struct Bounds3D {

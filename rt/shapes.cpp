@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "rt/ovalpixels.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 
@@ -91,16 +92,12 @@ bool OvalShape::Contains(std::int32_t x, std::int32_t y) const {
 }
 
 void OvalShape::DrawLight(QPainter& painter) const {
-    const QRect rect(Left(), Top(), std::max(0, Width()), std::max(0, Height()));
-    if (rect.isEmpty())
-        return;
-    painter.save();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(ToQColor(border_));
-    painter.drawEllipse(rect);
-    painter.setBrush(ToQColor(fill_));
-    painter.drawEllipse(Inner(rect, borderWidth_));
-    painter.restore();
+    const OvalBox box{Left(), Top(), Width(), Height()};
+    const QRect clip = painter.window();
+    for (const QRect& span : OvalPixels(box, clip))
+        painter.fillRect(span, ToQColor(fill_));
+    for (const QRect& span : OvalOutlinePixels(box, borderWidth_, borderWidth_, clip))
+        painter.fillRect(span, ToQColor(border_));
 }
 
 void LineShape::SetEnds(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -20,29 +21,21 @@ TEST(Val, ReadsTheNumberATextBeginsWithAndNeverGivesInfinityOrNaN) {
         double value;
     } cases[] = {
         // clang-format off
-        {"42", 42.0}, {"  -12.5abc", -12.5}, {"\t+3.25", 3.25}, {"1.5e3xyz", 1500.0}, {"2E-2", 0.02},
-        {".5", 0.5}, {"7.", 7.0}, {"12 34", 12.0}, {"1,5", 1.0}, {"0x1F", 0.0},
-        // An exponent without digits is not part of the number.
-        {"3e", 3.0}, {"3e+", 3.0},
-        // No number at the start.
-        {"", 0.0}, {"abc", 0.0}, {",5", 0.0}, {"-", 0.0}, {".", 0.0}, {"   ", 0.0}, {"nan", 0.0},
-        {"inf", 0.0}, {"\n5", 0.0},
-        // Beyond a double: the largest one, or zero.
+        {"  -12.5abc", -12.5}, {"\t+3.25", 3.25}, {"1.5e3xyz", 1500.0}, {".5", 0.5}, {"7.", 7.0},
+        {"1,5", 1.0}, {"3e+", 3.0}, {"", 0.0}, {",5", 0.0}, {"-", 0.0}, {"nan", 0.0}, {"\n5", 0.0},
         {"1e400", DBL_MAX}, {"-1e400", -DBL_MAX}, {"123456789e99999999999999999999", DBL_MAX},
-        {"1e-400", 0.0}, {"0.0000e99999", 0.0}, {"1e308", 1e308},
-        {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()}
+        {"1e-400", 0.0}, {"0.0000e99999", 0.0}
         // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(rt::Val(c.text), c.value) << '"' << c.text << '"';
 }
 
-TEST(Val, AndStrIgnoreTheLocale) {
-    const char* old = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "it_IT.UTF-8"))
-        GTEST_SKIP() << "no locale with a decimal comma installed";
+TEST(Val, AndStrIgnoreALocaleThatWritesADecimalComma) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "it_IT.UTF-8"), nullptr) << "scripts/setup.sh generates it_IT.UTF-8";
     EXPECT_EQ(rt::Val("2.75"), 2.75);
+    EXPECT_EQ(rt::Val("2,75"), 2.0);
     EXPECT_EQ(rt::Str(2.75), "2.75");
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
@@ -53,15 +46,12 @@ TEST(Str, WritesPlainDecimalsAndWordsForNaNAndInfinity) {
         const char* text;
     } cases[] = {
         // clang-format off
-        {0.0, "0"}, {-0.0, "0"}, {1.0, "1"}, {-2.5, "-2.5"}, {0.1, "0.1"}, {123.456, "123.456"},
-        {1e20, "100000000000000000000"}, {1.5e-7, "0.00000015"}, {-1234567.0, "-1234567"},
-        {kNaN, "NaN"}, {kInf, "INF"}, {-kInf, "-INF"}
+        {-0.0, "0"}, {1.0, "1"}, {-2.5, "-2.5"}, {0.1, "0.1"}, {1e20, "100000000000000000000"},
+        {1.5e-7, "0.00000015"}, {kNaN, "NaN"}, {kInf, "INF"}, {-kInf, "-INF"}
         // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(rt::Str(c.value), c.text);
-    EXPECT_EQ(rt::Str(1e300), "1" + std::string(300, '0'));
-    EXPECT_EQ(rt::Str(std::int32_t{-17}), "-17");
     EXPECT_EQ(rt::Str(std::numeric_limits<std::int32_t>::min()), "-2147483648");
 }
 
@@ -73,17 +63,15 @@ void ExpectRoundTrip(double value) {
 }
 
 TEST(Str, SurvivesARoundTripThroughVal) {
-    for (double value : {0.1, 0.30000000000000004, 1.0 / 3.0, 1e-5, 1e15 + 0.5, 9007199254740993.0, DBL_MAX,
-                         -DBL_MAX, DBL_MIN, std::numeric_limits<double>::denorm_min(), 1e300, 1e-300,
-                         2147483647.5, 0.000123, 45.000000000000007})
+    for (double value : {0.30000000000000004, 1.0 / 3.0, 9007199254740993.0, DBL_MAX, -DBL_MAX, DBL_MIN,
+                         std::numeric_limits<double>::denorm_min(), 45.000000000000007})
         ExpectRoundTrip(value);
-
     std::mt19937_64 random(20240607);
     std::uniform_real_distribution<double> ordinary(-1e7, 1e7);
     std::uniform_int_distribution<std::uint64_t> bits;
     for (int i = 0; i < 3000; ++i) {
         ExpectRoundTrip(ordinary(random));
-        std::uint64_t raw = bits(random);
+        const std::uint64_t raw = bits(random);
         double any = 0;
         std::memcpy(&any, &raw, sizeof any);
         if (std::isfinite(any) && any != 0)
@@ -99,36 +87,27 @@ TEST(Conv, RoundsHalvesAwayFromZeroSaturatesAndGivesZeroForNaN) {
         std::int32_t expected;
     } cases[] = {
         // clang-format off
-        {0.0, 0}, {-0.0, 0}, {2.4, 2}, {2.5, 3}, {-2.5, -3}, {-2.4, -2}, {0.49999999999999994, 0},
-        {20.0 / 3.0, 7}, {2147483646.5, max}, {-2147483647.5, min}, {2147483647.0, max},
-        {2147483647.5, max}, {-2147483648.5, min}, {-2147483649.0, min}, {1e300, max}, {-1e300, min},
-        {kInf, max}, {-kInf, min}, {kNaN, 0}
+        {2.4, 2}, {2.5, 3}, {-2.5, -3}, {0.49999999999999994, 0}, {2147483646.5, max}, {-2147483648.5, min},
+        {1e300, max}, {-kInf, min}, {kNaN, 0}
         // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(rt::conv(c.value), c.expected) << c.value;
 }
 
-TEST(HSV, GivesTheStandardColoursClampsFractionsAndTreatsNaNAsZero) {
+TEST(Colours, HSVGivesTheStandardColoursAndBothClampTheirParts) {
     const struct {
         double h, s, v;
         rt::Color expected;
     } cases[] = {
         // clang-format off
-        {0, 1, 1, 0xFF0000}, {1.0 / 3.0, 1, 1, 0x00FF00}, {2.0 / 3.0, 1, 1, 0x0000FF}, {1, 1, 1, 0xFF0000},
-        {0.5, 1, 1, 0x00FFFF}, {0.25, 0.5, 0.5, 0x608040}, {0.7, 0, 0.5, 0x808080}, {0.3, 1, 0, 0x000000},
-        {0, 0, 1, 0xFFFFFF}, {0.9, 1, 1, 0xFF0099},
-        // The height colours of a terrain: hue 0.33 at the bottom, 0 at the top.
-        {0.33, 0.66, 0.33, 0x1E541D}, {0, 0.66, 0.33, 0x541D1D},
-        {-0.5, 2, 7, 0xFF0000}, {kNaN, 1, 1, 0xFF0000}, {0.5, kNaN, 1, 0xFFFFFF}, {0.5, 1, kNaN, 0x000000}
+        {0, 1, 1, 0xFF0000}, {1.0 / 3.0, 1, 1, 0x00FF00}, {1, 1, 1, 0xFF0000}, {0.9, 1, 1, 0xFF0099},
+        {0.25, 0.5, 0.5, 0x608040}, {0.33, 0.66, 0.33, 0x1E541D}, {-0.5, 2, 7, 0xFF0000},
+        {kNaN, 1, 1, 0xFF0000}, {0.5, 1, kNaN, 0x000000}
         // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(rt::HSV(c.h, c.s, c.v), c.expected) << c.h << " " << c.s << " " << c.v;
-}
-
-TEST(RGB, PacksAndClampsComponents) {
-    EXPECT_EQ(rt::RGB(200, 200, 255), 0xC8C8FFu);
     EXPECT_EQ(rt::RGB(-5, 300, 1), 0x00FF01u);
 }
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <set>
-#include <string>
 #include <utility>
 
 namespace {
@@ -44,34 +44,6 @@ PixelSet Frame(int x, int y, int width, int height, int thickness = 1) {
     return pixels;
 }
 
-TEST(Picture, NewPicturesAreWhiteSizesBelowOneGiveNilAndNilIgnoresDrawing) {
-    const rt::Picture picture = rt::Picture::New(7, 5, 32);
-    ASSERT_TRUE(picture);
-    EXPECT_EQ(picture.Width(), 7);
-    EXPECT_EQ(PixelsOf(picture, kWhite), Rect(0, 0, 7, 5));
-    EXPECT_EQ(picture.Pixel(7, 0), 0u);
-    EXPECT_EQ(picture.Pixel(-1, 2), 0u);
-    EXPECT_FALSE(rt::Picture::New(0, 5));
-    EXPECT_FALSE(rt::Picture::New(5, -1));
-
-    const rt::Picture nil;
-    nil.Graphics().SetForeColor(kRed);
-    nil.Graphics().FillRect(0, 0, 5, 5);
-    EXPECT_EQ(nil.Pixel(0, 0), 0u);
-    picture.Graphics().DrawPicture(nil, 0, 0);
-    EXPECT_EQ(PixelsOf(picture, kWhite).size(), 35u);
-}
-
-TEST(Picture, CopiesShareOnePicture) {
-    const rt::Picture a = rt::Picture::New(4, 4);
-    const rt::Picture b = a;
-    EXPECT_TRUE(a == b);
-    b.Graphics().SetForeColor(kRed);
-    b.Graphics().FillRect(0, 0, 1, 1);
-    EXPECT_EQ(a.Pixel(0, 0), kRed);
-    EXPECT_FALSE(a == rt::Picture::New(4, 4));
-}
-
 // The red pixels of a white 20 by 20 picture after `draw` with a square pen of that size.
 PixelSet Drawn(const std::function<void(rt::Graphics&)>& draw, std::int32_t pen = 1) {
     const rt::Picture picture = rt::Picture::New(20, 20);
@@ -84,14 +56,29 @@ PixelSet Drawn(const std::function<void(rt::Graphics&)>& draw, std::int32_t pen 
     return red;
 }
 
+using G = rt::Graphics;
+
+TEST(Picture, NewPicturesAreWhiteSharedByCopiesAndNilIgnoresDrawing) {
+    const rt::Picture picture = rt::Picture::New(7, 5, 32);
+    EXPECT_EQ(PixelsOf(picture, kWhite), Rect(0, 0, 7, 5));
+    EXPECT_FALSE(rt::Picture::New(0, 5));
+    const rt::Picture copy = picture;
+    copy.Graphics().SetForeColor(kRed);
+    copy.Graphics().FillRect(0, 0, 1, 1);
+    EXPECT_EQ(picture.Pixel(0, 0), kRed);
+
+    const rt::Picture nil;
+    nil.Graphics().FillRect(0, 0, 5, 5);
+    picture.Graphics().DrawPicture(nil, 0, 0);
+    picture.Graphics().FillRect(INT_MAX - 1, 0, 5, 5); // its far edge lies beyond any int
+    EXPECT_EQ(PixelsOf(picture, kWhite).size(), 34u);
+}
+
 TEST(Graphics, DrawsLinesRectanglesAndPolygonsOnExactlyTheirPixels) {
-    using G = rt::Graphics;
     EXPECT_EQ(Drawn([](G& g) { g.DrawLine(2, 3, 8, 3); }), Rect(2, 3, 7, 1));
     EXPECT_EQ(Drawn([](G& g) { g.DrawLine(1, 5, 5, 9); }),
               (PixelSet{{1, 5}, {2, 6}, {3, 7}, {4, 8}, {5, 9}}));
     EXPECT_EQ(Drawn([](G& g) { g.DrawLine(5, 10, 14, 10); }, 3), Rect(4, 9, 12, 3));
-    EXPECT_EQ(Drawn([](G& g) { g.FillRect(1, 2, 4, 3); }), Rect(1, 2, 4, 3));
-    EXPECT_EQ(Drawn([](G& g) { g.DrawRect(8, 8, 6, 5); }), Frame(8, 8, 6, 5));
     EXPECT_EQ(Drawn([](G& g) { g.DrawRect(2, 2, 8, 8); }, 2), Frame(2, 2, 8, 8, 2));
     EXPECT_EQ(Drawn([](G& g) {
                   g.FillRect(0, 0, 20, 20);
@@ -101,50 +88,93 @@ TEST(Graphics, DrawsLinesRectanglesAndPolygonsOnExactlyTheirPixels) {
     // The point lists are one-based: element 0 is unused.
     EXPECT_EQ(Drawn([](G& g) { g.DrawPolygon({999, 1, 1, 6, 1, 6, 6, 1, 6}); }), Frame(1, 1, 6, 6));
     EXPECT_EQ(Drawn([](G& g) { g.FillPolygon({0, 2, 8, 9, 8, 9, 10, 2, 10}); }), Rect(2, 8, 8, 3));
+    for (const auto& [x, y] : Drawn([](G& g) { g.FillPolygon({0, 2, 2, 16, 2, 2, 16}); }))
+        EXPECT_LE(x + y, 19) << x << "," << y << " beyond the hypotenuse";
 }
 
-TEST(Graphics, FillsTrianglesAndOvalsWithinTheirCorners) {
-    const rt::Picture picture = rt::Picture::New(30, 30);
-    rt::Graphics& g = picture.Graphics();
-    g.SetForeColor(kRed);
-    g.FillPolygon({0, 2, 2, 16, 2, 2, 16});
-    const PixelSet triangle = PixelsOf(picture, kRed);
-    for (const auto& inside : PixelSet{{2, 2}, {16, 2}, {2, 16}, {5, 5}})
-        EXPECT_TRUE(triangle.count(inside)) << inside.first << "," << inside.second;
-    for (const auto& [x, y] : triangle)
-        EXPECT_LE(x + y, 19) << x << "," << y;
-
+TEST(Graphics, SmallOvalsFillTheirBoxAsDotsAndPlusesOutlinedOrNot) {
+    const PixelSet plus{{5, 4}, {4, 5}, {5, 5}, {6, 5}, {5, 6}};
     for (const bool filled : {true, false}) {
-        g.ClearRect(0, 0, 30, 30);
-        filled ? g.FillOval(5, 5, 20, 10) : g.DrawOval(5, 5, 20, 10);
-        const PixelSet oval = PixelsOf(picture, kRed);
-        EXPECT_EQ(oval.count({15, 10}), filled ? 1u : 0u);
-        EXPECT_FALSE(oval.count({5, 5}));
-        EXPECT_GT(oval.size(), 20u);
-        for (const auto& [x, y] : oval)
-            EXPECT_TRUE(x >= 5 && x < 25 && y >= 5 && y < 15) << x << "," << y;
+        const auto oval = [filled](int x, int y, int w, int h) {
+            return Drawn([=](G& g) { filled ? g.FillOval(x, y, w, h) : g.DrawOval(x, y, w, h); });
+        };
+        EXPECT_EQ(oval(3, 3, 1, 1), Rect(3, 3, 1, 1));
+        EXPECT_EQ(oval(3, 3, 2, 2), Rect(3, 3, 2, 2));
+        EXPECT_EQ(oval(4, 4, 3, 3), plus);
+        EXPECT_EQ(oval(2, 2, 2, 9), Rect(2, 2, 2, 9)) << "a thin oval has no gaps";
+        EXPECT_EQ(oval(-1, -1, 3, 3), (PixelSet{{0, 0}, {1, 0}, {0, 1}})) << "cut by the picture's edge";
     }
 }
 
-TEST(Graphics, DrawsPicturesPlainScaledFromASourceRectangleAndIntoThemselves) {
+TEST(Graphics, LargeOvalsAreRoundAndStayInsideTheirBox) {
+    const PixelSet disc = Drawn([](G& g) { g.FillOval(2, 2, 16, 16); });
+    const PixelSet ring = Drawn([](G& g) { g.DrawOval(2, 2, 16, 16); });
+    const PixelSet thick = Drawn([](G& g) { g.DrawOval(2, 2, 16, 16); }, 3);
+    EXPECT_NEAR(static_cast<double>(disc.size()), 3.14159 * 64, 16);
+    for (const auto& [x, y] : disc) {
+        EXPECT_TRUE(x >= 2 && x < 18 && y >= 2 && y < 18) << x << "," << y;
+        EXPECT_TRUE(disc.count({19 - x, y}) && disc.count({x, 19 - y})) << "symmetric";
+    }
+    for (const int edge : {2, 17})
+        EXPECT_TRUE(disc.count({edge, 9}) && disc.count({9, edge})) << "touches every side";
+    EXPECT_FALSE(disc.count({2, 2}));
+    // The outline is the disc's border: inside it, within the pen's reach of its edge.
+    EXPECT_TRUE(std::includes(disc.begin(), disc.end(), ring.begin(), ring.end()));
+    EXPECT_TRUE(std::includes(thick.begin(), thick.end(), ring.begin(), ring.end()));
+    EXPECT_TRUE(ring.count({2, 9}) && !ring.count({3, 9}) && thick.count({4, 9}) && !thick.count({9, 9}));
+    EXPECT_GT(ring.size(), 40u);
+}
+
+TEST(Graphics, ScaledPicturesAreSmoothedSoThinLinesSurviveShrinking) {
+    // Thin black lines at x = 3, 11, 19, ... shrunk to a quarter: every line leaves a grey
+    // column, where sampling would lose some.
+    const rt::Picture map = rt::Picture::New(160, 40);
+    for (int x = 3; x < 160; x += 8)
+        map.Graphics().DrawLine(x, 0, x, 39);
+    const rt::Picture small = rt::Picture::New(40, 10);
+    small.Graphics().DrawPicture(map, 0, 0, 40, 10, 0, 0, 160, 40);
+    for (int line = 0; line < 20; ++line) {
+        const rt::Color c = small.Pixel(2 * line, 5);
+        EXPECT_TRUE(c != kWhite && (c & 0xFF) > 0x80) << "line " << line << std::hex << " " << c;
+    }
+    // Enlarged, neighbouring pixels blend; shapes drawn afterwards still have exact pixels.
+    const rt::Picture pair = rt::Picture::New(2, 1);
+    pair.Graphics().SetForeColor(kRed);
+    pair.Graphics().FillRect(0, 0, 1, 1);
+    const rt::Picture big = rt::Picture::New(20, 20);
+    big.Graphics().DrawPicture(pair, 0, 0, 20, 1, 0, 0, 2, 1);
+    const rt::Color middle = big.Pixel(10, 0);
+    EXPECT_TRUE(middle != kRed && middle != kWhite) << std::hex << middle;
+    big.Graphics().SetForeColor(kBlue);
+    big.Graphics().DrawLine(1, 5, 5, 9);
+    EXPECT_EQ(PixelsOf(big, kBlue), (PixelSet{{1, 5}, {2, 6}, {3, 7}, {4, 8}, {5, 9}}));
+}
+
+TEST(Graphics, DrawsPicturesAtTheirSizeFromASourceRectangleAndIntoThemselves) {
     const rt::Picture source = rt::Picture::New(2, 1); // red, white
     source.Graphics().SetForeColor(kRed);
     source.Graphics().FillRect(0, 0, 1, 1);
-    using G = rt::Graphics;
     EXPECT_EQ(Drawn([&](G& g) { g.DrawPicture(source, 3, 4); }), Rect(3, 4, 1, 1));
-    EXPECT_EQ(Drawn([&](G& g) { g.DrawPicture(source, 1, 1, 4, 2, 0, 0, 2, 1); }), Rect(1, 1, 2, 2));
+    EXPECT_EQ(Drawn([&](G& g) { g.DrawPicture(source, 5, 5, 1, 1, 0, 0, 1, 1); }), Rect(5, 5, 1, 1));
     EXPECT_EQ(Drawn([&](G& g) { g.DrawPicture(source, 0, 0, 3, 3, 0, 0, 1, 1); }), Rect(0, 0, 3, 3));
     EXPECT_EQ(Drawn([&](G& g) { g.DrawPicture(source, 0, 0, 3, 3, 1, 0, 1, 1); }), PixelSet{});
-    source.Graphics().DrawPicture(source, 1, 0);
-    EXPECT_EQ(PixelsOf(source, kRed), Rect(0, 0, 2, 1));
+    // A source reaching past the picture draws only its part inside, where it belongs.
+    EXPECT_EQ(Drawn([&](G& g) { g.DrawPicture(source, 4, 4, 2, 1, -1, 0, 2, 1); }), Rect(5, 4, 1, 1));
+    // Into itself, shifted: every pixel moves once, read before any is overwritten.
+    const rt::Picture row = rt::Picture::New(4, 1); // red, white, white, white
+    row.Graphics().SetForeColor(kRed);
+    row.Graphics().FillRect(0, 0, 1, 1);
+    row.Graphics().DrawPicture(row, 1, 0);
+    EXPECT_EQ(PixelsOf(row, kRed), Rect(0, 0, 2, 1));
+    row.Graphics().DrawPicture(row, 1, 0, 3, 1, 0, 0, 3, 1);
+    EXPECT_EQ(PixelsOf(row, kRed), Rect(0, 0, 3, 1));
 }
 
 TEST(Graphics, DrawsTextInTheForeColourAboveTheBaselineWithoutAntialiasing) {
     const rt::Picture picture = rt::Picture::New(80, 30);
-    rt::Graphics& g = picture.Graphics();
-    g.SetForeColor(kBlue);
-    g.SetTextSize(16);
-    g.DrawString("HW", 5, 20);
+    picture.Graphics().SetForeColor(kBlue);
+    picture.Graphics().SetTextSize(16);
+    picture.Graphics().DrawString("HW", 5, 20);
     const PixelSet blue = PixelsOf(picture, kBlue);
     EXPECT_GT(blue.size(), 10u);
     for (const auto& [x, y] : blue)
@@ -152,14 +182,19 @@ TEST(Graphics, DrawsTextInTheForeColourAboveTheBaselineWithoutAntialiasing) {
     EXPECT_EQ(blue.size() + PixelsOf(picture, kWhite).size(), 80u * 30u);
 }
 
-TEST(Picture, FromImageShowsTransparencyAsWhite) {
+TEST(Picture, KeepsTheTransparencyOfItsImageAndReadsItAsWhite) {
     QImage image(2, 1, QImage::Format_ARGB32);
     image.setPixel(0, 0, qRgba(0, 0, 0, 0));
     image.setPixel(1, 0, qRgba(255, 0, 0, 255));
-    const rt::Picture picture = rt::Picture::FromImage(image);
-    ASSERT_TRUE(picture);
-    EXPECT_EQ(picture.Pixel(0, 0), kWhite);
-    EXPECT_EQ(picture.Pixel(1, 0), kRed);
+    const rt::Picture icon = rt::Picture::FromImage(image);
+    EXPECT_EQ(icon.Pixel(0, 0), kWhite);
+    EXPECT_EQ(icon.Pixel(1, 0), kRed);
+    EXPECT_EQ(Drawn([&](G& g) {
+                  g.FillRect(0, 0, 20, 20);
+                  g.DrawPicture(icon, 0, 0);
+              }),
+              Rect(0, 0, 20, 20))
+        << "what lies under a transparent pixel shows";
     EXPECT_FALSE(rt::Picture::FromImage(QImage()));
 }
 
