@@ -32,4 +32,14 @@ void cancellacestino(std::int32_t n);
 // Bounds, spans and ratio of the point set; shows them on the control panel.
 void calcolaingombro();
 
+// Enters the 2D working mode: the tool palette and the 2D editor open afresh and show the data,
+// over the traced picture when there is one.
+void mostra2d();
+// Puts the traced picture under the 2D editor and enables the palette's reference tool.
+void mettimmagine();
+// The picture road: a scanned map chosen by the user becomes the backdrop for tracing.
+void aprimmagine();
+// Rescales the traced points so that the reference segment measures the palette's length.
+void rifcalcola();
+
 } // namespace Inizio
