@@ -20,11 +20,13 @@ void mostra2d() {
 
     rt::Instance<finimmagine>().Show();
     fin_edita& editor = rt::Instance<fin_edita>();
+    // The editor is filled before it is first shown: repainting it at every yield while it grows
+    // to many items would cost more than the drawing itself.
+    editor.Hide();
     editor.SetWidth(globali::scrx + 80);
     editor.SetHeight(globali::scry);
     ambiente = 1;
     rt::EnableMenuItems();
-    editor.Show();
 
     if (immaginesfondo) {
         mettimmagine();
@@ -32,6 +34,7 @@ void mostra2d() {
     } else {
         modulodxf::zooma();
     }
+    editor.Show();
 }
 
 void mettimmagine() {
