@@ -304,7 +304,7 @@ void fin_edita::RiferimentoFine(std::int32_t x, std::int32_t y) {
         palette->s_efield.SetProgramText(rt::Str(length));
 }
 
-void fin_edita::CurvaInizio(std::int32_t x, std::int32_t y) {
+std::int32_t fin_edita::NuovaRiga(std::int32_t x, std::int32_t y) {
     puntoaggiunto(x, y);
     const std::int32_t p = globali::ptot;
     const std::int32_t r = ++modulodxf::dxfcounter;
@@ -312,6 +312,11 @@ void fin_edita::CurvaInizio(std::int32_t x, std::int32_t y) {
     modulodxf::dxfpn(r, 0) = p;
     modulodxf::dxfpn(r, 1) = 0;
     modulodxf::dxfxyz[static_cast<std::size_t>(p)] = r;
+    return r;
+}
+
+void fin_edita::CurvaInizio(std::int32_t x, std::int32_t y) {
+    NuovaRiga(x, y);
     puntino.SetLeft(x - 1);
     puntino.SetTop(y - 1);
     Inizio::fasemom = 1;
@@ -347,13 +352,7 @@ void fin_edita::CurvaVertice(std::int32_t x, std::int32_t y) {
 
 void fin_edita::PuntoSingolo(std::int32_t x, std::int32_t y) {
     const rt::Color colour = Inizio::gammanosel;
-    puntoaggiunto(x, y);
-    const std::int32_t p = globali::ptot;
-    const std::int32_t r = ++modulodxf::dxfcounter;
-    righe::CresciTabella(r);
-    modulodxf::dxfpn(r, 0) = p;
-    modulodxf::dxfpn(r, 1) = 0;
-    modulodxf::dxfxyz[static_cast<std::size_t>(p)] = r;
+    const std::int32_t r = NuovaRiga(x, y);
     dis_punto(x, y, colour);
     const std::int32_t k = ++modulodxf::qpun;
     righe::CresciMappaPunti(k);

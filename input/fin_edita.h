@@ -53,6 +53,8 @@ protected:
 private:
     void RiferimentoInizio(std::int32_t x, std::int32_t y);
     void RiferimentoFine(std::int32_t x, std::int32_t y);
+    // Appends a point at the press as a new row of its own; returns the row.
+    std::int32_t NuovaRiga(std::int32_t x, std::int32_t y);
     void CurvaInizio(std::int32_t x, std::int32_t y);
     void CurvaVertice(std::int32_t x, std::int32_t y);
     void PuntoSingolo(std::int32_t x, std::int32_t y);
