@@ -34,6 +34,7 @@ protected:
         ambrelix::InitFileTypes();
         ambrelix::NewAppInstance();
         App().Event_Open();
+        rt::WindowRegistry::RunDeferredOpenings();
     }
     void TearDown() override { ambrelix::DiscardAppInstance(); }
 
@@ -72,6 +73,9 @@ TEST_F(Tracing, EveryPictureFormatBecomesTheScaledBackdropInWorkingModeOne) {
     }
     EXPECT_EQ(Inizio::ambiente, 1);
     EXPECT_TRUE(Palette().ContentWidget()->isVisible());
+    EXPECT_EQ(Palette().Left(), 4);
+    EXPECT_EQ(Editor().Top(), 48);
+    EXPECT_EQ(Palette().StaticText2.Text(), "Z Quote");
     EXPECT_TRUE(ExportDXF().Enabled());
     EXPECT_TRUE(FileExport().Enabled());
     EXPECT_FALSE(ExportTextXYZ().Enabled());
