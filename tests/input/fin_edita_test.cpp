@@ -23,13 +23,9 @@ TEST_F(Editing, ASinglePointLandsWhereTheTransformPutsThePress) {
     ASSERT_EQ(globali::ptot, 0);
     EXPECT_EQ(globali::px[0], 110);
     EXPECT_EQ(globali::py[0], 140);
-    EXPECT_EQ(modulodxf::dxfcounter, 1);
     EXPECT_EQ(modulodxf::qqpun[1], 1);
     EXPECT_EQ(Editor().punto(1).Left(), 28);
     EXPECT_EQ(Editor().punto(1).Top(), 398);
-    EXPECT_TRUE(Palette().z_efield.Enabled());
-    Palette().z_efield.Type("7");
-    EXPECT_EQ(globali::pz[0], 7);
 }
 
 TEST_F(Editing, AContourTakesTheHeightTypedForItAndEndsOnAToolPress) {
@@ -133,25 +129,6 @@ TEST_F(Editing, HeightsGoOnlyWhereTheUserSeesThem) {
     Palette().z_efield.SetEnabled(false);
     Palette().z_efield.SetText("6");
     EXPECT_EQ(globali::pz, (std::vector<double>{1, 8}));
-}
-
-TEST_F(Editing, TheReferenceMeasuresInPixelsAndBringsBackTheSelectTool) {
-    Inizio::immaginesfondo = rt::Picture::New(920, 620);
-    Inizio::mostra2d();
-    Tool(2);
-    EXPECT_FALSE(Palette().PushButton1.Enabled());
-    Click(100, 100);
-    EXPECT_TRUE(QTest::qWaitFor([] { return Palette().s_efield.HasFocus(); }, 5000));
-    Click(400, 500);
-    EXPECT_EQ(Inizio::rifxy12, (std::vector<std::int32_t>{100, 100, 400, 500}));
-    EXPECT_EQ(Palette().s_efield.Text(), "500");
-    EXPECT_TRUE(Editor().linscala.Visible());
-    EXPECT_EQ(Editor().linscala.X1(), 100);
-    EXPECT_EQ(globali::momento, 1);
-    EXPECT_TRUE(Palette().BevelBut(1).Value());
-    EXPECT_FALSE(Palette().BevelBut(2).Value());
-    EXPECT_TRUE(Palette().PushButton1.Enabled());
-    EXPECT_EQ(modulodxf::zmfct, 1);
 }
 
 } // namespace

@@ -43,19 +43,19 @@ protected:
     // One row per element: one point is a lone point, more a polyline.
     static void SetRows(const std::vector<std::vector<TwoDPoint>>& rows) {
         Inizio::azzeradati();
+        globali::px.clear();
+        globali::py.clear();
+        globali::pz.clear();
         modulodxf::dxfpn.Redim(static_cast<std::int32_t>(rows.size()), 1);
         for (const auto& row : rows) {
             const std::int32_t r = ++modulodxf::dxfcounter;
             modulodxf::dxfpn(r, 0) = globali::ptot + 1;
             modulodxf::dxfpn(r, 1) = static_cast<std::int32_t>(row.size()) - 1;
             for (const TwoDPoint& p : row) {
+                globali::px.push_back(p.x);
+                globali::py.push_back(p.y);
+                globali::pz.push_back(p.z);
                 ++globali::ptot;
-                globali::px.resize(globali::ptot + 1);
-                globali::py.resize(globali::ptot + 1);
-                globali::pz.resize(globali::ptot + 1);
-                globali::px[globali::ptot] = p.x;
-                globali::py[globali::ptot] = p.y;
-                globali::pz[globali::ptot] = p.z;
             }
         }
     }
