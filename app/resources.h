@@ -22,19 +22,5 @@ rt::Picture ico1();
 rt::Picture ico2();
 rt::Picture mesh35x24();
 
-// The tool palette's buttons: plain faces ib1..ib5 and pressed faces ib1copia..ib5copia
-// (1 select, 2 reference, 3 contour, 4 single point, 5 delete).
-rt::Picture ib1();
-rt::Picture ib2();
-rt::Picture ib3();
-rt::Picture ib4();
-rt::Picture ib5();
-rt::Picture ib1copia();
-rt::Picture ib2copia();
-rt::Picture ib3copia();
-rt::Picture ib4copia();
-rt::Picture ib5copia();
-
-// The 2D editor's mouse cursor; null when it cannot be loaded. The object lives for the rest of
-// the run, so windows may keep the pointer.
-const rt::MouseCursor* cursore();
+// The tool palette's faces and the 2D editor's cursor belong to the 2D working mode.
+#include "input/pictures2d.h"

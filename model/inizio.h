@@ -25,6 +25,16 @@ inline rt::Picture openglpicture;
 // The reference segment in 2D editor pixels: x1, y1, x2, y2.
 inline std::vector<std::int32_t> rifxy12(4, 0);
 
+// Enters the 2D working mode: the tool palette and the 2D editor open afresh and show the data,
+// over the traced picture when there is one.
+void mostra2d();
+// Puts the traced picture under the 2D editor and enables the palette's reference tool.
+void mettimmagine();
+// The picture road: a scanned map chosen by the user becomes the backdrop for tracing.
+void aprimmagine();
+// Rescales the traced points so that the reference segment measures the palette's length.
+void rifcalcola();
+
 } // namespace Inizio
 
 // The routines of the module on the survey data.

@@ -35,4 +35,9 @@ inline double zymin = 0;
 inline double zxmax = 0;
 inline double zymax = 0;
 
+// Fits the point set into the 2D editor and draws every row of the polyline table there.
+void zooma();
+// Draws every row with the view transform in force.
+void nozooma();
+
 } // namespace modulodxf

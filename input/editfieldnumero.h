@@ -1,0 +1,27 @@
+#pragma once
+// The entry field for a real number: on leaving, a text the user typed is cleaned to a
+// non-negative decimal number written with a point and shown in the program's number form.
+
+#include <optional>
+#include <string>
+
+#include "rt/controls.h"
+
+class EditFieldNumero : public rt::EditField {
+public:
+    EditFieldNumero();
+
+    // Sets a text of the program's own (a height, a measured length): leaving the field keeps it
+    // as it stands until the user changes it. Runs TextChange like SetText.
+    void SetProgramText(const std::string& text);
+
+    // The cleaning applied on leaving: commas become points, every character other than a point
+    // or an ASCII digit is dropped, and what remains is read as a number.
+    static std::string Pulisci(const std::string& text);
+
+protected:
+    void Event_LostFocus() override;
+
+private:
+    std::optional<std::string> programText_;
+};

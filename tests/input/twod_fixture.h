@@ -1,0 +1,71 @@
+#pragma once
+// The 2D working mode under test: a known screen area and colours, survey data put straight into
+// the shared arrays, and the user's presses as real mouse events on the editor and the palette.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+#include "input/fin_edita.h"
+#include "input/finimmagine.h"
+#include "model/globali.h"
+#include "model/inizio.h"
+#include "model/modulodxf.h"
+#include "rt/window.h"
+
+struct TwoDPoint {
+    double x, y, z;
+};
+
+class TwoD : public ::testing::Test {
+protected:
+    static constexpr rt::Color kPlain = 0x22AA22;
+    static constexpr rt::Color kSelected = 0xCC1111;
+
+    void SetUp() override {
+        globali::scrx = 840;
+        globali::scry = 620;
+        globali::lingua = 1;
+        globali::momento = 0;
+        Inizio::fasemom = 0;
+        Inizio::gammanosel = kPlain;
+        Inizio::gammasisel = kSelected;
+        Inizio::azzeradati();
+        Inizio::rifxy12 = {0, 0, 0, 0};
+        modulodxf::zmfct = 1;
+        modulodxf::xz = modulodxf::yz = modulodxf::zxmin = modulodxf::zymin = 0;
+    }
+
+    // One row per element: one point is a lone point, more a polyline.
+    static void SetRows(const std::vector<std::vector<TwoDPoint>>& rows) {
+        Inizio::azzeradati();
+        globali::px.clear();
+        globali::py.clear();
+        globali::pz.clear();
+        modulodxf::dxfpn.Redim(static_cast<std::int32_t>(rows.size()), 1);
+        for (const auto& row : rows) {
+            const std::int32_t r = ++modulodxf::dxfcounter;
+            modulodxf::dxfpn(r, 0) = globali::ptot + 1;
+            modulodxf::dxfpn(r, 1) = static_cast<std::int32_t>(row.size()) - 1;
+            for (const TwoDPoint& p : row) {
+                globali::px.push_back(p.x);
+                globali::py.push_back(p.y);
+                globali::pz.push_back(p.z);
+                ++globali::ptot;
+            }
+        }
+    }
+
+    static fin_edita& Editor() { return rt::Instance<fin_edita>(); }
+    static finimmagine& Palette() { return rt::Instance<finimmagine>(); }
+    static void Click(std::int32_t x, std::int32_t y) {
+        QTest::mouseClick(Editor().ContentWidget(), Qt::LeftButton, {}, QPoint(x, y));
+    }
+    static void Tool(std::int32_t index) {
+        QTest::mouseClick(Palette().BevelBut(index).Widget(), Qt::LeftButton);
+    }
+};

@@ -1,0 +1,142 @@
+// The switch to the 2D working mode, the fit, the picture road and the reference rescale.
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <array>
+#include <fstream>
+#include <string>
+
+#include "rt/dialogs.h"
+#include "twod_fixture.h"
+#include "views/fincontrol.h"
+#include "views/finestra.h"
+
+namespace {
+
+using TwoDSwitch = TwoD;
+
+TEST_F(TwoDSwitch, FitsThePointsAndMapsEveryControlToItsRow) {
+    SetRows({{{0, 0, 0}}, {{100, 0, 0}, {100, 50, 0}, {0, 50, 0}}, {{100, 50, 0}}, {{0, 0, 0}, {50, 0, 0}}});
+    Inizio::mostra2d();
+    EXPECT_EQ(modulodxf::zmfct, 9);
+    EXPECT_EQ(modulodxf::xz, 10);
+    EXPECT_EQ(modulodxf::yz, 85);
+    EXPECT_EQ(Editor().StaticText1.Text(), "ref.: 9");
+    ASSERT_EQ(modulodxf::qpun, 2);
+    EXPECT_EQ(Editor().punto(1).Top(), 533);
+    EXPECT_EQ(Editor().punto(2).Left(), 908);
+    EXPECT_EQ(modulodxf::qqpun[2], 3);
+    ASSERT_EQ(modulodxf::qlin, 3);
+    EXPECT_EQ(Editor().Linea(2).Y2(), 85);
+    for (const auto [j, row, first] : {std::array{1, 2, 1}, {2, 2, 1}, {3, 4, 3}}) {
+        EXPECT_EQ(modulodxf::qqlin(j, 0), row);
+        EXPECT_EQ(modulodxf::qqlin(j, 1), first);
+    }
+    EXPECT_EQ(modulodxf::selpre[0], -1);
+}
+
+TEST_F(TwoDSwitch, DegenerateDataIsCentredOrKeepsTheTransform) {
+    // A row that received no vertex, and one whose points are missing, draw nothing.
+    SetRows({{{5, 5, 0}}, {{5, 5, 0}}});
+    modulodxf::dxfpn(2, 1) = -1;
+    modulodxf::dxfpn.Redim(3, 1);
+    modulodxf::dxfcounter = 3;
+    modulodxf::dxfpn(3, 0) = 7;
+    Inizio::mostra2d();
+    EXPECT_EQ(modulodxf::zmfct, 1);
+    EXPECT_EQ(Editor().punto(1).Left(), 458);
+    EXPECT_EQ(Editor().punto(1).Top(), 308);
+    EXPECT_EQ(modulodxf::qpun, 1);
+    EXPECT_EQ(modulodxf::qlin, 0);
+
+    SetRows({{{3, 0, 0}, {3, 60, 0}}});
+    Inizio::mostra2d();
+    EXPECT_EQ(modulodxf::zmfct, 10);
+    EXPECT_EQ(Editor().Linea(1).X1(), 460);
+
+    SetRows({});
+    modulodxf::zmfct = 4;
+    Inizio::mostra2d();
+    EXPECT_EQ(modulodxf::zmfct, 4);
+    EXPECT_EQ(Editor().StaticText1.Text(), "ref.:");
+}
+
+TEST_F(TwoDSwitch, ClosesTheThreeDWindowsAndOpensAFreshPaletteAndEditor) {
+    rt::Instance<fincontrol>();
+    rt::Instance<Finestra>();
+    Inizio::ambiente = 2;
+    SetRows({{{0, 0, 0}}, {{10, 10, 0}}});
+    Inizio::mostra2d();
+    EXPECT_EQ(rt::OpenInstance<fincontrol>(), nullptr);
+    EXPECT_EQ(rt::OpenInstance<Finestra>(), nullptr);
+    EXPECT_EQ(Editor().Width(), 920);
+    EXPECT_FALSE(Palette().BevelBut(2).Enabled());
+
+    Tool(4);
+    Inizio::immaginesfondo = rt::Picture::New(920, 460);
+    Inizio::rifxy12 = {1, 2, 3, 4};
+    Inizio::mostra2d();
+    EXPECT_EQ(globali::momento, 1);
+    EXPECT_EQ(Editor().Height(), 460);
+    EXPECT_TRUE(Editor().Backdrop() == Inizio::immaginesfondo);
+    EXPECT_TRUE(Palette().BevelBut(2).Enabled());
+    EXPECT_FALSE(Editor().linscala.Visible());
+    EXPECT_EQ(Editor().linscala.X2(), 3);
+}
+
+class PictureRoad : public TwoD {
+protected:
+    std::string Write(const char* name, const std::string& bytes) {
+        const std::string path = folder_.filePath(name).toStdString();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::string WriteImage(const char* name, int w, int h) {
+        const std::string path = folder_.filePath(name).toStdString();
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        image.save(QString::fromStdString(path));
+        return path;
+    }
+    QTemporaryDir folder_;
+};
+
+TEST_F(PictureRoad, AFileThatIsNoUsablePictureChangesNothing) {
+    for (const std::string& path : {Write("notes.png", "just some text\n"), Write("empty.png", ""),
+                                    WriteImage("thread.png", 1, 6000)}) {
+        SetRows({{{1, 2, 3}}});
+        rt::ScriptedDialogs dialogs;
+        dialogs.AnswerOpen(path);
+        dialogs.AnswerMessage();
+        Inizio::aprimmagine();
+        ASSERT_EQ(dialogs.Requests().size(), 2u) << path;
+        EXPECT_EQ(dialogs.Requests()[1].text, "Can't open as picture!\r\rNon posso aprire come immagine!");
+        EXPECT_EQ(globali::ptot, 0);
+        EXPECT_FALSE(Inizio::immaginesfondo);
+        EXPECT_EQ(rt::OpenInstance<fin_edita>(), nullptr);
+    }
+}
+
+TEST_F(TwoDSwitch, TheReferenceRescaleKeepsPointsOnThePictureAndRefusesUnusableScales) {
+    SetRows({{{300, 120, 9}}});
+    Inizio::immaginesfondo = rt::Picture::New(920, 620);
+    Inizio::mostra2d();
+    Inizio::rifxy12 = {100, 200, 400, 600};
+    Palette().s_efield.SetEnabled(true);
+    Palette().s_efield.Type("250");
+    EXPECT_EQ(modulodxf::zmfct, 2);
+    EXPECT_DOUBLE_EQ(globali::px[0], 150);
+    EXPECT_DOUBLE_EQ(globali::py[0], 60);
+    EXPECT_EQ(globali::pz[0], 9);
+    EXPECT_EQ(Editor().StaticText1.Text(), "ref.: 2");
+
+    const double pixels = globali::px[0] * modulodxf::zmfct;
+    Palette().s_efield.SetText("0." + std::string(310, '0') + "1");
+    Inizio::rifxy12 = {5, 5, 5, 5};
+    Palette().s_efield.SetText("3");
+    EXPECT_EQ(modulodxf::zmfct, 2);
+    EXPECT_EQ(globali::px[0] * modulodxf::zmfct, pixels);
+}
+
+} // namespace
