@@ -32,4 +32,11 @@ void cancellacestino(std::int32_t n);
 // Bounds, spans and ratio of the point set; shows them on the control panel.
 void calcolaingombro();
 
+// Switches to the 2D working mode with the current point set and polyline table.
+void mostra2d();
+// Asks for a text file of X, Y, Z lines and loads its points as lone points.
+void apritesto();
+// Asks for a CAD drawing's tab-separated text export and loads its text labels as spot heights.
+void apripcaddtesto();
+
 } // namespace Inizio
