@@ -36,17 +36,6 @@ std::string Replace(std::string text, const std::string& from, const std::string
     return text;
 }
 
-// A section of lightweight polylines, one per list of (X, Y) vertices.
-std::string LwSection(const std::string& section, const std::vector<std::vector<Point>>& polylines) {
-    std::string text = "  0\nSECTION\n  2\n" + section + "\n";
-    for (const auto& polyline : polylines) {
-        text += "  0\nLWPOLYLINE\n  8\n0\n100\nAcDbPolyline\n 90\n" + std::to_string(polyline.size()) + "\n";
-        for (const Point& v : polyline)
-            text += " 10\n" + std::to_string(v.x) + "\n 20\n" + std::to_string(v.y) + "\n 30\n" + "0\n";
-    }
-    return text + "  0\nENDSEC\n";
-}
-
 std::vector<Point> Vertices(int count) {
     std::vector<Point> v;
     for (int i = 1; i <= count; ++i)

@@ -108,6 +108,17 @@ inline void SetEarlierData() {
     Inizio::ambiente = 2;
 }
 
+// A section of lightweight polylines, one per list of (X, Y) vertices.
+inline std::string LwSection(const std::string& section, const std::vector<std::vector<Point>>& polylines) {
+    std::string text = "  0\nSECTION\n  2\n" + section + "\n";
+    for (const auto& polyline : polylines) {
+        text += "  0\nLWPOLYLINE\n  8\n0\n100\nAcDbPolyline\n 90\n" + std::to_string(polyline.size()) + "\n";
+        for (const Point& v : polyline)
+            text += " 10\n" + std::to_string(v.x) + "\n 20\n" + std::to_string(v.y) + "\n 30\n" + "0\n";
+    }
+    return text + "  0\nENDSEC\n";
+}
+
 // The rules every read leaves standing: the arrays hold ptot + 1 points and the rows; the rows
 // follow each other from point 0 without gaps, each holding its points inside the point set (a
 // row may hold none); each point knows its row.
