@@ -35,22 +35,13 @@ def r12_polylines():
     doc.saveas("contours_r12_polyline.dxf")
 
 
-def r2000_lwpolylines():
+def r2000_drawing(name, add_contour):
     doc = ezdxf.new("R2000")
     msp = doc.modelspace()
     for contour, z in zip(CONTOURS, ELEVATIONS):
-        msp.add_lwpolyline(contour, dxfattribs={"elevation": z})
+        add_contour(msp, contour, z)
     add_label_and_point(msp)
-    doc.saveas("contours_r2000_lwpolyline.dxf")
-
-
-def r2000_polylines():
-    doc = ezdxf.new("R2000")
-    msp = doc.modelspace()
-    for contour, z in zip(CONTOURS, ELEVATIONS):
-        msp.add_polyline2d(contour, dxfattribs={"elevation": (0, 0, z)})
-    add_label_and_point(msp)
-    doc.saveas("contours_r2000_polyline.dxf")
+    doc.saveas(name)
 
 
 def ogr_lwpolylines(name, with_z):
@@ -73,7 +64,9 @@ def ogr_lwpolylines(name, with_z):
 
 if __name__ == "__main__":
     r12_polylines()
-    r2000_lwpolylines()
-    r2000_polylines()
+    r2000_drawing("contours_r2000_lwpolyline.dxf",
+                  lambda msp, contour, z: msp.add_lwpolyline(contour, dxfattribs={"elevation": z}))
+    r2000_drawing("contours_r2000_polyline.dxf",
+                  lambda msp, contour, z: msp.add_polyline2d(contour, dxfattribs={"elevation": (0, 0, z)}))
     ogr_lwpolylines("contours_ogr_flat.dxf", with_z=False)
     ogr_lwpolylines("contours_ogr_elevation.dxf", with_z=True)
