@@ -8,11 +8,6 @@
 
 class LoadedSurvey {
 public:
-    struct Row {
-        std::int32_t first = 0; // index of its first point (or of the point it would have)
-        std::int32_t last = -1; // its point count minus 1; -1 while it has none
-    };
-
     // A one-point row holding a new point.
     void AddLonePoint(double x, double y, double z);
     // A new row without points, whose first point will be the next point added.
@@ -25,7 +20,6 @@ public:
     void MoveLastPointX(double x);
     void MoveLastPointYZ(double y, double z);
 
-    std::size_t PointCount() const { return x_.size(); }
     // Rows are numbered from 1; this is the number of the last one (0 when there is none).
     std::int32_t RowCount() const { return static_cast<std::int32_t>(rows_.size()); }
     // The last row's point count minus 1; -1 when it has no point or there is no row.
@@ -37,6 +31,11 @@ public:
     void MoveIntoSharedData();
 
 private:
+    struct Row {
+        std::int32_t first = 0; // index of its first point (or of the point it would have)
+        std::int32_t last = -1; // its point count minus 1; -1 while it has none
+    };
+
     // Indices stay int32 in the shared data; points beyond this many are not read.
     static constexpr std::size_t kMaxPoints = 0x7FFFFFF0;
     bool Full() const { return x_.size() >= kMaxPoints || rows_.size() >= kMaxPoints; }

@@ -20,6 +20,7 @@
 #include "model/inizio.h"
 #include "model/modulodxf.h"
 #include "rt/dialogs.h"
+#include "rt/picture.h"
 
 namespace readertest {
 
@@ -64,19 +65,22 @@ struct Point {
 };
 using Row = std::array<std::int32_t, 2>;
 
-// The survey data as plain values: the points 0..ptot, the rows 1..dxfcounter, each point's row.
+// The survey data as plain values: the points 0..ptot, the rows 1..dxfcounter, each point's row;
+// with the working mode, whether a traced picture is set and the selected 2D control.
 struct Survey {
     std::vector<Point> points;
     std::vector<Row> rows;
     std::vector<std::int32_t> rowOfPoint;
     std::int32_t mode = 0;
+    bool picture = false;
+    std::int32_t selected = -1;
     bool operator==(const Survey&) const = default;
 };
 
 // What a read leaves: these points and rows, in the 2D working mode.
 inline Survey Loaded(std::vector<Point> points = {}, std::vector<Row> rows = {},
                      std::vector<std::int32_t> rowOfPoint = {}) {
-    return Survey{std::move(points), std::move(rows), std::move(rowOfPoint), 1};
+    return Survey{std::move(points), std::move(rows), std::move(rowOfPoint), 1, false, -1};
 }
 
 inline Survey Current() {
@@ -89,10 +93,13 @@ inline Survey Current() {
     for (std::int32_t r = 1; r <= modulodxf::dxfcounter; ++r)
         s.rows.push_back({modulodxf::dxfpn(r, 0), modulodxf::dxfpn(r, 1)});
     s.mode = Inizio::ambiente;
+    s.picture = static_cast<bool>(Inizio::immaginesfondo);
+    s.selected = modulodxf::selpre.at(0);
     return s;
 }
 
-// Earlier data and working mode 2, which a reader that changes nothing leaves as they are.
+// Earlier data, a traced picture, a selection and working mode 2, which a reader that changes
+// nothing leaves as they are.
 inline void SetEarlierData() {
     globali::px = {1, 2, 3};
     globali::py = {4, 5, 6};
@@ -106,6 +113,8 @@ inline void SetEarlierData() {
     modulodxf::dxfpn(2, 1) = 0;
     modulodxf::dxfcounter = 2;
     Inizio::ambiente = 2;
+    Inizio::immaginesfondo = rt::Picture::New(4, 4);
+    modulodxf::selpre = {1, 1};
 }
 
 // A section of lightweight polylines, one per list of (X, Y) vertices.
