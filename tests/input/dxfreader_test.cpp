@@ -144,7 +144,8 @@ TEST(DxfReader, CancelOrAFileThatCannotBeOpenedChangesNothing) {
 TEST(DxfReader, FilesThatAreNoDrawingOrAreCutShortLoadWhatTheyHold) {
     Scratch scratch;
     SetEarlierData();
-    ReadDxf(scratch.Write("binary.dxf", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\x10\n 10\n", 24)));
+    constexpr char kBinary[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\x10\n 10\n";
+    ReadDxf(scratch.Write("binary.dxf", std::string(kBinary, sizeof kBinary - 1)));
     EXPECT_EQ(Current(), Loaded());
 
     // Cut inside the second polyline's third vertex, between a code and its value.
