@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 
 #include "model/inizio.h"
@@ -20,18 +19,6 @@ TEST(CadTextReader, EveryTextObjectBecomesASpotHeight) {
     EXPECT_EQ(Current(), Loaded({{100, -250, 12.5}, {1.234, 3, 7}, {4, -6, 0}, {-2, -0.5, 3}},
                                 {{0, 0}, {1, 0}, {2, 0}, {3, 0}}, {1, 2, 3, 4}));
     EXPECT_TRUE(Consistent());
-}
-
-TEST(CadTextReader, CancelAnEmptyFileOrAFileThatCannotBeOpenedChangesNothing) {
-    SetEarlierData();
-    const Survey before = Current();
-    Scratch scratch;
-    for (const std::optional<std::string>& path :
-         {std::optional<std::string>(), std::optional(scratch.Write("empty.txt", "")),
-          std::optional(scratch.Path("missing.txt"))}) {
-        RunReader(Inizio::apripcaddtesto, path);
-        EXPECT_EQ(Current(), before) << path.value_or("cancelled");
-    }
 }
 
 TEST(CadTextReader, LinesWithoutTextObjectsEmptyTheData) {

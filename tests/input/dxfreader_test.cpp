@@ -131,16 +131,6 @@ TEST(DxfReader, APolylineWithoutVerticesAtTheEndOfItsSectionLeavesNoRow) {
     EXPECT_EQ(Current(), Loaded({{1, -1, 0}, {2, -2, 0}}, {{0, 1}}, {1, 1}));
 }
 
-TEST(DxfReader, CancelOrAFileThatCannotBeOpenedChangesNothing) {
-    SetEarlierData();
-    const Survey before = Current();
-    ReadDxf(std::nullopt);
-    EXPECT_EQ(Current(), before);
-    Scratch scratch;
-    ReadDxf(scratch.Path("missing.dxf"));
-    EXPECT_EQ(Current(), before);
-}
-
 TEST(DxfReader, FilesThatAreNoDrawingOrAreCutShortLoadWhatTheyHold) {
     Scratch scratch;
     SetEarlierData();

@@ -46,17 +46,6 @@ TEST(XyzReader, OneCommaPutsTheWholeFileInDecimalCommaForm) {
     EXPECT_EQ(Current(), LonePoints({{15, 2, 3}, {0, 0, 0}, {0, 0, 0}}));
 }
 
-TEST(XyzReader, CancelOrAFileThatCannotBeOpenedChangesNothing) {
-    SetEarlierData();
-    const Survey before = Current();
-    RunReader(Inizio::apritesto, std::nullopt);
-    EXPECT_EQ(Current(), before);
-
-    Scratch scratch;
-    RunReader(Inizio::apritesto, scratch.Path("missing.txt"));
-    EXPECT_EQ(Current(), before);
-}
-
 TEST(XyzReader, AnEmptyFileEmptiesTheDataAndEntersTheTwoDimensionalMode) {
     SetEarlierData();
     Scratch scratch;

@@ -1,11 +1,14 @@
-// Every reader fed thousands of damaged versions of its test files: each read ends in the 2D
-// working mode with consistent, finite data, or, for a CAD export without lines, changes nothing.
+// What every reader holds to: a cancelled dialog or a file that cannot be opened changes nothing;
+// thousands of damaged versions of its test files each end in the 2D working mode with
+// consistent, finite data, or, for a CAD export without lines, change nothing.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,71 +23,57 @@ using namespace readertest;
 
 constexpr int kMutationsPerReader = 1500;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (const char c : text) {
-        line.push_back(c);
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
+void ReadDxf() {
+    modulodxf::leggidxf(100, 5, 1);
 }
 
-std::string Join(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line;
-    return text;
+TEST(Readers, ACancelledDialogOrAFileThatCannotBeOpenedChangesNothing) {
+    Scratch scratch;
+    const std::string empty = scratch.Write("empty.txt", "");
+    for (const auto reader : {Inizio::apritesto, Inizio::apripcaddtesto, ReadDxf}) {
+        SetEarlierData();
+        const Survey before = Current();
+        RunReader(reader, std::nullopt);
+        EXPECT_EQ(Current(), before);
+        RunReader(reader, scratch.Path("missing.txt"));
+        EXPECT_EQ(Current(), before);
+        RunReader(reader, scratch.Path(""));
+        EXPECT_EQ(Current(), before) << "a folder";
+    }
+    SetEarlierData();
+    const Survey before = Current();
+    RunReader(Inizio::apripcaddtesto, empty);
+    EXPECT_EQ(Current(), before) << "a CAD export without lines";
 }
 
 class Mutator {
 public:
     explicit Mutator(std::uint32_t seed) : random_(seed) {}
 
-    std::string Mutate(const std::string& original) {
-        std::string text = original;
-        switch (Below(6)) {
-        case 0: // cut short
+    std::string Mutate(std::string text) {
+        static const char* const kLines[] = {"1e999\n", "-1e999\r", "nan\r\n", "10\n",
+                                             "20\n",    "0\n",      "ENDSEC\n"};
+        const std::size_t kind = Below(6);
+        if (kind == 0) { // cut short
             text.resize(Below(text.size() + 1));
-            break;
-        case 1: // bytes flipped
+        } else if (kind == 1) { // bytes flipped
             for (std::size_t n = 1 + Below(8); n > 0 && !text.empty(); --n)
                 text[Below(text.size())] ^= static_cast<char>(1 + Below(255));
-            break;
-        case 2: { // a line repeated
-            auto lines = Lines(text);
-            if (!lines.empty()) {
-                const std::size_t at = Below(lines.size());
-                lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), lines[at]);
-            }
-            text = Join(lines);
-            break;
-        }
-        case 3: { // a line dropped
-            auto lines = Lines(text);
-            if (!lines.empty())
-                lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(Below(lines.size())));
-            text = Join(lines);
-            break;
-        }
-        case 4: { // a line replaced by an extreme number
-            auto lines = Lines(text);
-            static const char* const kNumbers[] = {"1e999\n", "-1e999\n", "1e-999\n", "nan\n",
-                                                   "10\n",    "20\n",     "0\n"};
-            if (!lines.empty())
-                lines[Below(lines.size())] = kNumbers[Below(std::size(kNumbers))];
-            text = Join(lines);
-            break;
-        }
-        default: // random bytes
+        } else if (kind == 5 || text.empty()) { // random bytes
             text.resize(Below(2048));
             for (char& c : text)
                 c = static_cast<char>(Below(256));
+        } else { // a line repeated, dropped, or replaced by an extreme number or a marker
+            const std::size_t at = Below(text.size());
+            const std::size_t before = at == 0 ? std::string::npos : text.find_last_of("\r\n", at - 1);
+            const std::size_t begin = before == std::string::npos ? 0 : before + 1;
+            const std::size_t length = std::min(text.find_first_of("\r\n", at), text.size() - 1) + 1 - begin;
+            if (kind == 2)
+                text.insert(begin, text.substr(begin, length));
+            else if (kind == 3)
+                text.erase(begin, length);
+            else
+                text.replace(begin, length, kLines[Below(std::size(kLines))]);
         }
         return text;
     }
@@ -160,7 +149,7 @@ TEST(ReaderFuzz, CadTextReaderLoadsOrChangesNothing) {
 }
 
 TEST(ReaderFuzz, DxfReaderLoadsConsistentContours) {
-    Fuzz([] { modulodxf::leggidxf(100, 5, 1); },
+    Fuzz(ReadDxf,
          {"contours_r12_polyline.dxf", "contours_r2000_lwpolyline.dxf", "contours_r2000_polyline.dxf",
           "contours_ogr_elevation.dxf"},
          3, [](const std::string&) { EXPECT_EQ(Inizio::ambiente, 1); });
