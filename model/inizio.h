@@ -35,6 +35,11 @@ void aprimmagine();
 // Rescales the traced points so that the reference segment measures the palette's length.
 void rifcalcola();
 
+// Asks for a text file of X, Y, Z lines and loads its points as lone points.
+void apritesto();
+// Asks for a CAD drawing's tab-separated text export and loads its text labels as spot heights.
+void apripcaddtesto();
+
 } // namespace Inizio
 
 // The routines of the module on the survey data.

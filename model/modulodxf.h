@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/array2d.h"
+#include "rt/folderitem.h"
 
 namespace modulodxf {
 
@@ -39,5 +40,12 @@ inline double zymax = 0;
 void zooma();
 // Draws every row with the view transform in force.
 void nozooma();
+
+// Asks for a DXF file and loads its contour polylines; polyline k (from 1) lies at height
+// firstHeight + (k - 1) * heightStep, and skip vertices are passed over between stored points.
+void leggidxf(double firstHeight, double heightStep, std::int32_t skip);
+// The form of polyline the file uses: 1 lightweight, 2 POLYLINE entities, 3 POLYLINE entities
+// with subclass markers.
+std::int32_t capiscidxf(const rt::FolderItem& file);
 
 } // namespace modulodxf

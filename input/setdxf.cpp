@@ -1,0 +1,127 @@
+#include "input/setdxf.h"
+
+#include <string>
+
+#include "model/globali.h"
+#include "model/modulodxf.h"
+#include "rt/conv.h"
+
+namespace {
+
+constexpr rt::Color kBlack = 0x000000;
+constexpr rt::Color kGrey = 0x666666;
+
+rt::TextStyle Arial(std::int32_t size, bool bold, rt::Color colour) {
+    rt::TextStyle style;
+    style.Font = "arial";
+    style.Size = size;
+    style.Bold = bold;
+    style.TextColor = colour;
+    return style;
+}
+
+void MakeLabel(rt::StaticText& label, rt::Window& window, std::int32_t left, std::int32_t top,
+               std::int32_t width, std::int32_t height, const std::string& text, const rt::TextStyle& style) {
+    label.Create(window, left, top, width, height);
+    label.SetText(text);
+    label.SetStyle(style);
+}
+
+void MakeHeightField(EditFieldNumero& field, rt::Window& window, std::int32_t top) {
+    field.Create(window, 55, top, 100, 18);
+    field.SetProgramText("0");
+    field.SetEnabled(false);
+    field.SetStyle(Arial(12, true, kBlack));
+    field.SetBackColor(0xFFFFFF);
+}
+
+} // namespace
+
+setdxf::setdxf() {
+    PushButton1.Action = [this] { PushButton1_Action(); };
+    CheckBox1.Action = [this] { CheckBox1_Action(); };
+    Slider1.ValueChanged = [this] { Slider1_ValueChanged(); };
+}
+
+void setdxf::Layout() {
+    SetTitle("Import DXF..");
+    SetWidth(320);
+    SetHeight(160);
+    SetFrame(1);
+    SetPlacement(2);
+    SetCloseButton(false);
+    SetResizeable(false);
+    SetMinimumSize(64, 64);
+    SetMaximumSize(32000, 32000);
+    SetVisibleWhenCreated(true);
+}
+
+void setdxf::CreateControls() {
+    MakeLabel(StaticText1, *this, 70, 3, 180, 16, "Import DXF Polylines only", Arial(12, true, kBlack));
+    StaticText1.SetAlignment(2);
+
+    CheckBox1.Create(*this, 139, 25, 128, 20);
+    CheckBox1.SetCaption("  Auto-Quoting");
+    CheckBox1.SetStyle(Arial(12, false, kBlack));
+
+    MakeHeightField(efprima, *this, 52);
+    MakeLabel(StaticText3, *this, 166, 54, 110, 16, "1st Polyline quote", Arial(12, false, kBlack));
+    MakeHeightField(efdelta, *this, 78);
+    MakeLabel(StaticText4, *this, 166, 80, 100, 16, "dZ distance", Arial(12, false, kBlack));
+
+    MakeLabel(StaticText5, *this, 25, 104, 20, 20, "0", Arial(12, false, kGrey));
+    StaticText5.SetAlignment(3);
+
+    Slider1.Create(*this, 55, 106, 100, 16);
+    Slider1.SetMinimum(0);
+    Slider1.SetMaximum(20);
+    Slider1.SetValue(0);
+    Slider1.SetLineStep(1);
+    Slider1.SetPageStep(20);
+    Slider1.SetLiveScroll(true);
+
+    MakeLabel(StaticText2, *this, 166, 106, 100, 16, "Simplify curves", Arial(12, false, kBlack));
+    MakeLabel(StaticText6, *this, 5, 124, 40, 24, "Points\rSkipped", Arial(10, false, kGrey));
+    StaticText6.SetAlignment(3);
+
+    PushButton1.Create(*this, 110, 134, 100, 20);
+    PushButton1.SetCaption("OK");
+    PushButton1.SetDefault(true);
+    PushButton1.SetStyle(Arial(12, true, kBlack));
+}
+
+void setdxf::Event_Open() {
+    const bool english = globali::lingua == 1;
+    SetTitle(english ? "Import DXF.." : "Importa DXF..");
+    StaticText1.SetText(english ? "Import DXF (Polylines only)" : "Importa DXF (solo Polilinee)");
+    CheckBox1.SetCaption(english ? "  Auto-Quoting" : "  Auto-Quotatura");
+    StaticText3.SetText(english ? "1st Polyline quote" : "Quota 1a Polilinea");
+    StaticText4.SetText(english ? "dZ distance" : "Distanza dZ");
+    StaticText2.SetText(english ? "Simplify curves" : "Semplifica curve");
+    StaticText6.SetText(english ? "Points\rSkipped" : "Punti\rSaltati");
+
+    CheckBox1_Action();
+    semplifica = 0;
+    Slider1.SetValue(semplifica);
+}
+
+void setdxf::CheckBox1_Action() {
+    const bool automatic = CheckBox1.Value();
+    efprima.SetEnabled(automatic);
+    efdelta.SetEnabled(automatic);
+    efprima.SetProgramText("0");
+    efdelta.SetProgramText(automatic ? "10" : "0");
+}
+
+void setdxf::Slider1_ValueChanged() {
+    StaticText5.SetText(rt::Str(Slider1.Value()));
+}
+
+void setdxf::PushButton1_Action() {
+    globali::dxfprima = rt::Val(efprima.Text());
+    globali::dxfdelta = rt::Val(efdelta.Text());
+    semplifica = Slider1.Value();
+    const std::int32_t skip = semplifica;
+    Close();
+    modulodxf::leggidxf(globali::dxfprima, globali::dxfdelta, skip);
+}

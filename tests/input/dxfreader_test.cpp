@@ -1,0 +1,153 @@
+// The reader of contour polylines from DXF drawings.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/modulodxf.h"
+#include "rt/folderitem.h"
+#include "tests/input/readertesting.h"
+
+namespace {
+
+using namespace readertest;
+
+// The contours of make_dxf.py, read with first height 100 and step 5.
+Survey Contours() {
+    Survey s;
+    s.points = {{1.5, 2.25, 100}, {3.5, 4.25, 100}, {5.5, 6.25, 100}, {11, 12, 105},
+                {13, 14, 105},    {15, 16, 105},    {17, 18, 105}};
+    s.rows = {{0, 2}, {3, 3}};
+    s.rowOfPoint = {1, 1, 1, 2, 2, 2, 2};
+    s.mode = 1;
+    return s;
+}
+
+void ReadDxf(const std::optional<std::string>& path, double first = 100, double step = 5,
+             std::int32_t skip = 0) {
+    EXPECT_EQ(RunReader([&] { modulodxf::leggidxf(first, step, skip); }, path), "special/any");
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+std::vector<Point> Vertices(int count) {
+    std::vector<Point> v;
+    for (int i = 1; i <= count; ++i)
+        v.push_back({static_cast<double>(i), static_cast<double>(-i), 0});
+    return v;
+}
+
+std::vector<double> Xs() {
+    std::vector<double> xs;
+    for (const Point& p : Current().points)
+        xs.push_back(p.x);
+    return xs;
+}
+
+TEST(DxfReader, ReadsTheContoursThatEzdxfAndOgr2ogrWriteInEachForm) {
+    const struct {
+        const char* name;
+        std::int32_t form;
+    } files[] = {{"contours_r2000_lwpolyline.dxf", 1}, // elevation 10.0 before the vertices
+                 {"contours_ogr_flat.dxf", 1},
+                 {"contours_ogr_elevation.dxf", 1}, // elevation "10" before the vertices
+                 {"contours_r12_polyline.dxf", 2},  // vertex handles 10C, 10D, 10E
+                 {"contours_r2000_polyline.dxf", 3}};
+    for (const auto& file : files) {
+        EXPECT_EQ(modulodxf::capiscidxf(rt::FolderItem(DataFile(file.name))), file.form) << file.name;
+        SetEarlierData();
+        ReadDxf(DataFile(file.name));
+        // The text label and the point after the polylines add no vertex.
+        EXPECT_EQ(Current(), Contours()) << file.name;
+        EXPECT_TRUE(Consistent()) << file.name;
+    }
+}
+
+TEST(DxfReader, LineEndsMayBeCrLfOrCr) {
+    Scratch scratch;
+    for (const char* name : {"contours_r2000_lwpolyline.dxf", "contours_r12_polyline.dxf"}) {
+        const std::string lf = ReadBytes(DataFile(name));
+        for (const char* end : {"\r\n", "\r"}) {
+            SetEarlierData();
+            ReadDxf(scratch.Write("converted.dxf", Replace(lf, "\n", end)));
+            EXPECT_EQ(Current(), Contours()) << name << (end[1] ? " CR LF" : " CR");
+        }
+    }
+}
+
+TEST(DxfReader, HeightsComeFromTheArgumentsOnly) {
+    SetEarlierData();
+    ReadDxf(DataFile("contours_r2000_polyline.dxf"), 0, 0);
+    for (const Point& p : Current().points)
+        EXPECT_EQ(p.z, 0);
+    ReadDxf(DataFile("contours_r2000_polyline.dxf"), -2.5, -0.5);
+    EXPECT_EQ(Current().points.back().z, -3);
+}
+
+TEST(DxfReader, ValuesThatReadAsGroupCodesAreValues) {
+    Scratch scratch;
+    SetEarlierData();
+    ReadDxf(scratch.Write("codes.dxf", LwSection("ENTITIES", {{{10, 20, 0}, {20, 10, 0}, {20, 20, 0}}})), 1,
+            0);
+    EXPECT_EQ(Current(), Loaded({{10, 20, 1}, {20, 10, 1}, {20, 20, 1}}, {{0, 2}}, {1, 1, 1}));
+}
+
+TEST(DxfReader, TheSkipKeepsTheFirstVertexThenEverySkipPlusOneAndTheLast) {
+    Scratch scratch;
+    const std::string path = scratch.Write(
+        "skip.dxf", LwSection("ENTITIES", {Vertices(6), Vertices(7), Vertices(4), Vertices(2)}));
+    ReadDxf(path, 0, 1, 1);
+    EXPECT_EQ(Xs(), (std::vector<double>{1, 4, 6, 1, 4, 6, 7, 1, 4, 1}));
+    ReadDxf(path, 0, 1, 2);
+    EXPECT_EQ(Xs(), (std::vector<double>{1, 6, 1, 6, 7, 1, 4, 1}));
+    ReadDxf(path, 0, 1, 3);
+    EXPECT_EQ(Xs(), (std::vector<double>{1, 6, 1, 7, 1, 1}));
+    EXPECT_EQ(Current().points[1].y, -6) << "a moved point takes its vertex's Y too";
+    EXPECT_EQ(Current().points[4].z, 2) << "the third polyline's points lie at its height";
+    EXPECT_TRUE(Consistent());
+}
+
+TEST(DxfReader, APolylineInAnEarlierSectionKeepsItsRow) {
+    Scratch scratch;
+    SetEarlierData();
+    ReadDxf(scratch.Write("blocks.dxf",
+                          LwSection("BLOCKS", {Vertices(2)}) + LwSection("ENTITIES", {Vertices(3)})),
+            0, 1);
+    EXPECT_EQ(Current(), Loaded({{1, -1, 0}, {2, -2, 0}, {1, -1, 1}, {2, -2, 1}, {3, -3, 1}},
+                                {{0, 1}, {2, 2}}, {1, 1, 2, 2, 2}));
+}
+
+TEST(DxfReader, APolylineWithoutVerticesAtTheEndOfItsSectionLeavesNoRow) {
+    Scratch scratch;
+    ReadDxf(
+        scratch.Write("novertex.dxf", LwSection("BLOCKS", {{}}) + LwSection("ENTITIES", {Vertices(2), {}})),
+        0, 1);
+    EXPECT_EQ(Current(), Loaded({{1, -1, 0}, {2, -2, 0}}, {{0, 1}}, {1, 1}));
+}
+
+TEST(DxfReader, FilesThatAreNoDrawingOrAreCutShortLoadWhatTheyHold) {
+    Scratch scratch;
+    SetEarlierData();
+    constexpr char kBinary[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\x10\n 10\n";
+    ReadDxf(scratch.Write("binary.dxf", std::string(kBinary, sizeof kBinary - 1)));
+    EXPECT_EQ(Current(), Loaded());
+
+    // Cut inside the second polyline's third vertex, between a code and its value.
+    const std::string whole = ReadBytes(DataFile("contours_r2000_lwpolyline.dxf"));
+    const std::size_t cut = whole.find(" 10\n15.0\n");
+    ASSERT_NE(cut, std::string::npos);
+    ReadDxf(scratch.Write("cut.dxf", whole.substr(0, cut + 4)));
+    Survey expected = Contours();
+    expected.points.resize(5);
+    expected.rows[1][1] = 1;
+    expected.rowOfPoint.resize(5);
+    EXPECT_EQ(Current(), expected);
+}
+
+} // namespace

@@ -1,0 +1,161 @@
+#pragma once
+// Shared set-up for the reader tests: the committed test files, a reader run answered by the
+// scripted dialog responder, the survey data as plain values, and its consistency.
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/globali.h"
+#include "model/inizio.h"
+#include "model/modulodxf.h"
+#include "rt/dialogs.h"
+#include "rt/picture.h"
+
+namespace readertest {
+
+inline std::string DataFile(const std::string& name) {
+    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name).string();
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Writes files into a folder that goes with it.
+class Scratch {
+public:
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const std::string path = folder_.filePath(QString::fromStdString(name)).toStdString();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::string Path(const std::string& name) const {
+        return folder_.filePath(QString::fromStdString(name)).toStdString();
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+// Runs a reader with its open dialog answered by `path` (nullopt: cancelled); returns the file
+// type the dialog asked for.
+inline std::string RunReader(const std::function<void()>& reader, const std::optional<std::string>& path) {
+    rt::ScriptedDialogs script;
+    script.AnswerOpen(path);
+    reader();
+    EXPECT_EQ(script.PendingAnswers(), 0u);
+    return script.Requests().empty() ? std::string() : script.Requests().front().fileType;
+}
+
+struct Point {
+    double x, y, z;
+    bool operator==(const Point&) const = default;
+};
+using Row = std::array<std::int32_t, 2>;
+
+// The survey data as plain values: the points 0..ptot, the rows 1..dxfcounter, each point's row;
+// with the working mode, whether a traced picture is set and the selected 2D control.
+struct Survey {
+    std::vector<Point> points;
+    std::vector<Row> rows;
+    std::vector<std::int32_t> rowOfPoint;
+    std::int32_t mode = 0;
+    bool picture = false;
+    std::int32_t selected = -1;
+    bool operator==(const Survey&) const = default;
+};
+
+// What a read leaves: these points and rows, in the 2D working mode.
+inline Survey Loaded(std::vector<Point> points = {}, std::vector<Row> rows = {},
+                     std::vector<std::int32_t> rowOfPoint = {}) {
+    return Survey{std::move(points), std::move(rows), std::move(rowOfPoint), 1, false, -1};
+}
+
+inline Survey Current() {
+    Survey s;
+    for (std::int32_t p = 0; p <= globali::ptot; ++p) {
+        const auto i = static_cast<std::size_t>(p);
+        s.points.push_back({globali::px.at(i), globali::py.at(i), globali::pz.at(i)});
+        s.rowOfPoint.push_back(modulodxf::dxfxyz.at(i));
+    }
+    for (std::int32_t r = 1; r <= modulodxf::dxfcounter; ++r)
+        s.rows.push_back({modulodxf::dxfpn(r, 0), modulodxf::dxfpn(r, 1)});
+    s.mode = Inizio::ambiente;
+    s.picture = static_cast<bool>(Inizio::immaginesfondo);
+    s.selected = modulodxf::selpre.at(0);
+    return s;
+}
+
+// Earlier data, a traced picture, a selection and working mode 2, which a reader that changes
+// nothing leaves as they are.
+inline void SetEarlierData() {
+    globali::px = {1, 2, 3};
+    globali::py = {4, 5, 6};
+    globali::pz = {7, 8, 9};
+    globali::ptot = 2;
+    modulodxf::dxfxyz = {1, 1, 2};
+    modulodxf::dxfpn.Redim(2, 1);
+    modulodxf::dxfpn(1, 0) = 0;
+    modulodxf::dxfpn(1, 1) = 1;
+    modulodxf::dxfpn(2, 0) = 2;
+    modulodxf::dxfpn(2, 1) = 0;
+    modulodxf::dxfcounter = 2;
+    Inizio::ambiente = 2;
+    Inizio::immaginesfondo = rt::Picture::New(4, 4);
+    modulodxf::selpre = {1, 1};
+}
+
+// A section of lightweight polylines, one per list of (X, Y) vertices.
+inline std::string LwSection(const std::string& section, const std::vector<std::vector<Point>>& polylines) {
+    std::string text = "  0\nSECTION\n  2\n" + section + "\n";
+    for (const auto& polyline : polylines) {
+        text += "  0\nLWPOLYLINE\n  8\n0\n100\nAcDbPolyline\n 90\n" + std::to_string(polyline.size()) + "\n";
+        for (const Point& v : polyline)
+            text += " 10\n" + std::to_string(v.x) + "\n 20\n" + std::to_string(v.y) + "\n 30\n" + "0\n";
+    }
+    return text + "  0\nENDSEC\n";
+}
+
+// The rules every read leaves standing: the arrays hold ptot + 1 points and the rows; the rows
+// follow each other from point 0 without gaps, each holding its points inside the point set (a
+// row may hold none); each point knows its row.
+inline ::testing::AssertionResult Consistent() {
+    const auto ptot = globali::ptot;
+    const auto rows = modulodxf::dxfcounter;
+    const auto size = static_cast<std::int64_t>(ptot) + 1;
+    if (ptot < -1 || rows < 0 || std::int64_t(globali::px.size()) < size ||
+        std::int64_t(globali::py.size()) < size || std::int64_t(globali::pz.size()) < size ||
+        std::int64_t(modulodxf::dxfxyz.size()) < size || modulodxf::dxfpn.UBound0() < rows ||
+        modulodxf::dxfpn.UBound1() < 1)
+        return ::testing::AssertionFailure()
+               << "ptot " << ptot << ", dxfcounter " << rows << ", arrays too small";
+    std::int64_t next = 0;
+    for (std::int32_t r = 1; r <= rows; ++r) {
+        const std::int64_t first = modulodxf::dxfpn(r, 0), last = modulodxf::dxfpn(r, 1);
+        if (first != next || last < -1 || first + last > ptot)
+            return ::testing::AssertionFailure() << "row " << r << " = (" << first << ", " << last
+                                                 << ") after point " << next - 1 << " of " << ptot;
+        for (std::int64_t p = first; p <= first + last; ++p) {
+            if (modulodxf::dxfxyz[static_cast<std::size_t>(p)] != r)
+                return ::testing::AssertionFailure() << "point " << p << " is not in row " << r;
+        }
+        next = first + last + 1;
+    }
+    if (next != size)
+        return ::testing::AssertionFailure() << "points " << next << ".." << ptot << " lie in no row";
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace readertest
