@@ -25,6 +25,9 @@ inline rt::Picture openglpicture;
 // The reference segment in 2D editor pixels: x1, y1, x2, y2.
 inline std::vector<std::int32_t> rifxy12(4, 0);
 
+// The switch to the 2D working mode with the current point set and polyline table.
+void mostra2d();
+
 } // namespace Inizio
 
 // The routines of the module on the survey data.
