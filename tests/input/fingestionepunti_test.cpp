@@ -1,0 +1,231 @@
+#include "input/fingestionepunti.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QString>
+#include <QTableWidget>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/globali.h"
+#include "model/inizio.h"
+#include "model/modulodxf.h"
+
+namespace {
+
+const std::string kWarning = "Warning! / Attenzione!\rLevel curves will be resolved to points!\r"
+                             "Le curve di livello saranno trasformate in punti!";
+
+// Five points in two polylines: rows 1 = points 0..2, 2 = points 3..4.
+void SetSurvey() {
+    globali::px = {1.5, 2, 3, 4, 5};
+    globali::py = {10, 20, 30, 40, 50};
+    globali::pz = {100, 100, 100, 7.25, 7.25};
+    globali::ptot = 4;
+    modulodxf::dxfpn.Redim(2, 1);
+    modulodxf::dxfpn(1, 0) = 0;
+    modulodxf::dxfpn(1, 1) = 2;
+    modulodxf::dxfpn(2, 0) = 3;
+    modulodxf::dxfpn(2, 1) = 1;
+    modulodxf::dxfcounter = 2;
+    modulodxf::dxfxyz = {1, 1, 1, 2, 2};
+}
+
+using RowList = std::vector<std::pair<std::int32_t, std::int32_t>>;
+
+RowList Rows() {
+    RowList rows;
+    for (std::int32_t r = 1; r <= modulodxf::dxfcounter; ++r)
+        rows.emplace_back(modulodxf::dxfpn(r, 0), modulodxf::dxfpn(r, 1));
+    return rows;
+}
+
+class PointList : public ::testing::Test {
+protected:
+    void SetUp() override {
+        globali::lingua = 1;
+        Inizio::ambiente = 0;
+        SetSurvey();
+    }
+
+    fingestionepunti& Open() {
+        fingestionepunti& window = rt::Instance<fingestionepunti>();
+        QApplication::setActiveWindow(window.ContentWidget());
+        return window;
+    }
+
+    // Clicks a cell, which opens its editor, and types the keys into it.
+    static void TypeInCell(fingestionepunti& window, int row, int column, const QString& keys) {
+        auto* table = qobject_cast<QTableWidget*>(window.ListBox1.Widget());
+        const QRect cell = table->visualRect(table->model()->index(row, column));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        ASSERT_EQ(window.ListBox1.EditingRow(), row);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, keys);
+    }
+
+    static void Click(rt::Control& control) { QTest::mouseClick(control.Widget(), Qt::LeftButton); }
+};
+
+TEST_F(PointList, OpensOnTheTextsOfThePointSetInEitherLanguage) {
+    for (const std::int32_t lingua : {1, 2}) {
+        rt::CloseIfOpen<fingestionepunti>();
+        globali::lingua = lingua;
+        fingestionepunti& window = Open();
+        EXPECT_EQ(window.ptotpwin, 4);
+        ASSERT_EQ(window.ListBox1.ListCount(), 5);
+        EXPECT_EQ(window.ListBox1.Cell(0, 0) + " " + window.ListBox1.Cell(4, 1) + " " +
+                      window.ListBox1.Cell(4, 2),
+                  "1.5 50 7.25");
+        EXPECT_EQ(window.Height(), 360);
+        EXPECT_FALSE(window.PushButton3.Enabled());
+        EXPECT_EQ(window.Title() + "|" + window.PushButton2.Caption() + "|" + window.PushButton3.Caption(),
+                  lingua == 1 ? "Point Editor|Add Point|Delete" : "Gestione Punti|Aggiungi|Elimina");
+    }
+}
+
+TEST_F(PointList, AKeyInAZCellShowsTheWarningAndKeysInXAndYCellsDoNot) {
+    fingestionepunti& window = Open();
+    TypeInCell(window, 0, 0, "8");
+    TypeInCell(window, 1, 1, "9");
+    EXPECT_EQ(window.Height(), 360);
+    EXPECT_EQ(window.StaticText4.Text(), "");
+    TypeInCell(window, 2, 2, "5");
+    EXPECT_TRUE(window.splitting);
+    EXPECT_EQ(window.Height(), 406);
+    EXPECT_EQ(window.StaticText4.Text(), kWarning);
+}
+
+TEST_F(PointList, DeleteActsOnlyOnTheSelectedRowAndShowsTheWarning) {
+    fingestionepunti& window = Open();
+    window.PushButton3_Action();
+    EXPECT_EQ(window.ListBox1.ListCount(), 5);
+    EXPECT_FALSE(window.splitting);
+
+    TypeInCell(window, 1, 0, "");
+    EXPECT_TRUE(window.PushButton3.Enabled());
+    Click(window.PushButton3);
+    EXPECT_EQ(window.ptotpwin, 3);
+    EXPECT_EQ(window.ListBox1.Cell(1, 0), "3");
+    EXPECT_FALSE(window.PushButton3.Enabled());
+    EXPECT_EQ(window.Height(), 406);
+    EXPECT_EQ(window.StaticText4.Text(), kWarning);
+}
+
+TEST_F(PointList, AddPointShowsTheNumbersReadFromTheFields) {
+    fingestionepunti& window = Open();
+    for (auto [field, typed] :
+         {std::pair{&window.efx, "abc"}, {&window.efy, " 1,5"}, {&window.efz, "2.50x"}}) {
+        field->SetText("");
+        field->Type(typed);
+    }
+    Click(window.PushButton2);
+    EXPECT_EQ(window.ptotpwin, 5);
+    EXPECT_EQ(window.ListBox1.Cell(5, 0) + "|" + window.ListBox1.Cell(5, 1) + "|" +
+                  window.ListBox1.Cell(5, 2),
+              "0|1|2.5");
+    EXPECT_EQ(window.efy.Text(), " 1,5");
+    EXPECT_FALSE(window.splitting);
+}
+
+TEST_F(PointList, OkKeepsThePolylinesAndGivesAddedPointsRowsOfTheirOwn) {
+    Inizio::ambiente = 1;
+    fingestionepunti& window = Open();
+    TypeInCell(window, 1, 0, "-6.5");
+    Click(window.PushButton2);
+    Click(window.PushButton1);
+    EXPECT_EQ(rt::OpenInstance<fingestionepunti>(), nullptr);
+    EXPECT_EQ(globali::ptot, 5);
+    EXPECT_EQ(globali::px, (std::vector<double>{1.5, -6.5, 3, 4, 5, 0}));
+    EXPECT_EQ(Rows(), (RowList{{0, 2}, {3, 1}, {5, 0}}));
+    EXPECT_EQ(modulodxf::dxfxyz, (std::vector<std::int32_t>{1, 1, 1, 2, 2, 3}));
+    EXPECT_EQ(Inizio::ambiente, 1);
+}
+
+TEST_F(PointList, OkAfterADeletionGivesEveryPointARowOfItsOwn) {
+    fingestionepunti& window = Open();
+    TypeInCell(window, 0, 0, "");
+    Click(window.PushButton3);
+    Click(window.PushButton1);
+    EXPECT_EQ(globali::ptot, 3);
+    EXPECT_EQ(globali::py, (std::vector<double>{20, 30, 40, 50}));
+    EXPECT_EQ(Rows(), (RowList{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
+    EXPECT_EQ(modulodxf::dxfpn.UBound0(), 4);
+    EXPECT_EQ(modulodxf::dxfxyz, (std::vector<std::int32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(Inizio::ambiente, 0);
+}
+
+TEST_F(PointList, OkTakesInTheCellStillBeingEdited) {
+    fingestionepunti& window = Open();
+    TypeInCell(window, 3, 1, "12");
+    window.PushButton1.Push();
+    EXPECT_EQ(globali::py[3], 12);
+}
+
+TEST_F(PointList, DataLoadedWhileTheListIsOpenIsReplacedByOneRowPerListedPoint) {
+    fingestionepunti& window = Open();
+    globali::px.assign(10, 0);
+    globali::py.assign(10, 0);
+    globali::pz.assign(10, 0);
+    globali::ptot = 9;
+    modulodxf::dxfpn(1, 1) = 9;
+    modulodxf::dxfcounter = 1;
+    Click(window.PushButton1);
+    EXPECT_EQ(globali::ptot, 4);
+    EXPECT_EQ(globali::px, (std::vector<double>{1.5, 2, 3, 4, 5}));
+    EXPECT_EQ(Rows(), (RowList{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}));
+}
+
+TEST_F(PointList, CancelLeavesTheDataAsItWas) {
+    fingestionepunti& window = Open();
+    Click(window.PushButton2);
+    TypeInCell(window, 0, 2, "3");
+    Click(window.PushButton3);
+    Click(window.PushButton4);
+    EXPECT_EQ(rt::OpenInstance<fingestionepunti>(), nullptr);
+    EXPECT_EQ(globali::ptot, 4);
+    EXPECT_EQ(globali::pz, (std::vector<double>{100, 100, 100, 7.25, 7.25}));
+    EXPECT_EQ(Rows(), (RowList{{0, 2}, {3, 1}}));
+}
+
+TEST_F(PointList, OkOnAnEmptyListLeavesNoPointAndThePolylineTableAsItWas) {
+    globali::ptot = -1;
+    Click(Open().PushButton1);
+    EXPECT_EQ(globali::ptot, -1);
+    EXPECT_TRUE(globali::px.empty() && modulodxf::dxfxyz.empty());
+    EXPECT_EQ(Rows().size(), 2u);
+}
+
+TEST_F(PointList, CaptionsFitAndTheWarningTakesThreeLines) {
+    for (const std::int32_t lingua : {1, 2}) {
+        rt::CloseIfOpen<fingestionepunti>();
+        globali::lingua = lingua;
+        fingestionepunti& window = Open();
+        TypeInCell(window, 0, 0, "");
+        Click(window.PushButton3);
+        for (const rt::PushButton* button :
+             {&window.PushButton1, &window.PushButton2, &window.PushButton3, &window.PushButton4}) {
+            const QFontMetrics metrics(button->Widget()->font());
+            EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(button->Caption())) + 8,
+                      button->Widget()->width())
+                << button->Caption();
+        }
+        const QWidget* warning = window.StaticText4.Widget();
+        const QFontMetrics metrics(warning->font());
+        for (const QString& line : QString::fromStdString(kWarning).split(QLatin1Char('\r')))
+            EXPECT_LE(metrics.horizontalAdvance(line), warning->width()) << line.toStdString();
+        EXPECT_LE(3 * metrics.lineSpacing(), warning->height());
+        EXPECT_LE(warning->y() + warning->height(), window.Height());
+    }
+}
+
+} // namespace
