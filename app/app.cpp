@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "app/finstart.h"
 #include "app/globalilocalizza.h"
 #include "app/menu.h"
 #include "app/preferences.h"
@@ -9,6 +10,7 @@
 #include "model/inizio.h"
 #include "rt/conv.h"
 #include "rt/runtime.h"
+#include "rt/window.h"
 
 namespace ambrelix {
 
@@ -22,6 +24,7 @@ void App::Event_Close() {
 void App::Event_Open() {
     globali::lingua = Preferenze::leggilingua();
     Globalilocalizza::local_lingua();
+    rt::Instance<finstart>().Show();
 
     globali::assx = kAngoloIsometrico;
     globali::assy = kAngoloIsometrico;

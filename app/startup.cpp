@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "app/filetypes.h"
+#include "app/finstart.h"
 #include "app/menu.h"
 #include "views/fincontrolpanel.h"
 
@@ -33,6 +34,10 @@ void NewAppInstance() {
     FincontrolPanel::InstallForProgram();
 }
 
+void MakeDefaultView() {
+    rt::Instance<finstart>();
+}
+
 void DiscardAppInstance() {
     AppInstance().reset();
 }
@@ -42,6 +47,7 @@ int Main() {
     try {
         InitFileTypes();
         NewAppInstance();
+        MakeDefaultView();
         status = ::App().Run();
     } catch (const std::exception& error) {
         std::cerr << "Ambrelix: unhandled exception: " << error.what() << '\n';

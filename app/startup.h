@@ -8,6 +8,8 @@ void InitFileTypes();
 // Creates the application object, gives it the menu bar Menu() and registers it with the
 // runtime, and gives the terrain routines the control panel. A second call replaces the object.
 void NewAppInstance();
+// Reaches the start window once, so that it is created as the default window.
+void MakeDefaultView();
 // Discards the application object made by NewAppInstance, if any.
 void DiscardAppInstance();
 // The whole start order, then the event loop until the application quits; then discards the
