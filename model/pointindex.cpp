@@ -17,7 +17,10 @@ constexpr std::size_t kThreadMinimum = 1 << 15;
 
 } // namespace
 
-PointIndex::PointIndex(std::span<const double> x, std::span<const double> y) {
+PointIndex::PointIndex(std::span<const double> x, std::span<const double> y)
+    : grid_(BucketGrid::IfEven(x, y)) {
+    if (grid_)
+        return;
     const std::size_t count = std::min(x.size(), y.size());
     points_.reserve(count);
     for (std::size_t k = 0; k < count; ++k)
@@ -38,7 +41,8 @@ PointIndex::PointIndex(std::span<const double> x, std::span<const double> y) {
 }
 
 std::size_t PointIndex::MemoryBytes() const {
-    return points_.capacity() * sizeof(Entry) + boxes_.capacity() * sizeof(Box);
+    return (grid_ ? grid_->MemoryBytes() : 0) + points_.capacity() * sizeof(Entry) +
+           boxes_.capacity() * sizeof(Box);
 }
 
 void PointIndex::Build(std::size_t node, std::size_t begin, std::size_t end, int depth) {

@@ -1,11 +1,15 @@
 #pragma once
-// A spatial index of the survey points for nearest-point searches: a balanced k-d tree over the
-// points with finite coordinates, split at the median of the longer side, a few points a leaf.
+// A spatial index of the survey points for nearest-point searches: a bucket grid when the points
+// with finite coordinates spread evenly, otherwise a balanced k-d tree over them, split at the
+// median of the longer side, a few points a leaf.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
+
+#include "model/bucketgrid.h"
 
 namespace pointindex {
 
@@ -17,7 +21,9 @@ public:
     PointIndex(std::span<const double> x, std::span<const double> y);
 
     // The number of points indexed.
-    std::size_t Size() const { return points_.size(); }
+    std::size_t Size() const { return grid_ ? grid_->Size() : points_.size(); }
+    // The bucket grid, when the points spread evenly; the tree is empty then.
+    const BucketGrid* Grid() const { return grid_ ? &*grid_ : nullptr; }
     // The memory the index holds, in bytes.
     std::size_t MemoryBytes() const;
 
@@ -33,7 +39,7 @@ public:
         std::size_t node, begin, end;
     };
 
-    // The whole tree. Size() > 0.
+    // The whole tree: Size() > 0 and no Grid().
     Range Root() const { return {0, 0, points_.size()}; }
     bool IsLeaf(const Range& r) const { return 2 * r.node + 1 >= boxes_.size(); }
     Range Left(const Range& r) const { return {2 * r.node + 1, r.begin, Middle(r.begin, r.end)}; }
@@ -48,6 +54,7 @@ private:
     static std::size_t Middle(std::size_t begin, std::size_t end) { return begin + (end - begin) / 2; }
     bool IsLeafNode(std::size_t node) const { return 2 * node + 1 >= boxes_.size(); }
 
+    std::optional<BucketGrid> grid_;
     std::vector<Entry> points_;
     std::vector<Box> boxes_;
 };
