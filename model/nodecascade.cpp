@@ -28,9 +28,10 @@ double SureBound(double bound) {
     return bound < kSmallestRadius ? 0.0 : bound;
 }
 
-bool Before(const NearestCascade::Met& a, const NearestCascade::Met& b) {
+// Nearest first, equal distances in index order.
+constexpr auto Before = [](const NearestCascade::Met& a, const NearestCascade::Met& b) {
     return a.distance < b.distance || (a.distance == b.distance && a.point < b.point);
-}
+};
 
 // The slots from the points met nearest first, one at a time (see the rule at the top of
 // nodecascade.h). Once Meet reports them settled no later point changes them: a later point is
@@ -180,8 +181,14 @@ Slots NearestCascade::FindInGrid(const pointindex::BucketGrid& grid, double node
             if (ring == 0 && bound < start)
                 continue;
         }
-        std::sort(nearest_.begin() + static_cast<std::ptrdiff_t>(walked), nearest_.end(), Before);
-        for (; walked < nearest_.size() && (all || nearest_[walked].distance < bound); ++walked)
+        // Only the points below the bound are put in order; the others wait.
+        const auto from = nearest_.begin() + static_cast<std::ptrdiff_t>(walked);
+        const auto below =
+            all ? nearest_.end()
+                : std::partition(from, nearest_.end(), [bound](const Met& m) { return m.distance < bound; });
+        std::sort(from, below, Before);
+        const auto ready = static_cast<std::size_t>(below - nearest_.begin());
+        for (; walked < ready; ++walked)
             if (walk.Meet(nearest_[walked].point))
                 return walk.Result();
         if (all || bound >= start)
@@ -213,7 +220,14 @@ void NearestCascade::Nearest(double nodeX, double nodeY, double start, std::size
         const pointindex::PointIndex::Box& box = index_.BoxOf(range);
         const double ex = nodeX < box.minX ? box.minX - nodeX : (nodeX > box.maxX ? nodeX - box.maxX : 0.0);
         const double ey = nodeY < box.minY ? box.minY - nodeY : (nodeY > box.maxY ? nodeY - box.maxY : 0.0);
-        return SureBound(Distance(ex, ey));
+        // No point is nearer than the box, nor nearer than the capsule's segment less its
+        // radius (less the slack of the node's distance from the segment).
+        const pointindex::PointIndex::Capsule& capsule = index_.CapsuleOf(range);
+        const double slack = 1e-9 * (std::abs(nodeX) + std::abs(nodeY));
+        const double fromCapsule =
+            pointindex::PointIndex::SegmentDistance(capsule, nodeX, nodeY) - capsule.radius - slack;
+        const double fromBox = Distance(ex, ey);
+        return SureBound(std::isfinite(fromCapsule) && fromCapsule > fromBox ? fromCapsule : fromBox);
     };
     // A subtree is opened while a point in it could still be kept: below `start`, and, once
     // `wanted` points are kept, no farther than the farthest of them (as far could come first).
@@ -247,13 +261,13 @@ void NearestCascade::Nearest(double nodeX, double nodeY, double start, std::size
                                             right = index_.Right(pending.range);
         const double leftBound = boundOf(left), rightBound = boundOf(right);
         // The nearer subtree is opened first.
-        if (leftBound <= rightBound) {
-            stack_.push_back({right, rightBound});
-            stack_.push_back({left, leftBound});
-        } else {
-            stack_.push_back({left, leftBound});
-            stack_.push_back({right, rightBound});
-        }
+        const bool leftFirst = leftBound <= rightBound;
+        const Pending first{leftFirst ? left : right, leftFirst ? leftBound : rightBound};
+        const Pending second{leftFirst ? right : left, leftFirst ? rightBound : leftBound};
+        if (worthOpening(second.bound))
+            stack_.push_back(second);
+        if (worthOpening(first.bound))
+            stack_.push_back(first);
     }
 }
 

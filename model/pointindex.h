@@ -30,6 +30,11 @@ public:
     struct Box {
         double minX, maxX, minY, maxY;
     };
+    // A segment between two of a subtree's points and the largest distance of its points from
+    // the segment (a little more): tight around points that lie along a line.
+    struct Capsule {
+        double ax, ay, bx, by, radius;
+    };
     struct Entry {
         double x, y;
         std::uint32_t index;
@@ -46,17 +51,22 @@ public:
     Range Right(const Range& r) const { return {2 * r.node + 2, Middle(r.begin, r.end), r.end}; }
     // The smallest box around the subtree's points.
     const Box& BoxOf(const Range& r) const { return boxes_[r.node]; }
+    const Capsule& CapsuleOf(const Range& r) const { return capsules_[r.node]; }
+    // The distance of (x, y) from the capsule's segment.
+    static double SegmentDistance(const Capsule& c, double x, double y);
     // The p-th point in tree order: its coordinates and its index in the point set.
     const Entry& At(std::size_t p) const { return points_[p]; }
 
 private:
     void Build(std::size_t node, std::size_t begin, std::size_t end, int depth);
+    Capsule CapsuleAround(std::size_t begin, std::size_t end, bool alongX) const;
     static std::size_t Middle(std::size_t begin, std::size_t end) { return begin + (end - begin) / 2; }
     bool IsLeafNode(std::size_t node) const { return 2 * node + 1 >= boxes_.size(); }
 
     std::optional<BucketGrid> grid_;
     std::vector<Entry> points_;
     std::vector<Box> boxes_;
+    std::vector<Capsule> capsules_;
 };
 
 } // namespace pointindex
