@@ -10,7 +10,7 @@ namespace pointindex {
 namespace {
 
 // Points per leaf at most.
-constexpr std::size_t kLeafSize = 8;
+constexpr std::size_t kLeafSize = 16;
 // Subtrees this many levels below the root are built on threads of their own.
 constexpr int kThreadLevels = 3;
 // Smaller subtrees are not worth a thread.
