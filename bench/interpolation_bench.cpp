@@ -17,6 +17,7 @@
 
 #include "model/globali.h"
 #include "model/nodecascade.h"
+#include "model/terrainpanel.h"
 #include "rt/window.h"
 #include "views/fincontrol.h"
 
@@ -88,6 +89,32 @@ void BM_Interpolation(benchmark::State& state, Survey survey) {
     state.counters["nodes"] = static_cast<double>((globali::mxtot + 1) * (globali::mytot + 1));
 }
 
+// A panel that shows nothing: the interpolation's own time, without the progress bar's repaints.
+class SilentPanel : public TerrainPanel {
+public:
+    std::int32_t PowerSetting() override { return 10; }
+    std::int32_t RibbonSetting() override { return 0; }
+    void SetSpanText(const std::string&) override {}
+    void SetXCountText(const std::string&) override {}
+    void SetYCountText(const std::string&) override {}
+    void SetProgressMaximum(std::int32_t) override {}
+    void ShowProgress(std::int32_t) override {}
+    std::int32_t CanvasWidth() override { return 0; }
+    std::int32_t CanvasHeight() override { return 0; }
+    rt::Picture CanvasBackdrop() override { return {}; }
+};
+
+void BM_InterpolationUnshown(benchmark::State& state, Survey survey) {
+    Prepare(survey);
+    SilentPanel silent;
+    TerrainPanel* const shown = TerrainPanel::Install(&silent);
+    for (auto _ : state) {
+        globali::terrenopunti(1);
+        benchmark::DoNotOptimize(globali::mz(1, 1));
+    }
+    TerrainPanel::Install(shown);
+}
+
 // The plain pass over every point, on one thread, for four columns; the counter whole_grid_s is
 // the time it would take for the whole grid.
 void BM_PlainPass(benchmark::State& state, Survey survey) {
@@ -151,6 +178,9 @@ void BM_GdalGrid(benchmark::State& state, Survey survey) {
 
 #define AMBRELIX_INTERPOLATION_CASES(survey)                                                                 \
     BENCHMARK_CAPTURE(BM_Interpolation, survey, Survey::survey)                                              \
+        ->Unit(benchmark::kMillisecond)                                                                      \
+        ->UseRealTime();                                                                                     \
+    BENCHMARK_CAPTURE(BM_InterpolationUnshown, survey, Survey::survey)                                       \
         ->Unit(benchmark::kMillisecond)                                                                      \
         ->UseRealTime();                                                                                     \
     BENCHMARK_CAPTURE(BM_PlainPass, survey, Survey::survey)->Unit(benchmark::kMillisecond)->Iterations(1);   \

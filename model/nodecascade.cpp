@@ -16,6 +16,60 @@ constexpr double kSmallestRadius = 1e-100;
 constexpr std::size_t kPlainShareDivisor = 8;
 constexpr std::size_t kPlainMinimum = 256;
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+// The tree search asks for this many nearest points first, and this many times more each time
+// the slots are not settled among them.
+constexpr std::size_t kFirstNearest = 8;
+constexpr std::size_t kNearestGrowth = 4;
+
+// A distance no point farther than `bound` (as measured without rounding) falls below when
+// Distance rounds it; tiny bounds, whose squares lose precision, count as none.
+double SureBound(double bound) {
+    bound *= kSureShare;
+    return bound < kSmallestRadius ? 0.0 : bound;
+}
+
+// Nearest first, equal distances in index order.
+constexpr auto Before = [](const NearestCascade::Met& a, const NearestCascade::Met& b) {
+    return a.distance < b.distance || (a.distance == b.distance && a.point < b.point);
+};
+
+// The slots from the points met nearest first, one at a time (see the rule at the top of
+// nodecascade.h). Once Meet reports them settled no later point changes them: a later point is
+// farther, or as far with a larger index, than every point met, so it is not the first; and
+// whether a point is a record, for slot 1 or slot 2, depends only on the points met before it.
+class Walk {
+public:
+    explicit Walk(bool threeSlots) : threeSlots_(threeSlots) {}
+
+    // Meets the next point; true once the slots are settled.
+    bool Meet(std::size_t point) {
+        if (lowest_ == kNone)
+            slots_.first = point;
+        if (point < lowest_) {
+            lowest_ = point;
+            return false;
+        }
+        if (!second_) {
+            slots_.second = point;
+            second_ = true;
+        }
+        if (!threeSlots_)
+            return true;
+        if (point < lowestOther_) {
+            lowestOther_ = point;
+            return false;
+        }
+        slots_.third = point;
+        return true;
+    }
+    const Slots& Result() const { return slots_; }
+
+private:
+    bool threeSlots_;
+    Slots slots_;
+    std::size_t lowest_ = kNone, lowestOther_ = kNone;
+    bool second_ = false;
+};
 
 } // namespace
 
@@ -60,83 +114,161 @@ NearestCascade::NearestCascade(const pointindex::PointIndex& index, std::span<co
                                std::span<const double> y, bool threeSlots)
     : index_(index), x_(x), y_(y), threeSlots_(threeSlots) {}
 
-// The queue's order: smaller keys first; at equal keys subtrees before points, so that no
-// equally near point hides in them, and points by index.
-bool NearestCascade::Later(const Queued& a, const Queued& b) {
-    if (a.key != b.key)
-        return a.key > b.key;
-    if (a.isPoint != b.isPoint)
-        return a.isPoint;
-    return a.point > b.point;
-}
-
-void NearestCascade::Push(const Queued& q) {
-    queue_.push_back(q);
-    std::push_heap(queue_.begin(), queue_.end(), Later);
-}
-
-void NearestCascade::PushSubtree(const pointindex::PointIndex::Range& range, double nodeX, double nodeY,
-                                 double start) {
-    const pointindex::PointIndex::Box& box = index_.BoxOf(range);
-    const double ex = nodeX < box.minX ? box.minX - nodeX : (nodeX > box.maxX ? nodeX - box.maxX : 0.0);
-    const double ey = nodeY < box.minY ? box.minY - nodeY : (nodeY > box.maxY ? nodeY - box.maxY : 0.0);
-    // Below the rounding of any point's distance; tiny distances, whose squares lose precision,
-    // count as none.
-    double key = Distance(ex, ey) * kSureShare;
-    if (key < kSmallestRadius)
-        key = 0.0;
-    if (key < start)
-        Push({key, false, 0, range});
+bool NearestCascade::PlainIsCheaper(std::size_t looked) const {
+    return looked > kPlainMinimum && looked > index_.Size() / kPlainShareDivisor;
 }
 
 Slots NearestCascade::Find(double nodeX, double nodeY, double start) {
-    Slots slots;
     if (!(start > 0.0) || index_.Size() == 0)
-        return slots;
-    queue_.clear();
-    PushSubtree(index_.Root(), nodeX, nodeY, start);
-    std::size_t lowest = kNone, lowestOther = kNone, queuedPoints = 0;
-    bool second = false;
-    while (!queue_.empty()) {
-        std::pop_heap(queue_.begin(), queue_.end(), Later);
-        const Queued q = queue_.back();
-        queue_.pop_back();
-        if (!q.isPoint) {
-            if (!index_.IsLeaf(q.range)) {
-                PushSubtree(index_.Left(q.range), nodeX, nodeY, start);
-                PushSubtree(index_.Right(q.range), nodeX, nodeY, start);
+        return {};
+    if (!std::isfinite(nodeX) || !std::isfinite(nodeY))
+        return PlainCascade(x_, y_, nodeX, nodeY, start, threeSlots_);
+    if (const pointindex::BucketGrid* grid = index_.Grid())
+        return FindInGrid(*grid, nodeX, nodeY, start);
+    return FindInTree(nodeX, nodeY, start);
+}
+
+// Rings of cells around the node's cell, one ring wider each time. After ring r every point
+// outside the square of rings 0..r lies beyond one of its edges that has cells behind it, so no
+// nearer than the node's distance from that edge (less the slack of the cells' edges): the
+// bound. The points met so far below the bound are, in (distance, index) order, the first points
+// of the nearest-first order, since every point not met is at least as far as the bound; they
+// are walked, the rest wait for a wider ring. Points no nearer than `start` are dropped.
+Slots NearestCascade::FindInGrid(const pointindex::BucketGrid& grid, double nodeX, double nodeY,
+                                 double start) {
+    const std::int64_t column = grid.ColumnOf(nodeX), row = grid.RowOf(nodeY);
+    const std::int64_t columns = grid.Columns(), rows = grid.Rows();
+    const double slack = grid.Slack() + 1e-12 * (std::abs(nodeX) + std::abs(nodeY));
+    Walk walk(threeSlots_);
+    nearest_.clear();
+    std::size_t walked = 0, looked = 0;
+    const auto lookAt = [&](std::int64_t r, std::int64_t first, std::int64_t last) {
+        if (r < 0 || r >= rows)
+            return;
+        first = std::max<std::int64_t>(first, 0);
+        last = std::min(last, columns - 1);
+        if (first > last)
+            return;
+        const std::size_t end = grid.End(r, last);
+        for (std::size_t p = grid.Begin(r, first); p < end; ++p) {
+            const double t = Distance(nodeX - grid.X(p), nodeY - grid.Y(p));
+            if (t < start)
+                nearest_.push_back({t, grid.Index(p)});
+        }
+        looked += end - grid.Begin(r, first);
+    };
+    for (std::int64_t ring = 0;; ++ring) {
+        lookAt(row - ring, column - ring, column + ring);
+        if (ring > 0) {
+            lookAt(row + ring, column - ring, column + ring);
+            for (std::int64_t r = row - ring + 1; r < row + ring; ++r) {
+                lookAt(r, column - ring, column - ring);
+                lookAt(r, column + ring, column + ring);
+            }
+        }
+        double bound = std::numeric_limits<double>::infinity();
+        if (column - ring > 0)
+            bound = std::min(bound, nodeX - grid.EdgeX(column - ring));
+        if (column + ring + 1 < columns)
+            bound = std::min(bound, grid.EdgeX(column + ring + 1) - nodeX);
+        if (row - ring > 0)
+            bound = std::min(bound, nodeY - grid.EdgeY(row - ring));
+        if (row + ring + 1 < rows)
+            bound = std::min(bound, grid.EdgeY(row + ring + 1) - nodeY);
+        const bool all = bound == std::numeric_limits<double>::infinity();
+        if (!all) {
+            bound = SureBound(bound - slack);
+            if (ring == 0 && bound < start)
                 continue;
-            }
-            for (std::size_t p = q.range.begin; p < q.range.end; ++p) {
-                const pointindex::PointIndex::Entry& e = index_.At(p);
-                const double t = Distance(nodeX - e.x, nodeY - e.y);
-                if (t < start)
-                    Push({t, true, e.index, {}});
-            }
-            queuedPoints += q.range.end - q.range.begin;
-            if (queuedPoints > kPlainMinimum && queuedPoints > index_.Size() / kPlainShareDivisor)
-                return PlainCascade(x_, y_, nodeX, nodeY, start, threeSlots_);
-            continue;
         }
-        if (lowest == kNone)
-            slots.first = q.point;
-        if (q.point < lowest) {
-            lowest = q.point;
-            continue;
-        }
-        if (!second) {
-            slots.second = q.point;
-            second = true;
-        }
-        if (threeSlots_ && q.point < lowestOther) {
-            lowestOther = q.point;
-            continue;
-        }
-        if (threeSlots_)
-            slots.third = q.point;
-        return slots;
+        // Only the points below the bound are put in order; the others wait.
+        const auto from = nearest_.begin() + static_cast<std::ptrdiff_t>(walked);
+        const auto below =
+            all ? nearest_.end()
+                : std::partition(from, nearest_.end(), [bound](const Met& m) { return m.distance < bound; });
+        std::sort(from, below, Before);
+        const auto ready = static_cast<std::size_t>(below - nearest_.begin());
+        for (; walked < ready; ++walked)
+            if (walk.Meet(nearest_[walked].point))
+                return walk.Result();
+        if (all || bound >= start)
+            return walk.Result();
+        if (PlainIsCheaper(looked))
+            return PlainCascade(x_, y_, nodeX, nodeY, start, threeSlots_);
     }
-    return slots;
+}
+
+// The nearest few points, from a depth-first search of the tree that skips every subtree whose
+// box lies farther than the farthest of the points kept; more of them when the slots are not
+// settled among the few.
+Slots NearestCascade::FindInTree(double nodeX, double nodeY, double start) {
+    for (std::size_t wanted = kFirstNearest;; wanted *= kNearestGrowth) {
+        if (PlainIsCheaper(wanted))
+            return PlainCascade(x_, y_, nodeX, nodeY, start, threeSlots_);
+        Nearest(nodeX, nodeY, start, wanted);
+        Walk walk(threeSlots_);
+        for (const Met& met : nearest_)
+            if (walk.Meet(met.point))
+                return walk.Result();
+        if (nearest_.size() < wanted)
+            return walk.Result();
+    }
+}
+
+void NearestCascade::Nearest(double nodeX, double nodeY, double start, std::size_t wanted) {
+    const auto boundOf = [&](const pointindex::PointIndex::Range& range) {
+        const pointindex::PointIndex::Box& box = index_.BoxOf(range);
+        const double ex = nodeX < box.minX ? box.minX - nodeX : (nodeX > box.maxX ? nodeX - box.maxX : 0.0);
+        const double ey = nodeY < box.minY ? box.minY - nodeY : (nodeY > box.maxY ? nodeY - box.maxY : 0.0);
+        // No point is nearer than the box, nor nearer than the capsule's segment less its
+        // radius (less the slack of the node's distance from the segment).
+        const pointindex::PointIndex::Capsule& capsule = index_.CapsuleOf(range);
+        const double slack = 1e-9 * (std::abs(nodeX) + std::abs(nodeY));
+        const double fromCapsule =
+            pointindex::PointIndex::SegmentDistance(capsule, nodeX, nodeY) - capsule.radius - slack;
+        const double fromBox = Distance(ex, ey);
+        return SureBound(std::isfinite(fromCapsule) && fromCapsule > fromBox ? fromCapsule : fromBox);
+    };
+    // A subtree is opened while a point in it could still be kept: below `start`, and, once
+    // `wanted` points are kept, no farther than the farthest of them (as far could come first).
+    const auto worthOpening = [&](double bound) {
+        return bound < start && (nearest_.size() < wanted || bound <= nearest_.back().distance);
+    };
+    nearest_.clear();
+    stack_.clear();
+    stack_.push_back({index_.Root(), boundOf(index_.Root())});
+    while (!stack_.empty()) {
+        const Pending pending = stack_.back();
+        stack_.pop_back();
+        if (!worthOpening(pending.bound))
+            continue;
+        if (index_.IsLeaf(pending.range)) {
+            for (std::size_t p = pending.range.begin; p < pending.range.end; ++p) {
+                const pointindex::PointIndex::Entry& e = index_.At(p);
+                const Met met{Distance(nodeX - e.x, nodeY - e.y), e.index};
+                if (!(met.distance < start))
+                    continue;
+                if (nearest_.size() == wanted) {
+                    if (!Before(met, nearest_.back()))
+                        continue;
+                    nearest_.pop_back();
+                }
+                nearest_.insert(std::upper_bound(nearest_.begin(), nearest_.end(), met, Before), met);
+            }
+            continue;
+        }
+        const pointindex::PointIndex::Range left = index_.Left(pending.range),
+                                            right = index_.Right(pending.range);
+        const double leftBound = boundOf(left), rightBound = boundOf(right);
+        // The nearer subtree is opened first.
+        const bool leftFirst = leftBound <= rightBound;
+        const Pending first{leftFirst ? left : right, leftFirst ? leftBound : rightBound};
+        const Pending second{leftFirst ? right : left, leftFirst ? rightBound : leftBound};
+        if (worthOpening(second.bound))
+            stack_.push_back(second);
+        if (worthOpening(first.bound))
+            stack_.push_back(first);
+    }
 }
 
 } // namespace nodecascade

@@ -39,8 +39,9 @@ inline double Distance(double ex, double ey) {
 Slots PlainCascade(std::span<const double> x, std::span<const double> y, double nodeX, double nodeY,
                    double start, bool threeSlots);
 
-// The same slots from the nearest points, met one by one from the spatial index, nearest first.
-// One search per thread: it keeps its working queue.
+// The same slots from the nearest points, met from the spatial index nearest first (equal
+// distances in index order) until the slots are settled. One search per thread: it keeps its
+// working lists.
 class NearestCascade {
 public:
     // x and y are the points that the index was built from; they outlive the search.
@@ -49,23 +50,29 @@ public:
 
     Slots Find(double nodeX, double nodeY, double start);
 
-private:
-    // A subtree not yet opened, keyed by a distance no point in it undercuts, or a point keyed
-    // by its distance.
-    struct Queued {
-        double key;
-        bool isPoint;
+    // A point met, with its distance from the node.
+    struct Met {
+        double distance;
         std::size_t point;
-        pointindex::PointIndex::Range range;
     };
-    static bool Later(const Queued& a, const Queued& b);
-    void Push(const Queued& q);
-    void PushSubtree(const pointindex::PointIndex::Range& range, double nodeX, double nodeY, double start);
+
+private:
+    Slots FindInGrid(const pointindex::BucketGrid& grid, double nodeX, double nodeY, double start);
+    Slots FindInTree(double nodeX, double nodeY, double start);
+    // The `wanted` points nearest the node below `start`, nearest first, into nearest_.
+    void Nearest(double nodeX, double nodeY, double start, std::size_t wanted);
+    // Whether a node that has looked at `looked` points does better with the plain pass.
+    bool PlainIsCheaper(std::size_t looked) const;
 
     const pointindex::PointIndex& index_;
     std::span<const double> x_, y_;
     bool threeSlots_;
-    std::vector<Queued> queue_;
+    std::vector<Met> nearest_;
+    struct Pending {
+        pointindex::PointIndex::Range range;
+        double bound;
+    };
+    std::vector<Pending> stack_;
 };
 
 } // namespace nodecascade

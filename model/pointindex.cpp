@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <thread>
 
 namespace pointindex {
@@ -9,7 +10,7 @@ namespace pointindex {
 namespace {
 
 // Points per leaf at most.
-constexpr std::size_t kLeafSize = 8;
+constexpr std::size_t kLeafSize = 16;
 // Subtrees this many levels below the root are built on threads of their own.
 constexpr int kThreadLevels = 3;
 // Smaller subtrees are not worth a thread.
@@ -17,7 +18,10 @@ constexpr std::size_t kThreadMinimum = 1 << 15;
 
 } // namespace
 
-PointIndex::PointIndex(std::span<const double> x, std::span<const double> y) {
+PointIndex::PointIndex(std::span<const double> x, std::span<const double> y)
+    : grid_(BucketGrid::IfEven(x, y)) {
+    if (grid_)
+        return;
     const std::size_t count = std::min(x.size(), y.size());
     points_.reserve(count);
     for (std::size_t k = 0; k < count; ++k)
@@ -34,11 +38,50 @@ PointIndex::PointIndex(std::span<const double> x, std::span<const double> y) {
     while ((points_.size() + leaves - 1) / leaves > kLeafSize)
         leaves *= 2;
     boxes_.resize(2 * leaves - 1);
+    capsules_.resize(2 * leaves - 1);
     Build(0, 0, points_.size(), 0);
 }
 
 std::size_t PointIndex::MemoryBytes() const {
-    return points_.capacity() * sizeof(Entry) + boxes_.capacity() * sizeof(Box);
+    return (grid_ ? grid_->MemoryBytes() : 0) + points_.capacity() * sizeof(Entry) +
+           boxes_.capacity() * sizeof(Box) + capsules_.capacity() * sizeof(Capsule);
+}
+
+// The segment between the points at the two ends of the longer side; its radius is 0 (every
+// point counts as anywhere) when it cannot be measured.
+PointIndex::Capsule PointIndex::CapsuleAround(std::size_t begin, std::size_t end, bool alongX) const {
+    const auto key = [alongX](const Entry& e) { return alongX ? e.x : e.y; };
+    const Entry* low = &points_[begin];
+    const Entry* high = low;
+    for (std::size_t p = begin + 1; p < end; ++p) {
+        if (key(points_[p]) < key(*low))
+            low = &points_[p];
+        if (key(points_[p]) > key(*high))
+            high = &points_[p];
+    }
+    Capsule capsule{low->x, low->y, high->x, high->y, 0.0};
+    double radius = 0.0;
+    for (std::size_t p = begin; p < end; ++p) {
+        const double d = SegmentDistance(capsule, points_[p].x, points_[p].y);
+        radius = d > radius || !std::isfinite(d) ? d : radius;
+    }
+    // Beyond the rounding of the distances measured from the segment.
+    const double slack = 1e-9 * (std::abs(capsule.ax) + std::abs(capsule.ay) + std::abs(capsule.bx) +
+                                 std::abs(capsule.by) + radius);
+    capsule.radius = radius * (1 + 1e-9) + slack;
+    if (!std::isfinite(capsule.radius))
+        capsule = {0.0, 0.0, 0.0, 0.0, std::numeric_limits<double>::infinity()};
+    return capsule;
+}
+
+double PointIndex::SegmentDistance(const Capsule& c, double x, double y) {
+    const double ux = c.bx - c.ax, uy = c.by - c.ay;
+    const double length = ux * ux + uy * uy;
+    double t = length > 0 ? ((x - c.ax) * ux + (y - c.ay) * uy) / length : 0.0;
+    t = t > 0 ? (t < 1 ? t : 1.0) : 0.0;
+    const double ex = x - (c.ax + t * ux), ey = y - (c.ay + t * uy);
+    const double square = ex * ex + ey * ey;
+    return square <= std::numeric_limits<double>::max() ? std::sqrt(square) : std::hypot(ex, ey);
 }
 
 void PointIndex::Build(std::size_t node, std::size_t begin, std::size_t end, int depth) {
@@ -50,11 +93,12 @@ void PointIndex::Build(std::size_t node, std::size_t begin, std::size_t end, int
         box.maxY = std::max(box.maxY, points_[p].y);
     }
     boxes_[node] = box;
+    const bool alongX = box.maxX - box.minX >= box.maxY - box.minY;
+    capsules_[node] = CapsuleAround(begin, end, alongX);
     if (IsLeafNode(node))
         return;
 
     const std::size_t middle = Middle(begin, end);
-    const bool alongX = box.maxX - box.minX >= box.maxY - box.minY;
     const auto first = points_.begin();
     std::nth_element(first + static_cast<std::ptrdiff_t>(begin), first + static_cast<std::ptrdiff_t>(middle),
                      first + static_cast<std::ptrdiff_t>(end),

@@ -1,11 +1,15 @@
 #pragma once
-// A spatial index of the survey points for nearest-point searches: a balanced k-d tree over the
-// points with finite coordinates, split at the median of the longer side, a few points a leaf.
+// A spatial index of the survey points for nearest-point searches: a bucket grid when the points
+// with finite coordinates spread evenly, otherwise a balanced k-d tree over them, split at the
+// median of the longer side, a few points a leaf.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
+
+#include "model/bucketgrid.h"
 
 namespace pointindex {
 
@@ -17,12 +21,19 @@ public:
     PointIndex(std::span<const double> x, std::span<const double> y);
 
     // The number of points indexed.
-    std::size_t Size() const { return points_.size(); }
+    std::size_t Size() const { return grid_ ? grid_->Size() : points_.size(); }
+    // The bucket grid, when the points spread evenly; the tree is empty then.
+    const BucketGrid* Grid() const { return grid_ ? &*grid_ : nullptr; }
     // The memory the index holds, in bytes.
     std::size_t MemoryBytes() const;
 
     struct Box {
         double minX, maxX, minY, maxY;
+    };
+    // A segment between two of a subtree's points and the largest distance of its points from
+    // the segment (a little more): tight around points that lie along a line.
+    struct Capsule {
+        double ax, ay, bx, by, radius;
     };
     struct Entry {
         double x, y;
@@ -33,23 +44,29 @@ public:
         std::size_t node, begin, end;
     };
 
-    // The whole tree. Size() > 0.
+    // The whole tree: Size() > 0 and no Grid().
     Range Root() const { return {0, 0, points_.size()}; }
     bool IsLeaf(const Range& r) const { return 2 * r.node + 1 >= boxes_.size(); }
     Range Left(const Range& r) const { return {2 * r.node + 1, r.begin, Middle(r.begin, r.end)}; }
     Range Right(const Range& r) const { return {2 * r.node + 2, Middle(r.begin, r.end), r.end}; }
     // The smallest box around the subtree's points.
     const Box& BoxOf(const Range& r) const { return boxes_[r.node]; }
+    const Capsule& CapsuleOf(const Range& r) const { return capsules_[r.node]; }
+    // The distance of (x, y) from the capsule's segment.
+    static double SegmentDistance(const Capsule& c, double x, double y);
     // The p-th point in tree order: its coordinates and its index in the point set.
     const Entry& At(std::size_t p) const { return points_[p]; }
 
 private:
     void Build(std::size_t node, std::size_t begin, std::size_t end, int depth);
+    Capsule CapsuleAround(std::size_t begin, std::size_t end, bool alongX) const;
     static std::size_t Middle(std::size_t begin, std::size_t end) { return begin + (end - begin) / 2; }
     bool IsLeafNode(std::size_t node) const { return 2 * node + 1 >= boxes_.size(); }
 
+    std::optional<BucketGrid> grid_;
     std::vector<Entry> points_;
     std::vector<Box> boxes_;
+    std::vector<Capsule> capsules_;
 };
 
 } // namespace pointindex

@@ -91,7 +91,8 @@ double NodeHeight(double x, double y, const nodecascade::Slots& slots, int used,
         double q = ex[s] * ex[s] + ey[s] * ey[s];
         if (q == 0)
             q = kNearestSquare;
-        weight[s] = std::pow(1 / std::sqrt(q), power);
+        // pow(w, 1) is w exactly.
+        weight[s] = power == 1.0 ? 1 / std::sqrt(q) : std::pow(1 / std::sqrt(q), power);
     }
     double height;
     if (used == 3)

@@ -127,6 +127,10 @@ TEST(NearestCascade, FindsThePlainPassSlotsAtEveryNode) {
         terraintest::SetPoints(survey.points);
         const std::span<const double> x(globali::px), y(globali::py);
         const pointindex::PointIndex index(x, y);
+        // Evenly spread points are searched through the grid, a line through the tree.
+        if (survey.what == "uniform" || survey.what.starts_with("one line")) {
+            ASSERT_EQ(index.Grid() != nullptr, survey.what == "uniform") << survey.what;
+        }
         // Nodes over the survey and beyond it, and starts from none reaching past the box to
         // half a node spacing.
         for (const double start : {500.0, 60.0, 5.0})
@@ -169,12 +173,16 @@ TEST(NearestCascade, TheIndexOfALargeSurveyTakesLessThan48BytesAPoint) {
     std::mt19937_64 random(3);
     for (const std::size_t count : {1000u, 100000u, 131073u}) {
         const std::vector<Point> points = Uniform(count, random);
-        std::vector<double> x, y;
+        std::vector<double> x, y, lineX, lineY;
         for (const Point& p : points) {
             x.push_back(p.x);
             y.push_back(p.y);
+            lineX.push_back(p.x);
+            lineY.push_back(p.x * 0.75);
         }
+        // The grid for the even spread, the tree for the line.
         EXPECT_LT(pointindex::PointIndex(x, y).MemoryBytes(), 48 * count) << count;
+        EXPECT_LT(pointindex::PointIndex(lineX, lineY).MemoryBytes(), 48 * count) << count;
     }
 }
 

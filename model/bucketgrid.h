@@ -1,0 +1,56 @@
+#pragma once
+// A spatial index for evenly spread points: a uniform grid of cells over the points' box, a few
+// points a cell, the points stored cell by cell (rows of cells one after the other), so that a
+// run of cells along a row is one run of points.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace pointindex {
+
+class BucketGrid {
+public:
+    // The grid over the points k < min(x.size(), y.size()) with finite coordinates, or nothing
+    // when they crowd into few cells or leave most cells empty (a line, clusters), or when their
+    // coordinates are too large or their box too thin for cells of a measurable size.
+    static std::optional<BucketGrid> IfEven(std::span<const double> x, std::span<const double> y);
+
+    std::size_t Size() const { return index_.size(); }
+    std::size_t MemoryBytes() const;
+
+    std::int64_t Columns() const { return columns_; }
+    std::int64_t Rows() const { return rows_; }
+    // The column and row of the cell holding a position; positions outside the grid give the
+    // nearest cell on its border.
+    std::int64_t ColumnOf(double x) const { return Clamped((x - minX_) * inverseWidth_, columns_); }
+    std::int64_t RowOf(double y) const { return Clamped((y - minY_) * inverseHeight_, rows_); }
+    // The left edge of column c and the lower edge of row r, c <= Columns(), r <= Rows(). A point
+    // lies inside its cell's edges up to Slack().
+    double EdgeX(std::int64_t c) const { return minX_ + static_cast<double>(c) * width_; }
+    double EdgeY(std::int64_t r) const { return minY_ + static_cast<double>(r) * height_; }
+    double Slack() const { return slack_; }
+
+    // The points of the cells first..last (inclusive) of row r, as positions into X(), Y() and
+    // Index().
+    std::size_t Begin(std::int64_t r, std::int64_t first) const { return Offset(r * columns_ + first); }
+    std::size_t End(std::int64_t r, std::int64_t last) const { return Offset(r * columns_ + last + 1); }
+    double X(std::size_t p) const { return x_[p]; }
+    double Y(std::size_t p) const { return y_[p]; }
+    std::size_t Index(std::size_t p) const { return index_[p]; }
+
+private:
+    BucketGrid() = default;
+    static std::int64_t Clamped(double cell, std::int64_t count);
+    std::size_t Offset(std::int64_t cell) const { return offsets_[static_cast<std::size_t>(cell)]; }
+
+    double minX_ = 0, minY_ = 0, width_ = 1, height_ = 1, inverseWidth_ = 1, inverseHeight_ = 1, slack_ = 0;
+    std::int64_t columns_ = 1, rows_ = 1;
+    std::vector<std::uint32_t> offsets_;
+    std::vector<double> x_, y_;
+    std::vector<std::uint32_t> index_;
+};
+
+} // namespace pointindex
