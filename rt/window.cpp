@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
 #include <algorithm>
 
 #include "rt/contentwidget.h"
@@ -136,10 +137,12 @@ std::int32_t Window::Height() const {
 }
 
 void Window::SetLeft(std::int32_t left) {
+    impl_->positioned = true;
     const QRect geometry = impl_->content->geometry();
     impl_->content->setGeometry(left, geometry.y(), geometry.width(), geometry.height());
 }
 void Window::SetTop(std::int32_t top) {
+    impl_->positioned = true;
     const QRect geometry = impl_->content->geometry();
     impl_->content->setGeometry(geometry.x(), top, geometry.width(), geometry.height());
 }
@@ -165,7 +168,9 @@ void Window::SetFrame(std::int32_t frame) {
     impl_->frame = frame;
     impl_->ApplyFlags();
 }
-void Window::SetPlacement(std::int32_t /*placement*/) {}
+void Window::SetPlacement(std::int32_t placement) {
+    impl_->placement = placement;
+}
 void Window::SetCloseButton(bool hasCloseButton) {
     impl_->closeButton = hasCloseButton;
     impl_->ApplyFlags();
@@ -232,6 +237,16 @@ bool Window::Visible() const {
 void Window::Show() {
     if (impl_->closed)
         return;
+    if (!impl_->shownOnce && !impl_->positioned && impl_->placement >= 1 && impl_->placement <= 3) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            const QRect geometry = impl_->content->geometry();
+            impl_->content->setGeometry(area.x() + (area.width() - geometry.width()) / 2,
+                                        area.y() + (area.height() - geometry.height()) / 2, geometry.width(),
+                                        geometry.height());
+        }
+    }
+    impl_->shownOnce = true;
     impl_->content->show();
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         impl_->content->raise();

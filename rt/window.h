@@ -44,8 +44,9 @@ public:
     void SetHeight(std::int32_t height);
     void SetMinimumSize(std::int32_t width, std::int32_t height);
     void SetMaximumSize(std::int32_t width, std::int32_t height);
-    // Frame kinds: 0 document, 1 fixed-size dialog (modeless), 3 tool window. Placement kinds
-    // are accepted; the window manager places windows that set no position.
+    // Frame kinds: 0 document, 1 fixed-size dialog (modeless), 3 tool window. Placement kinds 1 to
+    // 3 centre a window given no position on the main screen when it is first shown; other
+    // kinds leave windows that set no position to the window manager.
     void SetFrame(std::int32_t frame);
     void SetPlacement(std::int32_t placement);
     // The title bar's boxes, each set on its own.

@@ -69,6 +69,11 @@ struct Window::Impl {
     bool visibleWhenCreated = true;
     MenuBar* menuBar = nullptr;
     std::int32_t frame = 0;
+    // Placement kinds 1 to 3 centre a window that was given no position on the main screen when
+    // it is first shown.
+    std::int32_t placement = 0;
+    bool positioned = false;
+    bool shownOnce = false;
     bool closeButton = true;
     bool minimizeButton = true;
     bool maximizeButton = true;

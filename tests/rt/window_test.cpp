@@ -1,5 +1,7 @@
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -241,6 +243,32 @@ TEST_F(WindowTest, FixedSizeWindowStillTakesTheSizesTheProgramSets) {
     dialog.SetHeight(406);
     EXPECT_EQ(dialog.Height(), 406);
     EXPECT_EQ(dialog.Width(), 410);
+}
+
+TEST_F(WindowTest, MainScreenPlacementCentresAWindowGivenNoPositionWhenFirstShown) {
+    class Centred : public rt::Window {
+    protected:
+        void Layout() override {
+            SetWidth(400);
+            SetHeight(200);
+            SetPlacement(2);
+        }
+    };
+    class Placed : public Centred {
+    protected:
+        void Layout() override {
+            Centred::Layout();
+            SetLeft(4);
+            SetTop(42);
+        }
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const Centred& centred = rt::Instance<Centred>();
+    EXPECT_EQ(centred.Left(), screen.x() + (screen.width() - 400) / 2);
+    EXPECT_EQ(centred.Top(), screen.y() + (screen.height() - 200) / 2);
+    const Placed& placed = rt::Instance<Placed>();
+    EXPECT_EQ(placed.Left(), 4);
+    EXPECT_EQ(placed.Top(), 42);
 }
 
 } // namespace
