@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "app/filetypes.h"
 #include "app/menu.h"
+#include "app/menuhandlers.h"
 #include "views/fincontrolpanel.h"
 
 namespace ambrelix {
@@ -30,6 +31,7 @@ void NewAppInstance() {
     instance = std::make_unique<App>();
     instance->SetMenuBar(&::Menu());
     instance->Register();
+    _ApplicationAddMenuHandlers();
     FincontrolPanel::InstallForProgram();
 }
 

@@ -18,6 +18,7 @@ struct TextStyle {
     std::int32_t Size = 0;
     bool Bold = false;
     Color TextColor = 0x000000;
+    bool Underline = false;
 };
 
 class PushButton : public Control {

@@ -72,6 +72,25 @@ private:
 
 } // namespace
 
+void Vector3D::Normalize() {
+    const double length = std::sqrt(X * X + Y * Y + Z * Z);
+    if (std::isfinite(length) && length >= 0x1p-500) {
+        X /= length;
+        Y /= length;
+        Z /= length;
+        return;
+    }
+    // Squares that overflow or fade: divide by the largest component first.
+    const double largest = std::max({std::fabs(X), std::fabs(Y), std::fabs(Z)});
+    if (!(largest > 0.0) || !std::isfinite(largest))
+        return;
+    const double x = X / largest, y = Y / largest, z = Z / largest;
+    const double scaled = std::sqrt(x * x + y * y + z * z);
+    X = x / scaled;
+    Y = y / scaled;
+    Z = z / scaled;
+}
+
 Vector3D Bounds3D::Center() const {
     return {(Minimum.X + Maximum.X) / 2, (Minimum.Y + Maximum.Y) / 2, (Minimum.Z + Maximum.Z) / 2};
 }

@@ -15,6 +15,10 @@ struct Vector3D {
     double X = 0;
     double Y = 0;
     double Z = 0;
+
+    // Scales the vector to length 1. A zero vector, or one with a component that is not a
+    // finite number, stays as it is.
+    void Normalize();
 };
 
 struct Bounds3D {

@@ -94,7 +94,9 @@ QFont StyledFont(const QFont& base, const std::string& family, std::int32_t size
 }
 
 void ApplyTextStyle(QWidget& widget, const TextStyle& style) {
-    widget.setFont(StyledFont(QApplication::font(&widget), style.Font, style.Size, style.Bold));
+    QFont font = StyledFont(QApplication::font(&widget), style.Font, style.Size, style.Bold);
+    font.setUnderline(style.Underline);
+    widget.setFont(font);
     QPalette palette = widget.palette();
     const QColor color = ToQColor(style.TextColor);
     palette.setColor(QPalette::WindowText, color);
