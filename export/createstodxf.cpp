@@ -85,6 +85,8 @@ std::string Header() {
 } // namespace
 
 bool globali::createstodxf(const rt::FolderItem& f) {
+    if (!exportfile::GridComplete())
+        return false;
     const auto stream = f.CreateBinaryFile("text/plain");
     if (!stream) {
         exportfile::ReportWriteFailure(f);

@@ -11,6 +11,8 @@
 #include "views/fincontrol.h"
 
 bool globali::createstogdl(const rt::FolderItem& f) {
+    if (!exportfile::GridComplete())
+        return false;
     const auto stream = f.CreateBinaryFile("text/plain");
     if (!stream) {
         exportfile::ReportWriteFailure(f);

@@ -110,6 +110,8 @@ std::string Channel(rt::Color colour, int shift) {
 } // namespace
 
 bool globali::createstoqd3d(const rt::FolderItem& f) {
+    if (!exportfile::GridComplete())
+        return false;
     TerrainPanel::Current().SetProgressMaximum(100);
     const meshbuild::MeshTransform transform = meshbuild::TransformFromBounds();
     const SceneGrid grid = Normalised(transform);

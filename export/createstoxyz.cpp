@@ -9,6 +9,8 @@
 #include "rt/runtime.h"
 
 bool globali::createstoxyz(const rt::FolderItem& f) {
+    if (!exportfile::GridComplete())
+        return false;
     const auto stream = f.CreateBinaryFile("text/plain");
     if (!stream) {
         exportfile::ReportWriteFailure(f);

@@ -11,10 +11,14 @@
 
 namespace exportfile {
 
-bool MeshReady() {
+bool GridComplete() {
     using namespace globali;
-    return celamesh && contours::GridCovers(mx, mxtot, mytot) && contours::GridCovers(my, mxtot, mytot) &&
+    return contours::GridCovers(mx, mxtot, mytot) && contours::GridCovers(my, mxtot, mytot) &&
            contours::GridCovers(mz, mxtot, mytot);
+}
+
+bool MeshReady() {
+    return globali::celamesh && GridComplete();
 }
 
 std::int32_t Percent(std::int64_t part, std::int32_t rows, double base) {

@@ -12,8 +12,9 @@ namespace exportfile {
 // English, then Italian, as every message of the program.
 inline const std::string kWriteFailureMessage = "Can't write the file!\r\rNon posso scrivere il file!";
 
-// Whether a height grid exists for the current data and its arrays hold every node of
-// 0..mxtot by 0..mytot.
+// Whether the grid arrays hold every node of 0..mxtot by 0..mytot, with at least one cell.
+bool GridComplete();
+// Whether a height grid exists for the current data and is complete.
 bool MeshReady();
 
 // The whole number of base + part / rows (the quotient taken in doubles); base alone when rows

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "export/createstoxyz.h"
 #include "rt/conv.h"
 #include "tests/export/exportsetup.h"
 #include "views/fincontrol.h"
@@ -169,14 +170,21 @@ TEST_F(GridWriters, MeshCommandsBeepAndWriteNothingWithoutAMeshOrWhenCancelled) 
     EXPECT_EQ(rt::ClipboardText(), "kept");
     EXPECT_TRUE(panel.progress.empty());
 
+    // A grid whose arrays end before its interval counts is refused the same way.
     globali::celamesh = true;
+    globali::mytot = 6;
+    Choose("ExportTextXYZ");
+    EXPECT_EQ(NewBeeps(), 6);
+    EXPECT_FALSE(globali::createstoxyz(rt::FolderItem(Path("short.txt").string())));
+    globali::mytot = 5;
+
     rt::ScriptedDialogs dialogs;
     for (int k = 0; k < 4; ++k)
         dialogs.AnswerSave(std::nullopt);
     for (const char* item : {"ExportTextXYZ", "ExportTextGDL", "ExportQD3D", "ExportDXF"})
         Choose(item);
     EXPECT_EQ(dialogs.PendingAnswers(), 0U);
-    EXPECT_EQ(NewBeeps(), 5);
+    EXPECT_EQ(NewBeeps(), 6);
     EXPECT_TRUE(std::filesystem::is_empty(Path("")));
 }
 
