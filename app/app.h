@@ -21,6 +21,14 @@ public:
     void Event_Open() override;
     // Enables the menu items by the working mode Inizio::ambiente.
     void Event_EnableMenuItems() override;
+
+    // Menu commands, bound by item name; each returns false.
+    bool _AppleAmbrelixInfo_Action();
+    bool _ExportTextXYZ_Action();
+    bool _ExportCopyGDLText_Action();
+    bool _ExportTextGDL_Action();
+    bool _ExportQD3D_Action();
+    bool _ExportDXF_Action();
 };
 
 } // namespace ambrelix

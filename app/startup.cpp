@@ -8,6 +8,7 @@
 #include "app/filetypes.h"
 #include "app/finstart.h"
 #include "app/menu.h"
+#include "app/menuhandlers.h"
 #include "views/fincontrolpanel.h"
 
 namespace ambrelix {
@@ -31,6 +32,7 @@ void NewAppInstance() {
     instance = std::make_unique<App>();
     instance->SetMenuBar(&::Menu());
     instance->Register();
+    _ApplicationAddMenuHandlers();
     FincontrolPanel::InstallForProgram();
 }
 

@@ -5,8 +5,9 @@ namespace ambrelix {
 
 // Creates and registers the three file types.
 void InitFileTypes();
-// Creates the application object, gives it the menu bar Menu() and registers it with the
-// runtime, and gives the terrain routines the control panel. A second call replaces the object.
+// Creates the application object, gives it the menu bar Menu(), registers it with the runtime,
+// binds its menu commands, and gives the terrain routines the control panel. A second call replaces the
+// object.
 void NewAppInstance();
 // Reaches the start window once, so that it is created as the default window.
 void MakeDefaultView();

@@ -6,7 +6,8 @@ build_dir=${1:-build}
 shift || true
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins
-          libgtest-dev libbenchmark-dev xvfb xauth libgl1-mesa-dri fonts-liberation locales)
+          libgtest-dev libbenchmark-dev xvfb xauth libgl1-mesa-dri fonts-liberation locales
+          python3-ezdxf gdal-bin librecad poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,89 @@
+// The File menu's export commands. A mesh export while no grid exists beeps and writes nothing.
+
+#include <memory>
+#include <string>
+
+#include "app/app.h"
+#include "export/createstodxf.h"
+#include "export/createstogdl.h"
+#include "export/createstoqd3d.h"
+#include "export/createstoxyz.h"
+#include "export/modulowlineedxf.h"
+#include "export/writesupport.h"
+#include "model/inizio.h"
+#include "rt/dialogs.h"
+#include "rt/folderitem.h"
+#include "rt/runtime.h"
+
+namespace ambrelix {
+
+namespace {
+
+const std::string kCopyFailureMessage = "Can't copy the GDL text!\r\rNon posso copiare il testo GDL!";
+
+// False, after a beep, when no grid can be exported.
+bool MeshToExport() {
+    if (exportfile::MeshReady())
+        return true;
+    rt::Beep();
+    return false;
+}
+
+} // namespace
+
+bool App::_ExportTextXYZ_Action() {
+    if (!MeshToExport())
+        return false;
+    if (const auto file = rt::GetSaveFolderItem("text/plain", "MESH_XYZ.TXT"))
+        globali::createstoxyz(*file);
+    exportfile::ShowProgress(0);
+    return false;
+}
+
+bool App::_ExportCopyGDLText_Action() {
+    if (!MeshToExport())
+        return false;
+    const rt::FolderItem temporary = rt::GetFolderItem("GDLTEMP.TXT");
+    if (!globali::createstogdl(temporary))
+        return false;
+    const std::unique_ptr<rt::TextInputStream> reader = temporary.OpenAsTextFile();
+    if (!reader) {
+        temporary.Delete();
+        rt::Beep();
+        rt::MsgBox(kCopyFailureMessage);
+        return false;
+    }
+    const std::string text = reader->ReadAll();
+    reader->Close();
+    rt::SetClipboardText(text);
+    temporary.Delete();
+    return false;
+}
+
+bool App::_ExportTextGDL_Action() {
+    if (!MeshToExport())
+        return false;
+    if (const auto file = rt::GetSaveFolderItem("text/plain", "MESH_GDL.TXT"))
+        globali::createstogdl(*file);
+    return false;
+}
+
+bool App::_ExportQD3D_Action() {
+    if (!MeshToExport())
+        return false;
+    if (const auto file = rt::GetSaveFolderItem("qd3d/3dmf", "MESH_QD.3MF"))
+        globali::createstoqd3d(*file);
+    return false;
+}
+
+bool App::_ExportDXF_Action() {
+    if (Inizio::ambiente == 1) {
+        ModuloWLineeDXF::scrivilinee(rt::GetSaveFolderItem("text/plain", "curve.dxf"));
+    } else if (Inizio::ambiente == 2 && MeshToExport()) {
+        if (const auto file = rt::GetSaveFolderItem("text/plain", "MESH.DXF"))
+            globali::createstodxf(*file);
+    }
+    return false;
+}
+
+} // namespace ambrelix

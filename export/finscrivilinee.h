@@ -1,0 +1,15 @@
+#pragma once
+// The small window that shows the DXF polyline writer's progress, one step per row of the
+// polyline table.
+
+#include "rt/controls.h"
+#include "rt/window.h"
+
+class finscrivilinee : public rt::Window {
+public:
+    rt::ProgressBar ProgressBar1;
+
+protected:
+    void Layout() override;
+    void CreateControls() override;
+};

@@ -1,0 +1,42 @@
+#include "export/writesupport.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "model/contours.h"
+#include "model/globali.h"
+#include "model/terrainpanel.h"
+#include "rt/dialogs.h"
+#include "rt/runtime.h"
+
+namespace exportfile {
+
+bool GridComplete() {
+    using namespace globali;
+    return contours::GridCovers(mx, mxtot, mytot) && contours::GridCovers(my, mxtot, mytot) &&
+           contours::GridCovers(mz, mxtot, mytot);
+}
+
+bool MeshReady() {
+    return globali::celamesh && GridComplete();
+}
+
+std::int32_t Percent(std::int64_t part, std::int32_t rows, double base) {
+    if (rows <= 0)
+        return rt::conv(base);
+    return rt::conv(base + static_cast<double>(part) / static_cast<double>(rows));
+}
+
+void ShowProgress(std::int32_t value) {
+    TerrainPanel::Current().ShowProgress(value);
+}
+
+void ReportWriteFailure(const rt::FolderItem& file) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(file.Path(), error))
+        file.Delete();
+    rt::Beep();
+    rt::MsgBox(kWriteFailureMessage);
+}
+
+} // namespace exportfile

@@ -1,0 +1,31 @@
+#pragma once
+// What the writers share: the check that the height grid can be written, the progress
+// percentage and the report of a file that could not be written.
+
+#include <cstdint>
+#include <string>
+
+#include "rt/folderitem.h"
+
+namespace exportfile {
+
+// English, then Italian, as every message of the program.
+inline const std::string kWriteFailureMessage = "Can't write the file!\r\rNon posso scrivere il file!";
+
+// Whether the grid arrays hold every node of 0..mxtot by 0..mytot, with at least one cell.
+bool GridComplete();
+// Whether a height grid exists for the current data and is complete.
+bool MeshReady();
+
+// The whole number of base + part / rows (the quotient taken in doubles); base alone when rows
+// is not positive.
+std::int32_t Percent(std::int64_t part, std::int32_t rows, double base = 0.0);
+
+// Sets the control panel's progress bar to value and repaints it at once.
+void ShowProgress(std::int32_t value);
+
+// A beep and the message in both languages; what was written of the file is removed (only a
+// regular file: a device or a folder is left alone).
+void ReportWriteFailure(const rt::FolderItem& file);
+
+} // namespace exportfile
