@@ -23,12 +23,17 @@ public:
     void Event_EnableMenuItems() override;
 
     // Menu commands, bound by item name; each returns false.
-    bool _AppleAmbrelixInfo_Action();
-    bool _ExportTextXYZ_Action();
-    bool _ExportCopyGDLText_Action();
-    bool _ExportTextGDL_Action();
-    bool _ExportQD3D_Action();
-    bool _ExportDXF_Action();
+    bool AppleAmbrelixInfo_Action();
+    bool ImportXYZ_Action();
+    bool ImportPowerCADDdata_Action();
+    bool ImportDXF_Action();
+    bool FilePointEditor_Action();
+    bool FileOpenImage_Action();
+    bool ExportTextXYZ_Action();
+    bool ExportCopyGDLText_Action();
+    bool ExportTextGDL_Action();
+    bool ExportQD3D_Action();
+    bool ExportDXF_Action();
 };
 
 } // namespace ambrelix

@@ -31,7 +31,7 @@ bool MeshToExport() {
 
 } // namespace
 
-bool App::_ExportTextXYZ_Action() {
+bool App::ExportTextXYZ_Action() {
     if (!MeshToExport())
         return false;
     if (const auto file = rt::GetSaveFolderItem("text/plain", "MESH_XYZ.TXT"))
@@ -40,7 +40,7 @@ bool App::_ExportTextXYZ_Action() {
     return false;
 }
 
-bool App::_ExportCopyGDLText_Action() {
+bool App::ExportCopyGDLText_Action() {
     if (!MeshToExport())
         return false;
     const rt::FolderItem temporary = rt::GetFolderItem("GDLTEMP.TXT");
@@ -60,7 +60,7 @@ bool App::_ExportCopyGDLText_Action() {
     return false;
 }
 
-bool App::_ExportTextGDL_Action() {
+bool App::ExportTextGDL_Action() {
     if (!MeshToExport())
         return false;
     if (const auto file = rt::GetSaveFolderItem("text/plain", "MESH_GDL.TXT"))
@@ -68,7 +68,7 @@ bool App::_ExportTextGDL_Action() {
     return false;
 }
 
-bool App::_ExportQD3D_Action() {
+bool App::ExportQD3D_Action() {
     if (!MeshToExport())
         return false;
     if (const auto file = rt::GetSaveFolderItem("qd3d/3dmf", "MESH_QD.3MF"))
@@ -76,7 +76,7 @@ bool App::_ExportQD3D_Action() {
     return false;
 }
 
-bool App::_ExportDXF_Action() {
+bool App::ExportDXF_Action() {
     if (Inizio::ambiente == 1) {
         ModuloWLineeDXF::scrivilinee(rt::GetSaveFolderItem("text/plain", "curve.dxf"));
     } else if (Inizio::ambiente == 2 && MeshToExport()) {

@@ -2,23 +2,56 @@
 
 #include "app/app.h"
 #include "app/finestrainfo.h"
+#include "input/fingestionepunti.h"
+#include "input/setdxf.h"
+#include "model/inizio.h"
 #include "rt/window.h"
 
 namespace ambrelix {
 
-bool App::_AppleAmbrelixInfo_Action() {
+bool App::AppleAmbrelixInfo_Action() {
     rt::Instance<finestrainfo>().Show();
+    return false;
+}
+
+bool App::ImportXYZ_Action() {
+    Inizio::apritesto();
+    return false;
+}
+
+bool App::ImportPowerCADDdata_Action() {
+    Inizio::apripcaddtesto();
+    return false;
+}
+
+bool App::ImportDXF_Action() {
+    rt::Instance<setdxf>().Show();
+    return false;
+}
+
+bool App::FilePointEditor_Action() {
+    rt::Instance<fingestionepunti>().Show();
+    return false;
+}
+
+bool App::FileOpenImage_Action() {
+    Inizio::aprimmagine();
     return false;
 }
 
 } // namespace ambrelix
 
-void _ApplicationAddMenuHandlers() {
+void ApplicationAddMenuHandlers() {
     ambrelix::App& app = App();
-    app.AddMenuHandler("AppleAmbrelixInfo", [&app] { return app._AppleAmbrelixInfo_Action(); });
-    app.AddMenuHandler("ExportTextXYZ", [&app] { return app._ExportTextXYZ_Action(); });
-    app.AddMenuHandler("ExportCopyGDLText", [&app] { return app._ExportCopyGDLText_Action(); });
-    app.AddMenuHandler("ExportTextGDL", [&app] { return app._ExportTextGDL_Action(); });
-    app.AddMenuHandler("ExportQD3D", [&app] { return app._ExportQD3D_Action(); });
-    app.AddMenuHandler("ExportDXF", [&app] { return app._ExportDXF_Action(); });
+    app.AddMenuHandler("AppleAmbrelixInfo", [&app] { return app.AppleAmbrelixInfo_Action(); });
+    app.AddMenuHandler("ImportXYZ", [&app] { return app.ImportXYZ_Action(); });
+    app.AddMenuHandler("ExportTextXYZ", [&app] { return app.ExportTextXYZ_Action(); });
+    app.AddMenuHandler("ImportPowerCADDdata", [&app] { return app.ImportPowerCADDdata_Action(); });
+    app.AddMenuHandler("ExportCopyGDLText", [&app] { return app.ExportCopyGDLText_Action(); });
+    app.AddMenuHandler("ExportTextGDL", [&app] { return app.ExportTextGDL_Action(); });
+    app.AddMenuHandler("ExportQD3D", [&app] { return app.ExportQD3D_Action(); });
+    app.AddMenuHandler("ExportDXF", [&app] { return app.ExportDXF_Action(); });
+    app.AddMenuHandler("ImportDXF", [&app] { return app.ImportDXF_Action(); });
+    app.AddMenuHandler("FilePointEditor", [&app] { return app.FilePointEditor_Action(); });
+    app.AddMenuHandler("FileOpenImage", [&app] { return app.FileOpenImage_Action(); });
 }

@@ -1,4 +1,4 @@
 #pragma once
 
 // Binds the application's menu commands to the items of the menu bar, by item name.
-void _ApplicationAddMenuHandlers();
+void ApplicationAddMenuHandlers();

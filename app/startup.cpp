@@ -32,7 +32,7 @@ void NewAppInstance() {
     instance = std::make_unique<App>();
     instance->SetMenuBar(&::Menu());
     instance->Register();
-    _ApplicationAddMenuHandlers();
+    ApplicationAddMenuHandlers();
     FincontrolPanel::InstallForProgram();
 }
 
