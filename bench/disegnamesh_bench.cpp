@@ -2,38 +2,23 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
 
 #include "model/globali.h"
 #include "rt/window.h"
+#include "terrainbenchsetup.h"
 #include "views/finestra.h"
 
 namespace {
 
-// A rolling terrain 3000 x 2000 units, up to 120 high, seen in the isometric view on a screen
-// area of 1107 x 971 pixels (a 1280 x 1024 screen).
+// The rolling survey seen in the isometric view on a screen area of 1107 x 971 pixels (a 1280 x
+// 1024 screen).
 void SetUpTerrain(std::int32_t n) {
+    terrainbench::RollingGrid(n);
     globali::scrx = 1107;
     globali::scry = 971;
     globali::assx = globali::assy = 0.52359833333;
     globali::assz = 1;
-    globali::mxtot = globali::mytot = n;
-    globali::mx.Redim(n, n);
-    globali::my.Redim(n, n);
-    globali::mz.Redim(n, n);
-    for (std::int32_t i = 0; i <= n; ++i)
-        for (std::int32_t j = 0; j <= n; ++j) {
-            const double x = 3000.0 * i / n;
-            const double y = 2000.0 * j / n;
-            globali::mx(i, j) = x;
-            globali::my(i, j) = y;
-            globali::mz(i, j) = 60.0 + 30.0 * std::sin(x / 300.0) + 30.0 * std::cos(y / 250.0);
-        }
-    globali::xmin = globali::ymin = globali::zmin = 0;
-    globali::xmax = globali::dx = 3000;
-    globali::ymax = globali::dy = 2000;
-    globali::zmax = globali::dz = 120;
 }
 
 void BM_DisegnameshGrid(benchmark::State& state) {
