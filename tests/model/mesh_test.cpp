@@ -196,21 +196,7 @@ vector<double> PlainRibbons(double thickness) {
 }
 
 TEST_F(Meshes, RibbonsHoldEverySegmentOfThePlainTracingInItsOrderWithTheSameYieldsAndProgress) {
-    const struct {
-        int nx, ny;
-        double zmin, zmax;
-        std::function<double(int, int)> height;
-    } grids[] = {
-        {37, 23, 0, 100, [](int i, int j) { return 50 + 40 * std::sin(i / 5.0) * std::cos(j / 4.0); }},
-        // Heights on the levels, below and above every level, and not numbers.
-        {12, 9, -6, 10,
-         [](int i, int j) { return (i * j) % 7 == 3   ? NAN
-                                   : (i + j) % 5 == 0 ? 4.0
-                                                      : (i - j) * 1.7; }},
-        // Far more levels than the divisor keeps, stepped.
-        {20, 30, -3000, 5000, [](int i, int j) { return -3000 + 8000 * ((i * 7 + j * 13) % 17) / 16.0; }},
-    };
-    for (const auto& g : grids) {
+    for (const auto& g : terraintest::TracingGrids()) {
         SetBounds(0, 90, 0, 60, g.zmin, g.zmax);
         SetGrid(g.nx, g.ny, g.height);
         panel.ribbons = 9;
