@@ -15,7 +15,8 @@ constexpr std::int64_t kChunkBudget = std::int64_t{1} << 22;
 } // namespace
 
 LevelCells::LevelCells(const Array2D<double>& z, std::int32_t nx, std::int32_t ny, const LevelSeries& levels)
-    : kmin_(levels.kmin), step_(std::max<std::int64_t>(levels.step, 1)) {
+    : nx_(std::max<std::int32_t>(nx, 0)), ny_(std::max<std::int32_t>(ny, 0)), cellCount_(nx_ * ny_),
+      kmin_(levels.kmin), step_(std::max<std::int64_t>(levels.step, 1)) {
     const std::int64_t range = std::int64_t{levels.kmax} - levels.kmin;
     levelCount_ = range < 0 ? 0 : range / step_ + 1;
     if (levelCount_ == 0 || levelCount_ > kMostLevels || nx < 1 || ny < 1)
@@ -68,7 +69,7 @@ std::int64_t LevelCells::FirstAtOrAbove(double height) const {
         q = static_cast<std::int64_t>(std::ceil(guess));
     while (q > 0 && Height(q - 1) >= height)
         --q;
-    while (q < levelCount_ && Height(q) <= height)
+    while (q < levelCount_ && Height(q) < height)
         ++q;
     return q;
 }
@@ -106,7 +107,8 @@ void LevelCells::FillChunk(std::int64_t first) {
 LevelCells::Walk LevelCells::Level(std::int64_t q) {
     Walk walk;
     if (levelCount_ > kMostLevels) {
-        walk.every_ = true;
+        walk.every_ = 0;
+        walk.cells_ = cellCount_;
         return walk;
     }
     if (q < 0 || q >= levelCount_ || firstLevel_.empty())
@@ -116,7 +118,6 @@ LevelCells::Walk LevelCells::Level(std::int64_t q) {
     const auto at = static_cast<std::size_t>(q - chunkFirst_);
     walk.at_ = cells_.data() + chunkOffsets_[at];
     walk.end_ = cells_.data() + chunkOffsets_[at + 1];
-    walk.next_ = walk.at_ < walk.end_ ? *walk.at_ : -1;
     return walk;
 }
 

@@ -10,6 +10,7 @@
 
 #include "model/array2d.h"
 #include "model/contours.h"
+#include "rt/runtime.h"
 
 namespace contours {
 
@@ -22,18 +23,37 @@ public:
     // The number of levels of the series.
     std::int64_t LevelCount() const { return levelCount_; }
 
-    // Walks the cells of level number q (0 for kmin, then one per step) in the order column i,
-    // row j: Next(i, j) tells whether cell (i, j) is a candidate. Calls must come with ascending
-    // q and, within one level, with cells in that order.
+    // Calls trace(i, j) for each cell (i, j) that level number q (0 for kmin, then one per step)
+    // can cross, in the order column i, row j, among the yields that a pass over every cell of the
+    // level makes: one after each cell, one after each column and one after the level. Levels are
+    // taken in ascending order.
+    template <class Trace> void TraceLevel(std::int64_t q, Trace&& trace) {
+        Walk walk = Level(q);
+        std::uint64_t done = 0;
+        std::int64_t flat = 0;
+        while (walk.Next(flat)) {
+            const std::int64_t i = flat / ny_;
+            // The cells before this one and the columns before its own.
+            const auto before = static_cast<std::uint64_t>(flat + i);
+            rt::RuntimeBackgroundTasks(before - done);
+            done = before;
+            trace(static_cast<std::int32_t>(i), static_cast<std::int32_t>(flat % ny_));
+        }
+        rt::RuntimeBackgroundTasks(static_cast<std::uint64_t>(cellCount_ + nx_) + 1 - done);
+    }
+
+private:
+    // The candidates of one level, in ascending flat index i * ny + j.
     class Walk {
     public:
-        bool Next(std::int64_t flat) {
-            if (every_)
-                return true;
-            if (flat != next_)
+        bool Next(std::int64_t& flat) {
+            if (every_ >= 0) {
+                flat = every_;
+                return every_++ < cells_;
+            }
+            if (at_ == end_)
                 return false;
-            ++at_;
-            next_ = at_ < end_ ? *at_ : -1;
+            flat = *at_++;
             return true;
         }
 
@@ -41,12 +61,12 @@ public:
         friend class LevelCells;
         const std::int64_t* at_ = nullptr;
         const std::int64_t* end_ = nullptr;
-        std::int64_t next_ = -1;
-        bool every_ = false;
+        // Every cell, counted up to cells_, when no list is kept (-1 otherwise).
+        std::int64_t every_ = -1;
+        std::int64_t cells_ = 0;
     };
     Walk Level(std::int64_t q);
 
-private:
     void FillChunk(std::int64_t first);
     std::int64_t FirstAtOrAbove(double height) const;
     std::int64_t FirstAbove(double height) const;
@@ -55,6 +75,9 @@ private:
     // A series of more levels than this is not sorted out: every cell is a candidate.
     static constexpr std::int64_t kMostLevels = 1 << 16;
 
+    std::int64_t nx_ = 0;
+    std::int64_t ny_ = 0;
+    std::int64_t cellCount_ = 0;
     std::int64_t kmin_ = 0;
     std::int64_t step_ = 1;
     std::int64_t levelCount_ = 0;

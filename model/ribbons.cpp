@@ -23,39 +23,26 @@ std::int32_t LevelProgress(std::int64_t k, const contours::LevelSeries& levels, 
 
 // Traces every level of the series through every cell, in the order level, column i, row j,
 // triangle A before B, and hands each segment with its cell to `visit`. Only the cells that can
-// cross a level are traced; every cell yields all the same.
+// cross a level are traced, among the yields of every cell.
 template <class Visit>
 void TraceGrid(const contours::LevelSeries& levels, contours::LevelCells& candidates, double progressBase,
                Visit&& visit) {
     using namespace globali;
-    const std::int32_t nx = mxtot;
-    const std::int32_t ny = mytot;
     std::int64_t q = 0;
     for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step, ++q) {
         TerrainPanel::Current().ShowProgress(LevelProgress(k, levels, progressBase));
         const double level = contours::LevelHeight(k);
-        contours::LevelCells::Walk walk = candidates.Level(q);
-        std::int64_t flat = 0;
-        for (std::int32_t i = 0; i < nx; ++i) {
-            for (std::int32_t j = 0; j < ny; ++j, ++flat) {
-                if (!walk.Next(flat)) {
-                    rt::RuntimeBackgroundTask();
-                    continue;
-                }
-                const contours::Node n00{mx(i, j), my(i, j), mz(i, j)};
-                const contours::Node n10{mx(i + 1, j), my(i + 1, j), mz(i + 1, j)};
-                const contours::Node n01{mx(i, j + 1), my(i, j + 1), mz(i, j + 1)};
-                const contours::Node n11{mx(i + 1, j + 1), my(i + 1, j + 1), mz(i + 1, j + 1)};
-                const contours::CellTrace trace = contours::TraceCell(level, n00, n10, n01, n11);
-                if (trace.hasA)
-                    visit(i, j, trace.a);
-                if (trace.hasB)
-                    visit(i, j, trace.b);
-                rt::RuntimeBackgroundTask();
-            }
-            rt::RuntimeBackgroundTask();
-        }
-        rt::RuntimeBackgroundTask();
+        candidates.TraceLevel(q, [&](std::int32_t i, std::int32_t j) {
+            const contours::Node n00{mx(i, j), my(i, j), mz(i, j)};
+            const contours::Node n10{mx(i + 1, j), my(i + 1, j), mz(i + 1, j)};
+            const contours::Node n01{mx(i, j + 1), my(i, j + 1), mz(i, j + 1)};
+            const contours::Node n11{mx(i + 1, j + 1), my(i + 1, j + 1), mz(i + 1, j + 1)};
+            const contours::CellTrace trace = contours::TraceCell(level, n00, n10, n01, n11);
+            if (trace.hasA)
+                visit(i, j, trace.a);
+            if (trace.hasB)
+                visit(i, j, trace.b);
+        });
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include "model/contours.h"
 #include "model/globali.h"
+#include "model/levelcells.h"
 #include "rt/conv.h"
 #include "rt/picture.h"
 #include "rt/runtime.h"
@@ -90,6 +91,40 @@ TEST_F(Contours, EachTriangleRunsFromItsRowEdgeToTheDiagonalAndNeighboursMeetExa
     const contours::CellTrace right = TraceCell(3.3, a10, b10, a11, b11);
     ASSERT_TRUE(left.hasB && right.hasA);
     EXPECT_EQ(vector<double>({left.b.x1, left.b.y1}), vector<double>({right.a.x0, right.a.y0}));
+}
+
+TEST_F(Contours, LevelCellsAreThoseALevelLiesStrictlyWithinAmongTheYieldsOfEveryCell) {
+    for (const auto& g : terraintest::TracingGrids()) {
+        SetBounds(0, 1, 0, 1, g.zmin, g.zmax);
+        SetGrid(g.nx, g.ny, g.height);
+        const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
+        contours::LevelCells candidates(globali::mz, g.nx, g.ny, levels);
+        std::int64_t q = 0;
+        for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step, ++q) {
+            const double level = contours::LevelHeight(k);
+            // Cell, then the yields of the cells and columns before it.
+            vector<std::int64_t> expected, traced;
+            for (int i = 0; i < g.nx; ++i)
+                for (int j = 0; j < g.ny; ++j) {
+                    const double z[] = {globali::mz(i, j), globali::mz(i + 1, j), globali::mz(i, j + 1),
+                                        globali::mz(i + 1, j + 1)};
+                    bool below = false, above = false, unknown = false;
+                    for (const double h : z) {
+                        below = below || h < level;
+                        above = above || h > level;
+                        unknown = unknown || std::isnan(h);
+                    }
+                    if ((below && above) || unknown)
+                        expected.insert(expected.end(), {i, j, i * g.ny + j + i});
+                }
+            const std::uint64_t start = rt::YieldCount();
+            candidates.TraceLevel(q, [&](std::int32_t i, std::int32_t j) {
+                traced.insert(traced.end(), {i, j, static_cast<std::int64_t>(rt::YieldCount() - start)});
+            });
+            EXPECT_EQ(traced, expected) << "level " << level << " of grid " << g.nx << " x " << g.ny;
+            EXPECT_EQ(rt::YieldCount() - start, static_cast<std::uint64_t>(g.nx * g.ny + g.nx + 1));
+        }
+    }
 }
 
 TEST_F(Contours, TopViewFitsTheBoxToTheCanvasCentredWithCellColoursAndBlackLines) {
