@@ -20,9 +20,6 @@ public:
     // 0..ny; levels k = kmin, kmin + step, ... <= kmax at height 2k.
     LevelCells(const Array2D<double>& z, std::int32_t nx, std::int32_t ny, const LevelSeries& levels);
 
-    // The number of levels of the series.
-    std::int64_t LevelCount() const { return levelCount_; }
-
     // Calls trace(i, j) for each cell (i, j) that level number q (0 for kmin, then one per step)
     // can cross, in the order column i, row j, among the yields that a pass over every cell of the
     // level makes: one after each cell, one after each column and one after the level. Levels are
