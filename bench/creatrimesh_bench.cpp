@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+
 #include "model/globali.h"
 #include "rt/window.h"
 #include "terrainbenchsetup.h"
@@ -7,9 +9,9 @@
 
 namespace {
 
-// The surface and the contour ribbons (ribbon setting 7) of a 300 x 300 grid.
-void BM_CreaTrimesh300WithRibbons(benchmark::State& state) {
-    terrainbench::RollingGrid(300);
+// The surface and the contour ribbons (ribbon setting 7) of an n x n grid, progress bar included.
+void BM_CreaTrimeshWithRibbons(benchmark::State& state) {
+    terrainbench::RollingGrid(static_cast<std::int32_t>(state.range(0)));
     globali::celamesh = false;
     rt::Instance<fincontrol>().Slider2.SetValue(7);
     for (auto _ : state) {
@@ -18,11 +20,11 @@ void BM_CreaTrimesh300WithRibbons(benchmark::State& state) {
     }
     state.counters["ribbon_quads"] = globali::tercurva->VertexCount() / 4;
 }
-BENCHMARK(BM_CreaTrimesh300WithRibbons)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CreaTrimeshWithRibbons)->Arg(300)->Arg(999)->Unit(benchmark::kMillisecond);
 
 // The surface alone (ribbon setting 0) of the same grid.
-void BM_CreaTrimesh300SurfaceOnly(benchmark::State& state) {
-    terrainbench::RollingGrid(300);
+void BM_CreaTrimeshSurfaceOnly(benchmark::State& state) {
+    terrainbench::RollingGrid(static_cast<std::int32_t>(state.range(0)));
     globali::celamesh = false;
     rt::Instance<fincontrol>().Slider2.SetValue(0);
     for (auto _ : state) {
@@ -30,6 +32,6 @@ void BM_CreaTrimesh300SurfaceOnly(benchmark::State& state) {
         benchmark::DoNotOptimize(globali::terreno->VertexCount());
     }
 }
-BENCHMARK(BM_CreaTrimesh300SurfaceOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CreaTrimeshSurfaceOnly)->Arg(300)->Arg(999)->Unit(benchmark::kMillisecond);
 
 } // namespace

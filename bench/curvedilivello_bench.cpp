@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+
 #include "model/globali.h"
 #include "rt/picture.h"
 #include "rt/window.h"
@@ -9,9 +11,9 @@
 
 namespace {
 
-// The top view of a 300 x 300 grid on a 1100 x 800 canvas.
-void BM_CurveDiLivello300(benchmark::State& state) {
-    terrainbench::RollingGrid(300);
+// The top view of an n x n grid on a 1100 x 800 canvas, progress bar included.
+void BM_CurveDiLivello(benchmark::State& state) {
+    terrainbench::RollingGrid(static_cast<std::int32_t>(state.range(0)));
     rt::Instance<fincontrol>();
     Finestra& window = rt::Instance<Finestra>();
     window.can_dis.SetWidth(1100);
@@ -23,6 +25,6 @@ void BM_CurveDiLivello300(benchmark::State& state) {
         benchmark::DoNotOptimize(backdrop.Pixel(550, 400));
     }
 }
-BENCHMARK(BM_CurveDiLivello300)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CurveDiLivello)->Arg(300)->Arg(999)->Unit(benchmark::kMillisecond);
 
 } // namespace

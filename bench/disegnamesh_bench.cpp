@@ -1,45 +1,29 @@
-// The axonometric drawing of a 300 x 300 grid: 180 000 triangle outlines.
+// The axonometric drawing of an n x n grid: 2 n² triangle outlines.
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
 
 #include "model/globali.h"
 #include "rt/window.h"
+#include "terrainbenchsetup.h"
 #include "views/finestra.h"
 
 namespace {
 
-constexpr std::int32_t kIntervals = 300;
-
-// A rolling terrain 3000 x 2000 units, up to 120 high, seen in the isometric view on a screen
-// area of 1107 x 971 pixels (a 1280 x 1024 screen).
-void SetUpTerrain() {
+// The rolling survey seen in the isometric view on a screen area of 1107 x 971 pixels (a 1280 x
+// 1024 screen).
+void SetUpTerrain(std::int32_t n) {
+    terrainbench::RollingGrid(n);
     globali::scrx = 1107;
     globali::scry = 971;
     globali::assx = globali::assy = 0.52359833333;
     globali::assz = 1;
-    globali::mxtot = globali::mytot = kIntervals;
-    globali::mx.Redim(kIntervals, kIntervals);
-    globali::my.Redim(kIntervals, kIntervals);
-    globali::mz.Redim(kIntervals, kIntervals);
-    for (std::int32_t i = 0; i <= kIntervals; ++i)
-        for (std::int32_t j = 0; j <= kIntervals; ++j) {
-            const double x = 10.0 * i;
-            const double y = 2000.0 * j / kIntervals;
-            globali::mx(i, j) = x;
-            globali::my(i, j) = y;
-            globali::mz(i, j) = 60.0 + 30.0 * std::sin(x / 300.0) + 30.0 * std::cos(y / 250.0);
-        }
-    globali::xmin = globali::ymin = globali::zmin = 0;
-    globali::xmax = globali::dx = 3000;
-    globali::ymax = globali::dy = 2000;
-    globali::zmax = globali::dz = 120;
 }
 
-void BM_DisegnameshGrid300(benchmark::State& state) {
-    SetUpTerrain();
+void BM_DisegnameshGrid(benchmark::State& state) {
+    const auto n = static_cast<std::int32_t>(state.range(0));
+    SetUpTerrain(n);
     Finestra& window = rt::Instance<Finestra>();
     for (auto _ : state) {
         state.PauseTiming();
@@ -47,15 +31,15 @@ void BM_DisegnameshGrid300(benchmark::State& state) {
         state.ResumeTiming();
         window.disegnamesh();
     }
-    state.SetItemsProcessed(state.iterations() * 2 * kIntervals * kIntervals);
-    state.counters["triangles"] = 2.0 * kIntervals * kIntervals;
+    state.SetItemsProcessed(state.iterations() * 2 * std::int64_t{n} * n);
+    state.counters["triangles"] = 2.0 * n * n;
     rt::CloseIfOpen<Finestra>();
 }
-BENCHMARK(BM_DisegnameshGrid300)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DisegnameshGrid)->Arg(300)->Arg(999)->Unit(benchmark::kMillisecond);
 
 // The box and the fit alone, which every drawing starts with.
 void BM_DisegnaingombroBox(benchmark::State& state) {
-    SetUpTerrain();
+    SetUpTerrain(300);
     Finestra& window = rt::Instance<Finestra>();
     for (auto _ : state)
         window.disegnaingombro();

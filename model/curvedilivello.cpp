@@ -8,6 +8,7 @@
 #include "model/contours.h"
 #include "model/curvedilivello.h"
 #include "model/globali.h"
+#include "model/levelcells.h"
 #include "model/terrainpanel.h"
 #include "rt/picture.h"
 #include "rt/runtime.h"
@@ -91,27 +92,25 @@ void globali::curvedilivello() {
     const auto drawSegment = [&g](const contours::Segment& s) {
         g.DrawLine(rt::conv(s.x0), rt::conv(s.y0), rt::conv(s.x1), rt::conv(s.y1));
     };
-    for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step) {
+    contours::LevelCells candidates(mz, nx, ny, levels);
+    std::int64_t q = 0;
+    for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step, ++q) {
         panel.ShowProgress(Clamped((k - levels.kmin) + 1 + nx));
         const double level = contours::LevelHeight(k);
-        for (std::int32_t i = 0; i < nx; ++i) {
+        // Cells the level cannot cross give no line.
+        candidates.TraceLevel(q, [&](std::int32_t i, std::int32_t j) {
             const double x0 = NodeOffset(i, w, nx);
             const double x1 = NodeOffset(i + 1, w, nx);
-            for (std::int32_t j = 0; j < ny; ++j) {
-                const double y0 = NodeOffset(j, h, ny);
-                const double y1 = NodeOffset(j + 1, h, ny);
-                const contours::CellTrace trace =
-                    contours::TraceCell(level, {x0, y0, mz(i, j)}, {x1, y0, mz(i + 1, j)},
-                                        {x0, y1, mz(i, j + 1)}, {x1, y1, mz(i + 1, j + 1)});
-                if (trace.hasA)
-                    drawSegment(trace.a);
-                if (trace.hasB)
-                    drawSegment(trace.b);
-                rt::RuntimeBackgroundTask();
-            }
-            rt::RuntimeBackgroundTask();
-        }
-        rt::RuntimeBackgroundTask();
+            const double y0 = NodeOffset(j, h, ny);
+            const double y1 = NodeOffset(j + 1, h, ny);
+            const contours::CellTrace trace =
+                contours::TraceCell(level, {x0, y0, mz(i, j)}, {x1, y0, mz(i + 1, j)}, {x0, y1, mz(i, j + 1)},
+                                    {x1, y1, mz(i + 1, j + 1)});
+            if (trace.hasA)
+                drawSegment(trace.a);
+            if (trace.hasB)
+                drawSegment(trace.b);
+        });
     }
 
     panel.ShowProgress(0);

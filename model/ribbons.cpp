@@ -7,6 +7,7 @@
 
 #include "model/contours.h"
 #include "model/globali.h"
+#include "model/levelcells.h"
 #include "model/ribbons.h"
 #include "model/terrainpanel.h"
 #include "rt/runtime.h"
@@ -21,31 +22,27 @@ std::int32_t LevelProgress(std::int64_t k, const contours::LevelSeries& levels, 
 }
 
 // Traces every level of the series through every cell, in the order level, column i, row j,
-// triangle A before B, and hands each segment with its cell to `visit`.
+// triangle A before B, and hands each segment with its cell to `visit`. Only the cells that can
+// cross a level are traced, among the yields of every cell.
 template <class Visit>
-void TraceGrid(const contours::LevelSeries& levels, double progressBase, Visit&& visit) {
+void TraceGrid(const contours::LevelSeries& levels, contours::LevelCells& candidates, double progressBase,
+               Visit&& visit) {
     using namespace globali;
-    const std::int32_t nx = mxtot;
-    const std::int32_t ny = mytot;
-    for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step) {
+    std::int64_t q = 0;
+    for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step, ++q) {
         TerrainPanel::Current().ShowProgress(LevelProgress(k, levels, progressBase));
         const double level = contours::LevelHeight(k);
-        for (std::int32_t i = 0; i < nx; ++i) {
-            for (std::int32_t j = 0; j < ny; ++j) {
-                const contours::Node n00{mx(i, j), my(i, j), mz(i, j)};
-                const contours::Node n10{mx(i + 1, j), my(i + 1, j), mz(i + 1, j)};
-                const contours::Node n01{mx(i, j + 1), my(i, j + 1), mz(i, j + 1)};
-                const contours::Node n11{mx(i + 1, j + 1), my(i + 1, j + 1), mz(i + 1, j + 1)};
-                const contours::CellTrace trace = contours::TraceCell(level, n00, n10, n01, n11);
-                if (trace.hasA)
-                    visit(i, j, trace.a);
-                if (trace.hasB)
-                    visit(i, j, trace.b);
-                rt::RuntimeBackgroundTask();
-            }
-            rt::RuntimeBackgroundTask();
-        }
-        rt::RuntimeBackgroundTask();
+        candidates.TraceLevel(q, [&](std::int32_t i, std::int32_t j) {
+            const contours::Node n00{mx(i, j), my(i, j), mz(i, j)};
+            const contours::Node n10{mx(i + 1, j), my(i + 1, j), mz(i + 1, j)};
+            const contours::Node n01{mx(i, j + 1), my(i, j + 1), mz(i, j + 1)};
+            const contours::Node n11{mx(i + 1, j + 1), my(i + 1, j + 1), mz(i + 1, j + 1)};
+            const contours::CellTrace trace = contours::TraceCell(level, n00, n10, n01, n11);
+            if (trace.hasA)
+                visit(i, j, trace.a);
+            if (trace.hasB)
+                visit(i, j, trace.b);
+        });
     }
 }
 
@@ -55,9 +52,10 @@ namespace meshbuild {
 
 void BuildRibbons(rt::Trimesh& mesh, const MeshTransform& transform, double thickness,
                   const contours::LevelSeries& levels) {
+    contours::LevelCells candidates(globali::mz, globali::mxtot, globali::mytot, levels);
     std::int64_t vertexCount = 0;
     std::int64_t triangleCount = 0;
-    TraceGrid(levels, 80.0, [&](std::int32_t, std::int32_t, const contours::Segment&) {
+    TraceGrid(levels, candidates, 80.0, [&](std::int32_t, std::int32_t, const contours::Segment&) {
         vertexCount += 4;
         triangleCount += 2;
     });
@@ -71,7 +69,7 @@ void BuildRibbons(rt::Trimesh& mesh, const MeshTransform& transform, double thic
     rt::TriangleList& triangles = mesh.Triangles();
     std::int64_t n = 0;
     std::int64_t m = 0;
-    TraceGrid(levels, 90.0, [&](std::int32_t i, std::int32_t j, const contours::Segment& s) {
+    TraceGrid(levels, candidates, 90.0, [&](std::int32_t i, std::int32_t j, const contours::Segment& s) {
         if (n + 4 > vertexCount)
             return;
         const double x0 = transform.X(s.x0);

@@ -32,6 +32,10 @@ struct Graphics::State {
     // Kept open between drawing calls (opening a painter costs more than most primitives);
     // closed whenever the image is read, so readers always see every drawing done so far.
     std::unique_ptr<QPainter> painter;
+    // The painter holds the outline style (the line pen of this colour and size, no brush).
+    bool outlineSet = false;
+    Color outlineColor = 0;
+    std::int32_t outlineSize = 0;
 };
 
 struct Picture::Impl {
@@ -53,6 +57,7 @@ class CallPainter {
 public:
     explicit CallPainter(Graphics::State& state) {
         if (!state.painter) {
+            state.outlineSet = false;
             state.painter = std::make_unique<QPainter>(state.image);
             state.painter->setRenderHint(QPainter::Antialiasing, false);
             state.painter->setRenderHint(QPainter::TextAntialiasing, false);
@@ -84,6 +89,19 @@ QPen LinePen(const Graphics::State& state) {
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
+}
+
+// Sets the outline style, unless the painter holds it already: setting a pen costs more than
+// drawing a short line.
+void UseOutlineStyle(Graphics::State& state, QPainter& painter) {
+    const std::int32_t size = PenSize(state);
+    if (state.outlineSet && state.outlineColor == state.foreColor && state.outlineSize == size)
+        return;
+    painter.setPen(LinePen(state));
+    painter.setBrush(Qt::NoBrush);
+    state.outlineSet = true;
+    state.outlineColor = state.foreColor;
+    state.outlineSize = size;
 }
 
 QPolygon PolygonFrom(const std::vector<std::int32_t>& points) {
@@ -183,7 +201,7 @@ void Graphics::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::
     if (!Drawable(state_) || state_->penWidth <= 0 || state_->penHeight <= 0)
         return;
     CallPainter painter(*state_);
-    painter->setPen(LinePen(*state_));
+    UseOutlineStyle(*state_, *painter);
     painter->drawLine(x1, y1, x2, y2);
 }
 
@@ -232,16 +250,27 @@ void Graphics::FillOval(std::int32_t x, std::int32_t y, std::int32_t width, std:
 void Graphics::DrawPolygon(const std::vector<std::int32_t>& points) {
     if (!Drawable(state_) || state_->penWidth <= 0 || state_->penHeight <= 0)
         return;
-    const QPolygon polygon = PolygonFrom(points);
-    if (polygon.isEmpty())
+    // Triangles and other small outlines, the common case, need no list on the heap.
+    constexpr std::size_t kLocal = 8;
+    if (points.size() > 2 * kLocal + 1) {
+        const QPolygon polygon = PolygonFrom(points);
+        CallPainter painter(*state_);
+        UseOutlineStyle(*state_, *painter);
+        painter->drawPolygon(polygon);
+        return;
+    }
+    QPoint local[kLocal];
+    int count = 0;
+    for (std::size_t i = 1; i + 1 < points.size(); i += 2)
+        local[count++] = QPoint(points[i], points[i + 1]);
+    if (count == 0)
         return;
     CallPainter painter(*state_);
-    painter->setPen(LinePen(*state_));
-    painter->setBrush(Qt::NoBrush);
-    if (polygon.size() == 1)
-        painter->drawPoint(polygon.front());
+    UseOutlineStyle(*state_, *painter);
+    if (count == 1)
+        painter->drawPoint(local[0]);
     else
-        painter->drawPolygon(polygon);
+        painter->drawPolygon(local, count);
 }
 
 void Graphics::FillPolygon(const std::vector<std::int32_t>& points) {
@@ -256,6 +285,7 @@ void Graphics::FillPolygon(const std::vector<std::int32_t>& points) {
     pen.setWidth(1);
     painter->setPen(pen);
     painter->setBrush(color);
+    state_->outlineSet = false;
     painter->drawPolygon(polygon);
 }
 
@@ -269,6 +299,7 @@ void Graphics::DrawString(const std::string& text, std::int32_t x, std::int32_t 
     CallPainter painter(*state_);
     painter->setFont(font);
     painter->setPen(ToQColor(state_->foreColor));
+    state_->outlineSet = false;
     painter->drawText(QPoint(x, baselineY), QString::fromStdString(text));
 }
 

@@ -1,14 +1,46 @@
 #include "rt/progressbar.h"
 
+#include <QPaintEvent>
+#include <QPalette>
 #include <QProgressBar>
+#include <QSize>
 #include <algorithm>
+#include <tuple>
 
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 
 namespace rt {
 
-struct ProgressBar::Impl : detail::NativeWidget<QProgressBar> {
+namespace {
+
+// A progress bar that remembers what its last paint of the whole bar showed.
+class ShownProgressBar : public QProgressBar {
+public:
+    using QProgressBar::QProgressBar;
+    bool ShowsItsLook() const { return painted_ && shown_ == Look(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QProgressBar::paintEvent(event);
+        if (event->rect().contains(rect())) {
+            shown_ = Look();
+            painted_ = true;
+        }
+    }
+
+private:
+    using Appearance = std::tuple<int, int, int, QSize, bool, qint64>;
+    Appearance Look() const {
+        return {minimum(), maximum(), value(), size(), isEnabled(), palette().cacheKey()};
+    }
+    Appearance shown_;
+    bool painted_ = false;
+};
+
+} // namespace
+
+struct ProgressBar::Impl : detail::NativeWidget<ShownProgressBar> {
     void Apply() {
         if (!widget)
             return;
@@ -41,12 +73,18 @@ void ProgressBar::SetValue(std::int32_t value) {
     impl_->Apply();
 }
 
+void ProgressBar::Refresh() {
+    if (impl_->widget && impl_->widget->isVisible() && impl_->widget->ShowsItsLook())
+        return;
+    Control::Refresh();
+}
+
 QWidget* ProgressBar::Widget() const {
     return impl_->widget.data();
 }
 
 void ProgressBar::CreateNative(Window& window) {
-    auto* bar = new QProgressBar(window.ContentWidget());
+    auto* bar = new ShownProgressBar(window.ContentWidget());
     bar->setTextVisible(false);
     impl_->widget = bar;
     impl_->Apply();

@@ -58,6 +58,20 @@ void RuntimeBackgroundTask() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void RuntimeBackgroundTasks(std::uint64_t count) {
+    while (count > 0) {
+        // The calls up to the next one that reads the clock only count.
+        const std::uint64_t untilClock = kCallsPerClockRead - yields % kCallsPerClockRead;
+        if (count < untilClock) {
+            yields += count;
+            return;
+        }
+        yields += untilClock - 1;
+        count -= untilClock;
+        RuntimeBackgroundTask();
+    }
+}
+
 std::uint64_t YieldCount() {
     return yields;
 }

@@ -10,6 +10,9 @@ namespace rt {
 // test; events are processed at most about every 20 ms. User input that arrives meanwhile is not
 // delivered to the program's handlers until the running command returns.
 void RuntimeBackgroundTask();
+// The same as `count` calls of RuntimeBackgroundTask in a row, for loops that pass over many
+// elements with nothing to do: events are processed on the same calls as they would be.
+void RuntimeBackgroundTasks(std::uint64_t count);
 // Number of RuntimeBackgroundTask calls since start (for tests).
 std::uint64_t YieldCount();
 // Replaces the millisecond clock that times the processing of events (for tests); null restores

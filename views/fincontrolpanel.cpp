@@ -26,18 +26,12 @@ void FincontrolPanel::SetYCountText(const std::string& text) {
 
 void FincontrolPanel::SetProgressMaximum(std::int32_t maximum) {
     rt::Instance<fincontrol>().ProgressBar1.SetMaximum(maximum);
-    painted_ = {};
 }
 
 void FincontrolPanel::ShowProgress(std::int32_t value) {
     rt::ProgressBar& bar = rt::Instance<fincontrol>().ProgressBar1;
     bar.SetValue(value);
-    // A long loop reports the same percentage for many steps; the bar already shows it.
-    const Painted now{&bar, value, bar.Maximum()};
-    if (now == painted_)
-        return;
     bar.Refresh();
-    painted_ = now;
 }
 
 std::int32_t FincontrolPanel::CanvasWidth() {

@@ -3,7 +3,6 @@
 // Each call reaches the window through its accessor, so a panel is created when none is open.
 
 #include "model/terrainpanel.h"
-#include "rt/progressbar.h"
 
 class FincontrolPanel : public TerrainPanel {
 public:
@@ -20,14 +19,4 @@ public:
 
     // Makes the program's one FincontrolPanel the terrain routines' panel.
     static void InstallForProgram();
-
-private:
-    // The bar and the state it was last repainted in.
-    struct Painted {
-        const rt::ProgressBar* bar = nullptr;
-        std::int32_t value = 0;
-        std::int32_t maximum = 0;
-        bool operator==(const Painted&) const = default;
-    };
-    Painted painted_;
 };

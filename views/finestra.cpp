@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "model/globali.h"
@@ -119,36 +121,50 @@ void Finestra::disegnamesh() {
     const std::int32_t lastJ =
         std::min({globali::mytot, globali::mx.UBound1(), globali::my.UBound1(), globali::mz.UBound1()});
 
-    auto place = [&](std::int32_t k, std::int32_t l, std::size_t slot) {
-        const double xr = globali::mx(k, l) - globali::xmin;
-        const double yr = globali::my(k, l) - globali::ymin;
-        const double zr = globali::mz(k, l) - globali::zmin;
-        const auto at = axo::NodePixel(projection.H(xr, yr), projection.V(xr, yr, zr), fit, globali::scry);
-        if (!at)
+    // The nodes of two neighbouring columns, each projected once.
+    using Column = std::vector<std::optional<axo::Pixel>>;
+    Column left(static_cast<std::size_t>(std::max(lastJ + 1, 0)));
+    Column right(left.size());
+    auto project = [&](std::int32_t k, Column& column) {
+        for (std::int32_t l = 0; l <= lastJ; ++l) {
+            const double xr = globali::mx(k, l) - globali::xmin;
+            const double yr = globali::my(k, l) - globali::ymin;
+            const double zr = globali::mz(k, l) - globali::zmin;
+            column[static_cast<std::size_t>(l)] =
+                axo::NodePixel(projection.H(xr, yr), projection.V(xr, yr, zr), fit, globali::scry);
+        }
+    };
+    // Fills the vertex list with three nodes; false when one of them has no place in the picture.
+    auto triangle = [&](const std::optional<axo::Pixel>& a, const std::optional<axo::Pixel>& b,
+                        const std::optional<axo::Pixel>& c) {
+        if (!a || !b || !c)
             return false;
-        vertici[slot] = at->X;
-        vertici[slot + 1] = at->Y;
+        vertici[1] = a->X;
+        vertici[2] = a->Y;
+        vertici[3] = b->X;
+        vertici[4] = b->Y;
+        vertici[5] = c->X;
+        vertici[6] = c->Y;
         return true;
     };
 
+    if (lastI > 0)
+        project(0, left);
     for (std::int32_t i = 0; i < lastI; ++i) {
+        project(i + 1, right);
         for (std::int32_t j = 0; j < lastJ; ++j) {
+            const auto here = static_cast<std::size_t>(j);
             const rt::Color colour = axo::CellColor(globali::mz(i, j), globali::zmax);
-            bool whole = place(i, j, 1);
-            whole = place(i, j + 1, 3) && whole;
-            whole = place(i + 1, j, 5) && whole;
             g.SetForeColor(colour);
-            if (whole)
+            if (triangle(left[here], left[here + 1], right[here]))
                 g.DrawPolygon(vertici);
-            whole = place(i + 1, j + 1, 1);
-            whole = place(i, j + 1, 3) && whole;
-            whole = place(i + 1, j, 5) && whole;
             g.SetForeColor(colour);
-            if (whole)
+            if (triangle(right[here + 1], left[here + 1], right[here]))
                 g.DrawPolygon(vertici);
             rt::RuntimeBackgroundTask();
         }
         rt::RuntimeBackgroundTask();
+        std::swap(left, right);
     }
     can_dis.SetBackdrop(globali::disegno);
 }

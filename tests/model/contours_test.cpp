@@ -5,13 +5,16 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <vector>
 
 #include "model/contours.h"
 #include "model/globali.h"
+#include "model/levelcells.h"
 #include "rt/conv.h"
 #include "rt/picture.h"
+#include "rt/runtime.h"
 #include "tests/model/terrainsetup.h"
 
 namespace {
@@ -90,6 +93,40 @@ TEST_F(Contours, EachTriangleRunsFromItsRowEdgeToTheDiagonalAndNeighboursMeetExa
     EXPECT_EQ(vector<double>({left.b.x1, left.b.y1}), vector<double>({right.a.x0, right.a.y0}));
 }
 
+TEST_F(Contours, LevelCellsAreThoseALevelLiesStrictlyWithinAmongTheYieldsOfEveryCell) {
+    for (const auto& g : terraintest::TracingGrids()) {
+        SetBounds(0, 1, 0, 1, g.zmin, g.zmax);
+        SetGrid(g.nx, g.ny, g.height);
+        const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
+        contours::LevelCells candidates(globali::mz, g.nx, g.ny, levels);
+        std::int64_t q = 0;
+        for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step, ++q) {
+            const double level = contours::LevelHeight(k);
+            // Cell, then the yields of the cells and columns before it.
+            vector<std::int64_t> expected, traced;
+            for (int i = 0; i < g.nx; ++i)
+                for (int j = 0; j < g.ny; ++j) {
+                    const double z[] = {globali::mz(i, j), globali::mz(i + 1, j), globali::mz(i, j + 1),
+                                        globali::mz(i + 1, j + 1)};
+                    bool below = false, above = false, unknown = false;
+                    for (const double h : z) {
+                        below = below || h < level;
+                        above = above || h > level;
+                        unknown = unknown || std::isnan(h);
+                    }
+                    if ((below && above) || unknown)
+                        expected.insert(expected.end(), {i, j, i * g.ny + j + i});
+                }
+            const std::uint64_t start = rt::YieldCount();
+            candidates.TraceLevel(q, [&](std::int32_t i, std::int32_t j) {
+                traced.insert(traced.end(), {i, j, static_cast<std::int64_t>(rt::YieldCount() - start)});
+            });
+            EXPECT_EQ(traced, expected) << "level " << level << " of grid " << g.nx << " x " << g.ny;
+            EXPECT_EQ(rt::YieldCount() - start, static_cast<std::uint64_t>(g.nx * g.ny + g.nx + 1));
+        }
+    }
+}
+
 TEST_F(Contours, TopViewFitsTheBoxToTheCanvasCentredWithCellColoursAndBlackLines) {
     const rt::Picture backdrop = PrepareCanvas(1000, 800);
     SetBounds(0, 500, 0, 200, 0, 10);
@@ -147,6 +184,60 @@ TEST_F(Contours, TopViewWithoutSpanBackdropOrFiniteHeightsStaysDefined) {
     EXPECT_EQ(panel.maximum, std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(backdrop.Pixel(1, 1), HeightColour(-kBig));
     EXPECT_EQ(backdrop.Pixel(101, 1), HeightColour(kBig));
+}
+
+// The top view of a w x h picture drawn by the plain loops: every node's rectangle, then every
+// level's segments through every cell.
+rt::Picture PlainTopView(std::int32_t w, std::int32_t h) {
+    using namespace globali;
+    const rt::Picture picture = rt::Picture::New(w, h, 32);
+    rt::Graphics& g = picture.Graphics();
+    auto at = [](int index, int size, int count) { return static_cast<double>(index * size) / count; };
+    for (int i = 0; i <= mxtot; ++i)
+        for (int j = 0; j <= mytot; ++j) {
+            g.SetForeColor(HeightColour(mz(i, j)));
+            g.FillRect(rt::conv(at(i, w, mxtot)), rt::conv(at(j, h, mytot)),
+                       rt::conv(static_cast<double>(w) / mxtot + 1.0),
+                       rt::conv(static_cast<double>(h) / mytot + 1.0));
+        }
+    g.SetForeColor(0);
+    const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
+    for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step)
+        for (int i = 0; i < mxtot; ++i)
+            for (int j = 0; j < mytot; ++j) {
+                const double x0 = at(i, w, mxtot), x1 = at(i + 1, w, mxtot), y0 = at(j, h, mytot),
+                             y1 = at(j + 1, h, mytot);
+                const contours::CellTrace t =
+                    TraceCell(contours::LevelHeight(k), {x0, y0, mz(i, j)}, {x1, y0, mz(i + 1, j)},
+                              {x0, y1, mz(i, j + 1)}, {x1, y1, mz(i + 1, j + 1)});
+                for (const auto* s : {t.hasA ? &t.a : nullptr, t.hasB ? &t.b : nullptr})
+                    if (s != nullptr)
+                        g.DrawLine(rt::conv(s->x0), rt::conv(s->y0), rt::conv(s->x1), rt::conv(s->y1));
+            }
+    return picture;
+}
+
+TEST_F(Contours, TopViewDrawsThePixelsOfThePlainLoopsWithTheSameYields) {
+    for (const auto& g : terraintest::TracingGrids()) {
+        const rt::Picture backdrop = PrepareCanvas(300, 200);
+        SetBounds(0, 90, 0, 75, g.zmin, g.zmax);
+        SetGrid(g.nx, g.ny, g.height);
+        const std::uint64_t before = rt::YieldCount();
+
+        globali::curvedilivello();
+
+        // A picture 240 x 200 pasted at (30, 0).
+        const rt::Picture expected = PrepareCanvas(300, 200);
+        expected.Graphics().DrawPicture(PlainTopView(240, 200), 30, 0);
+        std::int64_t differing = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x)
+                differing += backdrop.Pixel(x, y) != expected.Pixel(x, y) ? 1 : 0;
+        EXPECT_EQ(differing, 0) << g.nx << " x " << g.ny;
+        const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
+        const std::uint64_t levelCount = (std::int64_t{levels.kmax} - levels.kmin) / levels.step + 1;
+        EXPECT_EQ(rt::YieldCount() - before, (g.nx + 1) * (g.ny + 2) + levelCount * (g.nx * g.ny + g.nx + 1));
+    }
 }
 
 } // namespace

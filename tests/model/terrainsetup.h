@@ -66,6 +66,25 @@ inline void SetGrid(std::int32_t nx, std::int32_t ny, const std::function<double
         }
 }
 
+// Grids on which the contour passes are compared with the plain tracing of every cell: a rolling
+// surface; heights on the levels, beyond them and not numbers; a height range far wider than the
+// level divisors keep.
+struct TracingGrid {
+    std::int32_t nx, ny;
+    double zmin, zmax;
+    std::function<double(int, int)> height;
+};
+inline std::vector<TracingGrid> TracingGrids() {
+    return {
+        {61, 47, 0, 100, [](int i, int j) { return 50 + 45 * std::sin(i / 6.0) * std::cos(j / 5.0); }},
+        {13, 11, -6, 10,
+         [](int i, int j) { return (i * j) % 7 == 3   ? NAN
+                                   : (i + j) % 5 == 0 ? 4.0
+                                                      : (i - j) * 1.3; }},
+        {40, 25, -3000, 5000, [](int i, int j) { return -3000 + 8000 * ((i * 7 + j * 13) % 17) / 16.0; }},
+    };
+}
+
 class RecordingPanel : public TerrainPanel {
 public:
     std::int32_t power = 10;

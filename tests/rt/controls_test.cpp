@@ -1,14 +1,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QObject>
 #include <QProgressBar>
 #include <QSlider>
 #include <QTest>
 #include <QWidget>
+#include <cstddef>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -220,6 +224,48 @@ TEST(RangeControlsTest, SliderClampsAndReportsChangesProgressBarShowsItsValueCla
     window.Progress.SetValue(3);
     EXPECT_EQ(bar->value(), 0);
     EXPECT_GT(bar->maximum(), 0) << "an empty range must not turn the bar into a busy indicator";
+}
+
+// Counts the paint events of the widget it watches.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST(RangeControlsTest, ProgressBarRefreshPaintsAtOnceUnlessTheBarShowsItsLookAlready) {
+    FormWindow& window = rt::Instance<FormWindow>();
+    window.Show();
+    QApplication::processEvents();
+    rt::ProgressBar& bar = window.Progress;
+    bar.SetMaximum(100);
+    bar.SetValue(30);
+    bar.Refresh();
+    PaintCounter counter;
+    bar.Widget()->installEventFilter(&counter);
+    bar.Refresh();
+    bar.SetValue(30);
+    bar.Refresh();
+    EXPECT_EQ(counter.paints, 0);
+
+    // Each change of the look is painted before Refresh returns.
+    const std::vector<std::function<void()>> changes = {
+        [&] { bar.SetMaximum(50); }, [&] { bar.SetValue(31); }, [&] { bar.SetEnabled(false); },
+        [&] { bar.SetWidth(120); }};
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+        const int before = counter.paints;
+        changes[k]();
+        bar.Refresh();
+        EXPECT_GT(counter.paints, before) << "change " << k;
+    }
+    bar.Widget()->removeEventFilter(&counter);
+    bar.SetEnabled(true);
+    bar.SetWidth(140);
 }
 
 TEST(ControlTest, SettingsMadeBeforeCreationAreAppliedAndCarriageReturnsShowAsLineBreaks) {

@@ -198,4 +198,48 @@ TEST(Picture, KeepsTheTransparencyOfItsImageAndReadsItAsWhite) {
     EXPECT_FALSE(rt::Picture::FromImage(QImage()));
 }
 
+TEST(Graphics, OutlinesDrawnInARowFollowEveryChangeOfColourPenAndFill) {
+    using G = rt::Graphics;
+    const std::vector<std::function<void(G&)>> steps = {
+        [](G& g) { g.SetForeColor(kRed); },
+        [](G& g) {
+            g.DrawPolygon({0, 1, 1, 8, 1, 1, 8});
+        },
+        [](G& g) { g.FillOval(20, 2, 6, 6); },
+        [](G& g) {
+            g.DrawPolygon({0, 10, 1, 17, 1, 10, 8});
+        },
+        [](G& g) { g.SetForeColor(kBlue); },
+        [](G& g) { g.DrawLine(1, 12, 12, 12); },
+        [](G& g) { g.SetPenWidth(3); },
+        [](G& g) { g.DrawLine(1, 16, 12, 16); },
+        [](G& g) { g.SetPenWidth(1); },
+        [](G& g) { g.DrawLine(20, 10, 28, 10); },
+        [](G& g) {
+            g.FillPolygon({0, 20, 12, 28, 12, 20, 20});
+        },
+        [](G& g) {
+            g.DrawPolygon({0, 14, 20, 27, 20, 27, 29, 14, 29});
+        },
+        [](G& g) { g.DrawString("x", 2, 27); },
+        [](G& g) { g.DrawOval(14, 22, 6, 6); },
+        [](G& g) {
+            g.DrawPolygon({0, 1, 20, 3, 19, 5, 20, 7, 19, 9, 20, 11, 19, 12, 25, 9, 27, 5, 28, 1, 26});
+        },
+    };
+    // The same steps with the picture read after each, which starts every step afresh.
+    const rt::Picture inARow = rt::Picture::New(30, 30);
+    const rt::Picture afresh = rt::Picture::New(30, 30);
+    for (const auto& step : steps) {
+        step(inARow.Graphics());
+        step(afresh.Graphics());
+        afresh.Pixel(0, 0);
+    }
+    EXPECT_EQ(PixelsOf(inARow, kRed), PixelsOf(afresh, kRed));
+    EXPECT_EQ(PixelsOf(inARow, kBlue), PixelsOf(afresh, kBlue));
+    EXPECT_EQ(PixelsOf(inARow, kWhite), PixelsOf(afresh, kWhite));
+    EXPECT_TRUE(PixelsOf(inARow, kRed).count({17, 1}) && PixelsOf(inARow, kBlue).count({20, 29}));
+    EXPECT_EQ(inARow.Pixel(20, 24), kWhite); // the outline after the filled triangle is not filled
+}
+
 } // namespace

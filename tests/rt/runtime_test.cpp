@@ -49,6 +49,37 @@ TEST_F(YieldTest, PendingEventsRunAtMostEveryTwentyMilliseconds) {
     EXPECT_EQ(fired, 2);
 }
 
+TEST_F(YieldTest, ManyYieldsAtOnceReadTheClockOnTheCallsThatSingleYieldsWould) {
+    static int reads = 0;
+    rt::SetYieldClock([] {
+        ++reads;
+        return fakeNow;
+    });
+    for (const std::uint64_t count : {0, 1, 5, 63, 64, 65, 200, 1000}) {
+        reads = 0;
+        const std::uint64_t start = rt::YieldCount();
+        for (std::uint64_t call = 0; call < count; ++call)
+            rt::RuntimeBackgroundTask();
+        const int singleReads = reads;
+        reads = 0;
+        rt::RuntimeBackgroundTasks(count);
+        EXPECT_EQ(rt::YieldCount(), start + 2 * count);
+        // The clock is read on the calls whose count is a multiple of 64.
+        const auto expected = [](std::uint64_t from, std::uint64_t to) {
+            return static_cast<int>(to / 64 - from / 64);
+        };
+        EXPECT_EQ(singleReads, expected(start, start + count)) << count;
+        EXPECT_EQ(reads, expected(start + count, start + 2 * count)) << count;
+    }
+
+    // A batch that crosses the clock after 20 ms lets pending events run.
+    int fired = 0;
+    QTimer::singleShot(0, [&] { ++fired; });
+    fakeNow += 20;
+    rt::RuntimeBackgroundTasks(64);
+    EXPECT_EQ(fired, 1);
+}
+
 TEST(RuntimeTest, ScreensAreNumberedFromThePrimaryAndAMissingOneHasNoSize) {
     EXPECT_EQ(rt::Screen(0).Width, QGuiApplication::primaryScreen()->geometry().width());
     EXPECT_EQ(rt::Screen(99).Width, 0);

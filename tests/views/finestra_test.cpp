@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "model/globali.h"
@@ -160,6 +163,54 @@ TEST_F(DrawingWindow, GridDrawsTwoTriangleOutlinesPerCellInTheShadeOfItsFirstCor
             g.DrawPolygon({0, x(i, j), y(i, j), x(i, j + 1), y(i, j + 1), x(i + 1, j), y(i + 1, j)});
             g.DrawPolygon(
                 {0, x(i + 1, j + 1), y(i + 1, j + 1), x(i, j + 1), y(i, j + 1), x(i + 1, j), y(i + 1, j)});
+        }
+    EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
+}
+
+TEST_F(DrawingWindow, GridOfManyCellsDrawsThePixelsOfThePlainLoopWithTheSameYields) {
+    Finestra& window = rt::Instance<Finestra>();
+    globali::assx = 0.5;
+    globali::assy = 0.7;
+    const std::int32_t nx = 57, ny = 41;
+    for (auto* grid : {&globali::mx, &globali::my, &globali::mz})
+        grid->Redim(nx, ny);
+    for (std::int32_t i = 0; i <= nx; ++i)
+        for (std::int32_t j = 0; j <= ny; ++j) {
+            globali::mx(i, j) = 300.0 * i / nx;
+            globali::my(i, j) = 100.0 * j / ny;
+            globali::mz(i, j) = (i * j) % 11 == 5 ? NAN : 25 + 20 * std::sin(i / 4.0 + j / 3.0);
+        }
+    globali::mxtot = nx;
+    globali::mytot = ny;
+    window.disegnaingombro();
+    const rt::Picture expected = rt::Picture::New(840, 540);
+    expected.Graphics().DrawPicture(globali::disegno, 0, 0);
+    const std::uint64_t yields = rt::YieldCount();
+
+    window.disegnamesh();
+
+    EXPECT_EQ(rt::YieldCount() - yields, static_cast<std::uint64_t>(nx * ny + nx));
+    const axo::Projection projection = axo::Projection::Current();
+    const axo::Fit fit{globali::scala, globali::spostx, globali::sposty};
+    rt::Graphics& g = expected.Graphics();
+    auto outline = [&](std::initializer_list<std::pair<int, int>> nodes, rt::Color colour) {
+        std::vector<std::int32_t> points{0};
+        for (const auto& [k, l] : nodes) {
+            const double xr = globali::mx(k, l), yr = globali::my(k, l), zr = globali::mz(k, l);
+            const auto at =
+                axo::NodePixel(projection.H(xr, yr), projection.V(xr, yr, zr), fit, globali::scry);
+            if (!at)
+                return;
+            points.insert(points.end(), {at->X, at->Y});
+        }
+        g.SetForeColor(colour);
+        g.DrawPolygon(points);
+    };
+    for (int i = 0; i < nx; ++i)
+        for (int j = 0; j < ny; ++j) {
+            const rt::Color colour = axo::CellColor(globali::mz(i, j), globali::zmax);
+            outline({{i, j}, {i, j + 1}, {i + 1, j}}, colour);
+            outline({{i + 1, j + 1}, {i, j + 1}, {i + 1, j}}, colour);
         }
     EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
 }
