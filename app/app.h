@@ -21,6 +21,9 @@ public:
     void Event_Open() override;
     // Enables the menu items by the working mode Inizio::ambiente.
     void Event_EnableMenuItems() override;
+
+    // Edit > Edit measures..: shows the overall-size editor. Returns false.
+    bool _EditEditMesh_Action();
 };
 
 } // namespace ambrelix

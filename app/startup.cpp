@@ -31,6 +31,7 @@ void NewAppInstance() {
     instance = std::make_unique<App>();
     instance->SetMenuBar(&::Menu());
     instance->Register();
+    instance->AddMenuHandler("EditEditMesh", [app = instance.get()] { return app->_EditEditMesh_Action(); });
     FincontrolPanel::InstallForProgram();
 }
 
