@@ -201,12 +201,12 @@ void fincontrol::CreateControls() {
     drawing.SetCaption("Ambrelix");
     drawing.SetHelpTag(Tag("ENG: View with built-in engine", "ITA: Visualizza col motore interno"));
 
-    color3d.Open = [this] { color3d_Open(); };
-    color3d.MouseDown = [this](std::int32_t x, std::int32_t y) { return color3d_MouseDown(x, y); };
-    color3d.Create(*this, 128, 321, 20, 20);
     color3d.SetBorderWidth(2);
     color3d.SetBorderColor(0x00FFFF);
     color3d.SetFillColor(0x999999);
+    color3d.Open = [this] { color3d_Open(); };
+    color3d.MouseDown = [this](std::int32_t x, std::int32_t y) { return color3d_MouseDown(x, y); };
+    color3d.Create(*this, 128, 321, 20, 20);
     color3d.SetHelpTag(Tag("ENG: choose color for drawing", "ITA: scegli il colore del disegno"));
 
     MakeLabel(StaticText6, *this, 118, 177, 32, 14, "0", Arial(kDarkRed));
@@ -241,7 +241,9 @@ void fincontrol::Event_Open() {
 void fincontrol::MostraNodiY(std::int32_t count) {
     if (count > kMaxNodi) {
         count = kMaxNodi;
-        rt::Beep();
+        // One beep per proposal: the bounds computation proposes the same count twice.
+        if (YEditField.Text() != rt::Str(count))
+            rt::Beep();
     }
     YEditField.SetText(rt::Str(count));
 }

@@ -40,7 +40,7 @@ public:
     rt::Slider Slider2;
 
     // Shows a proposed number of Y intervals; a count above the most the fields show becomes
-    // that most, with a beep.
+    // that most, with a beep unless the field shows it already.
     void MostraNodiY(std::int32_t count);
 
     void XEditField_TextChange();

@@ -74,6 +74,17 @@ void winquesa3d::Layout() {
 }
 
 void winquesa3d::CreateControls() {
+    // The help line comes first: the scene control's opening may write the engine notice into it.
+    StaticText1.Create(*this, 10, 5, 640, 20);
+    StaticText1.SetText("help / aiuto");
+    rt::TextStyle style;
+    style.Font = "arial";
+    style.Size = 12;
+    style.Bold = true;
+    style.TextColor = rt::RGB(255, 255, 255);
+    StaticText1.SetStyle(style);
+    StaticText1.SetAlignment(1);
+
     rb3d.Hither = 5;
     rb3d.Yon = 5000;
     rb3d.FieldOfView = 50;
@@ -88,16 +99,6 @@ void winquesa3d::CreateControls() {
     rb3d.DebugCube = false;
     rb3d.Open = [this] { rb3d_Open(); };
     rb3d.Create(*this, 10, 30, 640, 480);
-
-    StaticText1.Create(*this, 10, 5, 640, 20);
-    StaticText1.SetText("help / aiuto");
-    rt::TextStyle style;
-    style.Font = "arial";
-    style.Size = 12;
-    style.Bold = true;
-    style.TextColor = rt::RGB(255, 255, 255);
-    StaticText1.SetStyle(style);
-    StaticText1.SetAlignment(1);
 }
 
 void winquesa3d::Event_Open() {
