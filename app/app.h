@@ -24,6 +24,7 @@ public:
 
     // Menu commands, bound by item name; each returns false.
     bool AppleAmbrelixInfo_Action();
+    bool EditEditMesh_Action();
     bool ImportXYZ_Action();
     bool ImportPowerCADDdata_Action();
     bool ImportDXF_Action();

@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/finestrainfo.h"
 #include "input/fingestionepunti.h"
+#include "input/finingombro.h"
 #include "input/setdxf.h"
 #include "model/inizio.h"
 #include "rt/window.h"
@@ -11,6 +12,11 @@ namespace ambrelix {
 
 bool App::AppleAmbrelixInfo_Action() {
     rt::Instance<finestrainfo>().Show();
+    return false;
+}
+
+bool App::EditEditMesh_Action() {
+    rt::Instance<finingombro>().Show();
     return false;
 }
 
@@ -44,6 +50,7 @@ bool App::FileOpenImage_Action() {
 void ApplicationAddMenuHandlers() {
     ambrelix::App& app = App();
     app.AddMenuHandler("AppleAmbrelixInfo", [&app] { return app.AppleAmbrelixInfo_Action(); });
+    app.AddMenuHandler("EditEditMesh", [&app] { return app.EditEditMesh_Action(); });
     app.AddMenuHandler("ImportXYZ", [&app] { return app.ImportXYZ_Action(); });
     app.AddMenuHandler("ExportTextXYZ", [&app] { return app.ExportTextXYZ_Action(); });
     app.AddMenuHandler("ImportPowerCADDdata", [&app] { return app.ImportPowerCADDdata_Action(); });

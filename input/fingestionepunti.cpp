@@ -193,12 +193,10 @@ void fingestionepunti::PushButton1_Action() {
     globali::ptot = ptotpwin;
     Close();
 
-    if (Inizio::ambiente == 1) {
+    if (Inizio::ambiente == 1)
         Inizio::mostra2d();
-        return;
-    }
-    // Working modes 0 and 2 go on to the 3D working mode; until its switch exists the points
-    // are written and the list closes, and the working mode stays as it is.
+    else
+        Inizio::mostra3d();
 }
 
 void fingestionepunti::PushButton2_Action() {

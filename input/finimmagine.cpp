@@ -119,6 +119,7 @@ void finimmagine::CreateControls() {
     PushButton1.SetCaption("3 D");
     PushButton1.SetStyle(Arial(12, true, 0x000000));
     PushButton1.SetHelpTag(Tag("ENG: Go to 3D creation window", "ITA: Vai alla finestra di creazione 3D"));
+    PushButton1.Action = [this] { PushButton1_Action(); };
 
     MakeTool(BevelBut.Add(4), *this, 140, ib4(), false,
              Tag("ENG: Draw a quoted point", "ITA: Traccia un punto quotato"));
@@ -211,6 +212,10 @@ void finimmagine::BevelBut_Action(std::int32_t index) {
         editor->puntino.SetLeft(-20);
         editor->puntino.SetTop(-20);
     }
+}
+
+void finimmagine::PushButton1_Action() {
+    Inizio::mostra3d();
 }
 
 void finimmagine::z_efield_TextChange() {

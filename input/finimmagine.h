@@ -28,6 +28,7 @@ public:
     rt::StaticText y_stx;
 
     void BevelBut_Action(std::int32_t index);
+    void PushButton1_Action();
     void z_efield_TextChange();
     void s_efield_TextChange();
     bool z_efield_KeyDown(const std::string& key);

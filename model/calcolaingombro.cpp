@@ -27,19 +27,7 @@ void calcolaingombro() {
 
     panel.SetProgressMaximum(100);
     for (std::int64_t i = 1; i <= last; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        if (px[k] < xmin)
-            xmin = px[k];
-        if (py[k] < ymin)
-            ymin = py[k];
-        if (pz[k] < zmin)
-            zmin = pz[k];
-        if (px[k] > xmax)
-            xmax = px[k];
-        if (py[k] > ymax)
-            ymax = py[k];
-        if (pz[k] > zmax)
-            zmax = pz[k];
+        allargaingombro(static_cast<std::size_t>(i));
         panel.ShowProgress(rt::conv(static_cast<double>(i * 100) / static_cast<double>(ptot)));
         rt::RuntimeBackgroundTask();
     }
@@ -50,15 +38,31 @@ void calcolaingombro() {
     dy = ymax - ymin;
     dz = zmax - zmin;
 
-    // The X field's change handler proposes a Y count from the previous ratio; the Y count set
-    // after the new ratio replaces it.
-    panel.SetXCountText("30");
     rapp = dy / dx;
     // Without a width (or with spans beyond the range of doubles) there is no ratio: propose a
     // square grid rather than an unbounded number of Y intervals.
     if (!std::isfinite(rapp))
         rapp = 1.0;
+    // The X field's change handler proposes the Y count from the new ratio, as the Y count set
+    // after it does.
+    panel.SetXCountText("30");
     panel.SetYCountText(rt::Str(rt::conv(rapp * 30)));
+}
+
+void allargaingombro(std::size_t k) {
+    using namespace globali;
+    if (px[k] < xmin)
+        xmin = px[k];
+    if (py[k] < ymin)
+        ymin = py[k];
+    if (pz[k] < zmin)
+        zmin = pz[k];
+    if (px[k] > xmax)
+        xmax = px[k];
+    if (py[k] > ymax)
+        ymax = py[k];
+    if (pz[k] > zmax)
+        zmax = pz[k];
 }
 
 } // namespace Inizio

@@ -97,8 +97,17 @@ ScreenSize Screen(std::int32_t index) {
 }
 
 namespace Keyboard {
+namespace {
+bool (*commandKeyReader)() = nullptr;
+} // namespace
+
 bool AsyncCommandKey() {
+    if (commandKeyReader != nullptr)
+        return commandKeyReader();
     return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
+}
+void SetCommandKeyReader(bool (*reader)()) {
+    commandKeyReader = reader;
 }
 bool AsyncShiftKey() {
     return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;

@@ -33,6 +33,9 @@ ScreenSize Screen(std::int32_t index = 0);
 namespace Keyboard {
 // The Ctrl key (the platform's command key) is held down now.
 bool AsyncCommandKey();
+// Replaces the reading of the command key's state (for tests, which cannot hold a key of the
+// window system down); null restores the window system's.
+void SetCommandKeyReader(bool (*reader)());
 bool AsyncShiftKey();
 bool AsyncOptionKey();
 } // namespace Keyboard

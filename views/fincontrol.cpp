@@ -1,9 +1,15 @@
 #include "views/fincontrol.h"
 
+#include <algorithm>
 #include <string>
 
 #include "model/globali.h"
+#include "model/inizio.h"
+#include "rt/dialogs.h"
 #include "rt/resourcepicture.h"
+#include "rt/runtime.h"
+#include "views/finestra.h"
+#include "views/winquesa3d.h"
 
 namespace {
 
@@ -59,6 +65,41 @@ void MakeViewButton(rt::BevelButton& button, rt::Window& window, std::int32_t le
     button.SetHelpTag(tag);
 }
 
+// The view presets of the axonometric drawing: the two angles in radians and the height factor.
+struct Vista {
+    double assx, assy, assz;
+};
+constexpr Vista kViste[] = {
+    {0.52359833333, 0.52359833333, 1.0}, // isometric
+    {0.7853975, 0.7853975, 1.0},         // monometric
+    {0, 0.7853975, 1.0},                 // dimetric
+    {0, 1.570795, 0},                    // from above
+};
+
+// The panel's height beside each view kind: the preset buttons show only beside the drawing.
+constexpr std::int32_t kAltezzaVista3d = 398;
+constexpr std::int32_t kAltezzaDisegno = 502;
+
+// A grid-size field's count as the grid takes it: raised to 2 or lowered to the most the fields
+// show, the field then showing it, with a beep.
+std::int32_t NodiConfermati(std::int32_t count, EditFieldIntero& field) {
+    const std::int32_t fitted = std::clamp(count, 2, fincontrol::kMaxNodi);
+    if (fitted != count) {
+        field.SetText(rt::Str(fitted));
+        rt::Beep();
+    }
+    return fitted;
+}
+
+// The 3D view shows meshes as they stand when it opens: it closes, the meshes are built anew
+// when asked, and a new view opens.
+void RiapriVista3d(bool ricostruisci) {
+    rt::CloseIfOpen<winquesa3d>();
+    if (ricostruisci)
+        globali::creatrimesh();
+    rt::Instance<winquesa3d>().Show();
+}
+
 } // namespace
 
 void fincontrol::Layout() {
@@ -80,6 +121,13 @@ void fincontrol::CreateControls() {
     Rectangle1.Create(*this, 0, 0, 160, 20);
     Rectangle1.SetFillColor(0xCCCCCC);
     Rectangle1.SetBorderWidth(0);
+
+    BevelBut.BindHandlers = [this](rt::BevelButton& button) {
+        button.Action = [this, &button] { BevelBut_Action(button.Index()); };
+    };
+    RadioB.BindHandlers = [this](rt::RadioButton& button) {
+        button.Action = [this, &button] { RadioB_Action(button.Index()); };
+    };
 
     MakeGridSizeField(XEditField, *this, 208,
                       Tag("ENG: Horizontal nodes of mesh", "ITA: Nodi orizzontali della mesh"));
@@ -153,10 +201,12 @@ void fincontrol::CreateControls() {
     drawing.SetCaption("Ambrelix");
     drawing.SetHelpTag(Tag("ENG: View with built-in engine", "ITA: Visualizza col motore interno"));
 
-    color3d.Create(*this, 128, 321, 20, 20);
     color3d.SetBorderWidth(2);
     color3d.SetBorderColor(0x00FFFF);
     color3d.SetFillColor(0x999999);
+    color3d.Open = [this] { color3d_Open(); };
+    color3d.MouseDown = [this](std::int32_t x, std::int32_t y) { return color3d_MouseDown(x, y); };
+    color3d.Create(*this, 128, 321, 20, 20);
     color3d.SetHelpTag(Tag("ENG: choose color for drawing", "ITA: scegli il colore del disegno"));
 
     MakeLabel(StaticText6, *this, 118, 177, 32, 14, "0", Arial(kDarkRed));
@@ -165,6 +215,13 @@ void fincontrol::CreateControls() {
 
     MakeSlider(Slider2, *this, 154, 0, 14, 0);
     Slider2.SetHelpTag(Tag("ENG: Show or hide level curves", "ITA: Mostra o nasconde le curve di livello"));
+
+    // Bound once every control holds its initial value, so that none of them runs at creation.
+    XEditField.TextChange = [this] { XEditField_TextChange(); };
+    PushButton1.Action = [this] { PushButton1_Action(); };
+    PushButton2.Action = [this] { PushButton2_Action(); };
+    Slider1.ValueChanged = [this] { Slider1_ValueChanged(); };
+    Slider2.ValueChanged = [this] { Slider2_ValueChanged(); };
 }
 
 void fincontrol::Event_Open() {
@@ -179,4 +236,111 @@ void fincontrol::Event_Open() {
     StaticText1.SetText(english ? "Y Points" : "Nodi Y");
     CheckBox1.SetCaption(english ? "Smooth GDL 3D" : "GDL 3D Smussato");
     CheckBox2.SetCaption(english ? "Method B" : "Metodo B");
+}
+
+void fincontrol::MostraNodiY(std::int32_t count) {
+    if (count > kMaxNodi) {
+        count = kMaxNodi;
+        // One beep per proposal: the bounds computation proposes the same count twice.
+        if (YEditField.Text() != rt::Str(count))
+            rt::Beep();
+    }
+    YEditField.SetText(rt::Str(count));
+}
+
+void fincontrol::XEditField_TextChange() {
+    MostraNodiY(rt::conv(rt::Val(XEditField.Text()) * globali::rapp));
+}
+
+void fincontrol::PushButton1_Action() {
+    const std::int32_t nodiX = rt::conv(rt::Val(XEditField.Text()));
+    const std::int32_t nodiY = rt::conv(rt::Val(YEditField.Text()));
+    globali::mxtot = NodiConfermati(nodiX, XEditField);
+    globali::mytot = NodiConfermati(nodiY, YEditField);
+
+    const bool disegno = RadioB(1).Value();
+    if (disegno)
+        rt::Instance<Finestra>().disegnaingombro();
+    globali::terrenopunti(CheckBox2.Value() ? 2 : 1);
+    globali::celamesh = true;
+    if (disegno) {
+        Finestra& finestra = rt::Instance<Finestra>();
+        finestra.disegnamesh();
+        finestra.Refresh();
+    } else {
+        RiapriVista3d(true);
+    }
+    ProgressBar1.SetValue(0);
+    ProgressBar1.Refresh();
+    rt::Beep();
+}
+
+void fincontrol::Slider1_ValueChanged() {
+    StaticText4.SetText(rt::Str(rt::conv(Slider1.Value() / 10.0 * 10) / 10.0));
+}
+
+void fincontrol::Slider2_ValueChanged() {
+    StaticText6.SetText(rt::Str(Slider2.Value()));
+    if (globali::celamesh && !RadioB(1).Value())
+        RiapriVista3d(true);
+}
+
+void fincontrol::BevelBut_Action(std::int32_t index) {
+    if (index >= 0 && index <= 3) {
+        const Vista& vista = kViste[index];
+        globali::assx = vista.assx;
+        globali::assy = vista.assy;
+        globali::assz = vista.assz;
+    }
+    Finestra& finestra = rt::Instance<Finestra>();
+    finestra.disegnaingombro();
+    if (!globali::celamesh)
+        finestra.assonometria();
+    else if (index < 3)
+        finestra.disegnamesh();
+    else
+        globali::curvedilivello();
+    finestra.Refresh();
+}
+
+void fincontrol::PushButton2_Action() {
+    Inizio::mostra2d();
+}
+
+void fincontrol::RadioB_Action(std::int32_t index) {
+    if (index == 0 && Inizio::engine3d == 1) {
+        SetHeight(kAltezzaVista3d);
+        rt::CloseIfOpen<Finestra>();
+        RiapriVista3d(globali::celamesh);
+        Inizio::engine3d = 0;
+    } else if (index == 1 && Inizio::engine3d == 0) {
+        SetHeight(kAltezzaDisegno);
+        rt::CloseIfOpen<winquesa3d>();
+        Finestra& finestra = rt::Instance<Finestra>();
+        finestra.Show();
+        finestra.disegnaingombro();
+        if (globali::celamesh)
+            finestra.disegnamesh();
+        else
+            finestra.assonometria();
+        finestra.Refresh();
+        Inizio::engine3d = 1;
+    }
+}
+
+void fincontrol::color3d_Open() {
+    color3d.SetFillColor(globali::col_3d);
+}
+
+bool fincontrol::color3d_MouseDown(std::int32_t /*x*/, std::int32_t /*y*/) {
+    if (!RadioB(0).Value()) {
+        rt::Beep();
+        return false;
+    }
+    rt::Color colore = color3d.FillColor();
+    if (rt::SelectColor(colore, "Color/Colore")) {
+        color3d.SetFillColor(colore);
+        globali::col_3d = colore;
+    }
+    return false;
 }

@@ -39,6 +39,23 @@ public:
     rt::StaticText StaticText7;
     rt::Slider Slider2;
 
+    // Shows a proposed number of Y intervals; a count above the most the fields show becomes
+    // that most, with a beep unless the field shows it already.
+    void MostraNodiY(std::int32_t count);
+
+    void XEditField_TextChange();
+    void PushButton1_Action();
+    void Slider1_ValueChanged();
+    void Slider2_ValueChanged();
+    void BevelBut_Action(std::int32_t index);
+    void PushButton2_Action();
+    void RadioB_Action(std::int32_t index);
+    void color3d_Open();
+    bool color3d_MouseDown(std::int32_t x, std::int32_t y);
+
+    // The most grid intervals a field shows and the grid holds along either axis.
+    static constexpr std::int32_t kMaxNodi = 999;
+
 protected:
     void Layout() override;
     void CreateControls() override;

@@ -1,5 +1,6 @@
 #include "views/fincontrolpanel.h"
 
+#include "rt/conv.h"
 #include "rt/window.h"
 #include "views/fincontrol.h"
 #include "views/finestra.h"
@@ -21,7 +22,7 @@ void FincontrolPanel::SetXCountText(const std::string& text) {
 }
 
 void FincontrolPanel::SetYCountText(const std::string& text) {
-    rt::Instance<fincontrol>().YEditField.SetText(text);
+    rt::Instance<fincontrol>().MostraNodiY(rt::conv(rt::Val(text)));
 }
 
 void FincontrolPanel::SetProgressMaximum(std::int32_t maximum) {

@@ -17,6 +17,8 @@
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
+#include "rt/dialogs.h"
+#include "views/fincontrolpanel.h"
 
 namespace {
 
@@ -51,7 +53,10 @@ class PointList : public ::testing::Test {
 protected:
     void SetUp() override {
         globali::lingua = 1;
+        globali::scrx = 800;
+        globali::scry = 600;
         Inizio::ambiente = 0;
+        FincontrolPanel::InstallForProgram();
         SetSurvey();
     }
 
@@ -161,7 +166,8 @@ TEST_F(PointList, OkAfterADeletionGivesEveryPointARowOfItsOwn) {
     EXPECT_EQ(Rows(), (RowList{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
     EXPECT_EQ(modulodxf::dxfpn.UBound0(), 4);
     EXPECT_EQ(modulodxf::dxfxyz, (std::vector<std::int32_t>{1, 2, 3, 4}));
-    EXPECT_EQ(Inizio::ambiente, 0);
+    // From working mode 0 the list goes on to the 3D working mode.
+    EXPECT_EQ(Inizio::ambiente, 2);
 }
 
 TEST_F(PointList, OkTakesInTheCellStillBeingEdited) {
@@ -199,7 +205,11 @@ TEST_F(PointList, CancelLeavesTheDataAsItWas) {
 
 TEST_F(PointList, OkOnAnEmptyListLeavesNoPointAndThePolylineTableAsItWas) {
     globali::ptot = -1;
+    rt::ScriptedDialogs dialogs;
+    dialogs.AnswerMessage();
     Click(Open().PushButton1);
+    EXPECT_EQ(dialogs.PendingAnswers(), 0u);
+    EXPECT_EQ(Inizio::ambiente, 0);
     EXPECT_EQ(globali::ptot, -1);
     EXPECT_TRUE(globali::px.empty() && modulodxf::dxfxyz.empty());
     EXPECT_EQ(Rows().size(), 2u);

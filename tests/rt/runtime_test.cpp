@@ -14,6 +14,20 @@ TEST(RuntimeTest, BeepIsCounted) {
     EXPECT_EQ(rt::BeepCount(), before + 2);
 }
 
+bool commandHeld = false;
+
+TEST(RuntimeTest, TheCommandKeyIsReadAnewOnEveryQuestion) {
+    rt::Keyboard::SetCommandKeyReader([] { return commandHeld; });
+    commandHeld = true;
+    EXPECT_TRUE(rt::Keyboard::AsyncCommandKey());
+    commandHeld = false;
+    EXPECT_FALSE(rt::Keyboard::AsyncCommandKey());
+    rt::Keyboard::SetCommandKeyReader(nullptr);
+    commandHeld = true;
+    EXPECT_EQ(rt::Keyboard::AsyncCommandKey(),
+              QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier));
+}
+
 std::int64_t fakeNow = 0;
 
 class YieldTest : public ::testing::Test {

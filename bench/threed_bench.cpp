@@ -1,0 +1,116 @@
+// The 3D working mode: "Create Mesh 3D" as a whole command, one frame of the 3D view and the time
+// from an arrow key to the new frame. The frames need OpenGL: run these under a display
+// (QT_QPA_PLATFORM=xcb, e.g. under xvfb-run); without one they report that and skip.
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+
+#include "model/globali.h"
+#include "model/inizio.h"
+#include "rt/window.h"
+#include "terrainbenchsetup.h"
+#include "views/fincontrol.h"
+#include "views/winquesa3d.h"
+
+namespace {
+
+// n survey points scattered over 0..3000 by 0..2000 on rolling hills, as lone points.
+void ScatteredSurvey(std::int32_t n) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> x(0, 3000), y(0, 2000);
+    globali::px.resize(static_cast<std::size_t>(n));
+    globali::py.resize(static_cast<std::size_t>(n));
+    globali::pz.resize(static_cast<std::size_t>(n));
+    for (std::size_t k = 0; k < globali::px.size(); ++k) {
+        globali::px[k] = x(random);
+        globali::py[k] = y(random);
+        globali::pz[k] =
+            50.0 + 25.0 * std::sin(globali::px[k] / 400.0) + 25.0 * std::cos(globali::py[k] / 300.0);
+    }
+    globali::ptot = n - 1;
+}
+
+// "Create Mesh 3D" from 10 000 points on a 100 x 100 grid with the 3D view chosen: sizes read,
+// interpolation, meshes built, the 3D view closed and opened on them.
+void BM_CreateMesh3D10000Points100x100(benchmark::State& state) {
+    globali::scrx = 1100;
+    globali::scry = 800;
+    ScatteredSurvey(10000);
+    Inizio::calcolaingombro();
+    fincontrol& panel = rt::Instance<fincontrol>();
+    panel.XEditField.SetText("100");
+    panel.YEditField.SetText("100");
+    for (auto _ : state) {
+        panel.PushButton1_Action();
+        benchmark::DoNotOptimize(globali::terreno->VertexCount());
+    }
+    rt::WindowRegistry::DiscardAll();
+}
+BENCHMARK(BM_CreateMesh3D10000Points100x100)->Unit(benchmark::kMillisecond);
+
+// Waits, at most ten seconds, until the window system shows the widget's window.
+bool Exposed(QWidget* widget) {
+    const QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        if (widget->window()->windowHandle() != nullptr && widget->window()->windowHandle()->isExposed())
+            return true;
+    }
+    return false;
+}
+
+// The 3D view on a 300 x 300 surface with ribbons (setting 7), shown and exposed; null without
+// an OpenGL engine.
+winquesa3d* ViewOf300Surface(benchmark::State& state) {
+    globali::scrx = 1100;
+    globali::scry = 800;
+    terrainbench::RollingGrid(300);
+    rt::Instance<fincontrol>().Slider2.SetValue(7);
+    globali::creatrimesh();
+    rt::CloseIfOpen<winquesa3d>();
+    winquesa3d& view = rt::Instance<winquesa3d>();
+    if (!view.rb3d.Objects() || !Exposed(view.ContentWidget())) {
+        state.SkipWithError("no OpenGL engine: run under a display");
+        return nullptr;
+    }
+    // The first frame sends the meshes to the renderer; the frames timed are the later ones.
+    view.rb3d.RenderToPicture();
+    return &view;
+}
+
+// One frame drawn and read back (the read-back is part of the time: an upper bound of a frame).
+void BM_Frame300x300WithRibbons(benchmark::State& state) {
+    winquesa3d* view = ViewOf300Surface(state);
+    if (view == nullptr)
+        return;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(view->rb3d.RenderToPicture().Width());
+    state.counters["triangles"] = globali::terreno->TriangleCount() + globali::tercurva->TriangleCount();
+    rt::WindowRegistry::DiscardAll();
+}
+BENCHMARK(BM_Frame300x300WithRibbons)->Unit(benchmark::kMillisecond);
+
+// From a left-arrow key to the new frame read back.
+void BM_ArrowKeyToFrame300x300(benchmark::State& state) {
+    winquesa3d* view = ViewOf300Surface(state);
+    if (view == nullptr)
+        return;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->ContentWidget(), &press);
+        benchmark::DoNotOptimize(view->rb3d.RenderToPicture().Width());
+    }
+    rt::WindowRegistry::DiscardAll();
+}
+BENCHMARK(BM_ArrowKeyToFrame300x300)->Unit(benchmark::kMillisecond);
+
+} // namespace

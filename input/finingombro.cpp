@@ -1,0 +1,174 @@
+#include "input/finingombro.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "model/globali.h"
+#include "model/inizio.h"
+#include "rt/conv.h"
+#include "rt/runtime.h"
+#include "views/fincontrol.h"
+#include "views/finestra.h"
+#include "views/winquesa3d.h"
+
+namespace {
+
+rt::TextStyle ArialBold() {
+    rt::TextStyle style;
+    style.Font = "arial";
+    style.Size = 12;
+    style.Bold = true;
+    return style;
+}
+
+void MakeAxis(rt::StaticText& label, EditFieldNumero& field, rt::Window& window, std::int32_t top,
+              const char* caption) {
+    label.Create(window, 20, top + 2, 30, 20);
+    label.SetText(caption);
+    rt::TextStyle system;
+    system.Size = 12;
+    label.SetStyle(system);
+    field.Create(window, 60, top, 240, 22);
+    field.SetStyle(ArialBold());
+}
+
+// A coordinate scaled by new / old span, product first. An axis without an old span keeps its
+// coordinates; a product beyond the range of doubles is taken by the ratio instead, and a result
+// still beyond it stays at the largest double of its sign.
+double Scala(double valore, double nuovo, double vecchio) {
+    if (vecchio == 0)
+        return valore;
+    const double prodotto = valore * nuovo / vecchio;
+    if (std::isfinite(prodotto))
+        return prodotto;
+    const double rapporto = valore * (nuovo / vecchio);
+    if (std::isfinite(rapporto))
+        return rapporto;
+    return std::signbit(rapporto) ? std::numeric_limits<double>::lowest()
+                                  : std::numeric_limits<double>::max();
+}
+
+struct Trasformazione {
+    double sx, sy, sz;
+    bool ruota;
+
+    void Applica(std::size_t k) const {
+        using namespace globali;
+        if (ruota) {
+            const double x = px[k];
+            px[k] = py[k];
+            py[k] = -x;
+        }
+        px[k] = Scala(px[k], sx, dx);
+        py[k] = Scala(py[k], sy, dy);
+        pz[k] = Scala(pz[k], sz, dz);
+    }
+};
+
+} // namespace
+
+finingombro::finingombro() {
+    PushButton1.Action = [this] { PushButton1_Action(); };
+    PushButton2.Action = [this] { PushButton2_Action(); };
+}
+
+void finingombro::Layout() {
+    SetTitle("Edit Measures..");
+    SetWidth(320);
+    SetHeight(200);
+    SetFrame(1);
+    SetPlacement(2);
+    SetCloseButton(false);
+    SetMinimizeButton(true);
+    SetResizeable(false);
+    SetVisibleWhenCreated(true);
+}
+
+void finingombro::CreateControls() {
+    MakeAxis(StaticText1, mxeditf, *this, 14, "\u2206X :");
+    MakeAxis(StaticText2, myeditf, *this, 54, "\u2206Y :");
+    MakeAxis(StaticText3, mzeditf, *this, 94, "\u2206Z :");
+
+    CheckBox1.Create(*this, 60, 134, 240, 20);
+    CheckBox1.SetCaption("Rotate 90 degrees");
+    CheckBox1.SetStyle(ArialBold());
+    CheckBox1.SetValue(false);
+
+    PushButton1.Create(*this, 20, 170, 80, 20);
+    PushButton1.SetCaption("Cancel");
+    PushButton1.SetStyle(ArialBold());
+    PushButton1.SetCancel(true);
+    PushButton2.Create(*this, 220, 170, 80, 20);
+    PushButton2.SetCaption("Modify");
+    PushButton2.SetStyle(ArialBold());
+    PushButton2.SetDefault(true);
+}
+
+void finingombro::Event_Open() {
+    const bool english = globali::lingua == 1;
+    SetTitle(english ? "Edit measures.." : "Edita ingombro..");
+    CheckBox1.SetCaption(english ? "Rotate 90 degrees" : "Ruota di 90 gradi");
+    PushButton1.SetCaption(english ? "Cancel" : "Annulla");
+    PushButton2.SetCaption(english ? "Modify" : "Modifica");
+    mxeditf.SetProgramText(rt::Str(globali::dx));
+    myeditf.SetProgramText(rt::Str(globali::dy));
+    mzeditf.SetProgramText(rt::Str(globali::dz));
+}
+
+void finingombro::PushButton1_Action() {
+    Close();
+}
+
+void finingombro::PushButton2_Action() {
+    using namespace globali;
+    const Trasformazione t{rt::Val(mxeditf.Text()), rt::Val(myeditf.Text()), rt::Val(mzeditf.Text()),
+                           CheckBox1.Value()};
+    // Only the 3D working mode has bounds of the present points; a plan span of 0 would fold
+    // the survey onto a line that no grid can cover.
+    if (Inizio::ambiente != 2 || ptot < 0 || px.empty() || py.empty() || pz.empty() || t.sx == 0 ||
+        t.sy == 0) {
+        rt::Beep();
+        return;
+    }
+
+    t.Applica(0);
+    xmin = xmax = px[0];
+    ymin = ymax = py[0];
+    zmin = zmax = pz[0];
+    Close();
+
+    fincontrol& pannello = rt::Instance<fincontrol>();
+    pannello.ProgressBar1.SetMaximum(100);
+    const std::size_t presenti = std::min({px.size(), py.size(), pz.size()});
+    for (std::int32_t i = 1; i <= ptot && static_cast<std::size_t>(i) < presenti; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        t.Applica(k);
+        Inizio::allargaingombro(k);
+        pannello.ProgressBar1.SetValue(
+            rt::conv(static_cast<double>(std::int64_t{i} * 100) / static_cast<double>(ptot)));
+        pannello.ProgressBar1.Refresh();
+        rt::RuntimeBackgroundTask();
+    }
+    pannello.ProgressBar1.SetValue(0);
+    pannello.ProgressBar1.Refresh();
+
+    pannello.IngStaticText.SetText(rt::Str(xmax - xmin) + ",  " + rt::Str(ymax - ymin) + ",  " +
+                                   rt::Str(zmax - zmin));
+    dx = xmax - xmin;
+    dy = ymax - ymin;
+    dz = zmax - zmin;
+    celamesh = false;
+
+    if (Inizio::engine3d == 0) {
+        rt::CloseIfOpen<winquesa3d>();
+        rt::Instance<winquesa3d>().Show();
+    } else if (Inizio::engine3d == 1) {
+        Finestra& finestra = rt::Instance<Finestra>();
+        finestra.disegnaingombro();
+        finestra.assonometria();
+        finestra.Refresh();
+    }
+}

@@ -1,0 +1,222 @@
+#include "views/winquesa3d.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "model/globali.h"
+#include "model/inizio.h"
+#include "rt/application.h"
+#include "rt/runtime.h"
+
+namespace {
+
+using Testi = std::array<const char*, 3>;
+
+constexpr Testi kAiuto = {
+    "", "Use arrows for moving 3d view, + and - for zooming; type 'w' for wireframe mode",
+    "Usate le frecce per muovere la vista 3d, + e - per ingrandire; premere 'w' per la vista a fil di ferro"};
+constexpr Testi kSenzaMotore = {
+    "", "PLEASE INSTALL QUESA LIB (MacOSX) OR QUICKDRAW3D (MacOS9) TO VIEW OPENGL 3D",
+    "INSTALLATE LA LIBRERIA QUESA (MacOSX) O QUICKDRAW3D (MacOS9) PER USARE OPENGL 3D"};
+
+// Language 0 has an empty entry; any language other than 0 and 1 reads in Italian, as the captions.
+const char* InLingua(const Testi& testi) {
+    if (globali::lingua == 0)
+        return testi[0];
+    return globali::lingua == 1 ? testi[1] : testi[2];
+}
+
+constexpr double kAlzataMassima = 1.2214999999999998;
+constexpr std::int32_t kPassiAlzata = 36;
+constexpr std::int32_t kPassoMinimo = 4;
+constexpr std::int32_t kPassoIniziale = 20;
+// One press of a side arrow; 32 presses come just short of a full turn.
+constexpr double kPassoGiro = 0.1963125;
+// The picture lies flat after this turn, a little short of a right angle.
+constexpr double kAdagia = 1.5705;
+constexpr double kDistanza = 1.4;
+
+enum Tasto : std::int32_t {
+    kSinistra = 28,
+    kDestra = 29,
+    kSu = 30,
+    kGiu = 31,
+    kPiu = 43,
+    kMeno = 45,
+    kW = 87,
+    kw = 119,
+};
+
+} // namespace
+
+double winquesa3d::AngoloDiAlzata(std::int32_t passi) {
+    return passi / static_cast<double>(kPassiAlzata) * kAlzataMassima;
+}
+
+void winquesa3d::Layout() {
+    SetTitle("3D");
+    SetWidth(660);
+    SetHeight(520);
+    SetMinimumSize(64, 64);
+    SetMaximumSize(32000, 32000);
+    SetPlacement(0);
+    SetFrame(0);
+    SetCloseButton(true);
+    SetResizeable(false);
+    SetMinimizeButton(true);
+    SetMaximizeButton(false);
+    SetBackColor(rt::RGB(0, 64, 128));
+    SetVisibleWhenCreated(true);
+    if (const rt::Application* application = rt::Application::Current())
+        SetMenuBar(application->GetMenuBar());
+}
+
+void winquesa3d::CreateControls() {
+    // The help line comes first: the scene control's opening may write the engine notice into it.
+    StaticText1.Create(*this, 10, 5, 640, 20);
+    StaticText1.SetText("help / aiuto");
+    rt::TextStyle style;
+    style.Font = "arial";
+    style.Size = 12;
+    style.Bold = true;
+    style.TextColor = rt::RGB(255, 255, 255);
+    StaticText1.SetStyle(style);
+    StaticText1.SetAlignment(1);
+
+    rb3d.Hither = 5;
+    rb3d.Yon = 5000;
+    rb3d.FieldOfView = 50;
+    rb3d.SkyColor = rt::RGB(200, 200, 255);
+    rb3d.AmbientLight = 40;
+    rb3d.AmbientColor = rt::RGB(255, 251, 242);
+    rb3d.FloodLight = 70;
+    rb3d.FloodColor = rt::RGB(255, 255, 255);
+    rb3d.FogVisible = false;
+    rb3d.FogStart = 0;
+    rb3d.Wireframe = false;
+    rb3d.DebugCube = false;
+    rb3d.Open = [this] { rb3d_Open(); };
+    rb3d.Create(*this, 10, 30, 640, 480);
+}
+
+void winquesa3d::Event_Open() {
+    SetLeft(168);
+    SetTop(48);
+    SetWidth(globali::scrx);
+    SetHeight(globali::scry);
+    StaticText1.SetWidth(Width() - 20);
+}
+
+void winquesa3d::rb3d_Open() {
+    rb3d.SetWidth(globali::scrx - 20);
+    rb3d.SetHeight(globali::scry - 40);
+    inserisci3d();
+}
+
+void winquesa3d::inserisci3d() {
+    const std::shared_ptr<rt::Group3D> scena = rb3d.Objects();
+    if (!scena) {
+        quesanoquesa();
+        return;
+    }
+    scena->Remove(obj);
+    if (!obj)
+        obj = std::make_shared<rt::Group3D>();
+
+    if (globali::terreno) {
+        obj->Append(globali::terreno);
+        obj->Append(globali::tercurva);
+        scena->Append(obj);
+        obj->ComputeBounds(2);
+        const rt::Bounds3D box = obj->Bounds();
+        const double largest = std::max(
+            {box.Maximum.X - box.Minimum.X, box.Maximum.Z - box.Minimum.Z, box.Maximum.Y - box.Minimum.Y});
+        raggiomax = kDistanza * largest;
+        rt::Vector3D posto = box.Center();
+        posto.Z += raggiomax;
+        rb3d.Camera().Position = posto;
+    } else {
+        auto istantanea = std::make_shared<rt::Object3D>();
+        istantanea->AddShapePicture(Inizio::openglpicture, 1.0, -1);
+        istantanea->RenderBackFaces = true;
+        obj->Append(istantanea);
+        scena->Append(obj);
+        obj->Pitch(kAdagia);
+        obj->ComputeBounds(2);
+        const rt::Bounds3D box = obj->Bounds();
+        raggiomax = std::max(kDistanza * (box.Maximum.X - box.Minimum.X),
+                             kDistanza * (box.Maximum.Y - box.Minimum.Y));
+    }
+
+    alzadi = kPassoIniziale;
+    muovi_vista();
+    rb3d.Refresh(true);
+    rb3d.Update();
+    StaticText1.SetText(InLingua(kAiuto));
+}
+
+void winquesa3d::muovi_vista() {
+    obj->UpdateBounds();
+    const double prima = altezza_angolo;
+    altezza_angolo = AngoloDiAlzata(alzadi);
+    const rt::Vector3D centro = obj->Bounds().Center();
+    rt::Vector3D& posto = rb3d.Camera().Position;
+    posto.X = centro.X;
+    posto.Z = centro.Z + raggiomax * std::cos(altezza_angolo);
+    posto.Y = centro.Y + raggiomax * std::sin(altezza_angolo);
+    rb3d.Camera().Pitch(altezza_angolo - prima);
+    rb3d.Update();
+}
+
+void winquesa3d::quesanoquesa() {
+    StaticText1.SetText(InLingua(kSenzaMotore));
+    rt::Beep();
+}
+
+void winquesa3d::tasto_muovi(std::int32_t code) {
+    if (!rb3d.Objects() || !obj) {
+        quesanoquesa();
+        return;
+    }
+    switch (code) {
+    case kSinistra:
+        obj->Yaw(-kPassoGiro);
+        break;
+    case kDestra:
+        obj->Yaw(kPassoGiro);
+        break;
+    case kSu:
+        if (alzadi < std::numeric_limits<std::int32_t>::max())
+            ++alzadi;
+        break;
+    case kGiu:
+        if (alzadi > std::numeric_limits<std::int32_t>::min())
+            --alzadi;
+        break;
+    case kPiu:
+        raggiomax -= raggiomax / 10;
+        break;
+    case kMeno:
+        raggiomax += raggiomax / 10;
+        break;
+    case kW:
+    case kw:
+        rb3d.Wireframe = !rb3d.Wireframe;
+        rb3d.Update();
+        return;
+    default:
+        return;
+    }
+    if (alzadi < kPassoMinimo && !rt::Keyboard::AsyncCommandKey())
+        alzadi = kPassoMinimo;
+    if (alzadi > kPassiAlzata && !rt::Keyboard::AsyncCommandKey())
+        alzadi = kPassiAlzata;
+    muovi_vista();
+}
+
+bool winquesa3d::Event_KeyDown(const std::string& key) {
+    tasto_muovi(key.empty() ? 0 : static_cast<unsigned char>(key[0]));
+    return false;
+}
