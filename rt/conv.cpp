@@ -145,6 +145,17 @@ std::string Str(double value) {
     return text;
 }
 
+std::string Str(double value, int significant) {
+    if (!std::isfinite(value) || significant < 1 || significant > 17)
+        return Str(value);
+    char buffer[64];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significant - 1);
+    double rounded = value;
+    std::from_chars(buffer, written.ptr, rounded, std::chars_format::scientific);
+    return Str(rounded);
+}
+
 std::string Str(std::int32_t value) {
     return std::to_string(value);
 }

@@ -20,6 +20,8 @@ double Val(std::string_view text);
 // exponent, no trailing zeros, no point for whole numbers, "-" for negatives ("0" for -0.0).
 // NaN gives "NaN", infinities "INF" and "-INF".
 std::string Str(double value);
+// The same for a read-out: the value rounded to `significant` significant digits first.
+std::string Str(double value, int significant);
 std::string Str(std::int32_t value);
 
 // The one double-to-int32 conversion: the nearest whole number, halves away from zero. Values

@@ -79,6 +79,14 @@ TEST(Str, SurvivesARoundTripThroughVal) {
     }
 }
 
+TEST(Str, ForAReadOutRoundsToSignificantDigits) {
+    EXPECT_EQ(rt::Str(60.380952380952380, 7), "60.38095");
+    EXPECT_EQ(rt::Str(-3.9926393929, 7), "-3.992639");
+    EXPECT_EQ(rt::Str(0.000123456789, 3), "0.000123");
+    EXPECT_EQ(rt::Str(9999999.6, 7), "10000000");
+    EXPECT_EQ(rt::Str(2.5, 7), "2.5");
+}
+
 TEST(Conv, RoundsHalvesAwayFromZeroSaturatesAndGivesZeroForNaN) {
     constexpr std::int32_t max = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t min = std::numeric_limits<std::int32_t>::min();
