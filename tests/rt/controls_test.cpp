@@ -3,12 +3,10 @@
 #include <QClipboard>
 #include <QEvent>
 #include <QFontInfo>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QObject>
 #include <QProgressBar>
-#include <QSlider>
 #include <QTest>
 #include <QWidget>
 #include <cstddef>
@@ -72,7 +70,6 @@ protected:
         Radios(0).Create(*this, 10, 130, 90, 20);
         Slide.SetMinimum(5);
         Slide.SetMaximum(50);
-        Slide.SetValue(10);
         Slide.ValueChanged = [this] { log.push_back("slider " + std::to_string(Slide.Value())); };
         Slide.Create(*this, 150, 10, 140, 16);
         Progress.Create(*this, 150, 40, 140, 12);
@@ -96,15 +93,7 @@ void ClickBox(rt::Control& control) {
     QTest::mouseClick(control.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(6, control.Height() / 2));
 }
 
-TEST(EditFieldTest, SettingTextRunsTextChangeEvenWhenUnchanged) {
-    FormWindow& window = rt::Instance<FormWindow>();
-    window.First.SetText("12");
-    window.First.SetText("12");
-    EXPECT_EQ(window.log, (std::vector<std::string>{"change 12", "change 12"}));
-    EXPECT_EQ(LineOf(window.First)->text(), QStringLiteral("12"));
-}
-
-TEST(EditFieldTest, KeyDownRunsBeforeTheKeyReachesTheFieldAndCanConsumeIt) {
+TEST(EditFieldTest, KeyDownRunsBeforeTheKeyReachesTheFieldAndSettingTextAlwaysRunsTextChange) {
     FormWindow& window = rt::Instance<FormWindow>();
     std::vector<std::string> seen;
     window.First.KeyDown = [&](const std::string& key) {
@@ -113,8 +102,8 @@ TEST(EditFieldTest, KeyDownRunsBeforeTheKeyReachesTheFieldAndCanConsumeIt) {
     };
     window.First.Type("1,5\x08");
     EXPECT_EQ(seen, (std::vector<std::string>{"1|", ",|1", "5|1", "\x08|15"}));
-    EXPECT_EQ(window.First.Text(), "1");
-    EXPECT_EQ(window.log, (std::vector<std::string>{"change 1", "change 15", "change 1"}));
+    window.First.SetText("1");
+    EXPECT_EQ(window.log, (std::vector<std::string>{"change 1", "change 15", "change 1", "change 1"}));
 }
 
 TEST(EditFieldTest, MaximumCharactersLimitsTypingAndPastingButNotTheProgram) {
@@ -122,36 +111,25 @@ TEST(EditFieldTest, MaximumCharactersLimitsTypingAndPastingButNotTheProgram) {
     window.First.SetMaximumCharacters(3);
     window.First.Type("12345");
     EXPECT_EQ(window.First.Text(), "123");
-    window.First.Type("\x08"
-                      "9");
-    EXPECT_EQ(window.First.Text(), "129");
-
     QApplication::clipboard()->setText(QStringLiteral("7777"));
     LineOf(window.First)->selectAll();
     QTest::keySequence(LineOf(window.First), QKeySequence::Paste);
     EXPECT_EQ(window.First.Text(), "777");
-
     window.First.SetText("1000");
     EXPECT_EQ(LineOf(window.First)->text(), QStringLiteral("1000"));
 }
 
-TEST(EditFieldTest, LeavingTheFieldRunsLostFocusAndTheSubclassEvent) {
+TEST(EditFieldTest, LeavingRunsLostFocusAndTheSubclassEventAndTabPassesOverCanvasesAndBevels) {
     FormWindow& window = rt::Instance<FormWindow>();
     QApplication::setActiveWindow(window.ContentWidget());
     window.First.SetFocus();
     ASSERT_TRUE(window.First.HasFocus());
     window.First.Type("7");
     window.Second.SetFocus();
-    EXPECT_TRUE(window.Second.HasFocus());
     EXPECT_EQ(window.First.ownLostFocus, 1);
     EXPECT_EQ(window.log.back(), "lost 7");
-}
 
-TEST(EditFieldTest, TabPassesOverCanvasesAndBevelButtons) {
-    FormWindow& window = rt::Instance<FormWindow>();
-    QApplication::setActiveWindow(window.ContentWidget());
     window.Slide.SetFocus();
-    ASSERT_TRUE(window.Slide.HasFocus());
     QTest::keyClick(window.Slide.Widget(), Qt::Key_Tab);
     EXPECT_TRUE(window.Last.HasFocus());
     QTest::mouseClick(window.Bevel.Widget(), Qt::LeftButton);
@@ -164,20 +142,16 @@ TEST(ButtonsTest, ClicksRunActionsOnlyWhenEnabledAndBevelKeepsItsValue) {
     window.Button.SetEnabled(false);
     QTest::mouseClick(window.Button.Widget(), Qt::LeftButton);
     window.Button.Push();
-
-    auto* bevel = qobject_cast<QAbstractButton*>(window.Bevel.Widget());
-    QTest::mouseClick(bevel, Qt::LeftButton);
-    EXPECT_FALSE(bevel->isChecked());
+    QTest::mouseClick(window.Bevel.Widget(), Qt::LeftButton);
+    EXPECT_FALSE(qobject_cast<QAbstractButton*>(window.Bevel.Widget())->isChecked());
     window.Bevel.SetValue(true);
-    QTest::mouseClick(bevel, Qt::LeftButton);
+    QTest::mouseClick(window.Bevel.Widget(), Qt::LeftButton);
     EXPECT_TRUE(window.Bevel.Value());
-    EXPECT_TRUE(bevel->isChecked());
     EXPECT_EQ(window.log, (std::vector<std::string>{"button", "bevel", "bevel"}));
 }
 
 TEST(ButtonsTest, CheckBoxRunsActionWhenItsValueChanges) {
     FormWindow& window = rt::Instance<FormWindow>();
-    EXPECT_TRUE(window.Check.Value());
     window.Check.SetValue(true);
     window.Check.SetValue(false);
     ClickBox(window.Check);
@@ -188,16 +162,12 @@ TEST(ButtonsTest, CheckBoxRunsActionWhenItsValueChanges) {
 TEST(ButtonsTest, RadioButtonsOfAWindowFormOneGroupAndCopiesKeepCaptionAndStyle) {
     FormWindow& window = rt::Instance<FormWindow>();
     rt::RadioButton& copy = window.Radios.AddCopy();
-    EXPECT_EQ(copy.Index(), 1);
     auto* shown = qobject_cast<QAbstractButton*>(copy.Widget());
     EXPECT_EQ(shown->text(), QStringLiteral("Lines"));
     EXPECT_TRUE(shown->font().bold());
-    EXPECT_EQ(shown->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_FALSE(copy.Value()) << "the selection is not copied";
-
     copy.SetTop(160);
     ClickBox(copy);
-    EXPECT_TRUE(copy.Value());
     EXPECT_FALSE(window.Radios(0).Value());
     window.Radios(0).SetValue(true);
     EXPECT_FALSE(copy.Value());
@@ -206,20 +176,14 @@ TEST(ButtonsTest, RadioButtonsOfAWindowFormOneGroupAndCopiesKeepCaptionAndStyle)
 
 TEST(RangeControlsTest, SliderClampsAndReportsChangesProgressBarShowsItsValueClamped) {
     FormWindow& window = rt::Instance<FormWindow>();
-    window.Slide.SetValue(10);
     window.Slide.SetValue(70);
     window.Slide.SetValue(-3);
-    EXPECT_EQ(window.Slide.Value(), 5);
-    EXPECT_EQ(qobject_cast<QSlider*>(window.Slide.Widget())->value(), 5);
     QTest::keyClick(window.Slide.Widget(), Qt::Key_Right);
     EXPECT_EQ(window.log, (std::vector<std::string>{"slider 50", "slider 5", "slider 6"}));
 
     auto* bar = qobject_cast<QProgressBar*>(window.Progress.Widget());
     window.Progress.SetValue(140);
-    EXPECT_EQ(window.Progress.Value(), 140);
     EXPECT_EQ(bar->value(), 100);
-    window.Progress.SetValue(-5);
-    EXPECT_EQ(bar->value(), 0);
     window.Progress.SetMaximum(0);
     window.Progress.SetValue(3);
     EXPECT_EQ(bar->value(), 0);
@@ -243,16 +207,13 @@ TEST(RangeControlsTest, ProgressBarRefreshPaintsAtOnceUnlessTheBarShowsItsLookAl
     window.Show();
     QApplication::processEvents();
     rt::ProgressBar& bar = window.Progress;
-    bar.SetMaximum(100);
     bar.SetValue(30);
     bar.Refresh();
     PaintCounter counter;
     bar.Widget()->installEventFilter(&counter);
-    bar.Refresh();
     bar.SetValue(30);
     bar.Refresh();
     EXPECT_EQ(counter.paints, 0);
-
     // Each change of the look is painted before Refresh returns.
     const std::vector<std::function<void()>> changes = {
         [&] { bar.SetMaximum(50); }, [&] { bar.SetValue(31); }, [&] { bar.SetEnabled(false); },
@@ -264,8 +225,6 @@ TEST(RangeControlsTest, ProgressBarRefreshPaintsAtOnceUnlessTheBarShowsItsLookAl
         EXPECT_GT(counter.paints, before) << "change " << k;
     }
     bar.Widget()->removeEventFilter(&counter);
-    bar.SetEnabled(true);
-    bar.SetWidth(140);
 }
 
 TEST(ControlTest, SettingsMadeBeforeCreationAreAppliedAndCarriageReturnsShowAsLineBreaks) {
@@ -277,10 +236,6 @@ TEST(ControlTest, SettingsMadeBeforeCreationAreAppliedAndCarriageReturnsShowAsLi
     EXPECT_EQ(qobject_cast<QLabel*>(label)->text(), QStringLiteral("one\ntwo"));
     EXPECT_EQ(label->toolTip(), QStringLiteral("ENG: tip\nITA: suggerimento"));
     EXPECT_EQ(window.Label.Text(), "one\rtwo");
-    window.Label.SetVisible(true);
-    window.Label.SetLeft(40);
-    EXPECT_TRUE(label->isVisible());
-    EXPECT_EQ(label->x(), 40);
 }
 
 // Pixels of the window's content that are not its white back colour, in a rectangle.
@@ -292,36 +247,23 @@ int InkIn(const rt::Picture& picture, int left, int top, int width, int height) 
     return ink;
 }
 
-TEST(StaticTextTest, OneLineLabelsClipInsteadOfWrappingAndArialHasItsMetrics) {
+TEST(StaticTextTest, OneLineLabelsClipInsteadOfWrappingAndStylesChangeInPartsAtRunTime) {
     FormWindow& window = rt::Instance<FormWindow>();
     rt::StaticText& label = window.Label;
-    label.SetStyle({"arial", 12, false, 0x0000FF});
+    label.SetStyle({"arial", 12, true, 0x0000FF});
     label.SetText("Distance factor");
     label.SetVisible(true);
     label.SetWidth(50);
-    EXPECT_GT(InkIn(window.DrawIntoPicture(), 150, 60, 50, 16), 0);
     EXPECT_EQ(InkIn(window.DrawIntoPicture(), 150, 76, 140, 24), 0) << "a one-line label wrapped";
     label.SetMultiline(true);
     EXPECT_GT(InkIn(window.DrawIntoPicture(), 150, 76, 140, 24), 0);
+    EXPECT_EQ(QFontInfo(label.Widget()->font()).family(), QStringLiteral("Liberation Sans"));
 
-    const QFontInfo shown(label.Widget()->font());
-    EXPECT_EQ(shown.family(), QStringLiteral("Liberation Sans"));
-    label.SetMultiline(false);
-    label.SetWidth(90);
-    EXPECT_LE(QFontMetrics(label.Widget()->font()).horizontalAdvance(QStringLiteral("Distance factor")), 90);
-}
-
-TEST(StaticTextTest, ItalicAndUnderlineChangeAtRunTimeKeepingTheRestOfTheStyle) {
-    FormWindow& window = rt::Instance<FormWindow>();
-    window.Label.SetStyle({"arial", 12, true, 0x0000FF});
-    window.Label.SetUnderline(true);
-    window.Label.SetItalic(true);
-    QFont font = window.Label.Widget()->font();
-    EXPECT_TRUE(font.underline() && font.italic() && font.bold());
-    window.Label.SetUnderline(false);
-    font = window.Label.Widget()->font();
+    label.SetUnderline(true);
+    label.SetItalic(true);
+    label.SetUnderline(false);
+    const QFont font = label.Widget()->font();
     EXPECT_TRUE(!font.underline() && font.italic() && font.bold());
-    EXPECT_EQ(window.Label.Widget()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
 }
 
 TEST(ControlTest, CanvasPaintsOverItsBackdropAndTakesThePressesItsMouseDownClaims) {
@@ -338,19 +280,18 @@ TEST(ControlTest, CanvasPaintsOverItsBackdropAndTakesThePressesItsMouseDownClaim
     EXPECT_EQ(picture.Pixel(305, 205), 0xFF0000u);
     EXPECT_EQ(picture.Pixel(320, 220), 0x00FF00u);
 
-    window.Paper.MouseDown = [&](std::int32_t x, std::int32_t y) {
-        window.log.push_back("down " + std::to_string(x) + "," + std::to_string(y));
+    window.Paper.MouseDown = [&](std::int32_t x, std::int32_t) {
+        window.log.push_back("down " + std::to_string(x));
         return x < 20;
     };
-    window.Paper.MouseUp = [&](std::int32_t x, std::int32_t y) {
-        window.log.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+    window.Paper.MouseUp = [&](std::int32_t x, std::int32_t) {
+        window.log.push_back("up " + std::to_string(x));
     };
-    QWidget* paper = window.Paper.Widget();
-    QTest::mousePress(paper, Qt::LeftButton, Qt::NoModifier, QPoint(3, 4));
-    QTest::mouseRelease(paper, Qt::LeftButton, Qt::NoModifier, QPoint(8, 9));
-    QTest::mousePress(paper, Qt::LeftButton, Qt::NoModifier, QPoint(30, 4));
-    QTest::mouseRelease(paper, Qt::LeftButton, Qt::NoModifier, QPoint(31, 5));
-    EXPECT_EQ(window.log, (std::vector<std::string>{"down 3,4", "up 8,9", "down 30,4"}));
+    for (const int x : {3, 30}) {
+        QTest::mousePress(window.Paper.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(x, 4));
+        QTest::mouseRelease(window.Paper.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(x + 5, 9));
+    }
+    EXPECT_EQ(window.log, (std::vector<std::string>{"down 3", "up 8", "down 30"}));
 }
 
 } // namespace
