@@ -101,9 +101,12 @@ void ApplyTextStyle(QWidget& widget, const TextStyle& style) {
     widget.setFont(StyledFont(QApplication::font(&widget), style));
     QPalette palette = widget.palette();
     const QColor color = ToQColor(style.TextColor);
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::ButtonText, color);
-    palette.setColor(QPalette::Text, color);
+    // A disabled control keeps the platform's greyed text, so it looks disabled.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, color);
+        palette.setColor(group, QPalette::ButtonText, color);
+        palette.setColor(group, QPalette::Text, color);
+    }
     widget.setPalette(palette);
 }
 
