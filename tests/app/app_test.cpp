@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <stdexcept>
-#include <string>
 
 #include "app/app.h"
 #include "app/globalilocalizza.h"
@@ -21,18 +20,7 @@ using namespace testsupport;
 
 class Application : public ::testing::Test {
 protected:
-    void SetUp() override {
-        RemovePreferences();
-        // Values that no launch gives, so that every launch value must be set.
-        globali::lingua = -42;
-        globali::assx = globali::assy = globali::assz = -1;
-        globali::celamesh = true;
-        globali::scrx = globali::scry = -1;
-        globali::terreno = std::make_shared<rt::Trimesh>();
-        Inizio::ambiente = 2;
-        Inizio::engine3d = 1;
-        globali::col_3d = Inizio::gammanosel = Inizio::gammasisel = 0x123456;
-    }
+    void SetUp() override { RemovePreferences(); }
     void TearDown() override {
         ambrelix::DiscardAppInstance();
         Inizio::ambiente = 0;
@@ -41,6 +29,12 @@ protected:
 };
 
 TEST_F(Application, StartsWithFileTypesAndMenuBarThenOpensWithTheLaunchValuesAndWritesEnglishAtQuit) {
+    // Values that no launch gives, so that every launch value checked must be set.
+    globali::lingua = -42;
+    globali::scrx = globali::scry = -1;
+    globali::terreno = std::make_shared<rt::Trimesh>();
+    Inizio::ambiente = 2;
+    Inizio::engine3d = 1;
     bool ranLoop = false;
     QTimer::singleShot(0, [&] {
         ranLoop = true;
@@ -53,7 +47,6 @@ TEST_F(Application, StartsWithFileTypesAndMenuBarThenOpensWithTheLaunchValuesAnd
     EXPECT_TRUE(ranLoop);
     EXPECT_EQ(rt::Application::Current(), nullptr);
     EXPECT_EQ(ReadPreferences(), "1\n");
-
     EXPECT_EQ(FileMenu().Text(), "File");
     const rt::ScreenSize screen = rt::Screen(0);
     EXPECT_EQ(globali::scrx, screen.Width - 173);

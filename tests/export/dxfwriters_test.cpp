@@ -19,85 +19,49 @@ using terraintest::SetPoints;
 
 class DxfWriters : public ExportTest {};
 
-void AddCorner(std::vector<std::string>& lines, int code, int i, int j) {
-    lines.insert(lines.end(),
-                 {std::to_string(10 + code), rt::Str(globali::mx(i, j)), std::to_string(20 + code),
-                  rt::Str(globali::my(i, j)), std::to_string(30 + code), rt::Str(globali::mz(i, j))});
-}
-
 TEST_F(DxfWriters, MeshFileHoldsTheBoundsAndTwoTrianglesPerCellWithCrLfLineEnds) {
     // The heights stay well inside the height bounds, which the header carries as they stand.
     SetBounds(-1.0, 1.0, -0.5, 0.5, -10.0, 10.0);
     SetGrid(2, 2, [](int i, int j) { return i - 0.25 * j; });
-    std::vector<std::string> lines = {"999", "DXF created from Ambrelix",
-                                      "0",   "SECTION",
-                                      "2",   "HEADER",
-                                      "9",   "$EXTMIN",
-                                      "10",  "-1",
-                                      "20",  "-0.5",
-                                      "30",  "-10",
-                                      "9",   "$EXTMAX",
-                                      "10",  "1",
-                                      "20",  "0.5",
-                                      "30",  "10",
-                                      "0",   "ENDSEC",
-                                      "0",   "SECTION",
-                                      "2",   "BLOCKS",
-                                      "0",   "ENDSEC",
-                                      "0",   "SECTION",
-                                      "2",   "ENTITIES",
-                                      "0"};
+    std::string expected =
+        Lines("999|DXF created from Ambrelix|0|SECTION|2|HEADER|9|$EXTMIN|10|-1|20|-0.5|30|-10|"
+              "9|$EXTMAX|10|1|20|0.5|30|10|0|ENDSEC|0|SECTION|2|BLOCKS|0|ENDSEC|0|SECTION|2|"
+              "ENTITIES|0",
+              "\r\n");
+    const auto corner = [](int code, int i, int j) {
+        return "|" + std::to_string(10 + code) + "|" + rt::Str(globali::mx(i, j)) + "|" +
+               std::to_string(20 + code) + "|" + rt::Str(globali::my(i, j)) + "|" +
+               std::to_string(30 + code) + "|" + rt::Str(globali::mz(i, j));
+    };
     for (int j = 0; j < 2; ++j)
         for (int i = 0; i < 2; ++i)
-            for (const bool faceA : {true, false}) {
-                lines.insert(lines.end(), {"3DFACE", "8", "mat1layer", "62", "1.000"});
-                AddCorner(lines, 0, i, j);
-                AddCorner(lines, 1, faceA ? i : i + 1, faceA ? j + 1 : j);
-                AddCorner(lines, 2, i + 1, j + 1);
-                AddCorner(lines, 3, i + 1, j + 1);
-                lines.push_back("0");
-            }
-    lines.insert(lines.end(), {"ENDSEC", "0", "EOF"});
-    ASSERT_EQ(lines.size(), 278U);
+            for (const bool faceA : {true, false})
+                expected += Lines("3DFACE|8|mat1layer|62|1.000" + corner(0, i, j) +
+                                      corner(1, faceA ? i : i + 1, faceA ? j + 1 : j) +
+                                      corner(2, i + 1, j + 1) + corner(3, i + 1, j + 1) + "|0",
+                                  "\r\n");
+    expected += Lines("ENDSEC|0|EOF", "\r\n");
 
     rt::ScriptedDialogs dialogs;
     dialogs.AnswerSave(Path("mesh.dxf").string());
     Choose("ExportDXF");
     ASSERT_EQ(dialogs.Requests().size(), 1U);
     EXPECT_EQ(dialogs.Requests()[0].defaultName, "MESH.DXF");
-    EXPECT_EQ(ReadFile(Path("mesh.dxf")), Lines(lines, "\r\n"));
+    EXPECT_EQ(ReadFile(Path("mesh.dxf")), expected);
     EXPECT_EQ(panel.progress, (std::vector<std::int32_t>{0, 50, 0}));
 }
 
-std::vector<std::string> PolylineHead() {
-    return {"999", "DXF Writing Engine from Tamborvelt Software House",
-            "0",   "SECTION",
-            "2",   "HEADER",
-            "9",   "$ACADVER",
-            "1",   "AC1009",
-            "0",   "ENDSEC",
-            "0",   "SECTION",
-            "2",   "TABLES",
-            "0",   "TABLE",
-            "2",   "LAYER",
-            "70",  "128",
-            "0",   "LAYER",
-            "2",   "LAYER",
-            "70",  "0",
-            "6",   "CONTINUOUS",
-            "62",  "1",
-            "0",   "ENDTAB",
-            "0",   "ENDSEC",
-            "0",   "SECTION",
-            "2",   "ENTITIES"};
-}
+const std::string kPolylineHead =
+    "999|DXF Writing Engine from Tamborvelt Software House|0|SECTION|2|HEADER|9|"
+    "$ACADVER|1|AC1009|0|ENDSEC|0|SECTION|2|TABLES|0|TABLE|2|LAYER|70|128|0|LAYER|"
+    "2|LAYER|70|0|6|CONTINUOUS|62|1|0|ENDTAB|0|ENDSEC|0|SECTION|2|ENTITIES|";
+const std::string kTail = "0|ENDSEC|0|EOF";
 
-std::vector<std::string> Polyline(const std::vector<std::pair<std::string, std::string>>& vertices) {
-    std::vector<std::string> lines = {"0", "POLYLINE", "8", "LAYER", "66", "1"};
+std::string Polyline(const std::vector<std::pair<std::string, std::string>>& vertices) {
+    std::string text = "0|POLYLINE|8|LAYER|66|1|";
     for (const auto& [x, y] : vertices)
-        lines.insert(lines.end(), {"0", "VERTEX", "8", "LAYER", "10", x, "20", y});
-    lines.insert(lines.end(), {"0", "SEQEND"});
-    return lines;
+        text += "0|VERTEX|8|LAYER|10|" + x + "|20|" + y + "|";
+    return text + "0|SEQEND|";
 }
 
 TEST_F(DxfWriters, InTwoDimensionsThePolylinesOfTwoOrMorePointsAreWrittenInPlan) {
@@ -113,20 +77,16 @@ TEST_F(DxfWriters, InTwoDimensionsThePolylinesOfTwoOrMorePointsAreWrittenInPlan)
     Choose("ExportDXF");
     ASSERT_EQ(dialogs.Requests().size(), 1U);
     EXPECT_EQ(dialogs.Requests()[0].defaultName, "curve.dxf");
-
-    std::vector<std::string> lines = PolylineHead();
-    for (const auto& polyline :
-         {Polyline({{"-1.5", "2"}, {"0.25", "-3"}, {"7", "8.125"}}), Polyline({{"1", "1"}, {"2", "2"}})})
-        lines.insert(lines.end(), polyline.begin(), polyline.end());
-    lines.insert(lines.end(), {"0", "ENDSEC", "0", "EOF"});
-    EXPECT_EQ(ReadFile(Path("curve.dxf")), Lines(lines, "\r\n"));
+    EXPECT_EQ(ReadFile(Path("curve.dxf")),
+              Lines(kPolylineHead + Polyline({{"-1.5", "2"}, {"0.25", "-3"}, {"7", "8.125"}}) +
+                        Polyline({{"1", "1"}, {"2", "2"}}) + kTail,
+                    "\r\n"));
     EXPECT_EQ(rt::OpenInstance<finscrivilinee>(), nullptr);
     EXPECT_EQ(NewBeeps(), 0);
 
     // An empty table gives the head and the tail alone.
     SetTable({});
-    EXPECT_EQ(Export("ExportDXF", "empty.dxf"),
-              Lines(PolylineHead(), "\r\n") + Lines({"0", "ENDSEC", "0", "EOF"}, "\r\n"));
+    EXPECT_EQ(Export("ExportDXF", "empty.dxf"), Lines(kPolylineHead + kTail, "\r\n"));
     EXPECT_EQ(rt::OpenInstance<finscrivilinee>(), nullptr);
 }
 

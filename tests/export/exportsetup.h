@@ -32,12 +32,12 @@ inline std::string ReadFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The lines joined, each followed by the line end.
-inline std::string Lines(const std::vector<std::string>& lines, const std::string& end) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + end;
-    return text;
+// The lines of a text written with "|" between them, each followed by the line end.
+inline std::string Lines(const std::string& bars, const std::string& end) {
+    std::string text = bars;
+    for (std::size_t at = text.find('|'); at != std::string::npos; at = text.find('|', at + end.size()))
+        text.replace(at, 1, end);
+    return text + end;
 }
 
 // Rows 1.. of the polyline table: (first point, count - 1).

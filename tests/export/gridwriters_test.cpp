@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,14 +35,12 @@ TEST_F(GridWriters, XyzListsEveryNodeColumnByColumnWithTabsAndCarriageReturns) {
     EXPECT_EQ(dialogs.Requests()[0].fileType, "text/plain");
     EXPECT_EQ(dialogs.Requests()[0].defaultName, "MESH_XYZ.TXT");
 
-    std::vector<std::string> lines;
+    std::string expected;
     for (int i = 0; i <= 3; ++i)
         for (int j = 0; j <= 5; ++j)
-            lines.push_back(rt::Str(-1.5 + 0.5 * i) + "\t" + rt::Str(-2 + 0.25 * j) + "\t" +
-                            rt::Str(0.125 * i - j));
-    const std::string text = ReadFile(Path("grid.txt"));
-    EXPECT_EQ(text, Lines(lines, "\r"));
-    EXPECT_EQ(text.substr(0, 23), "-1.5\t-2\t0\r-1.5\t-1.75\t-1");
+            expected += rt::Str(-1.5 + 0.5 * i) + "\t" + rt::Str(-2 + 0.25 * j) + "\t" +
+                        rt::Str(0.125 * i - j) + "\r";
+    EXPECT_EQ(ReadFile(Path("grid.txt")), expected);
     EXPECT_EQ(panel.maximum, 100);
     EXPECT_EQ(panel.progress, (std::vector<std::int32_t>{0, 33, 67, 100, 0}));
 }
@@ -53,8 +50,8 @@ TEST_F(GridWriters, GdlBreaksTheHeightsEveryTenAndAtEveryRowEnd) {
     SetGrid(6, 2, [](int i, int j) { return 10 * j + i; });
     rt::Instance<fincontrol>().CheckBox1.SetValue(false);
     EXPECT_EQ(Export("ExportTextGDL", "seven.txt"),
-              Lines({"MESH 12.5, 3, 7, 3, 127, ", "0, 1, 2, 3, 4, 5, 6, ", "10, 11, 12, ", "13, 14, 15, 16, ",
-                     "20, 21, 22, 23, 24, 25, ", "26"},
+              Lines("MESH 12.5, 3, 7, 3, 127, |0, 1, 2, 3, 4, 5, 6, |10, 11, 12, |13, 14, 15, 16, |"
+                    "20, 21, 22, 23, 24, 25, |26",
                     "\r"));
     EXPECT_EQ(globali::mesh, 127);
 
@@ -62,8 +59,8 @@ TEST_F(GridWriters, GdlBreaksTheHeightsEveryTenAndAtEveryRowEnd) {
     SetGrid(9, 1, [](int i, int j) { return 10 * j + i - 0.5; });
     rt::Instance<fincontrol>().CheckBox1.SetValue(true);
     EXPECT_EQ(Export("ExportTextGDL", "ten.txt"),
-              Lines({"MESH 12.5, 3, 10, 2, 63, ", "-0.5, 0.5, 1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 7.5, 8.5, ", "",
-                     "9.5, 10.5, 11.5, 12.5, 13.5, 14.5, 15.5, 16.5, 17.5, 18.5", ""},
+              Lines("MESH 12.5, 3, 10, 2, 63, |-0.5, 0.5, 1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 7.5, 8.5, ||"
+                    "9.5, 10.5, 11.5, 12.5, 13.5, 14.5, 15.5, 16.5, 17.5, 18.5|",
                     "\r"));
     EXPECT_EQ(globali::mesh, 63);
     EXPECT_EQ(panel.progress.back(), 0);
@@ -78,27 +75,23 @@ TEST_F(GridWriters, CopyGdlTextPutsTheFileTextOnTheClipboardAndLeavesNoTemporary
     EXPECT_FALSE(rt::GetFolderItem("GDLTEMP.TXT").Exists());
 }
 
-// The 3DMF file of a 2 x 2 grid with the given normal lines, built from the layout's rules.
+// The 3DMF file of a 2 x 2 grid with the given vertex and normal lines, built from the layout's rules.
 std::string Metafile(const std::vector<std::string>& vertices, const std::string& box,
                      const std::vector<std::string>& normals, const std::string& colour) {
-    std::vector<std::string> lines = {"3DMetafile ( 1 0 Normal tableofcontents0> )",
-                                      "\ttrimesh0:",
-                                      "\tContainer (",
-                                      "\t\tTriMesh (",
-                                      "\t\t\t8 1 0 0 9 0",
-                                      "\t\t\t# triangles"};
+    std::string text = "3DMetafile ( 1 0 Normal tableofcontents0> )|\ttrimesh0:|\tContainer (|\t\tTriMesh (|"
+                       "\t\t\t8 1 0 0 9 0|\t\t\t# triangles";
     for (const char* triangle : {"0 3 4", "4 1 0", "1 4 5", "5 2 1", "3 6 7", "7 4 3", "4 7 8", "8 5 4"})
-        lines.push_back(std::string("\t\t\t") + triangle);
-    lines.push_back("\t\t\t# vertices");
+        text += std::string("|\t\t\t") + triangle;
+    text += "|\t\t\t# vertices";
     for (const std::string& v : vertices)
-        lines.push_back("\t\t\t" + v);
-    lines.insert(lines.end(), {"\t\t\t# bounding box:", "\t\t\t" + box + " False", "\t\t)",
-                               "\t\tAttributeArray ( 3 0 0 0 0", "\t\t\t# triangle normals"});
+        text += "|\t\t\t" + v;
+    text += "|\t\t\t# bounding box:|\t\t\t" + box +
+            " False|\t\t)|\t\tAttributeArray ( 3 0 0 0 0|\t\t\t# triangle normals";
     for (const std::string& n : normals)
-        lines.push_back("\t\t\t" + n);
-    lines.insert(lines.end(), {"\t\t)", "\t\tattributeSet0:", "\t\tContainer (", "\t\t\tAttributeSet ( )",
-                               "\t\t\tDiffuseColor(  " + colour + " )", "\t\t)", "\t)"});
-    return Lines(lines, "\r") + "   \r\r\r";
+        text += "|\t\t\t" + n;
+    text += "|\t\t)|\t\tattributeSet0:|\t\tContainer (|\t\t\tAttributeSet ( )|\t\t\tDiffuseColor(  " +
+            colour + " )|\t\t)|\t)";
+    return Lines(text, "\r") + "   \r\r\r";
 }
 
 TEST_F(GridWriters, MetafileOfLevelGroundScalesTheLargestSpanTo1000WithUpwardNormals) {
@@ -106,33 +99,19 @@ TEST_F(GridWriters, MetafileOfLevelGroundScalesTheLargestSpanTo1000WithUpwardNor
     SetBounds(-3.0, 1.0, 0.5, 2.5, 7.0, 7.0);
     SetGrid(2, 2, [](int, int) { return 7.0; });
     globali::col_3d = 0x3366FF;
-    std::vector<std::string> vertices;
-    for (const char* y : {"-250", "0", "250"})
-        for (const char* x : {"-500", "0", "500"})
-            vertices.push_back(std::string(x) + " 0 " + y);
-    const std::string expected =
-        Metafile(vertices, "-500 0 -250 500 0 250", std::vector<std::string>(8, "0 1 0"), "0.2 0.4 1");
-    EXPECT_EQ(Export("ExportQD3D", "level.3mf"), expected);
+    const std::vector<std::string> vertices = {"-500 0 -250", "0 0 -250",   "500 0 -250", "-500 0 0", "0 0 0",
+                                               "500 0 0",     "-500 0 250", "0 0 250",    "500 0 250"};
+    EXPECT_EQ(Export("ExportQD3D", "level.3mf"),
+              Metafile(vertices, "-500 0 -250 500 0 250", std::vector<std::string>(8, "0 1 0"), "0.2 0.4 1"));
     EXPECT_EQ(panel.progress, (std::vector<std::int32_t>{0, 13, 25, 25, 38, 50, 63, 75, 75, 88, 0}));
 }
 
-// The normal lines of a file, as numbers.
-std::vector<std::vector<double>> NormalsOf(const std::string& file) {
-    std::vector<std::vector<double>> normals;
-    std::istringstream lines(file);
-    std::string line;
-    bool inside = false;
-    while (std::getline(lines, line, '\r')) {
-        if (line == "\t\t)" && inside)
-            break;
-        if (inside) {
-            std::istringstream numbers(line);
-            double x = 0, y = 0, z = 0;
-            numbers >> x >> y >> z;
-            normals.push_back({x, y, z});
-        }
-        inside = inside || line == "\t\t\t# triangle normals";
-    }
+// The eight normals of a file, x y z each.
+std::vector<double> NormalsOf(const std::string& file) {
+    std::istringstream numbers(file.substr(file.find("# triangle normals") + 18));
+    std::vector<double> normals(24, NAN);
+    for (double& n : normals)
+        numbers >> n;
     return normals;
 }
 
@@ -141,14 +120,11 @@ TEST_F(GridWriters, MetafileNormalsAreUnitCrossProductsAndFlatBoundsGiveNoInfini
     SetBounds(0.0, 2.0, 0.0, 2.0, 0.0, 1.0);
     SetGrid(2, 2, [](int i, int) { return i == 1 ? 1.0 : 0.0; });
     const auto normals = NormalsOf(Export("ExportQD3D", "roof.3mf"));
-    ASSERT_EQ(normals.size(), 8U);
     const double r = 1 / std::sqrt(2.0);
-    for (std::size_t k = 0; k < 8; ++k) {
+    for (std::size_t k = 0; k < 24; ++k) {
         // Cells of the left column face -X, those of the right column +X; all face up.
-        const double side = (k / 2) % 2 == 0 ? -r : r;
-        EXPECT_NEAR(normals[k][0], side, 1e-12) << k;
-        EXPECT_NEAR(normals[k][1], r, 1e-12) << k;
-        EXPECT_NEAR(normals[k][2], 0.0, 1e-12) << k;
+        const double expected = k % 3 == 2 ? 0.0 : k % 3 == 1 || (k / 6) % 2 == 1 ? r : -r;
+        EXPECT_NEAR(normals[k], expected, 1e-12) << k;
     }
 
     // All three spans 0: scale 1, every triangle without area faces up.
@@ -179,10 +155,10 @@ TEST_F(GridWriters, MeshCommandsBeepAndWriteNothingWithoutAMeshOrWhenCancelled) 
     globali::mytot = 5;
 
     rt::ScriptedDialogs dialogs;
-    for (int k = 0; k < 4; ++k)
+    for (const char* item : {"ExportTextXYZ", "ExportTextGDL", "ExportQD3D", "ExportDXF"}) {
         dialogs.AnswerSave(std::nullopt);
-    for (const char* item : {"ExportTextXYZ", "ExportTextGDL", "ExportQD3D", "ExportDXF"})
         Choose(item);
+    }
     EXPECT_EQ(dialogs.PendingAnswers(), 0U);
     EXPECT_EQ(NewBeeps(), 6);
     EXPECT_TRUE(std::filesystem::is_empty(Path("")));

@@ -63,7 +63,8 @@ TEST(DxfReader, ReadsTheContoursThatEzdxfAndOgr2ogrWriteInEachForm) {
         EXPECT_EQ(modulodxf::capiscidxf(rt::FolderItem(DataFile(file.name))), file.form) << file.name;
         SetEarlierData();
         ReadDxf(DataFile(file.name));
-        // The text label and the point after the polylines add no vertex.
+        // The elevation in the file is not read; the text label and the point after the polylines
+        // add no vertex.
         EXPECT_EQ(Current(), Contours()) << file.name;
         EXPECT_TRUE(Consistent()) << file.name;
     }
@@ -79,15 +80,6 @@ TEST(DxfReader, LineEndsMayBeCrLfOrCr) {
             EXPECT_EQ(Current(), Contours()) << name << (end[1] ? " CR LF" : " CR");
         }
     }
-}
-
-TEST(DxfReader, HeightsComeFromTheArgumentsOnly) {
-    SetEarlierData();
-    ReadDxf(DataFile("contours_r2000_polyline.dxf"), 0, 0);
-    for (const Point& p : Current().points)
-        EXPECT_EQ(p.z, 0);
-    ReadDxf(DataFile("contours_r2000_polyline.dxf"), -2.5, -0.5);
-    EXPECT_EQ(Current().points.back().z, -3);
 }
 
 TEST(DxfReader, ValuesThatReadAsGroupCodesAreValues) {
