@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QToolTip>
 
 #include "rt/pushbutton.h"
@@ -34,6 +35,8 @@ Control* ContentWidget::ShapeAt(const QPoint& at, bool includeDisabled) const {
 }
 
 bool ContentWidget::event(QEvent* event) {
+    if (event->type() == QEvent::Resize)
+        KeepFixedSize();
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
     // Light shapes have no widget to carry a tooltip: the window shows their help tags.
@@ -47,6 +50,19 @@ bool ContentWidget::event(QEvent* event) {
     QToolTip::showText(help->globalPos(), DisplayText(shape->HelpTag()), this,
                        QRect(shape->Left(), shape->Top(), shape->Width() + 1, shape->Height() + 1));
     return true;
+}
+
+void ContentWidget::KeepFixedSize() {
+    // The window system may answer an earlier request with a size that a fixed-size window has
+    // left since (a window shown, hidden, resized and shown again): the program's size holds.
+    if (minimumSize() != maximumSize() || size() == minimumSize() || correctionPending_)
+        return;
+    correctionPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        correctionPending_ = false;
+        if (minimumSize() == maximumSize() && size() != minimumSize())
+            resize(minimumSize());
+    });
 }
 
 void ContentWidget::paintEvent(QPaintEvent*) {

@@ -31,8 +31,11 @@ private:
     // The top light shape at a point, or null; hidden shapes are never found, disabled ones
     // only when `includeDisabled`.
     Control* ShapeAt(const QPoint& at, bool includeDisabled) const;
+    // Puts a fixed-size window back to its size when the window system has resized it.
+    void KeepFixedSize();
 
     Window& window_;
+    bool correctionPending_ = false;
 };
 
 } // namespace detail

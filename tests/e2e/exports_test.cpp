@@ -2,6 +2,7 @@
 // computed, then each item of File > Export.. with the save dialog answered by script.
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
@@ -38,7 +39,9 @@ protected:
         std::filesystem::remove_all(folder_);
     }
 
-    const std::filesystem::path folder_ = std::filesystem::temp_directory_path() / "ambrelix_exports";
+    const std::filesystem::path folder_ =
+        std::filesystem::temp_directory_path() /
+        ("ambrelix_exports_" + std::to_string(QCoreApplication::applicationPid()));
 };
 
 TEST_F(Exports, EveryMeshFormatAfterCreateMesh3DAndNoneBefore) {

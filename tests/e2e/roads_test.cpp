@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QSet>
@@ -92,7 +93,7 @@ TEST_F(Roads, XyzFileThenPointsTypedIntoThePointList) {
 
         ASSERT_TRUE(WaitFor([] { return VisibleWindow("Trace") && VisibleWindow("2 D"); }));
         EXPECT_EQ(StartWindow(), nullptr);
-        EXPECT_TRUE(EditorShowsPointAt(10, 20));
+        EXPECT_TRUE(WaitFor([] { return EditorShowsPointAt(10, 20); }));
         EXPECT_TRUE(EditorShowsPointAt(7, 0));
         EXPECT_TRUE(MenuItem({"File", "Export.."})->isEnabled());
         EXPECT_FALSE(MenuItem({"File", "Export..", "Text XYZ.."})->isEnabled());
@@ -111,7 +112,7 @@ TEST_F(Roads, XyzFileThenPointsTypedIntoThePointList) {
         Press(ButtonCaptioned(list, "Add Point"));
         Press(ButtonCaptioned(list, "OK"));
         ASSERT_TRUE(WaitFor([] { return !VisibleWindow("Point Editor") && VisibleWindow("2 D"); }));
-        EXPECT_TRUE(EditorShowsPointAt(40, 41));
+        EXPECT_TRUE(WaitFor([] { return EditorShowsPointAt(40, 41); }));
         EXPECT_EQ(PointListRows().size(), 8);
         Press(ButtonCaptioned(VisibleWindow("Point Editor"), "Cancel"));
         Quit();
@@ -119,7 +120,10 @@ TEST_F(Roads, XyzFileThenPointsTypedIntoThePointList) {
 }
 
 TEST_F(Roads, DxfContoursTakeTheirHeightsFromTheOptionsWindowAndGoBackOutAsDxf) {
-    const std::string exported = (std::filesystem::temp_directory_path() / "ambrelix_roads.dxf").string();
+    const std::string exported =
+        (std::filesystem::temp_directory_path() /
+         ("ambrelix_roads_" + std::to_string(QCoreApplication::applicationPid()) + ".dxf"))
+            .string();
     std::filesystem::remove(exported);
     RunProgram([&] {
         rt::ScriptedDialogs dialogs;
