@@ -1,19 +1,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QEvent>
 #include <QFontInfo>
-#include <QLabel>
 #include <QLineEdit>
-#include <QObject>
 #include <QProgressBar>
 #include <QTest>
-#include <QWidget>
-#include <cstddef>
-#include <functional>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 #include "rt/controlarray.h"
 #include "rt/controls.h"
@@ -73,10 +65,6 @@ protected:
         Slide.ValueChanged = [this] { log.push_back("slider " + std::to_string(Slide.Value())); };
         Slide.Create(*this, 150, 10, 140, 16);
         Progress.Create(*this, 150, 40, 140, 12);
-        Label.SetText("one\rtwo");
-        Label.SetHelpTag("ENG: tip\rITA: suggerimento");
-        Label.SetVisible(false);
-        Label.SetEnabled(false);
         Label.Create(*this, 150, 60, 140, 40);
         Bevel.Action = [this] { log.push_back("bevel"); };
         Bevel.Create(*this, 150, 110, 65, 40);
@@ -227,17 +215,6 @@ TEST(RangeControlsTest, ProgressBarRefreshPaintsAtOnceUnlessTheBarShowsItsLookAl
     bar.Widget()->removeEventFilter(&counter);
 }
 
-TEST(ControlTest, SettingsMadeBeforeCreationAreAppliedAndCarriageReturnsShowAsLineBreaks) {
-    FormWindow& window = rt::Instance<FormWindow>();
-    QWidget* label = window.Label.Widget();
-    EXPECT_EQ(label->geometry(), QRect(150, 60, 140, 40));
-    EXPECT_FALSE(label->isVisibleTo(window.ContentWidget()));
-    EXPECT_FALSE(label->isEnabled());
-    EXPECT_EQ(qobject_cast<QLabel*>(label)->text(), QStringLiteral("one\ntwo"));
-    EXPECT_EQ(label->toolTip(), QStringLiteral("ENG: tip\nITA: suggerimento"));
-    EXPECT_EQ(window.Label.Text(), "one\rtwo");
-}
-
 // Pixels of the window's content that are not its white back colour, in a rectangle.
 int InkIn(const rt::Picture& picture, int left, int top, int width, int height) {
     int ink = 0;
@@ -252,7 +229,6 @@ TEST(StaticTextTest, OneLineLabelsClipInsteadOfWrappingAndStylesChangeInPartsAtR
     rt::StaticText& label = window.Label;
     label.SetStyle({"arial", 12, true, 0x0000FF});
     label.SetText("Distance factor");
-    label.SetVisible(true);
     label.SetWidth(50);
     EXPECT_EQ(InkIn(window.DrawIntoPicture(), 150, 76, 140, 24), 0) << "a one-line label wrapped";
     label.SetMultiline(true);

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "rt/listbox.h"
-#include "rt/mousecursor.h"
 #include "rt/window.h"
 
 namespace {
@@ -128,15 +127,6 @@ TEST(ListBoxTest, TheEditedRowFollowsRemovalsAboveItAndTheProgramCanCommitTheEdi
     list.CommitEdit();
     EXPECT_EQ(list.Cell(1, 1), "8");
     EXPECT_EQ(window.log, (std::vector<std::string>{"stored 1,1 8"}));
-}
-
-TEST(MouseCursorTest, WindowCursorComesFromThePictureAndGoesBackToTheArrow) {
-    ListWindow& window = rt::Instance<ListWindow>();
-    const rt::MouseCursor cursor(rt::Picture::New(16, 16), 8, 7);
-    window.SetMouseCursor(&cursor);
-    EXPECT_EQ(window.ContentWidget()->cursor().hotSpot(), QPoint(8, 7));
-    window.SetMouseCursor(nullptr);
-    EXPECT_EQ(window.ContentWidget()->cursor().shape(), Qt::ArrowCursor);
 }
 
 } // namespace

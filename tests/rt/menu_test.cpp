@@ -1,17 +1,11 @@
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
-#include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "rt/application.h"
 #include "rt/menu.h"
 #include "rt/menustrip.h"
-#include "rt/window.h"
+#include "rt/windowregistry.h"
 
 namespace {
 
@@ -25,7 +19,7 @@ rt::MenuItem& AddItem(rt::MenuItem& parent, Kind kind, const std::string& name, 
     return parent.Append(std::move(item));
 }
 
-// A small bar like the program's: File with a submenu and Quit, Edit with an about item.
+// A small bar like the program's: File with a submenu, Edit with an about item.
 std::unique_ptr<rt::MenuBar> MakeBar() {
     auto bar = std::make_unique<rt::MenuBar>();
     rt::MenuItem& file = AddItem(*bar, Kind::Menu, "FileMenu", "&File");
@@ -33,7 +27,6 @@ std::unique_ptr<rt::MenuBar> MakeBar() {
     rt::MenuItem& exports = AddItem(file, Kind::Item, "FileExport", "Export..");
     AddItem(exports, Kind::Item, "ExportDXF", "DXF..");
     AddItem(exports, Kind::Item, "UntitledMenu3", "-");
-    AddItem(file, Kind::Quit, "FileQuit", "Quit", "Cmd+Q");
     rt::MenuItem& edit = AddItem(*bar, Kind::Menu, "EditMenu", "&Edit");
     AddItem(edit, Kind::About, "AppleInfo", "Info..");
     return bar;
@@ -42,12 +35,10 @@ std::unique_ptr<rt::MenuBar> MakeBar() {
 class MenuApp : public rt::Application {
 public:
     int enablings = 0;
-    int closes = 0;
     std::vector<std::string> chosen;
 
 protected:
     void Event_EnableMenuItems() override { ++enablings; }
-    void Event_Close() override { ++closes; }
 };
 
 class MenuTest : public ::testing::Test {
@@ -114,22 +105,6 @@ TEST_F(MenuTest, ChoosingAnActionRunsItsHandlerAndOpeningAMenuRefreshesEnabling)
     file->hide();
     strip->ActionOf(*bar->Find("AppleInfo"))->trigger();
     EXPECT_EQ(app.chosen, (std::vector<std::string>{"AppleInfo"}));
-}
-
-class PlainWindow : public rt::Window {};
-
-TEST_F(MenuTest, ShortcutsWorkInAnyWindow) {
-    PlainWindow& window = rt::Instance<PlainWindow>();
-    QApplication::setActiveWindow(window.ContentWidget());
-    QTest::keyClick(window.ContentWidget(), Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(app.chosen, (std::vector<std::string>{"FilePointEditor"}));
-}
-
-TEST_F(MenuTest, QuitItemEndsTheLoopAfterTheCloseEvent) {
-    QTimer::singleShot(0, [this] { bar->Find("FileQuit")->Trigger(); });
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_EQ(app.closes, 1);
-    EXPECT_FALSE(app.IsRunning());
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -66,13 +65,6 @@ TEST_F(YieldTest, ManyYieldsAtOnceReadTheClockOnTheCallsThatSingleYieldsWould) {
         EXPECT_EQ(singleReads, static_cast<int>((start + count) / 64 - start / 64)) << count;
         EXPECT_EQ(clockReads, static_cast<int>((start + 2 * count) / 64 - (start + count) / 64)) << count;
     }
-}
-
-TEST(RuntimeTest, AMissingScreenHasNoSizeAndClipboardTextRoundTrips) {
-    EXPECT_EQ(rt::Screen(0).Width, QGuiApplication::primaryScreen()->geometry().width());
-    EXPECT_EQ(rt::Screen(99).Height, 0);
-    rt::SetClipboardText("prisma { 1.5, -2 }\nàè");
-    EXPECT_EQ(rt::ClipboardText(), "prisma { 1.5, -2 }\nàè");
 }
 
 } // namespace

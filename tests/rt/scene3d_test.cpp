@@ -2,7 +2,6 @@
 #include "rt/scene3d.h"
 #include "rt/window.h"
 
-
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -4,14 +4,10 @@
 #include <QToolTip>
 #include <QWidget>
 #include <gtest/gtest.h>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
-#include "rt/canvas.h"
 #include "rt/controlarray.h"
+#include "rt/controls.h"
 #include "rt/shapes.h"
-#include "rt/statictext.h"
 #include "rt/window.h"
 
 namespace {
@@ -73,17 +69,6 @@ protected:
 
 void Press(rt::Window& window, int x, int y) {
     QTest::mouseClick(window.ContentWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
-}
-
-TEST(ControlArrayTest, AddCopyTakesTheNextNumberAndMemberZerosSettings) {
-    ShapeWindow& window = rt::Instance<ShapeWindow>();
-    window.Points.AddCopy();
-    rt::RectShape& second = window.Points.AddCopy();
-    EXPECT_EQ(second.Index(), 2);
-    EXPECT_EQ(second.FillColor(), 0x5F7F3Fu);
-    EXPECT_EQ(second.Left(), -50);
-    EXPECT_THROW(window.Points(3), std::out_of_range);
-    EXPECT_EQ(window.Lines.AddCopy().X1(), -100);
 }
 
 TEST(ShapesTest, PressOnACopiedShapeRunsTheSharedHandlerWithItsNumber) {
@@ -210,6 +195,35 @@ TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrder) {
     picture = window.DrawIntoPicture();
     EXPECT_EQ(picture.Pixel(2, 2), 0x00FF00u);
     EXPECT_EQ(picture.Pixel(27, 17), 0x5F7F3Fu);
+}
+
+TEST(ShapesTest, OvalsFillTheirBoxAsTheGraphicsOvalsDoWithTheBorderInside) {
+    ShapeWindow& window = rt::Instance<ShapeWindow>();
+    window.Oval.SetFillColor(0xFF0000);
+    window.Oval.SetBorderWidth(0);
+    window.Oval.SetLeft(6);
+    window.Oval.SetTop(100);
+    window.Oval.SetWidth(3);
+    window.Oval.SetHeight(3);
+    rt::Picture shown = window.DrawIntoPicture();
+    // A plus: 'r' red, '.' white.
+    const char* const plus[] = {".r.", "rrr", ".r."};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(shown.Pixel(6 + x, 100 + y), plus[y][x] == 'r' ? 0xFF0000u : 0xFFFFFFu)
+                << x << "," << y;
+    // A disc: a blue border two pixels thick at its sides, red within, nothing outside.
+    window.Oval.SetBorderColor(0x0000FF);
+    window.Oval.SetBorderWidth(2);
+    window.Oval.SetWidth(16);
+    window.Oval.SetHeight(16);
+    shown = window.DrawIntoPicture();
+    for (int x = 5; x < 23; ++x)
+        EXPECT_EQ(shown.Pixel(x, 108), x < 6 || x >= 22   ? 0xFFFFFFu
+                                       : x < 8 || x >= 20 ? 0x0000FFu
+                                                          : 0xFF0000u)
+            << x;
+    EXPECT_EQ(shown.Pixel(6, 100), 0xFFFFFFu);
 }
 
 } // namespace

@@ -3,102 +3,81 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
-#include <QWidget>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 #include "rt/application.h"
-#include "rt/controls.h"
 #include "rt/runtime.h"
-#include "rt/window.h"
+#include "rt/testwindow.h"
 
 namespace {
 
-std::vector<std::string> events;
-int destroyedWindows = 0;
-
-class CountingWindow : public rt::Window {
-public:
-    rt::CheckBox Box;
-    rt::PushButton CloseButton;
-    int opens = 0;
-
-    ~CountingWindow() override { ++destroyedWindows; }
-
-protected:
-    void Layout() override {
-        events.push_back("layout");
-        SetWidth(200);
-        SetHeight(120);
-    }
-    void CreateControls() override {
-        events.push_back("controls");
-        Box.Create(*this, 10, 10, 100, 20);
-        CloseButton.Action = [this] {
-            Close();
-            // A handler goes on after closing its own window, yielding meanwhile.
-            for (int i = 0; i < 50; ++i)
-                rt::RuntimeBackgroundTask();
-            QCoreApplication::processEvents();
-            events.push_back(destroyedWindows == 0 && opens == 1 ? "alive after close"
-                                                                 : "destroyed too early");
-        };
-        CloseButton.Create(*this, 10, 40, 100, 24);
-    }
-    void Event_Open() override {
-        ++opens;
-        events.push_back("window open");
-    }
-    void Event_Close() override { events.push_back("window close"); }
-};
-
-class HiddenWindow : public rt::Window {
-protected:
-    void Layout() override { SetVisibleWhenCreated(false); }
-};
-
-class NoCloseBoxWindow : public rt::Window {
-protected:
-    void Layout() override { SetCloseButton(false); }
-};
+using W = TestWindow<0>;
+using Other = TestWindow<1>;
+using Log = std::vector<std::string>;
+Log events;
 
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         events.clear();
-        destroyedWindows = 0;
+        W::Reset();
+        Other::Reset();
+        W::layout = [](W& w) {
+            events.push_back("layout");
+            w.SetWidth(200);
+            w.SetHeight(120);
+        };
+        W::controls = [](W& w) {
+            events.push_back("controls");
+            w.Box.Create(w, 10, 10, 100, 20);
+            w.Ok.Create(w, 10, 40, 100, 24);
+        };
+        W::open = [](W&) { events.push_back("window open"); };
+        W::close = [](W&) { events.push_back("window close"); };
     }
 };
 
 TEST_F(WindowTest, ReachingCreatesOneInstanceOpensAndShowsItUnlessHidden) {
-    rt::CloseIfOpen<CountingWindow>();
-    EXPECT_EQ(rt::OpenInstance<CountingWindow>(), nullptr) << "looking up never creates";
-    CountingWindow& first = rt::Instance<CountingWindow>();
-    EXPECT_EQ(&rt::Instance<CountingWindow>(), &first);
-    EXPECT_EQ(rt::OpenInstance<CountingWindow>(), &first);
-    EXPECT_EQ(events, (std::vector<std::string>{"layout", "controls", "window open"}));
+    EXPECT_EQ(rt::OpenInstance<W>(), nullptr) << "looking up never creates";
+    W& first = rt::Instance<W>();
+    EXPECT_EQ(&rt::Instance<W>(), &first);
+    EXPECT_EQ(rt::OpenInstance<W>(), &first);
+    EXPECT_EQ(events, (Log{"layout", "controls", "window open"}));
     EXPECT_TRUE(first.Visible());
-    EXPECT_FALSE(rt::Instance<HiddenWindow>().Visible());
+    Other::layout = [](Other& w) { w.SetVisibleWhenCreated(false); };
+    EXPECT_FALSE(rt::Instance<Other>().Visible());
 }
 
 TEST_F(WindowTest, CloseFromOwnHandlerDestroysTheWindowAfterTheHandlerAndItComesBackFresh) {
-    CountingWindow& window = rt::Instance<CountingWindow>();
+    W& window = rt::Instance<W>();
     window.Box.SetValue(true);
-    QTest::mouseClick(window.CloseButton.Widget(), Qt::LeftButton);
+    window.Ok.Action = [&window] {
+        window.Close();
+        // A handler goes on after closing its own window, yielding meanwhile.
+        for (int i = 0; i < 50; ++i)
+            rt::RuntimeBackgroundTask();
+        QCoreApplication::processEvents();
+        events.push_back(W::destroyed == 0 ? "alive after close" : "destroyed too early");
+    };
+    QTest::mouseClick(window.Ok.Widget(), Qt::LeftButton);
     EXPECT_EQ(events.back(), "alive after close");
-    EXPECT_EQ(rt::OpenInstance<CountingWindow>(), nullptr);
+    EXPECT_EQ(rt::OpenInstance<W>(), nullptr);
     QCoreApplication::processEvents();
-    EXPECT_EQ(destroyedWindows, 1);
-    EXPECT_FALSE(rt::Instance<CountingWindow>().Box.Value());
+    EXPECT_EQ(W::destroyed, 1);
+    EXPECT_FALSE(rt::Instance<W>().Box.Value());
 }
 
-TEST_F(WindowTest, CloseBoxDiscardsOnlyWindowsThatHaveOne) {
-    rt::Instance<CountingWindow>().ContentWidget()->close();
-    EXPECT_EQ(rt::OpenInstance<CountingWindow>(), nullptr);
-    NoCloseBoxWindow& withoutBox = rt::Instance<NoCloseBoxWindow>();
+TEST_F(WindowTest, CloseBoxDiscardsOnlyWindowsThatHaveOneAndEachBoxIsSetOnItsOwn) {
+    rt::Instance<W>().ContentWidget()->close();
+    EXPECT_EQ(rt::OpenInstance<W>(), nullptr);
+    Other::layout = [](Other& w) { w.SetCloseButton(false); };
+    Other& withoutBox = rt::Instance<Other>();
     withoutBox.ContentWidget()->close();
-    EXPECT_EQ(rt::OpenInstance<NoCloseBoxWindow>(), &withoutBox);
+    EXPECT_EQ(rt::OpenInstance<Other>(), &withoutBox);
+    withoutBox.SetMaximizeButton(false);
+    const auto boxes =
+        Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
+    EXPECT_EQ(withoutBox.ContentWidget()->windowFlags() & boxes, Qt::WindowMinimizeButtonHint);
 }
 
 class StartApp : public rt::Application {
@@ -113,106 +92,64 @@ protected:
 TEST_F(WindowTest, WindowsReachedBeforeTheLoopOpenAfterTheApplication) {
     StartApp app;
     app.Register();
-    CountingWindow& window = rt::Instance<CountingWindow>();
-    EXPECT_FALSE(window.Visible());
+    EXPECT_FALSE(rt::Instance<W>().Visible());
     EXPECT_EQ(app.Run(), 0);
-    EXPECT_EQ(events, (std::vector<std::string>{"layout", "controls", "app open", "window open", "app close",
-                                                "window close"}));
+    EXPECT_EQ(events, (Log{"layout", "controls", "app open", "window open", "app close", "window close"}));
     EXPECT_FALSE(rt::WindowRegistry::DeferringOpenings());
 }
 
-class InputWindow : public rt::Window {
-public:
-    rt::PushButton Ok;
-    rt::PushButton Cancel;
-    std::vector<std::string> log;
-    bool consume = false;
-
-protected:
-    void CreateControls() override {
-        Ok.Action = [this] { log.push_back("ok"); };
-        Ok.SetDefault(true);
-        Ok.Create(*this, 100, 160, 80, 24);
-        Cancel.Action = [this] { log.push_back("cancel"); };
-        Cancel.Create(*this, 10, 160, 80, 24);
-        Cancel.SetCancel(true);
-        Cancel.SetDefault(false);
-    }
-    bool Event_KeyDown(const std::string& key) override {
-        log.push_back("key " + key);
-        return consume;
-    }
-    bool Event_MouseDown(std::int32_t x, std::int32_t y) override {
-        log.push_back("down " + std::to_string(x) + "," + std::to_string(y));
-        return true;
-    }
-    void Event_MouseDrag(std::int32_t x, std::int32_t y) override {
-        log.push_back("drag " + std::to_string(x) + "," + std::to_string(y));
-    }
-    void Event_MouseUp(std::int32_t x, std::int32_t y) override {
-        log.push_back("up " + std::to_string(x) + "," + std::to_string(y));
-    }
-};
-
 TEST_F(WindowTest, KeysReachKeyDownBeforeReturnAndEscapePushTheDefaultAndCancelButtons) {
-    InputWindow& window = rt::Instance<InputWindow>();
+    bool consume = false;
+    Other::event = [&](const std::string& event) {
+        events.push_back(event);
+        return consume;
+    };
+    Other::controls = [](Other& w) {
+        w.Ok.Action = [] { events.push_back("ok"); };
+        w.Ok.SetDefault(true);
+        w.Ok.Create(w, 100, 160, 80, 24);
+        w.Cancel.Action = [] { events.push_back("cancel"); };
+        w.Cancel.Create(w, 10, 160, 80, 24);
+        w.Cancel.SetCancel(true);
+        w.Cancel.SetDefault(false);
+    };
+    Other& window = rt::Instance<Other>();
     QWidget* content = window.ContentWidget();
     QTest::keyClick(content, Qt::Key_Left);
     QTest::keyClick(content, Qt::Key_Return);
     QTest::keyClick(content, Qt::Key_Escape);
-    window.consume = true;
+    consume = true;
     QTest::keyClick(content, Qt::Key_Return);
-    window.consume = false;
+    consume = false;
     window.Cancel.SetCancel(false);
     QTest::keyClick(content, Qt::Key_Escape);
-    EXPECT_EQ(window.log, (std::vector<std::string>{"key \x1c", "key \r", "ok", "key \x1b", "cancel",
-                                                    "key \r", "key \x1b"}));
-}
-
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &event);
+    EXPECT_EQ(events, (Log{"key \x1c", "key \r", "ok", "key \x1b", "cancel", "key \r", "key \x1b"}));
 }
 
 TEST_F(WindowTest, APressTakenByTheWindowDeliversItsDragsAndRelease) {
-    InputWindow& window = rt::Instance<InputWindow>();
-    QWidget* content = window.ContentWidget();
-    SendMouse(content, QEvent::MouseButtonPress, QPoint(20, 30), Qt::LeftButton);
-    SendMouse(content, QEvent::MouseMove, QPoint(25, 35), Qt::LeftButton);
-    SendMouse(content, QEvent::MouseButtonRelease, QPoint(41, 33), Qt::NoButton);
-    EXPECT_EQ(window.log, (std::vector<std::string>{"down 20,30", "drag 25,35", "up 41,33"}));
-}
-
-TEST_F(WindowTest, CloseMinimiseAndMaximiseBoxesAreSetEachOnItsOwn) {
-    class Boxes : public rt::Window {
-    protected:
-        void Layout() override {
-            SetFrame(1);
-            SetMinimizeButton(true);
-            SetMaximizeButton(false);
-        }
+    Other::event = [](const std::string& event) {
+        events.push_back(event);
+        return true;
     };
-    Boxes& window = rt::Instance<Boxes>();
-    const auto flags = [&] { return window.ContentWidget()->windowFlags(); };
-    EXPECT_FALSE(flags() & Qt::WindowMaximizeButtonHint);
-    window.SetCloseButton(false);
-    window.SetMaximizeButton(true);
-    EXPECT_FALSE(flags() & Qt::WindowCloseButtonHint);
-    EXPECT_TRUE(flags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_TRUE(flags() & Qt::WindowMaximizeButtonHint);
+    QWidget* content = rt::Instance<Other>().ContentWidget();
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, content->mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(content, &event);
+    };
+    send(QEvent::MouseButtonPress, QPoint(20, 30), Qt::LeftButton);
+    send(QEvent::MouseMove, QPoint(25, 35), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, QPoint(41, 33), Qt::NoButton);
+    EXPECT_EQ(events, (Log{"down 20,30", "drag 25,35", "up 41,33"}));
 }
 
 TEST_F(WindowTest, FixedSizeWindowStillTakesTheSizesTheProgramSets) {
-    class Dialog : public rt::Window {
-    protected:
-        void Layout() override {
-            SetFrame(1);
-            SetResizeable(false);
-            SetHeight(406);
-        }
+    Other::layout = [](Other& w) {
+        w.SetFrame(1);
+        w.SetResizeable(false);
+        w.SetHeight(406);
     };
-    Dialog& dialog = rt::Instance<Dialog>();
+    Other& dialog = rt::Instance<Other>();
     dialog.SetHeight(360);
     EXPECT_EQ(dialog.Height(), 360);
     dialog.SetHeight(406);
@@ -220,26 +157,20 @@ TEST_F(WindowTest, FixedSizeWindowStillTakesTheSizesTheProgramSets) {
 }
 
 TEST_F(WindowTest, MainScreenPlacementCentresAWindowGivenNoPositionWhenFirstShown) {
-    class Centred : public rt::Window {
-    protected:
-        void Layout() override {
-            SetWidth(400);
-            SetHeight(200);
-            SetPlacement(2);
-        }
-    };
-    class Placed : public Centred {
-    protected:
-        void Layout() override {
-            Centred::Layout();
-            SetLeft(4);
-        }
+    Other::layout = [](Other& w) {
+        w.SetWidth(400);
+        w.SetHeight(200);
+        w.SetPlacement(2);
     };
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const Centred& centred = rt::Instance<Centred>();
+    const Other& centred = rt::Instance<Other>();
     EXPECT_EQ(centred.Left(), screen.x() + (screen.width() - 400) / 2);
     EXPECT_EQ(centred.Top(), screen.y() + (screen.height() - 200) / 2);
-    EXPECT_EQ(rt::Instance<Placed>().Left(), 4);
+    W::layout = [](W& w) {
+        w.SetPlacement(2);
+        w.SetLeft(4);
+    };
+    EXPECT_EQ(rt::Instance<W>().Left(), 4);
 }
 
 } // namespace

@@ -1,13 +1,10 @@
-#include "rt/rb3dspace.h"
-#include "rt/window.h"
-
 #include <QTest>
 #include <QWidget>
-
+#include <cmath>
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <memory>
+#include "rt/rb3dspace.h"
+#include "rt/window.h"
 
 namespace {
 
@@ -18,7 +15,6 @@ constexpr int kCy = kHeight / 2;
 constexpr rt::Color kSky = 0xC8C8FF;
 constexpr rt::Color kRed = 0xFF0000;
 constexpr rt::Color kBlue = 0x0000FF;
-constexpr double kQuarterTurn = 1.5707963267948966;
 
 class SceneWindow : public rt::Window {
 public:
@@ -65,12 +61,12 @@ std::shared_ptr<rt::Trimesh> Square(double x0, double y0, double x1, double y1, 
     return Quad({{x0, y0, z}, {x1, y0, z}, {x1, y1, z}, {x0, y1, z}}, color);
 }
 
-// A picture of the given colours in its top and bottom halves.
-rt::Picture TwoBands(int width, int height, rt::Color top, rt::Color bottom) {
+// A picture red in its top half and blue in its bottom half.
+rt::Picture RedOverBlue(int width, int height) {
     const rt::Picture picture = rt::Picture::New(width, height);
-    picture.Graphics().SetForeColor(top);
+    picture.Graphics().SetForeColor(kRed);
     picture.Graphics().FillRect(0, 0, width, height / 2);
-    picture.Graphics().SetForeColor(bottom);
+    picture.Graphics().SetForeColor(kBlue);
     picture.Graphics().FillRect(0, height / 2, width, height - height / 2);
     return picture;
 }
@@ -112,19 +108,15 @@ TEST_F(SceneTest, ShowsTheSkyAndMeshesInTheirColoursAsTheyChangeWhereTheCameraSe
     ExpectPure(picture.Pixel(kCx + 30, kCy - 45), kBlue);
     EXPECT_EQ(picture.Pixel(kCx + 30, kCy + 45), kSky);
 
-    objects()->Remove(objects()->Item(1));
-    objects()->Remove(objects()->Item(0));
+    // Changed colours, wires and triangles show after Update.
     auto mesh = Square(-20, -20, 20, 20, -100, kRed);
     objects()->Append(mesh);
-    // Changed colours, wires and triangles show after Update.
     for (int i = 0; i < 4; ++i)
         mesh->VertexColors().SetItem(i, kBlue);
-    ExpectPure(Centre(), kBlue);
     space().Wireframe = true;
-    const rt::Picture wires = Render();
-    EXPECT_EQ(wires.Pixel(kCx + 10, kCy - 5), kSky);
-    EXPECT_LT(Channel(wires.Pixel(kCx, kCy + 32), 16), 100) << "the bottom edge, blue";
+    EXPECT_EQ(Render().Pixel(kCx + 10, kCy - 5), kSky);
     space().Wireframe = false;
+    ExpectPure(Centre(), kBlue);
     mesh->Triangles().SetABC(0, 0, 1, 99);
     mesh->Triangles().SetABC(1, -1, 2, 3);
     EXPECT_EQ(Centre(), kSky);
@@ -141,9 +133,7 @@ TEST_F(SceneTest, TheFloodLightComesFromAFixedSideSoSlopesDifferAndLevelGroundIs
     objects()->Append(left);
     objects()->Append(right);
     const rt::Picture ridge = Render();
-    const int leftGreen = Channel(ridge.Pixel(kCx - 20, kCy), 8);
-    const int rightGreen = Channel(ridge.Pixel(kCx + 20, kCy), 8);
-    EXPECT_GT(std::abs(leftGreen - rightGreen), 30) << leftGreen << " " << rightGreen;
+    EXPECT_GT(std::abs(Channel(ridge.Pixel(kCx - 20, kCy), 8) - Channel(ridge.Pixel(kCx + 20, kCy), 8)), 30);
     objects()->Remove(left);
     objects()->Remove(right);
 
@@ -191,14 +181,14 @@ TEST_F(SceneTest, TheCameraHitherYonAndFogDecideWhatIsSeenAndBackFacesShowOnlyWh
     space().FogVisible = false;
     // Turned half round, looking along +Z from behind the square: its back, culled.
     space().Camera().Position = {0, 0, -300};
-    space().Camera().Yaw(2 * kQuarterTurn);
+    space().Camera().Yaw(3.141592653589793);
     EXPECT_EQ(Centre(), kSky);
     objects()->Item(0)->RenderBackFaces = true;
     ExpectPure(Centre(), kRed);
 }
 
 TEST_F(SceneTest, APictureShowsUprightFacingTheCameraAndIsSentAgainOnlyWhenDrawnOn) {
-    const rt::Picture picture = TwoBands(64, 32, kRed, kBlue);
+    const rt::Picture picture = RedOverBlue(64, 32);
     picture.Graphics().SetForeColor(0x00FF00);
     picture.Graphics().FillRect(48, 0, 16, 32); // the right edge
     auto object = std::make_shared<rt::Object3D>();
@@ -220,19 +210,14 @@ TEST_F(SceneTest, APictureShowsUprightFacingTheCameraAndIsSentAgainOnlyWhenDrawn
 
 TEST_F(SceneTest, AFlatPictureSeenFromTheOrbitingCameraShowsItsTopFarthest) {
     auto object = std::make_shared<rt::Object3D>();
-    object->AddShapePicture(TwoBands(200, 100, kRed, kBlue), 1.0, -1);
+    object->AddShapePicture(RedOverBlue(200, 100), 1.0, -1);
     object->RenderBackFaces = true;
     auto group = std::make_shared<rt::Group3D>();
     group->Append(object);
     objects()->Append(group);
-    group->Pitch(1.5705);
-    group->ComputeBounds(2);
-    const rt::Bounds3D box = group->Bounds();
-    const double radius = 1.4 * std::max(box.Maximum.X - box.Minimum.X, box.Maximum.Y - box.Minimum.Y);
+    group->Pitch(1.5705); // laid flat, as the 3D view lays its snapshot
     const double elevation = 20 / 36.0 * 1.2215;
-    const rt::Vector3D centre = box.Center();
-    space().Camera().Position = {centre.X, centre.Y + radius * std::sin(elevation),
-                                 centre.Z + radius * std::cos(elevation)};
+    space().Camera().Position = {0, 280 * std::sin(elevation), 280 * std::cos(elevation)};
     space().Camera().Pitch(elevation);
     const rt::Picture shown = Render();
     ExpectPure(shown.Pixel(kCx, kCy - 8), kRed);
