@@ -5,25 +5,14 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPointer>
-#include <QTimer>
+#include <QTest>
 #include <QWidget>
 
-#include <functional>
-
-#include "app/startup.h"
-#include "rt/application.h"
 #include "tests/support/e2e.h"
 #include "tests/support/userfolder.h"
-
-// What QTest uses to deliver a key as a shortcut, as the platform does for a real key press.
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
-                                               const QString& text = QString(), bool autorep = false,
-                                               ushort count = 1);
 
 namespace {
 
@@ -40,12 +29,12 @@ TEST_F(Launch, FirstLaunchIsEnglishAndFileQuitWithTheMouseWritesEnglish) {
         QMenuBar* bar = VisibleStripBar();
         QAction* file = ActionTitled(bar->actions(), "File");
         ASSERT_NE(file, nullptr);
-        Click(bar, bar->actionGeometry(file).center());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
         QPointer<QMenu> menu = file->menu();
         ASSERT_TRUE(WaitFor([&] { return menu->isVisible(); })) << "File did not open";
         QAction* quit = ActionTitled(menu->actions(), "Quit");
         ASSERT_NE(quit, nullptr);
-        Click(menu, menu->actionGeometry(quit).center());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(quit).center());
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadPreferences(), "1\n");

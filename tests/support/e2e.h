@@ -1,14 +1,13 @@
 #pragma once
 // Driving the whole program as a user does, on a real screen: start it, wait for what a user
-// sees (the menu strip, a window by its title), click buttons and menu items.
+// sees (the menu strip, a window by its title), find buttons and menu items.
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -67,26 +66,9 @@ inline bool Opened() {
            (VisibleWindow("Starting Choice") != nullptr || VisibleWindow("Scelta iniziale") != nullptr);
 }
 
-inline void Click(QWidget* widget, const QPoint& at) {
-    const QPointF local(at), global(widget->mapToGlobal(at));
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(widget, &release);
-}
-
 // Waits, with the event loop running, until the condition holds; false after five seconds.
 inline bool WaitFor(const std::function<bool()>& condition) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > 5000)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
+    return QTest::qWaitFor(condition, 5000);
 }
 
 // Starts the program and runs `user` once it has opened. The user must end the program; if it

@@ -1,130 +1,175 @@
 #include "views/fincontrol.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QFontInfo>
 #include <QFontMetrics>
-#include <QKeyEvent>
-#include <QString>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
+#include <optional>
 
-#include "model/globali.h"
-#include "model/inizio.h"
-#include "rt/resourcepicture.h"
-#include "rt/window.h"
-#include "views/fincontrolpanel.h"
+#include "input/finimmagine.h"
+#include "model/contours.h"
+#include "tests/views/threed_fixture.h"
 
 namespace {
 
-class ControlPanel : public ::testing::Test {
-protected:
-    void SetUp() override { globali::lingua = 1; }
-    void TearDown() override { rt::CloseIfOpen<fincontrol>(); }
+using ControlPanel = ThreeD;
 
-    // Types the characters as key presses and releases into the focused widget.
-    static void Keys(const std::string& text) {
-        for (const char c : text) {
-            QWidget* target = QApplication::focusWidget();
-            ASSERT_NE(target, nullptr);
-            const QString typed(QChar::fromLatin1(c));
-            QKeyEvent press(QEvent::KeyPress, QChar(c).toUpper().unicode(), Qt::NoModifier, typed);
-            QKeyEvent release(QEvent::KeyRelease, QChar(c).toUpper().unicode(), Qt::NoModifier, typed);
-            QApplication::sendEvent(target, &press);
-            QApplication::sendEvent(target, &release);
-        }
-    }
-};
-
-TEST_F(ControlPanel, EachNewPanelStartsFromItsInitialValues) {
-    fincontrol& panel = rt::Instance<fincontrol>();
-    panel.Slider1.SetValue(30);
-    panel.CheckBox1.SetValue(false);
-    panel.RadioB(1).SetValue(true);
-    panel.XEditField.SetText("45");
-    panel.Close();
-
-    fincontrol& fresh = rt::Instance<fincontrol>();
-    EXPECT_NE(&fresh, &panel);
-    EXPECT_EQ(fresh.Slider1.Value(), 10);
-    EXPECT_TRUE(fresh.CheckBox1.Value());
-    EXPECT_TRUE(fresh.RadioB(0).Value() && !fresh.RadioB(1).Value());
-    EXPECT_EQ(fresh.XEditField.Text(), "");
-    EXPECT_TRUE(fresh.BevelBut(3).Icon() && fresh.BevelBut(3).Icon() == rt::ResourcePicture("Picture4"));
-}
-
-TEST_F(ControlPanel, CaptionsAreItalianForEveryLanguageButOne) {
+TEST_F(ControlPanel, CaptionsAreItalianForEveryLanguageButOneAndEveryLabelFitsOnOneLine) {
     for (const std::int32_t lingua : {1, 2, 0}) {
         rt::CloseIfOpen<fincontrol>();
         globali::lingua = lingua;
-        fincontrol& p = rt::Instance<fincontrol>();
-        EXPECT_EQ(p.Title() + "|" + p.StaticText2.Text() + "|" + p.CheckBox2.Caption(),
-                  lingua == 1 ? "Control|X Points|Method B" : "Controlli|Nodi X|Metodo B");
-        EXPECT_EQ(p.StaticText3.Text(), "Mesh (dX,dY,dZ)");
-    }
-}
-
-TEST_F(ControlPanel, EveryLabelFitsItsTextOnOneLineInBothLanguages) {
-    for (const std::int32_t lingua : {1, 2}) {
-        rt::CloseIfOpen<fincontrol>();
-        globali::lingua = lingua;
-        fincontrol& p = rt::Instance<fincontrol>();
+        fincontrol& p = Panel();
+        EXPECT_EQ(p.Title() + "|" + p.CheckBox2.Caption(),
+                  lingua == 1 ? "Control|Method B" : "Controlli|Metodo B");
         for (const rt::StaticText* label : {&p.StaticText1, &p.StaticText2, &p.StaticText3, &p.IngStaticText,
                                             &p.StaticText4, &p.StaticText5, &p.StaticText6, &p.StaticText7}) {
-            const QWidget* widget = label->Widget();
-            const QFontMetrics metrics(widget->font());
-            const QString text = QString::fromStdString(label->Text());
-            EXPECT_LE(metrics.horizontalAdvance(text), widget->width())
-                << label->Text() << " in " << QFontInfo(widget->font()).family().toStdString() << " at "
-                << QFontInfo(widget->font()).pixelSize() << " px";
-            EXPECT_LE(metrics.height(), widget->height()) << label->Text();
+            const QFontMetrics metrics(label->Widget()->font());
+            EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(label->Text())),
+                      label->Widget()->width())
+                << label->Text();
+            EXPECT_LE(metrics.height(), label->Widget()->height()) << label->Text();
         }
     }
 }
 
-TEST_F(ControlPanel, GridSizeFieldsTakeThreeCharactersAndKeepOnlyTheirDigitsWhenLeft) {
+TEST_F(ControlPanel, GridSizeFieldTakesThreeCharactersAndKeepsOnlyItsDigitsWhenLeft) {
     const struct {
         const char* typed;
         const char* afterLeaving;
-    } cases[] = {{"-12", "12"}, {"3.7", "37"}, {"1,5", "15"},  {"abc", "0"},
-                 {"", "0"},     {"007", "7"},  {"1234", "123"}}; // the fourth character is refused
-    fincontrol& panel = rt::Instance<fincontrol>();
-    QWidget* top = panel.XEditField.Widget()->window();
-    top->activateWindow();
-    QApplication::setActiveWindow(top);
-    for (const auto& c : cases)
-        for (const bool x : {true, false}) {
-            EditFieldIntero& field = x ? panel.XEditField : panel.YEditField;
-            field.SetText("");
-            field.Widget()->setFocus(Qt::MouseFocusReason);
-            QCoreApplication::processEvents();
-            Keys(c.typed);
-            (x ? panel.YEditField : panel.XEditField).Widget()->setFocus(Qt::MouseFocusReason);
-            QCoreApplication::processEvents();
-            EXPECT_EQ(field.Text(), c.afterLeaving) << (x ? "X" : "Y") << " field, typed " << c.typed;
-        }
+    } cases[] = {{"-12", "12"}, {"3.7", "37"}, {"abc", "0"}, {"007", "7"}, {"1234", "123"}};
+    fincontrol& panel = Panel();
+    QApplication::setActiveWindow(panel.XEditField.Widget()->window());
+    for (const auto& c : cases) {
+        panel.XEditField.SetText("");
+        panel.XEditField.Widget()->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(panel.XEditField.Widget(), c.typed);
+        panel.YEditField.Widget()->setFocus(Qt::MouseFocusReason);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(panel.XEditField.Text(), c.afterLeaving) << "typed " << c.typed;
+    }
 }
 
-TEST_F(ControlPanel, TheTerrainRoutinesReadAndWriteTheOpenPanel) {
-    FincontrolPanel::InstallForProgram();
-    globali::px = {0, 30, 10};
-    globali::py = {0, 15, 5};
-    globali::pz = {1, 2, 4};
-    globali::ptot = 2;
-    fincontrol& panel = rt::Instance<fincontrol>();
-    panel.Slider2.SetValue(4);
+TEST_F(ControlPanel, CreateMeshRaisesCountsBelowTwoWithABeepEachAndEndsWithABeep) {
+    SetHill();
+    Inizio::engine3d = 1;
+    Inizio::mostra3d();
+    Panel().XEditField.SetText("1");
+    Panel().YEditField.SetText("1");
+    const std::int32_t beeps = rt::BeepCount();
+    QTest::mouseClick(Panel().PushButton1.Widget(), Qt::LeftButton);
+    EXPECT_EQ(rt::BeepCount(), beeps + 3);
+    EXPECT_EQ(globali::mxtot, 2);
+    EXPECT_EQ(globali::mytot, 2);
+    EXPECT_EQ(Panel().YEditField.Text(), "2");
+    // The drawing shows the grid, not the meshes.
+    EXPECT_EQ(globali::terreno, nullptr);
+}
 
-    Inizio::calcolaingombro();
+// The progress the terrain routines show is checked with them.
+TEST_F(ControlPanel, CreateMeshWithThe3DViewRebuildsTheMeshesAndOpensANewView) {
+    SetHill();
+    Inizio::mostra3d();
+    View()->rb3d.Wireframe = true;
+    Panel().XEditField.SetText("20");
+    Panel().YEditField.SetText("10");
+    Panel().PushButton1.Push();
 
-    EXPECT_EQ(panel.IngStaticText.Text(), "30,  15,  3");
-    EXPECT_EQ(panel.YEditField.Text(), "15");
-    EXPECT_EQ(panel.ProgressBar1.Value(), 0);
-    EXPECT_EQ(TerrainPanel::Current().RibbonSetting(), 4);
-    EXPECT_EQ(&rt::Instance<fincontrol>(), &panel);
+    ASSERT_NE(globali::terreno, nullptr);
+    EXPECT_EQ(globali::terreno->VertexCount(), 21 * 11);
+    ASSERT_NE(View(), nullptr);
+    EXPECT_FALSE(View()->rb3d.Wireframe);
+    EXPECT_EQ(Panel().ProgressBar1.Value(), 0);
+}
+
+TEST_F(ControlPanel, SlidersShowThePowerInTenthsAndTheRibbonsRebuildOnlyWithAGridAndThe3DView) {
+    SetHill();
+    Inizio::mostra3d();
+    for (const auto& [value, label] : {std::pair{5, "0.5"}, {50, "5"}}) {
+        Panel().Slider1.SetValue(value);
+        EXPECT_EQ(Panel().StaticText4.Text(), label);
+    }
+    Panel().Slider2.SetValue(3);
+    EXPECT_EQ(Panel().StaticText6.Text(), "3");
+    EXPECT_EQ(globali::terreno, nullptr);
+
+    SwitchAndMesh();
+    const auto first = globali::terreno;
+    const auto noRibbons = globali::tercurva->TriangleCount();
+    Panel().Slider2.SetValue(8);
+    EXPECT_NE(globali::terreno, first);
+    EXPECT_GT(globali::tercurva->TriangleCount(), noRibbons);
+
+    Panel().RadioB(1).Push();
+    const auto shown = globali::terreno;
+    Panel().Slider2.SetValue(2);
+    EXPECT_EQ(globali::terreno, shown);
+}
+
+TEST_F(ControlPanel, TheTopViewPresetColoursTheGridFromTheLowestToTheHighestHeight) {
+    SetHill();
+    Inizio::engine3d = 1;
+    Inizio::mostra3d();
+    Panel().PushButton1.Push();
+    Panel().BevelBut(3).Push();
+    bool low = false, high = false;
+    for (int y = 0; y < globali::disegno.Height(); ++y)
+        for (int x = 0; x < globali::disegno.Width(); ++x) {
+            low = low || globali::disegno.Pixel(x, y) == contours::HeightColour(globali::zmin);
+            high = high || globali::disegno.Pixel(x, y) == contours::HeightColour(globali::zmax);
+        }
+    EXPECT_TRUE(low && high);
+}
+
+TEST_F(ControlPanel, TheViewKindButtonsSwapTheWindowsAndThePanelsHeight) {
+    SetHill();
+    SwitchAndMesh();
+    Panel().RadioB(1).Push();
+    EXPECT_EQ(Inizio::engine3d, 1);
+    EXPECT_EQ(Panel().Height(), 502);
+    EXPECT_EQ(View(), nullptr);
+    ASSERT_NE(rt::OpenInstance<Finestra>(), nullptr);
+
+    const auto built = globali::terreno;
+    Panel().RadioB(0).Push();
+    EXPECT_EQ(Panel().Height(), 398);
+    EXPECT_EQ(rt::OpenInstance<Finestra>(), nullptr);
+    EXPECT_NE(View(), nullptr);
+    EXPECT_NE(globali::terreno, built);
+    const auto again = globali::terreno;
+    Panel().RadioB(0).Push();
+    EXPECT_EQ(globali::terreno, again);
+}
+
+TEST_F(ControlPanel, TheSwatchAsksForAColourOnlyBesideThe3DView) {
+    fincontrol& panel = Panel();
+    {
+        rt::ScriptedDialogs dialogs;
+        dialogs.AnswerColor(std::nullopt);
+        dialogs.AnswerColor(0x10A020);
+        EXPECT_FALSE(panel.color3d_MouseDown(3, 3));
+        EXPECT_EQ(globali::col_3d, 0x336699u);
+        EXPECT_FALSE(panel.color3d_MouseDown(3, 3));
+        ASSERT_EQ(dialogs.Requests().size(), 2u);
+        EXPECT_EQ(dialogs.Requests()[0].color, 0x336699u);
+        EXPECT_EQ(panel.color3d.FillColor(), 0x10A020u);
+    }
+    panel.RadioB(1).SetValue(true);
+    const std::int32_t beeps = rt::BeepCount();
+    EXPECT_FALSE(panel.color3d_MouseDown(3, 3));
+    EXPECT_EQ(rt::BeepCount(), beeps + 1);
+    EXPECT_EQ(globali::col_3d, 0x10A020u);
+}
+
+TEST_F(ControlPanel, TwoDGoesBackToTracingAndLeavesThe3DViewOpen) {
+    SetHill();
+    Inizio::mostra3d();
+    Panel().PushButton2.Push();
+    EXPECT_EQ(rt::OpenInstance<fincontrol>(), nullptr);
+    EXPECT_NE(rt::OpenInstance<finimmagine>(), nullptr);
+    EXPECT_NE(View(), nullptr);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QTest>
+
 #include "input/fin_edita.h"
 #include "input/finimmagine.h"
 #include "rt/folderitem.h"
@@ -10,23 +12,28 @@
 
 namespace {
 
-const std::string kFewPoints =
-    "Invalid data! / Dati non validi!\rMinimum three points for 3D!\r\rMinimo tre punti per il 3D!";
-const std::string kAligned =
-    "Invalid data! / Dati non validi!\rAll points are aligned!\r\rTutti i punti sono allineati!";
-
 using Switch = ThreeD;
+using NoEngine = ThreeD;
+
+std::filesystem::path TemporaryModel() {
+    const std::filesystem::path temporary = rt::GetFolderItem("3DMFTEMP.3MF").Path();
+    std::filesystem::create_directories(temporary.parent_path());
+    std::ofstream(temporary) << "x";
+    return temporary;
+}
 
 TEST_F(Switch, RefusesTooFewOrAxisAlignedPointsWithOneMessageClosingOnlyThe3DWindows) {
+    const std::string few = "Invalid data! / Dati non validi!\rMinimum three points for 3D!\r\rMinimo tre "
+                            "punti per il 3D!";
+    const std::string aligned = "Invalid data! / Dati non validi!\rAll points are aligned!\r\rTutti i punti "
+                                "sono allineati!";
     const struct {
         std::vector<ThreeDPoint> points;
         const std::string* message; // null: accepted
     } cases[] = {
-        {{}, &kFewPoints},
-        {{{1, 2, 3}}, &kFewPoints},
-        {{{1, 2, 3}, {4, 5, 6}}, &kFewPoints},
-        {{{10, 1, 0}, {10, 5, 0}, {10, 9, 0}}, &kAligned},
-        {{{1, 7, 0}, {5, 7, 0}, {9, 7, 3}}, &kAligned},
+        {{{1, 2, 3}, {4, 5, 6}}, &few},
+        {{{10, 1, 0}, {10, 5, 0}, {10, 9, 0}}, &aligned},
+        {{{1, 7, 0}, {5, 7, 0}, {9, 7, 3}}, &aligned},
         {{{10.2, 1, 0}, {10.2, 5, 0}, {10.7, 9, 0}}, nullptr},
         {{{1, 1, 0}, {2, 2, 0}, {3, 3, 0}}, nullptr},
     };
@@ -47,13 +54,10 @@ TEST_F(Switch, RefusesTooFewOrAxisAlignedPointsWithOneMessageClosingOnlyThe3DWin
         ASSERT_EQ(dialogs.Requests().size(), refused ? 1u : 0u) << c.points.size() << " points";
         if (refused) {
             EXPECT_EQ(dialogs.Requests()[0].text, *c.message);
-            EXPECT_EQ(rt::OpenInstance<fincontrol>(), nullptr);
             EXPECT_EQ(rt::OpenInstance<Finestra>(), nullptr);
-            EXPECT_NE(rt::OpenInstance<finimmagine>(), nullptr);
-        } else {
-            EXPECT_NE(rt::OpenInstance<fincontrol>(), nullptr);
-            EXPECT_EQ(rt::OpenInstance<finimmagine>(), nullptr);
         }
+        EXPECT_EQ(rt::OpenInstance<fincontrol>() != nullptr, !refused);
+        EXPECT_EQ(rt::OpenInstance<finimmagine>() != nullptr, refused);
         EXPECT_EQ(Inizio::ambiente, 2);
         rt::WindowRegistry::DiscardAll();
     }
@@ -63,34 +67,23 @@ TEST_F(Switch, OpensAFreshPanelBesideThe3DViewWithASnapshotOfTheEditor) {
     SetHill();
     Inizio::mostra2d();
     const rt::Picture editor = rt::Instance<fin_edita>().DrawIntoPicture();
-    fincontrol& old = Panel();
-    old.Slider1.SetValue(40);
-    old.CheckBox1.SetValue(false);
+    Panel().Slider1.SetValue(40);
+    Panel().CheckBox1.SetValue(false);
     globali::celamesh = true;
-    const std::filesystem::path temporary = rt::GetFolderItem("3DMFTEMP.3MF").Path();
-    std::filesystem::create_directories(temporary.parent_path());
-    std::ofstream(temporary) << "x";
+    const std::filesystem::path temporary = TemporaryModel();
 
     Inizio::mostra3d();
 
-    fincontrol& panel = Panel();
-    EXPECT_EQ(panel.Height(), 368);
-    EXPECT_EQ(panel.Slider1.Value(), 10);
-    EXPECT_TRUE(panel.CheckBox1.Value());
-    EXPECT_EQ(panel.XEditField.Text(), "30");
-    EXPECT_EQ(panel.YEditField.Text(), "15");
-    EXPECT_EQ(panel.IngStaticText.Text(), "100,  50,  31");
-    EXPECT_TRUE(panel.RadioB(0).Value());
+    EXPECT_EQ(Panel().Height(), 368);
+    EXPECT_EQ(Panel().Slider1.Value(), 10);
+    EXPECT_TRUE(Panel().CheckBox1.Value());
+    EXPECT_EQ(Panel().XEditField.Text() + " " + Panel().YEditField.Text(), "30 15");
     EXPECT_FALSE(globali::celamesh);
-    EXPECT_EQ(Inizio::ambiente, 2);
     EXPECT_FALSE(std::filesystem::exists(temporary));
     EXPECT_EQ(rt::OpenInstance<fin_edita>(), nullptr);
-    EXPECT_EQ(rt::OpenInstance<finimmagine>(), nullptr);
     ASSERT_NE(View(), nullptr);
-
     const rt::Picture& snapshot = Inizio::openglpicture;
     ASSERT_EQ(snapshot.Width(), editor.Width());
-    ASSERT_EQ(snapshot.Height(), editor.Height());
     for (int x = 0; x < editor.Width(); x += 7)
         for (int y = 0; y < editor.Height(); y += 7)
             ASSERT_EQ(snapshot.Pixel(x, y), editor.Pixel(x, y)) << x << ", " << y;
@@ -99,23 +92,16 @@ TEST_F(Switch, OpensAFreshPanelBesideThe3DViewWithASnapshotOfTheEditor) {
 TEST_F(Switch, ViewKindOneOpensTheTallerPanelBesideTheDrawingAndKeepsTheTemporaryFile) {
     SetHill();
     Inizio::engine3d = 1;
-    const std::filesystem::path temporary = rt::GetFolderItem("3DMFTEMP.3MF").Path();
-    std::filesystem::create_directories(temporary.parent_path());
-    std::ofstream(temporary) << "x";
-
+    const std::filesystem::path temporary = TemporaryModel();
     Inizio::mostra3d();
-
     EXPECT_EQ(Panel().Height(), 472);
     EXPECT_TRUE(Panel().RadioB(1).Value());
-    EXPECT_FALSE(Panel().RadioB(0).Value());
     EXPECT_EQ(View(), nullptr);
-    ASSERT_NE(rt::OpenInstance<Finestra>(), nullptr);
-    EXPECT_TRUE(globali::disegno);
-    EXPECT_TRUE(std::filesystem::exists(temporary));
-    std::filesystem::remove(temporary);
+    EXPECT_TRUE(rt::OpenInstance<Finestra>() != nullptr && globali::disegno);
+    EXPECT_TRUE(std::filesystem::remove(temporary));
 }
 
-TEST_F(Switch, GridCountsProposedBeyondTheFieldsBecomeTheirMostWithOneBeep) {
+TEST_F(Switch, GridCountsProposedBeyondTheFieldsBecomeTheirMostWithOneBeepAndXProposesY) {
     SetPoints({{0, 0, 0}, {1, 50, 1}, {0.5, 100, 2}});
     const std::int32_t beeps = rt::BeepCount();
     Inizio::engine3d = 1;
@@ -125,9 +111,38 @@ TEST_F(Switch, GridCountsProposedBeyondTheFieldsBecomeTheirMostWithOneBeep) {
 
     Panel().XEditField.SetText("2");
     EXPECT_EQ(Panel().YEditField.Text(), "200");
+    Panel().YEditField.SetText("7");
+    EXPECT_EQ(Panel().XEditField.Text(), "2");
     Panel().PushButton1.Push();
     EXPECT_EQ(globali::mxtot, 2);
-    EXPECT_EQ(globali::mytot, 200);
+    EXPECT_EQ(globali::mytot, 7);
+}
+
+// The 3D view where Qt offers no OpenGL.
+TEST_F(NoEngine, TheNoticeSpeaksTheLanguageAndEveryKeyRepeatsItWithABeep) {
+    const struct {
+        std::int32_t lingua;
+        const char* notice;
+    } cases[] = {
+        {1, "PLEASE INSTALL QUESA LIB (MacOSX) OR QUICKDRAW3D (MacOS9) TO VIEW OPENGL 3D"},
+        {7, "INSTALLATE LA LIBRERIA QUESA (MacOSX) O QUICKDRAW3D (MacOS9) PER USARE OPENGL 3D"},
+        {0, ""},
+    };
+    for (const auto& c : cases) {
+        globali::lingua = c.lingua;
+        rt::CloseIfOpen<winquesa3d>();
+        const std::int32_t beeps = rt::BeepCount();
+        winquesa3d& view = rt::Instance<winquesa3d>();
+        EXPECT_EQ(rt::BeepCount(), beeps + 1);
+        EXPECT_EQ(view.StaticText1.Text(), c.notice);
+
+        view.StaticText1.SetText("");
+        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Plus, Qt::Key_W})
+            QTest::keyClick(view.ContentWidget(), key);
+        EXPECT_EQ(rt::BeepCount(), beeps + 4);
+        EXPECT_EQ(view.StaticText1.Text(), c.notice);
+        EXPECT_EQ(view.raggiomax, 0);
+    }
 }
 
 } // namespace

@@ -37,15 +37,11 @@ TEST(DrawingFit, FitsTheProjectedBoxBetweenTheMarginsOfAn860By560Area) {
     }
 }
 
-TEST(HeightColours, RunFromTheFloorToTheHighestHeightAndHoldToBlackFarBelow) {
-    EXPECT_EQ(axo::PointColor(0, 50), rt::HSV(0.3, 0.6, 0.1));
-    EXPECT_EQ(axo::PointColor(25, 50), rt::HSV(0.3, 0.6, 0.35));
-    EXPECT_EQ(axo::PointColor(50, 50), rt::HSV(0.3, 0.6, 0.6));
-    EXPECT_EQ(axo::CellColor(0, 50), rt::HSV(0.3, 0.6, 0.15));
-    EXPECT_EQ(axo::CellColor(50, 50), rt::HSV(0.3, 0.6, 1.0 / 1.5 + 0.15));
+// The shades themselves are checked pixel by pixel in the drawing window's tests.
+TEST(HeightColours, HoldToBlackFarBelowAndToTheFloorsShadeWithoutAHighestHeight) {
     EXPECT_EQ(axo::PointColor(-100, 50), 0x000000u);
     EXPECT_EQ(axo::CellColor(-100, 50), 0x000000u);
-    EXPECT_EQ(axo::PointColor(-10, 0), rt::HSV(0.3, 0.6, 0.1)); // no highest height: the floor's shade
+    EXPECT_EQ(axo::PointColor(-10, 0), rt::HSV(0.3, 0.6, 0.1));
 }
 
 TEST(DrawingFit, NumbersOutOfRangeGiveNoPixel) {

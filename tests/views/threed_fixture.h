@@ -31,8 +31,7 @@ protected:
         globali::scry = 600;
         globali::lingua = 1;
         globali::celamesh = false;
-        globali::terreno = nullptr;
-        globali::tercurva = nullptr;
+        globali::terreno = globali::tercurva = nullptr;
         globali::assx = globali::assy = 0.52359833333;
         globali::assz = 1;
         globali::col_3d = 0x336699;
@@ -44,9 +43,7 @@ protected:
 
     static void SetPoints(const std::vector<ThreeDPoint>& points) {
         Inizio::azzeradati();
-        globali::px.clear();
-        globali::py.clear();
-        globali::pz.clear();
+        globali::px = globali::py = globali::pz = {};
         modulodxf::dxfpn.Redim(static_cast<std::int32_t>(points.size()), 1);
         for (const ThreeDPoint& p : points) {
             globali::px.push_back(p.x);
@@ -54,7 +51,7 @@ protected:
             globali::pz.push_back(p.z);
             const std::int32_t row = ++modulodxf::dxfcounter;
             modulodxf::dxfpn(row, 0) = ++globali::ptot;
-            modulodxf::dxfpn(row, 1) = 0;
+            modulodxf::dxfpn(row, 1) = 0; // a lone point
         }
     }
 
