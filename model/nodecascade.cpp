@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace nodecascade {
 
@@ -264,7 +265,10 @@ void NearestCascade::Nearest(double nodeX, double nodeY, double start, std::size
                         continue;
                     nearest_.pop_back();
                 }
-                nearest_.insert(std::upper_bound(nearest_.begin(), nearest_.end(), met, Before), met);
+                // Insertion by hand: the list is short, and a call to move its tail costs more.
+                nearest_.push_back(met);
+                for (std::size_t m = nearest_.size() - 1; m > 0 && Before(met, nearest_[m - 1]); --m)
+                    std::swap(nearest_[m], nearest_[m - 1]);
             }
             continue;
         }
