@@ -21,6 +21,9 @@ constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 // the slots are not settled among them.
 constexpr std::size_t kFirstNearest = 8;
 constexpr std::size_t kNearestGrowth = 4;
+// The grid search picks the nearest of the points waiting to be walked one at a time while there
+// are at most this many of them.
+constexpr std::size_t kMostSelected = 48;
 
 // A distance no point farther than `bound` (as measured without rounding) falls below when
 // Distance rounds it; tiny bounds, whose squares lose precision, count as none.
@@ -188,15 +191,25 @@ Slots NearestCascade::FindInGrid(const pointindex::BucketGrid& grid, double node
             if (ring == 0 && bound < start)
                 continue;
         }
-        // Only the points below the bound are put in order; the others wait.
+        // The points below the bound are walked nearest first, each the nearest of those left
+        // (the walk mostly stops after a few); the others wait.
         const auto from = nearest_.begin() + static_cast<std::ptrdiff_t>(walked);
-        const auto below =
-            all ? nearest_.end()
-                : std::partition(from, nearest_.end(), [bound](const Met& m) { return m.distance < bound; });
-        std::sort(from, below, Before);
-        const auto ready = static_cast<std::size_t>(below - nearest_.begin());
-        for (; walked < ready; ++walked) {
-            const Met& met = nearest_[walked];
+        const auto ready = static_cast<std::size_t>(
+            (all ? nearest_.end()
+                 : std::partition(from, nearest_.end(),
+                                  [bound](const Met& m) { return m.distance < bound; })) -
+            nearest_.begin());
+        // Many are put in order at once instead.
+        const bool sorted = ready - walked > kMostSelected;
+        if (sorted)
+            std::sort(from, nearest_.begin() + static_cast<std::ptrdiff_t>(ready), Before);
+        while (walked < ready) {
+            std::size_t next = walked;
+            for (std::size_t m = walked + 1; !sorted && m < ready; ++m)
+                if (Before(nearest_[m], nearest_[next]))
+                    next = m;
+            std::swap(nearest_[walked], nearest_[next]);
+            const Met& met = nearest_[walked++];
             const pointindex::BucketGrid::Entry& e = grid.At(met.at);
             if (walk.Meet({met.point, e.x, e.y, e.z}))
                 return walk.Result();
