@@ -1,8 +1,13 @@
 #include "model/bucketgrid.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <thread>
+#include <vector>
+
+#include "model/parallelcolumns.h"
 
 namespace pointindex {
 
@@ -19,6 +24,27 @@ constexpr double kLeastFilledShare = 0.5;
 constexpr double kLargestCoordinate = 1e150;
 constexpr double kSmallestCell = 1e-140;
 constexpr std::int64_t kMostCellsASide = 1 << 20;
+// Point sets this large are sorted into the cells on every core, in as many chunks.
+constexpr std::size_t kThreadMinimum = 1 << 16;
+
+std::size_t Chunks(std::size_t count) {
+    return count < kThreadMinimum ? 1 : parallelcolumns::WorkerCount();
+}
+
+// Calls work(chunk, begin, end) for Chunks(count) runs of 0..count-1 that follow one another, each
+// on a thread of its own when there is more than one.
+template <typename Work> void ForEachChunk(std::size_t count, const Work& work) {
+    const std::size_t chunks = Chunks(count);
+    if (chunks == 1) {
+        work(0, 0, count);
+        return;
+    }
+    std::vector<std::jthread> threads;
+    threads.reserve(chunks - 1);
+    for (std::size_t c = 1; c < chunks; ++c)
+        threads.emplace_back([&, c] { work(c, count * c / chunks, count * (c + 1) / chunks); });
+    work(0, 0, count / chunks);
+}
 
 } // namespace
 
@@ -30,26 +56,47 @@ std::int64_t BucketGrid::Clamped(double cell, std::int64_t count) {
 }
 
 std::size_t BucketGrid::MemoryBytes() const {
-    return offsets_.capacity() * sizeof(std::uint32_t) + (x_.capacity() + y_.capacity()) * sizeof(double) +
-           index_.capacity() * sizeof(std::uint32_t);
+    return offsets_.capacity() * sizeof(std::uint32_t) + points_.capacity() * sizeof(Entry);
 }
 
-std::optional<BucketGrid> BucketGrid::IfEven(std::span<const double> x, std::span<const double> y) {
-    const std::size_t count = std::min(x.size(), y.size());
+std::optional<BucketGrid> BucketGrid::IfEven(std::span<const double> x, std::span<const double> y,
+                                             std::span<const double> z) {
+    const std::size_t count = std::min({x.size(), y.size(), z.size()});
     if (count == 0 || count >= std::numeric_limits<std::uint32_t>::max())
         return std::nullopt;
-    double minX = std::numeric_limits<double>::infinity(), maxX = -minX, minY = minX, maxY = -minX;
-    std::size_t finite = 0;
-    for (std::size_t k = 0; k < count; ++k)
-        if (std::isfinite(x[k]) && std::isfinite(y[k])) {
-            if (std::abs(x[k]) > kLargestCoordinate || std::abs(y[k]) > kLargestCoordinate)
-                return std::nullopt;
-            minX = std::min(minX, x[k]);
-            maxX = std::max(maxX, x[k]);
-            minY = std::min(minY, y[k]);
-            maxY = std::max(maxY, y[k]);
-            ++finite;
-        }
+    const auto finiteAt = [&](std::size_t k) { return std::isfinite(x[k]) && std::isfinite(y[k]); };
+
+    struct Extent {
+        double minX = std::numeric_limits<double>::infinity(), maxX = -minX, minY = minX, maxY = -minX;
+        std::size_t finite = 0;
+        bool tooLarge = false;
+    };
+    std::vector<Extent> extents(Chunks(count));
+    ForEachChunk(count, [&](std::size_t chunk, std::size_t begin, std::size_t end) {
+        Extent e;
+        for (std::size_t k = begin; k < end; ++k)
+            if (finiteAt(k)) {
+                e.tooLarge |= std::abs(x[k]) > kLargestCoordinate || std::abs(y[k]) > kLargestCoordinate;
+                e.minX = std::min(e.minX, x[k]);
+                e.maxX = std::max(e.maxX, x[k]);
+                e.minY = std::min(e.minY, y[k]);
+                e.maxY = std::max(e.maxY, y[k]);
+                ++e.finite;
+            }
+        extents[chunk] = e;
+    });
+    Extent all;
+    for (const Extent& e : extents) {
+        if (e.tooLarge)
+            return std::nullopt;
+        all.minX = std::min(all.minX, e.minX);
+        all.maxX = std::max(all.maxX, e.maxX);
+        all.minY = std::min(all.minY, e.minY);
+        all.maxY = std::max(all.maxY, e.maxY);
+        all.finite += e.finite;
+    }
+    const double minX = all.minX, maxX = all.maxX, minY = all.minY, maxY = all.maxY;
+    const std::size_t finite = all.finite;
     const double spanX = maxX - minX, spanY = maxY - minY;
     if (finite == 0 || !(spanX > 0) || !(spanY > 0))
         return std::nullopt;
@@ -74,16 +121,21 @@ std::optional<BucketGrid> BucketGrid::IfEven(std::span<const double> x, std::spa
     grid.inverseHeight_ = 1 / grid.height_;
     grid.slack_ = 1e-9 * (std::abs(minX) + std::abs(maxX) + std::abs(minY) + std::abs(maxY));
 
-    // Counting sort of the points by cell.
+    // Counting sort of the points by cell, the counts and the places taken with atomic steps, so
+    // that the order of the points within a cell depends on the threads. The search puts the points
+    // it meets in order by distance and index, so the order within a cell does not show.
     const auto cells = static_cast<std::size_t>(grid.columns_ * grid.rows_);
     std::vector<std::uint32_t> cellOf(count, 0);
     grid.offsets_.assign(cells + 1, 0);
-    for (std::size_t k = 0; k < count; ++k)
-        if (std::isfinite(x[k]) && std::isfinite(y[k])) {
-            const std::int64_t cell = grid.RowOf(y[k]) * grid.columns_ + grid.ColumnOf(x[k]);
-            cellOf[k] = static_cast<std::uint32_t>(cell);
-            ++grid.offsets_[static_cast<std::size_t>(cell) + 1];
-        }
+    ForEachChunk(count, [&](std::size_t, std::size_t begin, std::size_t end) {
+        for (std::size_t k = begin; k < end; ++k)
+            if (finiteAt(k)) {
+                const std::int64_t cell = grid.RowOf(y[k]) * grid.columns_ + grid.ColumnOf(x[k]);
+                cellOf[k] = static_cast<std::uint32_t>(cell);
+                std::atomic_ref(grid.offsets_[static_cast<std::size_t>(cell) + 1])
+                    .fetch_add(1, std::memory_order_relaxed);
+            }
+    });
     double crowding = 0;
     std::size_t filled = 0;
     for (std::size_t c = 1; c <= cells; ++c) {
@@ -96,17 +148,16 @@ std::optional<BucketGrid> BucketGrid::IfEven(std::span<const double> x, std::spa
         static_cast<double>(filled) < kLeastFilledShare * static_cast<double>(cells))
         return std::nullopt;
 
-    grid.x_.resize(finite);
-    grid.y_.resize(finite);
-    grid.index_.resize(finite);
+    grid.points_.resize(finite);
     std::vector<std::uint32_t> next(grid.offsets_.begin(), grid.offsets_.end() - 1);
-    for (std::size_t k = 0; k < count; ++k)
-        if (std::isfinite(x[k]) && std::isfinite(y[k])) {
-            const std::uint32_t p = next[cellOf[k]]++;
-            grid.x_[p] = x[k];
-            grid.y_[p] = y[k];
-            grid.index_[p] = static_cast<std::uint32_t>(k);
-        }
+    ForEachChunk(count, [&](std::size_t, std::size_t begin, std::size_t end) {
+        for (std::size_t k = begin; k < end; ++k)
+            if (finiteAt(k)) {
+                const std::uint32_t p =
+                    std::atomic_ref(next[cellOf[k]]).fetch_add(1, std::memory_order_relaxed);
+                grid.points_[p] = {x[k], y[k], z[k], static_cast<std::uint32_t>(k)};
+            }
+    });
     return grid;
 }
 

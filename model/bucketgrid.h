@@ -13,12 +13,14 @@ namespace pointindex {
 
 class BucketGrid {
 public:
-    // The grid over the points k < min(x.size(), y.size()) with finite coordinates, or nothing
-    // when they crowd into few cells or leave most cells empty (a line, clusters), or when their
-    // coordinates are too large or their box too thin for cells of a measurable size.
-    static std::optional<BucketGrid> IfEven(std::span<const double> x, std::span<const double> y);
+    // The grid over the points k < min(x.size(), y.size(), z.size()) with finite coordinates x, y
+    // (z is the height each point brings along), or nothing when they crowd into few cells or
+    // leave most cells empty (a line, clusters), or when their coordinates are too large or their
+    // box too thin for cells of a measurable size.
+    static std::optional<BucketGrid> IfEven(std::span<const double> x, std::span<const double> y,
+                                            std::span<const double> z);
 
-    std::size_t Size() const { return index_.size(); }
+    std::size_t Size() const { return points_.size(); }
     std::size_t MemoryBytes() const;
 
     std::int64_t Columns() const { return columns_; }
@@ -33,13 +35,15 @@ public:
     double EdgeY(std::int64_t r) const { return minY_ + static_cast<double>(r) * height_; }
     double Slack() const { return slack_; }
 
-    // The points of the cells first..last (inclusive) of row r, as positions into X(), Y() and
-    // Index().
+    // A point, with its index in the point set.
+    struct Entry {
+        double x, y, z;
+        std::uint32_t index;
+    };
+    // The points of the cells first..last (inclusive) of row r, as positions for At().
     std::size_t Begin(std::int64_t r, std::int64_t first) const { return Offset(r * columns_ + first); }
     std::size_t End(std::int64_t r, std::int64_t last) const { return Offset(r * columns_ + last + 1); }
-    double X(std::size_t p) const { return x_[p]; }
-    double Y(std::size_t p) const { return y_[p]; }
-    std::size_t Index(std::size_t p) const { return index_[p]; }
+    const Entry& At(std::size_t p) const { return points_[p]; }
 
 private:
     BucketGrid() = default;
@@ -49,8 +53,7 @@ private:
     double minX_ = 0, minY_ = 0, width_ = 1, height_ = 1, inverseWidth_ = 1, inverseHeight_ = 1, slack_ = 0;
     std::int64_t columns_ = 1, rows_ = 1;
     std::vector<std::uint32_t> offsets_;
-    std::vector<double> x_, y_;
-    std::vector<std::uint32_t> index_;
+    std::vector<Entry> points_;
 };
 
 } // namespace pointindex

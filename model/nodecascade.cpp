@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace nodecascade {
 
@@ -20,6 +21,9 @@ constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 // the slots are not settled among them.
 constexpr std::size_t kFirstNearest = 8;
 constexpr std::size_t kNearestGrowth = 4;
+// The grid search picks the nearest of the points waiting to be walked one at a time while there
+// are at most this many of them.
+constexpr std::size_t kMostSelected = 48;
 
 // A distance no point farther than `bound` (as measured without rounding) falls below when
 // Distance rounds it; tiny bounds, whose squares lose precision, count as none.
@@ -39,27 +43,27 @@ constexpr auto Before = [](const NearestCascade::Met& a, const NearestCascade::M
 // whether a point is a record, for slot 1 or slot 2, depends only on the points met before it.
 class Walk {
 public:
-    explicit Walk(bool threeSlots) : threeSlots_(threeSlots) {}
+    Walk(bool threeSlots, const Slots& unfilled) : threeSlots_(threeSlots), slots_(unfilled) {}
 
     // Meets the next point; true once the slots are settled.
-    bool Meet(std::size_t point) {
+    bool Meet(const Slot& met) {
         if (lowest_ == kNone)
-            slots_.first = point;
-        if (point < lowest_) {
-            lowest_ = point;
+            slots_.first = met;
+        if (met.point < lowest_) {
+            lowest_ = met.point;
             return false;
         }
         if (!second_) {
-            slots_.second = point;
+            slots_.second = met;
             second_ = true;
         }
         if (!threeSlots_)
             return true;
-        if (point < lowestOther_) {
-            lowestOther_ = point;
+        if (met.point < lowestOther_) {
+            lowestOther_ = met.point;
             return false;
         }
-        slots_.third = point;
+        slots_.third = met;
         return true;
     }
     const Slots& Result() const { return slots_; }
@@ -73,15 +77,17 @@ private:
 
 } // namespace
 
-Slots PlainCascade(std::span<const double> x, std::span<const double> y, double nodeX, double nodeY,
-                   double start, bool threeSlots) {
+Slots PlainCascade(std::span<const double> x, std::span<const double> y, std::span<const double> z,
+                   double nodeX, double nodeY, double start, bool threeSlots) {
+    const std::size_t count = std::min({x.size(), y.size(), z.size()});
     Slots slots;
+    if (count > 0)
+        slots.first = slots.second = slots.third = {0, x[0], y[0], z[0]};
     double b1 = start, b2 = start, b3 = start;
     // The last slot holds the largest distance of the three, so a point whose square is at least
     // that slot's square (the root does not decrease) beats none and skips its root. No point is
     // skipped while the last slot is free, or when its distance was taken without squares.
     double skipFrom = std::numeric_limits<double>::quiet_NaN();
-    const std::size_t count = std::min(x.size(), y.size());
     for (std::size_t k = 0; k < count; ++k) {
         const double ex = nodeX - x[k];
         const double ey = nodeY - y[k];
@@ -90,19 +96,19 @@ Slots PlainCascade(std::span<const double> x, std::span<const double> y, double 
             continue;
         double t = Distance(ex, ey);
         if (t < b1) {
-            slots.first = k;
+            slots.first = {k, x[k], y[k], z[k]};
             b1 = t;
             t = start;
         }
         if (t < b2) {
-            slots.second = k;
+            slots.second = {k, x[k], y[k], z[k]};
             b2 = t;
             t = start;
             if (!threeSlots)
                 skipFrom = square;
         }
         if (threeSlots && t < b3) {
-            slots.third = k;
+            slots.third = {k, x[k], y[k], z[k]};
             b3 = t;
             skipFrom = square;
         }
@@ -111,8 +117,11 @@ Slots PlainCascade(std::span<const double> x, std::span<const double> y, double 
 }
 
 NearestCascade::NearestCascade(const pointindex::PointIndex& index, std::span<const double> x,
-                               std::span<const double> y, bool threeSlots)
-    : index_(index), x_(x), y_(y), threeSlots_(threeSlots) {}
+                               std::span<const double> y, std::span<const double> z, bool threeSlots)
+    : index_(index), x_(x), y_(y), z_(z), threeSlots_(threeSlots) {
+    if (!x.empty() && !y.empty() && !z.empty())
+        unfilled_.first = unfilled_.second = unfilled_.third = {0, x[0], y[0], z[0]};
+}
 
 bool NearestCascade::PlainIsCheaper(std::size_t looked) const {
     return looked > kPlainMinimum && looked > index_.Size() / kPlainShareDivisor;
@@ -120,9 +129,9 @@ bool NearestCascade::PlainIsCheaper(std::size_t looked) const {
 
 Slots NearestCascade::Find(double nodeX, double nodeY, double start) {
     if (!(start > 0.0) || index_.Size() == 0)
-        return {};
+        return unfilled_;
     if (!std::isfinite(nodeX) || !std::isfinite(nodeY))
-        return PlainCascade(x_, y_, nodeX, nodeY, start, threeSlots_);
+        return PlainCascade(x_, y_, z_, nodeX, nodeY, start, threeSlots_);
     if (const pointindex::BucketGrid* grid = index_.Grid())
         return FindInGrid(*grid, nodeX, nodeY, start);
     return FindInTree(nodeX, nodeY, start);
@@ -139,7 +148,7 @@ Slots NearestCascade::FindInGrid(const pointindex::BucketGrid& grid, double node
     const std::int64_t column = grid.ColumnOf(nodeX), row = grid.RowOf(nodeY);
     const std::int64_t columns = grid.Columns(), rows = grid.Rows();
     const double slack = grid.Slack() + 1e-12 * (std::abs(nodeX) + std::abs(nodeY));
-    Walk walk(threeSlots_);
+    Walk walk(threeSlots_, unfilled_);
     nearest_.clear();
     std::size_t walked = 0, looked = 0;
     const auto lookAt = [&](std::int64_t r, std::int64_t first, std::int64_t last) {
@@ -151,9 +160,10 @@ Slots NearestCascade::FindInGrid(const pointindex::BucketGrid& grid, double node
             return;
         const std::size_t end = grid.End(r, last);
         for (std::size_t p = grid.Begin(r, first); p < end; ++p) {
-            const double t = Distance(nodeX - grid.X(p), nodeY - grid.Y(p));
+            const pointindex::BucketGrid::Entry& e = grid.At(p);
+            const double t = Distance(nodeX - e.x, nodeY - e.y);
             if (t < start)
-                nearest_.push_back({t, grid.Index(p)});
+                nearest_.push_back({t, e.index, static_cast<std::uint32_t>(p)});
         }
         looked += end - grid.Begin(r, first);
     };
@@ -181,20 +191,33 @@ Slots NearestCascade::FindInGrid(const pointindex::BucketGrid& grid, double node
             if (ring == 0 && bound < start)
                 continue;
         }
-        // Only the points below the bound are put in order; the others wait.
+        // The points below the bound are walked nearest first, each the nearest of those left
+        // (the walk mostly stops after a few); the others wait.
         const auto from = nearest_.begin() + static_cast<std::ptrdiff_t>(walked);
-        const auto below =
-            all ? nearest_.end()
-                : std::partition(from, nearest_.end(), [bound](const Met& m) { return m.distance < bound; });
-        std::sort(from, below, Before);
-        const auto ready = static_cast<std::size_t>(below - nearest_.begin());
-        for (; walked < ready; ++walked)
-            if (walk.Meet(nearest_[walked].point))
+        const auto ready = static_cast<std::size_t>(
+            (all ? nearest_.end()
+                 : std::partition(from, nearest_.end(),
+                                  [bound](const Met& m) { return m.distance < bound; })) -
+            nearest_.begin());
+        // Many are put in order at once instead.
+        const bool sorted = ready - walked > kMostSelected;
+        if (sorted)
+            std::sort(from, nearest_.begin() + static_cast<std::ptrdiff_t>(ready), Before);
+        while (walked < ready) {
+            std::size_t next = walked;
+            for (std::size_t m = walked + 1; !sorted && m < ready; ++m)
+                if (Before(nearest_[m], nearest_[next]))
+                    next = m;
+            std::swap(nearest_[walked], nearest_[next]);
+            const Met& met = nearest_[walked++];
+            const pointindex::BucketGrid::Entry& e = grid.At(met.at);
+            if (walk.Meet({met.point, e.x, e.y, e.z}))
                 return walk.Result();
+        }
         if (all || bound >= start)
             return walk.Result();
         if (PlainIsCheaper(looked))
-            return PlainCascade(x_, y_, nodeX, nodeY, start, threeSlots_);
+            return PlainCascade(x_, y_, z_, nodeX, nodeY, start, threeSlots_);
     }
 }
 
@@ -204,12 +227,14 @@ Slots NearestCascade::FindInGrid(const pointindex::BucketGrid& grid, double node
 Slots NearestCascade::FindInTree(double nodeX, double nodeY, double start) {
     for (std::size_t wanted = kFirstNearest;; wanted *= kNearestGrowth) {
         if (PlainIsCheaper(wanted))
-            return PlainCascade(x_, y_, nodeX, nodeY, start, threeSlots_);
+            return PlainCascade(x_, y_, z_, nodeX, nodeY, start, threeSlots_);
         Nearest(nodeX, nodeY, start, wanted);
-        Walk walk(threeSlots_);
-        for (const Met& met : nearest_)
-            if (walk.Meet(met.point))
+        Walk walk(threeSlots_, unfilled_);
+        for (const Met& met : nearest_) {
+            const pointindex::PointIndex::Entry& e = index_.At(met.at);
+            if (walk.Meet({met.point, e.x, e.y, z_[met.point]}))
                 return walk.Result();
+        }
         if (nearest_.size() < wanted)
             return walk.Result();
     }
@@ -245,7 +270,7 @@ void NearestCascade::Nearest(double nodeX, double nodeY, double start, std::size
         if (index_.IsLeaf(pending.range)) {
             for (std::size_t p = pending.range.begin; p < pending.range.end; ++p) {
                 const pointindex::PointIndex::Entry& e = index_.At(p);
-                const Met met{Distance(nodeX - e.x, nodeY - e.y), e.index};
+                const Met met{Distance(nodeX - e.x, nodeY - e.y), e.index, static_cast<std::uint32_t>(p)};
                 if (!(met.distance < start))
                     continue;
                 if (nearest_.size() == wanted) {
@@ -253,7 +278,10 @@ void NearestCascade::Nearest(double nodeX, double nodeY, double start, std::size
                         continue;
                     nearest_.pop_back();
                 }
-                nearest_.insert(std::upper_bound(nearest_.begin(), nearest_.end(), met, Before), met);
+                // Insertion by hand: the list is short, and a call to move its tail costs more.
+                nearest_.push_back(met);
+                for (std::size_t m = nearest_.size() - 1; m > 0 && Before(met, nearest_[m - 1]); --m)
+                    std::swap(nearest_[m], nearest_[m - 1]);
             }
             continue;
         }

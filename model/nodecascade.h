@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <span>
 #include <vector>
@@ -21,8 +22,15 @@
 
 namespace nodecascade {
 
+// A slot's point, its coordinates and its height, read from wherever the search found it (the
+// same values as the point set's).
+struct Slot {
+    std::size_t point = 0;
+    double x = 0, y = 0, z = 0;
+};
+
 struct Slots {
-    std::size_t first = 0, second = 0, third = 0;
+    Slot first, second, third;
 };
 
 // The distance of a point offset by (ex, ey) from a node: the square root of the sum of squares,
@@ -34,26 +42,27 @@ inline double Distance(double ex, double ey) {
     return std::hypot(ex, ey);
 }
 
-// The pass itself over points 0..n-1, n = min(x.size(), y.size()), in index order. Slot 3 is
-// filled only when threeSlots.
-Slots PlainCascade(std::span<const double> x, std::span<const double> y, double nodeX, double nodeY,
-                   double start, bool threeSlots);
+// The pass itself over points 0..n-1, n = min(x.size(), y.size(), z.size()), in index order.
+// Slot 3 is filled only when threeSlots. A slot no point reaches holds point 0 (at the origin when
+// n = 0).
+Slots PlainCascade(std::span<const double> x, std::span<const double> y, std::span<const double> z,
+                   double nodeX, double nodeY, double start, bool threeSlots);
 
 // The same slots from the nearest points, met from the spatial index nearest first (equal
 // distances in index order) until the slots are settled. One search per thread: it keeps its
 // working lists.
 class NearestCascade {
 public:
-    // x and y are the points that the index was built from; they outlive the search.
+    // x, y and z are the points that the index was built from; they outlive the search.
     NearestCascade(const pointindex::PointIndex& index, std::span<const double> x, std::span<const double> y,
-                   bool threeSlots);
+                   std::span<const double> z, bool threeSlots);
 
     Slots Find(double nodeX, double nodeY, double start);
 
-    // A point met, with its distance from the node.
+    // A point met, with its distance from the node and its position in the index.
     struct Met {
         double distance;
-        std::size_t point;
+        std::uint32_t point, at;
     };
 
 private:
@@ -65,8 +74,10 @@ private:
     bool PlainIsCheaper(std::size_t looked) const;
 
     const pointindex::PointIndex& index_;
-    std::span<const double> x_, y_;
+    std::span<const double> x_, y_, z_;
     bool threeSlots_;
+    // Slots that no point reached: point 0.
+    Slots unfilled_;
     std::vector<Met> nearest_;
     struct Pending {
         pointindex::PointIndex::Range range;

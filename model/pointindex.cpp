@@ -18,11 +18,11 @@ constexpr std::size_t kThreadMinimum = 1 << 15;
 
 } // namespace
 
-PointIndex::PointIndex(std::span<const double> x, std::span<const double> y)
-    : grid_(BucketGrid::IfEven(x, y)) {
+PointIndex::PointIndex(std::span<const double> x, std::span<const double> y, std::span<const double> z)
+    : grid_(BucketGrid::IfEven(x, y, z)) {
     if (grid_)
         return;
-    const std::size_t count = std::min(x.size(), y.size());
+    const std::size_t count = std::min({x.size(), y.size(), z.size()});
     points_.reserve(count);
     for (std::size_t k = 0; k < count; ++k)
         if (std::isfinite(x[k]) && std::isfinite(y[k])) {

@@ -16,9 +16,10 @@ namespace pointindex {
 class PointIndex {
 public:
     PointIndex() = default;
-    // Indexes point k = (x[k], y[k]) for k < min(x.size(), y.size()); points with a coordinate
-    // that is not finite are left out.
-    PointIndex(std::span<const double> x, std::span<const double> y);
+    // Indexes point k = (x[k], y[k]) for k < min(x.size(), y.size(), z.size()); points with a
+    // coordinate that is not finite are left out. The bucket grid keeps the heights z beside the
+    // coordinates.
+    PointIndex(std::span<const double> x, std::span<const double> y, std::span<const double> z);
 
     // The number of points indexed.
     std::size_t Size() const { return grid_ ? grid_->Size() : points_.size(); }

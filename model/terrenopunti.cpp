@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "model/array2d.h"
 #include "model/globali.h"
 #include "model/nodecascade.h"
 #include "model/parallelcolumns.h"
@@ -80,14 +81,13 @@ double GuardedMean(const std::array<double, 3>& heights, const std::array<double
 // The height of the node at (x, y) from its slots' points, weighted by inverse distance to the
 // power; sums left to right.
 double NodeHeight(double x, double y, const nodecascade::Slots& slots, int used, double power) {
-    using namespace globali;
-    const std::array<std::size_t, 3> chosen{slots.first, slots.second, slots.third};
+    const std::array<const nodecascade::Slot*, 3> chosen{&slots.first, &slots.second, &slots.third};
     std::array<double, 3> heights{}, ex{}, ey{}, weight{};
     for (int s = 0; s < used; ++s) {
-        const std::size_t k = chosen[static_cast<std::size_t>(s)];
-        ex[s] = x - px[k];
-        ey[s] = y - py[k];
-        heights[s] = pz[k];
+        const nodecascade::Slot& slot = *chosen[static_cast<std::size_t>(s)];
+        ex[s] = x - slot.x;
+        ey[s] = y - slot.y;
+        heights[s] = slot.z;
         double q = ex[s] * ex[s] + ey[s] * ey[s];
         if (q == 0)
             q = kNearestSquare;
@@ -116,9 +116,10 @@ void terrenopunti(std::int32_t mode) {
     TerrainPanel& panel = TerrainPanel::Current();
     const double power = static_cast<double>(panel.PowerSetting()) / 10;
     panel.SetProgressMaximum(100);
-    mx.Redim(mxtot, mytot);
-    my.Redim(mxtot, mytot);
-    mz.Redim(mxtot, mytot);
+    // Every node is written below, so arrays of the right size are kept as they are.
+    for (Array2D<double>* nodes : {&mx, &my, &mz})
+        if (nodes->UBound0() != mxtot || nodes->UBound1() != mytot)
+            nodes->Redim(mxtot, mytot);
 
     const std::size_t stored = std::min({px.size(), py.size(), pz.size()});
     const std::int64_t lastPoint = std::min<std::int64_t>(ptot, static_cast<std::int64_t>(stored) - 1);
@@ -130,10 +131,15 @@ void terrenopunti(std::int32_t mode) {
     const auto count = static_cast<std::size_t>(std::max<std::int64_t>(lastPoint + 1, 0));
     const std::span<const double> xs(px.data(), count);
     const std::span<const double> ys(py.data(), count);
-    const pointindex::PointIndex index(xs, ys);
+    const std::span<const double> zs(pz.data(), count);
+    const pointindex::PointIndex index(xs, ys, zs);
+    // Points left out of the search (none counted) leave every slot on point 0.
+    nodecascade::Slots none;
+    if (stored > 0)
+        none.first = none.second = none.third = {0, px[0], py[0], pz[0]};
     std::vector<nodecascade::NearestCascade> searches;
     for (std::size_t w = 0; w < parallelcolumns::WorkerCount(); ++w)
-        searches.emplace_back(index, xs, ys, threePoints);
+        searches.emplace_back(index, xs, ys, zs, threePoints);
 
     const auto column = [&](std::int64_t i, std::size_t worker) {
         nodecascade::NearestCascade& search = searches[worker];
@@ -144,7 +150,9 @@ void terrenopunti(std::int32_t mode) {
             const double y = NodeCoordinate(ymin, ymax, dy, mytot, j);
             mx(ci, cj) = x;
             my(ci, cj) = y;
-            mz(ci, cj) = stored == 0 ? 0.0 : NodeHeight(x, y, search.Find(x, y, start), used, power);
+            mz(ci, cj) = stored == 0
+                             ? 0.0
+                             : NodeHeight(x, y, count == 0 ? none : search.Find(x, y, start), used, power);
             if (worker == 0)
                 rt::RuntimeBackgroundTask();
         }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -118,15 +119,21 @@ void SetBoundsOf(const std::vector<Point>& points) {
     terraintest::SetBounds(xmin, xmax, ymin, ymax, 0, 0);
 }
 
+// The same points, and the coordinates and heights brought with them bit for bit.
 bool SameSlots(const nodecascade::Slots& a, const nodecascade::Slots& b, bool threeSlots) {
-    return a.first == b.first && a.second == b.second && (!threeSlots || a.third == b.third);
+    const auto same = [](const nodecascade::Slot& s, const nodecascade::Slot& t) {
+        return s.point == t.point && std::bit_cast<std::uint64_t>(s.x) == std::bit_cast<std::uint64_t>(t.x) &&
+               std::bit_cast<std::uint64_t>(s.y) == std::bit_cast<std::uint64_t>(t.y) &&
+               std::bit_cast<std::uint64_t>(s.z) == std::bit_cast<std::uint64_t>(t.z);
+    };
+    return same(a.first, b.first) && same(a.second, b.second) && (!threeSlots || same(a.third, b.third));
 }
 
 TEST(NearestCascade, FindsThePlainPassSlotsAtEveryNode) {
     for (const Survey& survey : Surveys()) {
         terraintest::SetPoints(survey.points);
-        const std::span<const double> x(globali::px), y(globali::py);
-        const pointindex::PointIndex index(x, y);
+        const std::span<const double> x(globali::px), y(globali::py), z(globali::pz);
+        const pointindex::PointIndex index(x, y, z);
         // Evenly spread points are searched through the grid, a line through the tree.
         if (survey.what == "uniform" || survey.what.starts_with("one line")) {
             ASSERT_EQ(index.Grid() != nullptr, survey.what == "uniform") << survey.what;
@@ -135,35 +142,58 @@ TEST(NearestCascade, FindsThePlainPassSlotsAtEveryNode) {
         // half a node spacing.
         for (const double start : {500.0, 60.0, 5.0})
             for (const bool threeSlots : {true, false}) {
-                nodecascade::NearestCascade search(index, x, y, threeSlots);
+                nodecascade::NearestCascade search(index, x, y, z, threeSlots);
                 for (std::int32_t i = -2; i <= survey.nx + 2; ++i)
                     for (std::int32_t j = -2; j <= survey.ny + 2; ++j) {
                         const double nodeX = (300.0 / survey.nx) * i, nodeY = (200.0 / survey.ny) * j;
                         const nodecascade::Slots plain =
-                            nodecascade::PlainCascade(x, y, nodeX, nodeY, start, threeSlots);
+                            nodecascade::PlainCascade(x, y, z, nodeX, nodeY, start, threeSlots);
                         const nodecascade::Slots found = search.Find(nodeX, nodeY, start);
                         ASSERT_TRUE(SameSlots(found, plain, threeSlots))
                             << survey.what << ", start " << start << (threeSlots ? ", three" : ", two")
-                            << " slots, node " << i << ", " << j << ": found " << found.first << " "
-                            << found.second << " " << found.third << ", plain " << plain.first << " "
-                            << plain.second << " " << plain.third;
+                            << " slots, node " << i << ", " << j << ": found " << found.first.point << " "
+                            << found.second.point << " " << found.third.point << ", plain "
+                            << plain.first.point << " " << plain.second.point << " " << plain.third.point;
                     }
             }
     }
+}
+
+// Large surveys are sorted into the grid's cells on every core.
+TEST(NearestCascade, AGridSortedOnEveryCoreFindsThePlainPassSlots) {
+    std::mt19937_64 random(11);
+    std::vector<double> x, y, z;
+    for (const Point& p : Uniform(70000, random)) {
+        x.push_back(p.x);
+        y.push_back(p.y);
+        z.push_back(p.z);
+    }
+    const pointindex::PointIndex index(x, y, z);
+    ASSERT_NE(index.Grid(), nullptr);
+    ASSERT_EQ(index.Size(), x.size());
+    nodecascade::NearestCascade search(index, x, y, z, true);
+    for (std::int32_t i = 0; i <= 20; ++i)
+        for (std::int32_t j = 0; j <= 15; ++j) {
+            const double nodeX = 15.0 * i + 0.37, nodeY = (200.0 / 15) * j;
+            ASSERT_TRUE(SameSlots(search.Find(nodeX, nodeY, 500),
+                                  nodecascade::PlainCascade(x, y, z, nodeX, nodeY, 500, true), true))
+                << i << ", " << j;
+        }
 }
 
 TEST(NearestCascade, PointsThatCannotBeMeasuredTakeNoSlot) {
     const double huge = 1.7e308;
     const std::vector<double> x{NAN, 5, huge, -huge, 4, INFINITY, 4.5};
     const std::vector<double> y{0, NAN, huge, 3, 1, 0, 0.5};
-    const pointindex::PointIndex index(x, y);
+    const std::vector<double> z{1, 2, 3, 4, 5, 6, 7};
+    const pointindex::PointIndex index(x, y, z);
     EXPECT_EQ(index.Size(), 4u);
     for (const double start : {10.0, static_cast<double>(INFINITY)})
         for (const bool threeSlots : {true, false}) {
-            nodecascade::NearestCascade search(index, x, y, threeSlots);
+            nodecascade::NearestCascade search(index, x, y, z, threeSlots);
             for (const double nodeX : {0.0, 4.0, -1e308})
                 EXPECT_TRUE(SameSlots(search.Find(nodeX, 0, start),
-                                      nodecascade::PlainCascade(x, y, nodeX, 0, start, threeSlots),
+                                      nodecascade::PlainCascade(x, y, z, nodeX, 0, start, threeSlots),
                                       threeSlots))
                     << nodeX << " " << start;
         }
@@ -173,24 +203,25 @@ TEST(NearestCascade, TheIndexOfALargeSurveyTakesLessThan48BytesAPoint) {
     std::mt19937_64 random(3);
     for (const std::size_t count : {1000u, 100000u, 131073u}) {
         const std::vector<Point> points = Uniform(count, random);
-        std::vector<double> x, y, lineX, lineY;
+        std::vector<double> x, y, z, lineX, lineY;
         for (const Point& p : points) {
             x.push_back(p.x);
             y.push_back(p.y);
+            z.push_back(p.z);
             lineX.push_back(p.x);
             lineY.push_back(p.x * 0.75);
         }
         // The grid for the even spread, the tree for the line.
-        EXPECT_LT(pointindex::PointIndex(x, y).MemoryBytes(), 48 * count) << count;
-        EXPECT_LT(pointindex::PointIndex(lineX, lineY).MemoryBytes(), 48 * count) << count;
+        EXPECT_LT(pointindex::PointIndex(x, y, z).MemoryBytes(), 48 * count) << count;
+        EXPECT_LT(pointindex::PointIndex(lineX, lineY, z).MemoryBytes(), 48 * count) << count;
     }
 }
 
 // The height the plain pass gives a node, weighted as the grid weighs it.
 double PlainHeight(double x, double y, bool threeSlots, double power) {
     using namespace globali;
-    const auto found = nodecascade::PlainCascade(px, py, x, y, dx + dy, threeSlots);
-    const std::size_t chosen[] = {found.first, found.second, found.third};
+    const auto found = nodecascade::PlainCascade(px, py, pz, x, y, dx + dy, threeSlots);
+    const std::size_t chosen[] = {found.first.point, found.second.point, found.third.point};
     double sum = 0, weights = 0;
     for (int s = 0; s < (threeSlots ? 3 : 2); ++s) {
         const std::size_t k = chosen[s];
