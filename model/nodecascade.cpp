@@ -80,9 +80,9 @@ private:
 Slots PlainCascade(std::span<const double> x, std::span<const double> y, std::span<const double> z,
                    double nodeX, double nodeY, double start, bool threeSlots) {
     const std::size_t count = std::min({x.size(), y.size(), z.size()});
-    Slots slots;
+    Slots found;
     if (count > 0)
-        slots.first = slots.second = slots.third = {0, x[0], y[0], z[0]};
+        found.first = found.second = found.third = {0, x[0], y[0], z[0]};
     double b1 = start, b2 = start, b3 = start;
     // The last slot holds the largest distance of the three, so a point whose square is at least
     // that slot's square (the root does not decrease) beats none and skips its root. No point is
@@ -96,24 +96,24 @@ Slots PlainCascade(std::span<const double> x, std::span<const double> y, std::sp
             continue;
         double t = Distance(ex, ey);
         if (t < b1) {
-            slots.first = {k, x[k], y[k], z[k]};
+            found.first = {k, x[k], y[k], z[k]};
             b1 = t;
             t = start;
         }
         if (t < b2) {
-            slots.second = {k, x[k], y[k], z[k]};
+            found.second = {k, x[k], y[k], z[k]};
             b2 = t;
             t = start;
             if (!threeSlots)
                 skipFrom = square;
         }
         if (threeSlots && t < b3) {
-            slots.third = {k, x[k], y[k], z[k]};
+            found.third = {k, x[k], y[k], z[k]};
             b3 = t;
             skipFrom = square;
         }
     }
-    return slots;
+    return found;
 }
 
 NearestCascade::NearestCascade(const pointindex::PointIndex& index, std::span<const double> x,

@@ -1,5 +1,6 @@
 #include "rt/runtime.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -34,6 +35,19 @@ std::int64_t NowMs() {
 }
 
 std::int64_t (*yieldClock)() = NowMs;
+bool followingTheLoop = false;
+// The event loop has woken to handle events since the last yield that read the clock: the windows
+// were drawn then, so the next yield that processes events may wait a whole interval.
+bool loopRan = false;
+
+void FollowTheEventLoop() {
+    if (followingTheLoop)
+        return;
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+        followingTheLoop = true;
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, [] { loopRan = true; });
+    }
+}
 
 } // namespace
 
@@ -46,7 +60,13 @@ void RuntimeBackgroundTask() {
     ++yields;
     if (yields % kCallsPerClockRead != 0)
         return;
+    FollowTheEventLoop();
     const std::int64_t now = yieldClock();
+    if (loopRan) {
+        loopRan = false;
+        nextEventsAt = now + kEventInterval;
+        return;
+    }
     if (now < nextEventsAt)
         return;
     nextEventsAt = now + kEventInterval;
@@ -56,6 +76,7 @@ void RuntimeBackgroundTask() {
     // and windows closed meanwhile stay alive until then.
     detail::HandlerScope scope;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    loopRan = false;
 }
 
 void RuntimeBackgroundTasks(std::uint64_t count) {
