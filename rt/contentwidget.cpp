@@ -24,10 +24,13 @@ ContentWidget::ContentWidget(Window& window) : window_(window) {
 }
 
 Control* ContentWidget::ShapeAt(const QPoint& at, bool includeDisabled) const {
+    if (WindowAccess::Of(window_).closed)
+        return nullptr;
     const auto& controls = WindowAccess::Of(window_).controls;
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
         Control* shape = *it;
-        if (shape->Widget() == nullptr && shape->Visible() && (includeDisabled || shape->Enabled()) &&
+        if (WindowAccess::MayHitLight(*shape, at.x(), at.y()) && shape->Widget() == nullptr &&
+            shape->Visible() && (includeDisabled || shape->Enabled()) &&
             WindowAccess::HitLight(*shape, at.x(), at.y()))
             return shape;
     }
@@ -72,6 +75,9 @@ void ContentWidget::paintEvent(QPaintEvent*) {
                      impl.hasBackColor ? ToQColor(impl.backColor) : palette().color(QPalette::Window));
     if (impl.backdrop)
         painter.drawImage(0, 0, impl.backdrop.Image());
+    // A closed window's controls are going: only its back colour and backdrop remain.
+    if (impl.closed)
+        return;
     for (const Control* control : impl.controls) {
         if (control->Widget() == nullptr && control->Visible())
             WindowAccess::DrawLight(*control, painter);

@@ -84,6 +84,8 @@ protected:
         std::string helpTag;
     };
     Geometry geometry_;
+    // How far beyond its box a press still hits a light shape (a thin line's reach).
+    std::int32_t hitReach_ = 0;
 
     // Runs after Left, Top, Width or Height changed; `before` holds the old values.
     virtual void GeometryChanged(const Geometry& before);

@@ -125,6 +125,7 @@ void LineShape::SetBorderColor(Color color) {
 
 void LineShape::SetBorderWidth(std::int32_t width) {
     width_ = std::max(0, width);
+    hitReach_ = std::max(3, width_ / 2 + 1);
     RepaintWindow(*this);
 }
 
@@ -179,6 +180,7 @@ void LineShape::CopySettingsTo(Control& other) const {
     if (auto* line = dynamic_cast<LineShape*>(&other)) {
         line->color_ = color_;
         line->width_ = width_;
+        line->hitReach_ = hitReach_;
         line->SetEnds(x1_, y1_, x2_, y2_);
     }
 }

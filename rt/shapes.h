@@ -43,6 +43,7 @@ protected:
 // the ends (the position given to Create is not used). Moving Left or Top moves both ends.
 class LineShape : public Control {
 public:
+    LineShape() { hitReach_ = 3; }
     std::int32_t X1() const { return x1_; }
     std::int32_t Y1() const { return y1_; }
     std::int32_t X2() const { return x2_; }

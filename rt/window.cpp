@@ -37,8 +37,11 @@ void WindowAccess::SetCancelButton(Window& window, PushButton& button, bool isCa
 
 void WindowAccess::ForgetControl(Window& window, const Control& control) {
     Window::Impl& impl = Of(window);
-    impl.controls.erase(std::remove(impl.controls.begin(), impl.controls.end(), &control),
-                        impl.controls.end());
+    if (impl.closed)
+        impl.forgotten.insert(&control);
+    else
+        impl.controls.erase(std::remove(impl.controls.begin(), impl.controls.end(), &control),
+                            impl.controls.end());
     if (impl.capturedShape == &control)
         impl.capturedShape = nullptr;
     if (impl.defaultButton == &control)
@@ -112,7 +115,8 @@ Window::~Window() {
     // The controls that are members of the subclass are gone already. Any other control that
     // outlives the window forgets it; the content widget, with what is left on it, goes last.
     for (Control* control : impl_->controls)
-        control->window_ = nullptr;
+        if (impl_->forgotten.count(control) == 0)
+            control->window_ = nullptr;
     impl_->controls.clear();
 }
 

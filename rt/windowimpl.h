@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "rt/control.h"
@@ -25,6 +26,14 @@ struct WindowAccess {
     static void DrawLight(const Control& control, QPainter& painter) { control.DrawLight(painter); }
     static bool HitLight(const Control& control, std::int32_t x, std::int32_t y) {
         return control.HitLight(x, y);
+    }
+    // False when the press lies beyond the light shape's box and reach: no need to ask it.
+    static bool MayHitLight(const Control& control, std::int32_t x, std::int32_t y) {
+        const Control::Geometry& box = control.geometry_;
+        const std::int64_t reach = control.hitReach_;
+        return x >= box.left - reach && y >= box.top - reach &&
+               x <= std::int64_t{box.left} + box.width + reach &&
+               y <= std::int64_t{box.top} + box.height + reach;
     }
     static void Open(Window& window) { window.Event_Open(); }
     static bool KeyDown(Window& window, const std::string& key) { return window.Event_KeyDown(key); }
@@ -82,6 +91,9 @@ struct Window::Impl {
     bool closed = false;
     // Every created control in creation order; light shapes are drawn and hit-tested from here.
     std::vector<Control*> controls;
+    // Controls destroyed after their window closed: left in `controls`, which nothing reads any
+    // more but the window's destructor, so that discarding a window of many controls stays linear.
+    std::unordered_set<const Control*> forgotten;
     Control* capturedShape = nullptr;
     bool windowCaptured = false;
     PushButton* defaultButton = nullptr;
