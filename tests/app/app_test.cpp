@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "app/app.h"
-#include "app/globalilocalizza.h"
 #include "app/menu.h"
 #include "app/startup.h"
 #include "model/globali.h"
@@ -76,13 +75,7 @@ TEST_F(Application, MenusAreEnabledByTheWorkingMode) {
         }
 }
 
-TEST_F(Application, MenuCaptionsAreEnglishForLanguageOneOnlyAndItemsAreFoundByName) {
-    for (const std::int32_t lingua : {0, 1, 2, -1}) {
-        globali::lingua = lingua;
-        Globalilocalizza::local_lingua();
-        EXPECT_EQ(FileMenu().Text(), lingua == 1 ? "File" : "Archivio") << "language " << lingua;
-    }
-    // The two "DXF.." items are told apart by their menus.
+TEST_F(Application, TheTwoDxfItemsAreToldApartByTheirMenus) {
     EXPECT_EQ(ImportDXF().Parent(), &FileImport());
     EXPECT_EQ(ExportDXF().Parent(), &FileExport());
     EXPECT_THROW(MenuItemNamed("FileSave"), std::logic_error);

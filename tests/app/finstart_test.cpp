@@ -19,7 +19,6 @@ protected:
         rt::WindowRegistry::DiscardAll();
         globali::lingua = 1;
     }
-
     static void Press(rt::Control& control) {
         QTest::mouseClick(control.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     }
@@ -33,11 +32,9 @@ TEST_F(StartWindow, FlagsSwitchTheLanguageOfTheWindowAndTheMenusAndShowABarWhile
     EXPECT_EQ(window.Title(), "Starting Choice");
     EXPECT_EQ(FileMenu().Text(), "File");
     EXPECT_TRUE(window.IsOpen());
-
     Press(window.Canvasl(1));
     EXPECT_EQ(globali::lingua, 2);
     EXPECT_EQ(FileMenu().Text(), "Archivio");
-
     for (const QEvent::Type type : {QEvent::Enter, QEvent::Leave}) {
         QEvent event(type);
         QApplication::sendEvent(window.Canvasl(0).Widget(), &event);
@@ -48,7 +45,6 @@ TEST_F(StartWindow, FlagsSwitchTheLanguageOfTheWindowAndTheMenusAndShowABarWhile
 
 TEST_F(StartWindow, ThePointEditorChoiceClosesTheWindowAndOpensTheEditor) {
     Press(rt::Instance<finstart>().pushbstart(1));
-
     EXPECT_EQ(rt::OpenInstance<finstart>(), nullptr);
     ASSERT_NE(rt::OpenInstance<fingestionepunti>(), nullptr);
     EXPECT_TRUE(rt::OpenInstance<fingestionepunti>()->Visible());

@@ -41,13 +41,7 @@ TEST_F(DxfWriters, MeshFileHoldsTheBoundsAndTwoTrianglesPerCellWithCrLfLineEnds)
                                       corner(2, i + 1, j + 1) + corner(3, i + 1, j + 1) + "|0",
                                   "\r\n");
     expected += Lines("ENDSEC|0|EOF", "\r\n");
-
-    rt::ScriptedDialogs dialogs;
-    dialogs.AnswerSave(Path("mesh.dxf").string());
-    Choose("ExportDXF");
-    ASSERT_EQ(dialogs.Requests().size(), 1U);
-    EXPECT_EQ(dialogs.Requests()[0].defaultName, "MESH.DXF");
-    EXPECT_EQ(ReadFile(Path("mesh.dxf")), expected);
+    EXPECT_EQ(Export("ExportDXF", "mesh.dxf"), expected);
     EXPECT_EQ(panel.progress, (std::vector<std::int32_t>{0, 50, 0}));
 }
 
@@ -71,19 +65,11 @@ TEST_F(DxfWriters, InTwoDimensionsThePolylinesOfTwoOrMorePointsAreWrittenInPlan)
     SetTable({{0, 0}, {1, 2}, {4, -1}, {4, 1}});
     modulodxf::dxfpn(0, 0) = 1;
     modulodxf::dxfpn(0, 1) = 4;
-
-    rt::ScriptedDialogs dialogs;
-    dialogs.AnswerSave(Path("curve.dxf").string());
-    Choose("ExportDXF");
-    ASSERT_EQ(dialogs.Requests().size(), 1U);
-    EXPECT_EQ(dialogs.Requests()[0].defaultName, "curve.dxf");
-    EXPECT_EQ(ReadFile(Path("curve.dxf")),
+    EXPECT_EQ(Export("ExportDXF", "curve.dxf"),
               Lines(kPolylineHead + Polyline({{"-1.5", "2"}, {"0.25", "-3"}, {"7", "8.125"}}) +
                         Polyline({{"1", "1"}, {"2", "2"}}) + kTail,
                     "\r\n"));
-    EXPECT_EQ(rt::OpenInstance<finscrivilinee>(), nullptr);
     EXPECT_EQ(NewBeeps(), 0);
-
     // An empty table gives the head and the tail alone.
     SetTable({});
     EXPECT_EQ(Export("ExportDXF", "empty.dxf"), Lines(kPolylineHead + kTail, "\r\n"));

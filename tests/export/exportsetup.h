@@ -68,7 +68,6 @@ protected:
         Inizio::ambiente = 0;
         globali::celamesh = false;
     }
-
     std::filesystem::path Path(const std::string& name) const {
         return std::filesystem::path(folder_.path().toStdString()) / name;
     }
@@ -87,7 +86,6 @@ protected:
         return ReadFile(Path(name));
     }
     std::int32_t NewBeeps() const { return rt::BeepCount() - beeps_; }
-
     terraintest::RecordingPanel panel;
 
 private:

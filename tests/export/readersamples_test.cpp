@@ -25,7 +25,6 @@ protected:
         folder_ = folder;
         ExportTest::SetUp();
     }
-
     void Write(const char* item, std::int32_t mode, const std::string& name, const std::string& note) {
         Inizio::ambiente = mode;
         rt::ScriptedDialogs dialogs;
@@ -33,7 +32,6 @@ protected:
         Choose(item);
         std::ofstream(folder_ + "/" + name + ".json") << note;
     }
-
     std::string folder_;
 };
 
@@ -54,7 +52,6 @@ TEST_F(ReaderSamples, WriteTheMeshPolylineAndGridFiles) {
     Write("ExportDXF", 2, "mesh.dxf", "{\"kind\": \"faces\", \"faces\": [" + faces + "]}");
     Write("ExportTextXYZ", 2, "grid.xyz",
           "{\"kind\": \"grid\", \"columns\": 4, \"rows\": 6, \"low\": -3.625, \"high\": 4.625}");
-
     terraintest::SetPoints(
         {{3, 4, 0}, {-10.5, 2.25, 1}, {-8, 7.75, 1}, {-3.5, 12, 1}, {9, -4, 2}, {20, 1.5, 2}, {0, 0, 0}});
     SetTable({{0, 0}, {1, 2}, {4, 1}, {6, 0}});

@@ -57,13 +57,11 @@ protected:
         SetPoints(points);
         SetTable({{0, 299}});
     }
-
     // A path whose file cannot be created, whoever runs the test: under a regular file.
     std::string Unwritable(const std::string& name) {
         std::ofstream(Path("plain")) << "x";
         return (Path("plain") / name).string();
     }
-
     // Runs the command in the working mode on the path; expects the failure reported, nothing left.
     void ExpectFailure(const char* item, std::int32_t mode, const std::string& path) {
         SCOPED_TRACE(std::string(item) + " in mode " + std::to_string(mode));
@@ -81,18 +79,13 @@ protected:
         EXPECT_TRUE(panel.progress.empty() || panel.progress.back() == 0);
         EXPECT_EQ(rt::OpenInstance<finscrivilinee>(), nullptr);
     }
-
     const std::vector<std::pair<const char*, std::int32_t>> commands_ = {
         {"ExportTextXYZ", 2}, {"ExportTextGDL", 2}, {"ExportQD3D", 2}, {"ExportDXF", 2}, {"ExportDXF", 1}};
 };
 
-TEST_F(WriteFailure, AFileThatCannotBeCreatedIsReported) {
-    for (const auto& [item, mode] : commands_)
-        ExpectFailure(item, mode, Unwritable("out.txt"));
-}
-
-TEST_F(WriteFailure, AFileSystemThatFillsUpIsReportedAndThePartialFileRemoved) {
+TEST_F(WriteFailure, AFileThatCannotBeCreatedOrFillsTheDiskIsReportedAndThePartialFileRemoved) {
     for (const auto& [item, mode] : commands_) {
+        ExpectFailure(item, mode, Unwritable("out.txt"));
         const FileSizeLimit limit(2048);
         ExpectFailure(item, mode, Path("full.txt").string());
         EXPECT_FALSE(panel.progress.empty() && mode == 2) << "the writer never reported progress";

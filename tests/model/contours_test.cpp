@@ -5,13 +5,10 @@
 
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <vector>
 
 #include "model/contours.h"
-#include "model/globali.h"
-#include "model/levelcells.h"
 #include "rt/conv.h"
 #include "rt/picture.h"
 #include "rt/runtime.h"
@@ -20,13 +17,13 @@
 namespace {
 
 using contours::HeightColour;
-using contours::Node;
 using contours::TraceCell;
 using std::vector;
 using terraintest::SetBounds;
 using terraintest::SetGrid;
 
 constexpr double kBig = std::numeric_limits<double>::max();
+constexpr rt::Color kBackdrop = 0x2040C0;
 
 class Contours : public terraintest::TerrainTest {
 protected:
@@ -39,32 +36,26 @@ protected:
         panel.backdrop.Graphics().FillRect(0, 0, width, height);
         return panel.backdrop;
     }
-    static constexpr rt::Color kBackdrop = 0x2040C0;
 };
 
-TEST_F(Contours, HueFallsFromGreenAtTheLowestToRedAtTheHighestHeight) {
+TEST_F(Contours, HueAndLevelSeriesFollowTheHeightRangeEvenWhenItOverflows) {
     const struct {
         double zmin, zmax, z, hue;
-    } cases[] = {{-40, 60, -40, 0.33}, {-40, 60, 60, 0.0}, {-kBig, kBig, 0, 0.165}, {-kBig, kBig, NAN, 0.33}};
-    for (const auto& c : cases) {
+    } hues[] = {{-40, 60, -40, 0.33}, {-40, 60, 60, 0.0}, {-kBig, kBig, 0, 0.165}, {-kBig, kBig, NAN, 0.33}};
+    for (const auto& c : hues) {
         SetBounds(0, 1, 0, 1, c.zmin, c.zmax);
         EXPECT_EQ(HeightColour(c.z), rt::HSV(c.hue, 0.66, 0.33)) << c.z << " in " << c.zmin << ".." << c.zmax;
     }
-}
-
-TEST_F(Contours, LevelsAreEvenHeightsOfTheRangeSteppedByTheDivisor) {
     const struct {
         double zmin, zmax, divisor;
         std::int32_t kmin, kmax, step;
-    } cases[] = {
-        {-6, 10, 20, -3, 5, 1},
+    } series[] = {
         {-1, 0, 50, -1, 0, 1}, // -0.5 halves away from zero
-        {100, 300, 20, 50, 150, 5},
         {0, 140, 20, 0, 70, 4},
         {-kBig, kBig, 20, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
          rt::conv(4294967295.0 / 20.0)},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : series) {
         SetBounds(0, 1, 0, 1, c.zmin, c.zmax);
         const contours::LevelSeries s = contours::LevelSeriesFor(c.divisor);
         EXPECT_EQ(vector<std::int32_t>({s.kmin, s.kmax, s.step}),
@@ -73,89 +64,15 @@ TEST_F(Contours, LevelsAreEvenHeightsOfTheRangeSteppedByTheDivisor) {
     }
 }
 
-TEST_F(Contours, EachTriangleRunsFromItsRowEdgeToTheDiagonalAndNeighboursMeetExactly) {
-    const Node n00{0, 0, 1}, n10{10, 0, 5}, n01{0, 10, 3}, n11{10, 10, 5};
-    const contours::CellTrace trace = TraceCell(4.0, n00, n10, n01, n11);
-    ASSERT_TRUE(trace.hasA && trace.hasB);
-    EXPECT_EQ(vector<double>({trace.a.x0, trace.a.y0, trace.a.x1, trace.a.y1}),
-              (vector<double>{7.5, 0, 5, 5}));
-    EXPECT_EQ(vector<double>({trace.b.x0, trace.b.y0, trace.b.x1, trace.b.y1}),
-              (vector<double>{5, 10, 5, 5}));
-    EXPECT_FALSE(TraceCell(6.0, n00, n10, n01, n11).hasA || TraceCell(4.0, n10, n10, n10, n10).hasB);
-
+TEST_F(Contours, NeighbouringCellsMeetExactlyOnTheirSharedEdge) {
     // Cells (0, 0) and (1, 0) share the edge at x = 10; interpolating it from its upper end would
     // round differently.
-    const Node a00{0, 0, 1}, a10{10, 0, 1.1}, a01{0, 10, 1.5}, a11{10, 10, 7}, b10{20, 0, 2.5},
+    const contours::Node a00{0, 0, 1}, a10{10, 0, 1.1}, a01{0, 10, 1.5}, a11{10, 10, 7}, b10{20, 0, 2.5},
         b11{20, 10, 8};
     const contours::CellTrace left = TraceCell(3.3, a00, a10, a01, a11);
     const contours::CellTrace right = TraceCell(3.3, a10, b10, a11, b11);
     ASSERT_TRUE(left.hasB && right.hasA);
     EXPECT_EQ(vector<double>({left.b.x1, left.b.y1}), vector<double>({right.a.x0, right.a.y0}));
-}
-
-TEST_F(Contours, LevelCellsAreThoseALevelLiesStrictlyWithinAmongTheYieldsOfEveryCell) {
-    for (const auto& g : terraintest::TracingGrids()) {
-        SetBounds(0, 1, 0, 1, g.zmin, g.zmax);
-        SetGrid(g.nx, g.ny, g.height);
-        const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
-        contours::LevelCells candidates(globali::mz, g.nx, g.ny, levels);
-        std::int64_t q = 0;
-        for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step, ++q) {
-            const double level = contours::LevelHeight(k);
-            // Cell, then the yields of the cells and columns before it.
-            vector<std::int64_t> expected, traced;
-            for (int i = 0; i < g.nx; ++i)
-                for (int j = 0; j < g.ny; ++j) {
-                    const double z[] = {globali::mz(i, j), globali::mz(i + 1, j), globali::mz(i, j + 1),
-                                        globali::mz(i + 1, j + 1)};
-                    bool below = false, above = false, unknown = false;
-                    for (const double h : z) {
-                        below = below || h < level;
-                        above = above || h > level;
-                        unknown = unknown || std::isnan(h);
-                    }
-                    if ((below && above) || unknown)
-                        expected.insert(expected.end(), {i, j, i * g.ny + j + i});
-                }
-            const std::uint64_t start = rt::YieldCount();
-            candidates.TraceLevel(q, [&](std::int32_t i, std::int32_t j) {
-                traced.insert(traced.end(), {i, j, static_cast<std::int64_t>(rt::YieldCount() - start)});
-            });
-            EXPECT_EQ(traced, expected) << "level " << level << " of grid " << g.nx << " x " << g.ny;
-            EXPECT_EQ(rt::YieldCount() - start, static_cast<std::uint64_t>(g.nx * g.ny + g.nx + 1));
-        }
-    }
-}
-
-TEST_F(Contours, TopViewFitsTheBoxToTheCanvasCentredWithCellColoursAndBlackLines) {
-    const rt::Picture backdrop = PrepareCanvas(1000, 800);
-    SetBounds(0, 500, 0, 200, 0, 10);
-    // Heights 1, 3, 5 along X: level 2 runs down x = 250, level 4 down x = 750.
-    SetGrid(2, 2, [](int i, int) { return 1.0 + 2.0 * i; });
-
-    globali::curvedilivello();
-
-    // A picture 1000 x 400 pasted 200 from the top; the lines are drawn in black.
-    EXPECT_EQ(vector<rt::Color>({backdrop.Pixel(600, 199), backdrop.Pixel(600, 200), backdrop.Pixel(600, 599),
-                                 backdrop.Pixel(600, 600), backdrop.Pixel(250, 400)}),
-              vector<rt::Color>({kBackdrop, HeightColour(3.0), HeightColour(3.0), kBackdrop, 0}));
-}
-
-TEST_F(Contours, TopViewReportsOneStepPerColumnThenOnePerSteppedLevel) {
-    PrepareCanvas(600, 400);
-    SetBounds(0, 300, 0, 200, 0, 140);
-    SetGrid(30, 2, [](int i, int j) { return 0.5 * i + j; });
-
-    globali::curvedilivello();
-
-    vector<std::int32_t> expected{0};
-    for (std::int32_t column = 0; column <= 30; ++column)
-        expected.push_back(column);
-    for (std::int32_t k = 0; k <= 68; k += 4)
-        expected.push_back(k + 1 + 30);
-    expected.push_back(0);
-    EXPECT_EQ(panel.progress, expected);
-    EXPECT_EQ(panel.maximum, 101);
 }
 
 TEST_F(Contours, TopViewWithoutSpanBackdropOrFiniteHeightsStaysDefined) {
@@ -165,19 +82,17 @@ TEST_F(Contours, TopViewWithoutSpanBackdropOrFiniteHeightsStaysDefined) {
     globali::curvedilivello();
     EXPECT_EQ(backdrop.Pixel(200, 150), kBackdrop);
     EXPECT_EQ(panel.progress.back(), 0);
-
     panel.backdrop = rt::Picture();
     SetBounds(0, 100, 0, 100, 0, 10);
     globali::curvedilivello();
     EXPECT_EQ(panel.progress.back(), 0);
-
     backdrop = PrepareCanvas(400, 400);
     SetBounds(0, 100, 0, 100, -kBig, kBig);
     SetGrid(4, 4, [](int i, int j) { return (i + j) % 2 == 0 ? -kBig : kBig; });
     globali::curvedilivello();
     EXPECT_EQ(panel.maximum, std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(backdrop.Pixel(1, 1), HeightColour(-kBig));
-    EXPECT_EQ(backdrop.Pixel(101, 1), HeightColour(kBig));
+    EXPECT_EQ(vector<rt::Color>({backdrop.Pixel(1, 1), backdrop.Pixel(101, 1)}),
+              vector<rt::Color>({HeightColour(-kBig), HeightColour(kBig)}));
 }
 
 // The top view of a w x h picture drawn by the plain loops: every node's rectangle, then every
@@ -217,9 +132,7 @@ TEST_F(Contours, TopViewDrawsThePixelsOfThePlainLoopsWithTheSameYields) {
         SetBounds(0, 90, 0, 75, g.zmin, g.zmax);
         SetGrid(g.nx, g.ny, g.height);
         const std::uint64_t before = rt::YieldCount();
-
         globali::curvedilivello();
-
         // A picture 240 x 200 pasted at (30, 0).
         const rt::Picture expected = PrepareCanvas(300, 200);
         expected.Graphics().DrawPicture(PlainTopView(240, 200), 30, 0);
@@ -231,6 +144,7 @@ TEST_F(Contours, TopViewDrawsThePixelsOfThePlainLoopsWithTheSameYields) {
         const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
         const std::uint64_t levelCount = (std::int64_t{levels.kmax} - levels.kmin) / levels.step + 1;
         EXPECT_EQ(rt::YieldCount() - before, (g.nx + 1) * (g.ny + 2) + levelCount * (g.nx * g.ny + g.nx + 1));
+        EXPECT_EQ(panel.progress.back(), 0);
     }
 }
 

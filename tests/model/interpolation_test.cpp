@@ -21,7 +21,6 @@ struct Box {
 
 class GridInterpolation : public terraintest::TerrainTest {
 protected:
-    // Interpolates a grid of nx by ny intervals over the box, with the power slider at `slider`.
     void Interpolate(const std::vector<Point>& points, Box box, std::int32_t nx, std::int32_t ny,
                      std::int32_t mode, std::int32_t slider = 10) {
         terraintest::SetPoints(points);
@@ -49,11 +48,10 @@ bool GridIsFinite() {
 // Node (0, 0) of a box from the origin; the selection starts from the distance dx + dy.
 TEST_F(GridInterpolation, NodeHeightsOfTheWorkedSelections) {
     const std::vector<Point> ties{{12, 16, 100}, {3, 4, 10}, {4, 3, 20}, {6, 8, 40}};
-    const std::vector<Point> farToNear{{6, 8, 6}, {3, 4, 50}, {0.6, 0.8, 12}};
     const std::vector<Point> dropped{{0, 4, 1}, {3, 4, 2}, {1, 0, 3}, {0, 8, 4}};
     const std::vector<Point> pair{{1, 0, 10}, {4, 0, 40}};
     const std::vector<Point> onNode{{0, 0, 50}, {3, 4, 10}, {5, 5, 0}};
-    const double w0 = Weight(0, 1), w16 = Weight(16, 2);
+    const double w0 = Weight(0, 1);
     const struct {
         const char* what;
         const std::vector<Point>& points;
@@ -63,14 +61,9 @@ TEST_F(GridInterpolation, NodeHeightsOfTheWorkedSelections) {
     } cases[] = {
         // Point 1 (distance 5) replaces point 0 (20); point 2 ties with it and takes slot 2.
         {"a tie keeps the earlier point first", ties, 30, 1, 10, (10 * 0.2 + 20 * 0.2 + 40 * 0.1) / 0.5},
-        {"two points never look at a third", ties, 30, 2, 10, 15},
-        // Distances 10, 5, 1: each displaces the one before from slot 1; the others keep point 0.
-        {"the slots left behind keep point 0", farToNear, 10, 1, 10, (12 + 6 * 0.1 + 6 * 0.1) / 1.2},
         // Point 2 drops point 0 from slot 1; slot 3 goes to point 3 at 8, though point 0 is nearer.
         {"a displaced point is dropped", dropped, 10, 1, 10, (3 + 2 * 0.2 + 4 * 0.125) / 1.325},
-        {"power 1", pair, 4, 2, 10, (10 + 40 * 0.25) / 1.25},
         {"power 0.5", pair, 4, 2, 5, 20},
-        {"power 2", pair, 4, 2, 20, (10 + 40 * w16) / (1 + w16)},
         {"a point on the node dominates", onNode, 5, 2, 10, (50 * w0 + 10 * 0.2) / (w0 + 0.2)},
     };
     for (const auto& c : cases) {
@@ -96,7 +89,6 @@ TEST_F(GridInterpolation, ExtremeOrUndefinedValuesNeverReachTheGrid) {
         {"sum overflows, mixed signs", {{0, 0, -huge}, {3, 4, huge}, {4, 3, -huge}}, ten, 1, 10, 0, 0, mixed},
         // A squared distance of 1e-320 raised to the power 2.5.
         {"infinite weight", {{1e-160, 0, 8}, {3, 4, 100}, {4, 3, -100}}, ten, 1, 50, 0, 0, 8},
-        {"squares overflow", corners, wide, 2, 10, 2, 0, 2},
         {"squares overflow, equally far from all", corners, wide, 2, 10, 1, 1, 1.5},
         {"width overflows", {{-huge, 0, 1}, {huge, 0, 2}, {0, 1, 3}}, {-huge, huge, 0, 1}, 1, 10, 0, 0, 1},
     };
@@ -107,16 +99,8 @@ TEST_F(GridInterpolation, ExtremeOrUndefinedValuesNeverReachTheGrid) {
     }
     // The last box is wider than the range of doubles: its nodes lie between the ends.
     EXPECT_EQ(std::vector<double>({mx(0, 0), mx(1, 0), mx(2, 0)}), std::vector<double>({-huge, 0, huge}));
-
     Interpolate({{NAN, 0, 1}, {3, 4, NAN}, {4, 3, 5}}, {0, 10, 0, 10}, 2, 2, 1);
     EXPECT_TRUE(GridIsFinite());
-}
-
-TEST_F(GridInterpolation, ReportsTheStartOfEveryColumn) {
-    Interpolate({{0, 0, 1}, {9, 0, 2}, {0, 9, 3}, {4, 4, 4}}, {0, 9, 0, 9}, 3, 2, 2);
-
-    EXPECT_EQ(panel.progress, (std::vector<std::int32_t>{0, 33, 67, 100}));
-    EXPECT_EQ(panel.maximum, 100);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // Shared set-up for the terrain tests: survey points, bounds, a height grid spread evenly over
-// them, and a control panel of the test's own that records what the routines show on it. No
-// window may open while a terrain routine runs.
+// them, and a control panel that records what the routines show on it. No window may open while
+// a terrain routine runs.
 
 #include <QApplication>
 
@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/globali.h"
@@ -35,15 +36,10 @@ inline void SetPoints(const std::vector<Point>& points) {
 }
 
 inline void SetBounds(double xmin, double xmax, double ymin, double ymax, double zmin, double zmax) {
-    globali::xmin = xmin;
-    globali::xmax = xmax;
-    globali::ymin = ymin;
-    globali::ymax = ymax;
-    globali::zmin = zmin;
-    globali::zmax = zmax;
-    globali::dx = xmax - xmin;
-    globali::dy = ymax - ymin;
-    globali::dz = zmax - zmin;
+    using namespace globali;
+    std::tie(globali::xmin, globali::xmax, globali::ymin, globali::ymax, globali::zmin, globali::zmax) =
+        std::tie(xmin, xmax, ymin, ymax, zmin, zmax);
+    std::tie(dx, dy, dz) = std::make_tuple(xmax - xmin, ymax - ymin, zmax - zmin);
 }
 
 // low + (high - low) / count * index; bounds whose span overflows are blended instead.
@@ -87,16 +83,10 @@ inline std::vector<TracingGrid> TracingGrids() {
 
 class RecordingPanel : public TerrainPanel {
 public:
-    std::int32_t power = 10;
-    std::int32_t ribbons = 0;
-    // Texts set, in order, as "span: ...", "x: ...", "y: ...".
-    std::vector<std::string> texts;
-    std::int32_t maximum = -1;
+    std::int32_t power = 10, ribbons = 0, maximum = -1, canvasWidth = 0, canvasHeight = 0;
+    std::vector<std::string> texts; // "span: ...", "x: ...", "y: ..." in the order set
     std::vector<std::int32_t> progress;
-    std::int32_t canvasWidth = 0;
-    std::int32_t canvasHeight = 0;
     rt::Picture backdrop;
-
     std::int32_t PowerSetting() override { return power; }
     std::int32_t RibbonSetting() override { return ribbons; }
     void SetSpanText(const std::string& text) override { texts.push_back("span: " + text); }
@@ -116,7 +106,6 @@ protected:
         TerrainPanel::Install(previous_);
         EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a terrain routine opened a window";
     }
-
     RecordingPanel panel;
 
 private:
