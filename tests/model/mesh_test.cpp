@@ -9,6 +9,8 @@
 
 #include "model/contours.h"
 #include "model/globali.h"
+#include "model/meshtransform.h"
+#include "rt/runtime.h"
 #include "rt/scene3d.h"
 #include "tests/model/terrainsetup.h"
 
@@ -125,6 +127,68 @@ TEST_F(Meshes, EverySegmentBecomesABlackUprightQuadOnItsCellsFirstNode) {
         globali::creatrimesh();
         const vector<double> quad = Quad(*globali::tercurva, 1);
         EXPECT_NEAR(quad[1] - quad[10], thickness, 1e-12) << "setting " << setting;
+    }
+}
+
+// The ribbons as the plain tracing of every level through every cell gives them: per segment,
+// its quad's four corners.
+vector<double> PlainRibbons(double thickness) {
+    using namespace globali;
+    const meshbuild::MeshTransform t = meshbuild::TransformFromBounds();
+    const contours::LevelSeries levels = contours::LevelSeriesFor(50.0);
+    vector<double> quads;
+    for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step)
+        for (int i = 0; i < mxtot; ++i)
+            for (int j = 0; j < mytot; ++j) {
+                const contours::CellTrace trace = contours::TraceCell(
+                    contours::LevelHeight(k), {mx(i, j), my(i, j), mz(i, j)},
+                    {mx(i + 1, j), my(i + 1, j), mz(i + 1, j)}, {mx(i, j + 1), my(i, j + 1), mz(i, j + 1)},
+                    {mx(i + 1, j + 1), my(i + 1, j + 1), mz(i + 1, j + 1)});
+                const double base = t.Z(mz(i, j));
+                for (const auto* s : {trace.hasA ? &trace.a : nullptr, trace.hasB ? &trace.b : nullptr})
+                    if (s != nullptr)
+                        quads.insert(quads.end(), {t.X(s->x0), base + thickness, t.Y(s->y0), t.X(s->x1),
+                                                   base + thickness, t.Y(s->y1), t.X(s->x1), base, t.Y(s->y1),
+                                                   t.X(s->x0), base, t.Y(s->y0)});
+            }
+    return quads;
+}
+
+TEST_F(Meshes, RibbonsHoldEverySegmentOfThePlainTracingInItsOrderWithTheSameYieldsAndProgress) {
+    for (const auto& g : terraintest::TracingGrids()) {
+        SetBounds(0, 90, 0, 60, g.zmin, g.zmax);
+        SetGrid(g.nx, g.ny, g.height);
+        panel.ribbons = 9;
+        panel.progress.clear();
+        const std::uint64_t before = rt::YieldCount();
+
+        globali::creatrimesh();
+
+        const rt::Trimesh& mesh = *globali::tercurva;
+        vector<double> quads;
+        for (std::int32_t q = 0; q < mesh.VertexCount() / 4; ++q) {
+            const vector<double> quad = Quad(mesh, q);
+            quads.insert(quads.end(), quad.begin(), quad.end());
+        }
+        const double thickness = meshbuild::RibbonThickness(meshbuild::TransformFromBounds(), 9);
+        EXPECT_EQ(quads, PlainRibbons(thickness)) << g.nx << " x " << g.ny;
+        EXPECT_GT(quads.size(), 0u);
+
+        // Per surface phase a yield per node (cell) and per row; per ribbon pass and level one per
+        // cell, one per column and one more.
+        const contours::LevelSeries levels = contours::LevelSeriesFor(50.0);
+        const std::uint64_t nodes = (g.nx + 1) * (g.ny + 1), rows = g.ny + 1;
+        const std::uint64_t levelCount = (std::int64_t{levels.kmax} - levels.kmin) / levels.step + 1;
+        const std::uint64_t surface = 3 * (nodes + rows) + g.nx * g.ny + g.ny;
+        EXPECT_EQ(rt::YieldCount() - before, surface + 2 * levelCount * (g.nx * g.ny + g.nx + 1));
+        const vector<std::int32_t> tail(panel.progress.end() - 2 * levelCount - 1, panel.progress.end());
+        vector<std::int32_t> expected;
+        for (const double base : {80.0, 90.0})
+            for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step)
+                expected.push_back(rt::conv(
+                    static_cast<double>(k - levels.kmin) / (levels.kmax - levels.kmin) * 10.0 + base));
+        expected.push_back(0);
+        EXPECT_EQ(tail, expected);
     }
 }
 
