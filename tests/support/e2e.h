@@ -1,26 +1,23 @@
 #pragma once
-// Driving the whole program as a user does, on a real screen: start it, wait for what a user
-// sees (the menu strip, a window by its title), find buttons and menu items.
+// The whole program started as a user starts it, on a real screen, and its menus found by caption.
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTest>
 #include <QTimer>
-#include <QWidget>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 
 #include "app/startup.h"
 #include "rt/application.h"
+#include "tests/support/userfolder.h"
 
 namespace testsupport {
 
-// The visible top-level window with this title, or null.
 inline QWidget* VisibleWindow(const QString& title) {
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->isVisible() && top->windowTitle() == title)
@@ -28,47 +25,30 @@ inline QWidget* VisibleWindow(const QString& title) {
     return nullptr;
 }
 
-// The button with this caption in the window, or null.
-inline QAbstractButton* ButtonCaptioned(QWidget* window, const QString& caption) {
-    if (window != nullptr)
-        for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-            if (button->text() == caption)
-                return button;
-    return nullptr;
-}
-
-inline QMenuBar* VisibleStripBar() {
+// The menu item reached through the strip by its captions, e.g. {"File", "Export..", "DXF.."}.
+inline QAction* MenuItem(std::initializer_list<QString> path) {
+    QList<QAction*> actions;
     for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->isVisible())
-            if (auto* bar = top->findChild<QMenuBar*>())
-                return bar;
-    return nullptr;
+        if (auto* bar = top->isVisible() ? top->findChild<QMenuBar*>() : nullptr)
+            actions = bar->actions();
+    QAction* item = nullptr;
+    for (const QString& caption : path) {
+        const auto titled = [&](QAction* action) { return QString(action->text()).remove('&') == caption; };
+        const auto found = std::find_if(actions.begin(), actions.end(), titled);
+        if (found == actions.end())
+            return nullptr;
+        item = *found;
+        actions = item->menu() ? item->menu()->actions() : QList<QAction*>();
+    }
+    return item;
 }
 
-inline QAction* ActionTitled(const QList<QAction*>& actions, const QString& text) {
-    for (QAction* action : actions)
-        if (QString(action->text()).remove('&') == text)
-            return action;
-    return nullptr;
-}
-
-// The program has opened when the strip shows File (or Archivio) with its Export.. item disabled,
-// as working mode 0 has it.
+// The program has opened when the start window shows and, as in working mode 0, Export.. is off.
 inline bool Opened() {
-    QMenuBar* bar = VisibleStripBar();
-    if (bar == nullptr || bar->actions().isEmpty() || bar->actions().first()->menu() == nullptr)
-        return false;
-    const QList<QAction*> items = bar->actions().first()->menu()->actions();
-    const QAction* exportItem = ActionTitled(items, "Export..");
-    if (exportItem == nullptr)
-        exportItem = ActionTitled(items, "Esporta..");
-    return exportItem != nullptr && !exportItem->isEnabled() &&
-           (VisibleWindow("Starting Choice") != nullptr || VisibleWindow("Scelta iniziale") != nullptr);
-}
-
-// Waits, with the event loop running, until the condition holds; false after five seconds.
-inline bool WaitFor(const std::function<bool()>& condition) {
-    return QTest::qWaitFor(condition, 5000);
+    const QAction* item = MenuItem({"File", "Export.."});
+    item = item ? item : MenuItem({"Archivio", "Esporta.."});
+    return item && !item->isEnabled() &&
+           (VisibleWindow("Starting Choice") || VisibleWindow("Scelta iniziale"));
 }
 
 // Starts the program and runs `user` once it has opened. The user must end the program; if it
@@ -77,41 +57,26 @@ inline int RunProgram(const std::function<void()>& user) {
     bool done = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done || !Opened())
-            return;
-        done = true;
-        poll.stop();
-        user();
+        if (!done && Opened()) {
+            done = true;
+            user();
+        }
     });
     poll.start(10);
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] {
+    QTimer::singleShot(10000, &poll, [] {
         ADD_FAILURE() << "the program did not quit";
-        if (rt::Application* application = rt::Application::Current())
-            application->Quit();
+        rt::Application::Current()->Quit();
     });
-    watchdog.start(10000);
     const int status = ambrelix::Main();
     EXPECT_TRUE(done) << "the program never opened";
     return status;
 }
 
-// The menu item reached through the strip by its captions, e.g. {"File", "Export..", "DXF.."}.
-inline QAction* MenuItem(std::initializer_list<QString> path) {
-    QMenuBar* bar = VisibleStripBar();
-    if (bar == nullptr)
-        return nullptr;
-    QList<QAction*> actions = bar->actions();
-    QAction* item = nullptr;
-    for (const QString& caption : path) {
-        item = ActionTitled(actions, caption);
-        if (item == nullptr)
-            return nullptr;
-        if (item->menu() != nullptr)
-            actions = item->menu()->actions();
-    }
-    return item;
-}
+// Each run of the program starts without a preferences file and leaves none behind.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override { RemovePreferences(); }
+    void TearDown() override { RemovePreferences(); }
+};
 
 } // namespace testsupport

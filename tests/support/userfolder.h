@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "app/preferences.h"
@@ -15,11 +15,14 @@
 
 namespace testsupport {
 
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 inline std::filesystem::path PreferencesPath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string temporary = std::filesystem::temp_directory_path().string();
     const std::string path = rt::GetFolderItem(Preferenze::kNomeFile).Path();
-    if (config == nullptr || std::string(config).rfind(temporary, 0) != 0 || path.rfind(config, 0) != 0) {
+    if (path.rfind(std::filesystem::temp_directory_path().string(), 0) != 0) {
         ADD_FAILURE() << "preferences file outside a temporary folder: " << path;
         std::abort();
     }
@@ -36,10 +39,7 @@ inline void WritePreferences(const std::string& content) {
 }
 
 inline std::string ReadPreferences() {
-    std::ifstream in(PreferencesPath(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return ReadFile(PreferencesPath());
 }
 
 } // namespace testsupport

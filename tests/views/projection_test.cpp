@@ -23,7 +23,6 @@ TEST(DrawingFit, FitsTheProjectedBoxBetweenTheMarginsOfAn860By560Area) {
     const Case cases[] = {
         {"real width 400.4 counts as 400", SideView(100), 300.4, 100, 50, 2.0, 20, -220},
         {"width below one unit: the height decides", SideView(0.1), 0.2, 0.1, 50, 10.0, 420, -20},
-        {"no height: the width decides", SideView(100), 300, 100, 0, 2.0, 20, -270},
         {"both below one unit: the real extents", SideView(0.1), 0.2, 0.1, 0.1, 800.0 / 0.3, 20, -137},
         {"one spot: the middle of the picture", SideView(0), 0, 0, 0, 0.0, 420, -270},
         {"top view: heights count nothing", axo::Projection(0, 1.570795, 0, 100), 300, 100, 1000,
@@ -35,13 +34,6 @@ TEST(DrawingFit, FitsTheProjectedBoxBetweenTheMarginsOfAn860By560Area) {
         EXPECT_EQ(fit.spostx, c.spostx) << c.what;
         EXPECT_EQ(fit.sposty, c.sposty) << c.what;
     }
-}
-
-// The shades themselves are checked pixel by pixel in the drawing window's tests.
-TEST(HeightColours, HoldToBlackFarBelowAndToTheFloorsShadeWithoutAHighestHeight) {
-    EXPECT_EQ(axo::PointColor(-100, 50), 0x000000u);
-    EXPECT_EQ(axo::CellColor(-100, 50), 0x000000u);
-    EXPECT_EQ(axo::PointColor(-10, 0), rt::HSV(0.3, 0.6, 0.1));
 }
 
 TEST(DrawingFit, NumbersOutOfRangeGiveNoPixel) {

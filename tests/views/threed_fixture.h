@@ -1,7 +1,6 @@
 #pragma once
-// The 3D working mode under test: a known screen area, the control panel as the terrain routines'
-// panel, survey points put straight into the shared arrays as lone points, and dialogs answered
-// by a script.
+// The 3D working mode under test: a known screen area and survey points put straight into the
+// shared arrays as lone points.
 
 #include <gtest/gtest.h>
 
