@@ -1,15 +1,39 @@
 #include "views/fincontrol.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "input/finimmagine.h"
+#include "model/contours.h"
 #include "tests/views/threed_fixture.h"
 
 namespace {
 
 using ControlPanel = ThreeD;
+
+TEST_F(ControlPanel, CaptionsAreItalianForEveryLanguageButOneAndEveryLabelFitsOnOneLine) {
+    for (const std::int32_t lingua : {1, 2, 0}) {
+        rt::CloseIfOpen<fincontrol>();
+        globali::lingua = lingua;
+        fincontrol& p = Panel();
+        EXPECT_EQ(p.Title() + "|" + p.CheckBox2.Caption(),
+                  lingua == 1 ? "Control|Method B" : "Controlli|Metodo B");
+        for (const rt::StaticText* label : {&p.StaticText1, &p.StaticText2, &p.StaticText3, &p.IngStaticText,
+                                            &p.StaticText4, &p.StaticText5, &p.StaticText6, &p.StaticText7}) {
+            const QFontMetrics metrics(label->Widget()->font());
+            EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(label->Text())),
+                      label->Widget()->width())
+                << label->Text();
+            EXPECT_LE(metrics.height(), label->Widget()->height()) << label->Text();
+        }
+    }
+}
 
 TEST_F(ControlPanel, GridSizeFieldTakesThreeCharactersAndKeepsOnlyItsDigitsWhenLeft) {
     const struct {
@@ -40,21 +64,112 @@ TEST_F(ControlPanel, CreateMeshRaisesCountsBelowTwoWithABeepEachAndEndsWithABeep
     EXPECT_EQ(globali::mxtot, 2);
     EXPECT_EQ(globali::mytot, 2);
     EXPECT_EQ(Panel().YEditField.Text(), "2");
+    // The drawing shows the grid, not the meshes.
+    EXPECT_EQ(globali::terreno, nullptr);
+}
+
+// The progress the terrain routines show is checked with them.
+TEST_F(ControlPanel, CreateMeshWithThe3DViewRebuildsTheMeshesAndOpensANewView) {
+    SetHill();
+    Inizio::mostra3d();
+    View()->rb3d.Wireframe = true;
+    Panel().XEditField.SetText("20");
+    Panel().YEditField.SetText("10");
+    Panel().PushButton1.Push();
+
+    ASSERT_NE(globali::terreno, nullptr);
+    EXPECT_EQ(globali::terreno->VertexCount(), 21 * 11);
+    ASSERT_NE(View(), nullptr);
+    EXPECT_FALSE(View()->rb3d.Wireframe);
+    EXPECT_EQ(Panel().ProgressBar1.Value(), 0);
+}
+
+TEST_F(ControlPanel, SlidersShowThePowerInTenthsAndTheRibbonsRebuildOnlyWithAGridAndThe3DView) {
+    SetHill();
+    Inizio::mostra3d();
+    for (const auto& [value, label] : {std::pair{5, "0.5"}, {50, "5"}}) {
+        Panel().Slider1.SetValue(value);
+        EXPECT_EQ(Panel().StaticText4.Text(), label);
+    }
+    Panel().Slider2.SetValue(3);
+    EXPECT_EQ(Panel().StaticText6.Text(), "3");
+    EXPECT_EQ(globali::terreno, nullptr);
+
+    SwitchAndMesh();
+    const auto first = globali::terreno;
+    const auto noRibbons = globali::tercurva->TriangleCount();
+    Panel().Slider2.SetValue(8);
+    EXPECT_NE(globali::terreno, first);
+    EXPECT_GT(globali::tercurva->TriangleCount(), noRibbons);
+
+    Panel().RadioB(1).Push();
+    const auto shown = globali::terreno;
+    Panel().Slider2.SetValue(2);
+    EXPECT_EQ(globali::terreno, shown);
+}
+
+TEST_F(ControlPanel, TheTopViewPresetColoursTheGridFromTheLowestToTheHighestHeight) {
+    SetHill();
+    Inizio::engine3d = 1;
+    Inizio::mostra3d();
+    Panel().PushButton1.Push();
+    Panel().BevelBut(3).Push();
+    bool low = false, high = false;
+    for (int y = 0; y < globali::disegno.Height(); ++y)
+        for (int x = 0; x < globali::disegno.Width(); ++x) {
+            low = low || globali::disegno.Pixel(x, y) == contours::HeightColour(globali::zmin);
+            high = high || globali::disegno.Pixel(x, y) == contours::HeightColour(globali::zmax);
+        }
+    EXPECT_TRUE(low && high);
 }
 
 TEST_F(ControlPanel, TheViewKindButtonsSwapTheWindowsAndThePanelsHeight) {
     SetHill();
     SwitchAndMesh();
     Panel().RadioB(1).Push();
+    EXPECT_EQ(Inizio::engine3d, 1);
+    EXPECT_EQ(Panel().Height(), 502);
     EXPECT_EQ(View(), nullptr);
     ASSERT_NE(rt::OpenInstance<Finestra>(), nullptr);
 
-    Panel().RadioB(0).Push();
-    EXPECT_EQ(rt::OpenInstance<Finestra>(), nullptr);
-    EXPECT_NE(View(), nullptr);
     const auto built = globali::terreno;
     Panel().RadioB(0).Push();
-    EXPECT_EQ(globali::terreno, built);
+    EXPECT_EQ(Panel().Height(), 398);
+    EXPECT_EQ(rt::OpenInstance<Finestra>(), nullptr);
+    EXPECT_NE(View(), nullptr);
+    EXPECT_NE(globali::terreno, built);
+    const auto again = globali::terreno;
+    Panel().RadioB(0).Push();
+    EXPECT_EQ(globali::terreno, again);
+}
+
+TEST_F(ControlPanel, TheSwatchAsksForAColourOnlyBesideThe3DView) {
+    fincontrol& panel = Panel();
+    {
+        rt::ScriptedDialogs dialogs;
+        dialogs.AnswerColor(std::nullopt);
+        dialogs.AnswerColor(0x10A020);
+        EXPECT_FALSE(panel.color3d_MouseDown(3, 3));
+        EXPECT_EQ(globali::col_3d, 0x336699u);
+        EXPECT_FALSE(panel.color3d_MouseDown(3, 3));
+        ASSERT_EQ(dialogs.Requests().size(), 2u);
+        EXPECT_EQ(dialogs.Requests()[0].color, 0x336699u);
+        EXPECT_EQ(panel.color3d.FillColor(), 0x10A020u);
+    }
+    panel.RadioB(1).SetValue(true);
+    const std::int32_t beeps = rt::BeepCount();
+    EXPECT_FALSE(panel.color3d_MouseDown(3, 3));
+    EXPECT_EQ(rt::BeepCount(), beeps + 1);
+    EXPECT_EQ(globali::col_3d, 0x10A020u);
+}
+
+TEST_F(ControlPanel, TwoDGoesBackToTracingAndLeavesThe3DViewOpen) {
+    SetHill();
+    Inizio::mostra3d();
+    Panel().PushButton2.Push();
+    EXPECT_EQ(rt::OpenInstance<fincontrol>(), nullptr);
+    EXPECT_NE(rt::OpenInstance<finimmagine>(), nullptr);
+    EXPECT_NE(View(), nullptr);
 }
 
 } // namespace
