@@ -63,8 +63,6 @@ TEST_F(MenuTest, ItemsAreFoundByNameThroughSubmenusAndTriggerNeedsThemAndTheirPa
     rt::MenuItem* dxf = bar->Find("ExportDXF");
     ASSERT_NE(dxf, nullptr);
     EXPECT_EQ(dxf->Parent(), bar->Child("FileMenu")->Child("FileExport"));
-    EXPECT_EQ(bar->Child("ExportDXF"), nullptr);
-
     EXPECT_TRUE(dxf->Trigger());
     bar->Find("FileExport")->SetEnabled(false);
     EXPECT_FALSE(dxf->Trigger());
@@ -75,16 +73,9 @@ TEST_F(MenuTest, ItemsAreFoundByNameThroughSubmenusAndTriggerNeedsThemAndTheirPa
     EXPECT_EQ(app.chosen, (std::vector<std::string>{"ExportDXF"}));
 }
 
-TEST_F(MenuTest, StripFollowsCaptionsAndEnablingLive) {
+TEST_F(MenuTest, TheStripFollowsCaptionsAndEnablingOpeningAMenuRefreshesItAndChoosingRunsTheHandler) {
     rt::MenuStrip* strip = app.Strip();
     ASSERT_NE(strip, nullptr);
-    rt::MenuItem& editor = *bar->Find("FilePointEditor");
-    QAction* action = strip->ActionOf(editor);
-    ASSERT_NE(action, nullptr);
-    EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-    editor.SetText("Gestione Punti..");
-    EXPECT_EQ(action->text(), QStringLiteral("Gestione Punti.."));
-
     rt::MenuItem& exports = *bar->Find("FileExport");
     exports.SetText("Esporta..");
     exports.SetEnabled(false);
@@ -92,17 +83,12 @@ TEST_F(MenuTest, StripFollowsCaptionsAndEnablingLive) {
     ASSERT_NE(submenu, nullptr);
     EXPECT_EQ(submenu->menuAction()->text(), QStringLiteral("Esporta.."));
     EXPECT_FALSE(submenu->menuAction()->isEnabled());
-    EXPECT_TRUE(submenu->actions().at(1)->isSeparator());
-}
-
-TEST_F(MenuTest, ChoosingAnActionRunsItsHandlerAndOpeningAMenuRefreshesEnabling) {
-    rt::MenuStrip* strip = app.Strip();
-    QMenu* file = strip->MenuOf(*bar->Find("FileMenu"));
-    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(strip->ActionOf(*bar->Find("FilePointEditor"))->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+R")));
     const int before = app.enablings;
-    file->popup(QPoint(0, 0));
+    strip->MenuOf(*bar->Find("FileMenu"))->popup(QPoint(0, 0));
     EXPECT_GT(app.enablings, before);
-    file->hide();
+    strip->MenuOf(*bar->Find("FileMenu"))->hide();
     strip->ActionOf(*bar->Find("AppleInfo"))->trigger();
     EXPECT_EQ(app.chosen, (std::vector<std::string>{"AppleInfo"}));
 }
