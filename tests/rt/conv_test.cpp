@@ -105,8 +105,8 @@ TEST(Colours, HSVGivesTheStandardColoursAndBothClampTheirParts) {
         rt::Color expected;
     } cases[] = {
         // clang-format off
-        {1.0 / 3.0, 1, 1, 0x00FF00}, {1, 1, 1, 0xFF0000}, {0.9, 1, 1, 0xFF0099}, {0.33, 0.66, 0.33, 0x1E541D},
-        {-0.5, 2, 7, 0xFF0000}, {kNaN, 1, 1, 0xFF0000}, {0.5, 1, kNaN, 0x000000}
+        {1.0 / 3.0, 1, 1, 0x00FF00}, {0.9, 1, 1, 0xFF0099}, {0.33, 0.66, 0.33, 0x1E541D}, {-0.5, 2, 7, 0xFF0000},
+        {kNaN, 1, 1, 0xFF0000}, {0.5, 1, kNaN, 0x000000}
         // clang-format on
     };
     for (const auto& c : cases)

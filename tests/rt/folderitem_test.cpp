@@ -116,11 +116,9 @@ TEST_F(FolderItemTest, ABareNameLivesInTheProgramsOwnFolderCreatedWhenMissing) {
 
 TEST_F(FolderItemTest, OpensPicturesQtCanReadAndNothingElse) {
     QImage image(3, 2, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    image.setPixel(2, 1, qRgb(10, 20, 30));
+    image.fill(qRgb(10, 20, 30));
     ASSERT_TRUE(image.save(dir_.filePath("p.png")));
-    const rt::Picture picture = rt::FolderItem(PathOf("p.png")).OpenAsPicture();
-    EXPECT_EQ(picture.Pixel(2, 1), 0x0A141Eu);
+    EXPECT_EQ(rt::FolderItem(PathOf("p.png")).OpenAsPicture().Pixel(2, 1), 0x0A141Eu);
     // A file that claims to be a picture and is not.
     WriteBytes(PathOf("fake.png"), "\x89PNG\r\n\x1a\n this is not really a picture");
     EXPECT_FALSE(rt::FolderItem(PathOf("fake.png")).OpenAsPicture());

@@ -41,7 +41,7 @@ TEST(Vector3D, NormalizeGivesUnitLengthAndLeavesAVectorWithoutDirectionAlone) {
     ExpectVector(huge, std::sqrt(0.5), std::sqrt(0.5), 0);
     rt::Vector3D zero;
     zero.Normalize();
-    EXPECT_EQ(zero.X, 0);
+    EXPECT_EQ(zero.X, 0) << "no NaN";
 }
 
 TEST(Trimesh, IgnoresIndicesOutsideItsListsAndClampsColourSums) {
