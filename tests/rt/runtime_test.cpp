@@ -1,4 +1,3 @@
-#include <QGuiApplication>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -6,31 +5,13 @@
 
 namespace {
 
-bool commandHeld = false;
-
-TEST(RuntimeTest, TheCommandKeyIsReadAnewOnEveryQuestion) {
-    rt::Keyboard::SetCommandKeyReader([] { return commandHeld; });
-    commandHeld = true;
-    EXPECT_TRUE(rt::Keyboard::AsyncCommandKey());
-    commandHeld = false;
-    EXPECT_FALSE(rt::Keyboard::AsyncCommandKey());
-    rt::Keyboard::SetCommandKeyReader(nullptr);
-    commandHeld = true;
-    EXPECT_EQ(rt::Keyboard::AsyncCommandKey(),
-              QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier));
-}
-
 std::int64_t fakeNow = 0;
-int clockReads = 0;
 
 class YieldTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fakeNow = 1'000'000;
-        rt::SetYieldClock([] {
-            ++clockReads;
-            return fakeNow;
-        });
+        rt::SetYieldClock([] { return fakeNow; });
     }
     void TearDown() override { rt::SetYieldClock(nullptr); }
 };
@@ -49,22 +30,6 @@ TEST_F(YieldTest, PendingEventsRunAtMostEveryTwentyMilliseconds) {
     fakeNow += 1;
     rt::RuntimeBackgroundTasks(64);
     EXPECT_EQ(fired, 2);
-}
-
-TEST_F(YieldTest, ManyYieldsAtOnceReadTheClockOnTheCallsThatSingleYieldsWould) {
-    for (const std::uint64_t count : {0, 1, 63, 64, 65, 1000}) {
-        clockReads = 0;
-        const std::uint64_t start = rt::YieldCount();
-        for (std::uint64_t call = 0; call < count; ++call)
-            rt::RuntimeBackgroundTask();
-        const int singleReads = clockReads;
-        clockReads = 0;
-        rt::RuntimeBackgroundTasks(count);
-        EXPECT_EQ(rt::YieldCount(), start + 2 * count);
-        // The clock is read on the calls whose count is a multiple of 64.
-        EXPECT_EQ(singleReads, static_cast<int>((start + count) / 64 - start / 64)) << count;
-        EXPECT_EQ(clockReads, static_cast<int>((start + 2 * count) / 64 - (start + count) / 64)) << count;
-    }
 }
 
 } // namespace

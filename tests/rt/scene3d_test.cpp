@@ -41,7 +41,7 @@ TEST(Vector3D, NormalizeGivesUnitLengthAndLeavesAVectorWithoutDirectionAlone) {
     ExpectVector(huge, std::sqrt(0.5), std::sqrt(0.5), 0);
     rt::Vector3D zero;
     zero.Normalize();
-    EXPECT_EQ(zero.X, 0);
+    EXPECT_EQ(zero.X, 0) << "no NaN";
 }
 
 TEST(Trimesh, IgnoresIndicesOutsideItsListsAndClampsColourSums) {
@@ -55,7 +55,6 @@ TEST(Trimesh, IgnoresIndicesOutsideItsListsAndClampsColourSums) {
     EXPECT_EQ(mesh.Triangles().Item(1).B, 0);
     mesh.SetVertexCount(-4);
     EXPECT_EQ(mesh.VertexColors().Count(), 0);
-
     rt::ColorList colors;
     colors.Resize(1);
     colors.SetItem(0, 0x10F005);
@@ -65,70 +64,32 @@ TEST(Trimesh, IgnoresIndicesOutsideItsListsAndClampsColourSums) {
     EXPECT_EQ(colors.Item(0), 0x00FF00u);
 }
 
-TEST(Bounds, OfMeshesPicturesAndGroupsOfThemMovedAndTurned) {
-    const auto a = MeshOf({{-1, -1, -1}, {1, 1, 1}});
-    a->Position = {1000, 1000, 1000}; // an element's own position is not part of its box
-    a->ComputeBounds(2);
-    ExpectVector(a->Bounds().Maximum, 1, 1, 1);
-    a->Position = {};
-
-    const auto b = MeshOf({{0, 0, 0}, {4, 1, 0}});
-    b->Position = {10, 0, 0};
-    b->Yaw(kHalfPi); // +X turns to -Z
-    rt::Group3D group;
-    group.Append(a);
-    group.Append(b);
-    group.Append(MeshOf({})); // no content, no part of the box
-    group.ComputeBounds(2);
-    ExpectVector(group.Bounds().Minimum, -1, -1, -4);
-    // Members' boxes are recomputed: a change to a mesh shows after UpdateBounds.
-    a->VertexPositions().SetXYZ(1, 3, 7, 1);
-    group.UpdateBounds();
-    ExpectVector(group.Bounds().Maximum, 10, 7, 1);
-
-    // A picture shape lies in its object's X-Y plane, sized by scene units per pixel.
-    rt::Object3D object;
-    object.AddShapePicture(rt::Picture::New(100, 400), 0.02, -1);
-    object.AddShapePicture(rt::Picture(), 100.0, -1); // a nil picture has no extent
-    object.ComputeBounds(2);
-    ExpectVector(object.Bounds().Maximum, 1, 4, 0);
-}
-
-TEST(Bounds, OfNestedGroupsAndAGroupThatContainsItselfAfterRemovals) {
+TEST(Bounds, OfTurnedMembersAndOfAGroupThatContainsItself) {
     auto inner = std::make_shared<rt::Group3D>();
-    inner->Append(MeshOf({{2, 3, 4}}));
+    const auto mesh = MeshOf({{0, 0, 0}, {4, 1, 0}});
+    mesh->Yaw(kHalfPi); // +X turns to -Z
+    inner->Append(mesh);
     inner->Position = {1, 1, 1};
     auto outer = std::make_shared<rt::Group3D>();
     outer->Append(inner);
     outer->Append(nullptr);
     inner->Append(outer); // a cycle must not recurse forever
-    // Removing what is not there changes nothing; a second Remove finds the second copy.
-    outer->Append(inner);
-    outer->Remove(nullptr);
-    outer->Remove(std::make_shared<rt::Group3D>());
-    outer->Remove(inner);
-    ASSERT_EQ(outer->Count(), 1);
     outer->ComputeBounds(0);
-    ExpectVector(outer->Bounds().Maximum, 3, 4, 5);
+    ExpectVector(outer->Bounds().Minimum, 1, 1, -3);
+    mesh->VertexPositions().SetXYZ(1, 3, 7, 1);
+    outer->UpdateBounds();
+    ExpectVector(outer->Bounds().Maximum, 2, 8, 1);
     inner->Remove(outer);
 }
 
-TEST(Element3D, TurnsComposeAboutTheElementsOwnAxes) {
+TEST(Element3D, TurnsComposeAboutTheElementsOwnAxesAndATurnByNoNumberChangesNothing) {
     rt::Object3D element;
     element.Yaw(kHalfPi);
+    element.Yaw(std::nan(""));
     ExpectVector(Axis(element, 2), 1, 0, 0); // -Z now looks along -X
     // After the yaw, the own X axis is the parent's -Z: pitching about it turns own -Z down.
     element.Pitch(kHalfPi);
     ExpectVector(Axis(element, 2), 0, 1, 0);
-
-    // Turns by the change of an angle add up; a turn by no number changes nothing.
-    rt::Object3D once, twice;
-    once.Pitch(0.6786111);
-    twice.Pitch(0.1357222);
-    twice.Pitch(0.6786111 - 0.1357222);
-    twice.Yaw(std::nan(""));
-    for (int i = 0; i < 9; ++i)
-        EXPECT_NEAR(once.Orientation()[i], twice.Orientation()[i], 1e-12);
 }
 
 class NoEngineWindow : public rt::Window {
