@@ -1,4 +1,7 @@
+#include <QCoreApplication>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include "rt/controlarray.h"
@@ -48,6 +51,7 @@ protected:
         };
         Oval.Create(*this, 200, 200, 40, 20);
         Marker.Create(*this, 250, 10, 20, 20);
+        Marker.SetHelpTag("ENG: marker\rITA: segno");
         Label.SetText("ref.:");
         Label.Create(*this, 4, 250, 100, 16);
         Paper.MouseDown = [this](std::int32_t, std::int32_t) {
@@ -177,6 +181,20 @@ TEST(ShapesTest, SmallOvalsFillTheirBoxAsTheGraphicsOvalsDo) {
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(shown.Pixel(6 + x, 100 + y), plus[y][x] == 'r' ? 0xFF0000u : 0xFFFFFFu)
                 << x << "," << y;
+}
+
+TEST(ShapesTest, HelpTagsOfShapesShowAsTooltips) {
+    ShapeWindow& window = rt::Instance<ShapeWindow>();
+    QWidget* content = window.ContentWidget();
+    const auto hover = [&](QPoint at) {
+        QHelpEvent help(QEvent::ToolTip, at, content->mapToGlobal(at));
+        QCoreApplication::sendEvent(content, &help);
+    };
+    hover(QPoint(260, 20));
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("ENG: marker\nITA: segno"));
+    hover(QPoint(120, 120));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 5000));
 }
 
 } // namespace

@@ -66,13 +66,17 @@ TEST_F(WindowTest, CloseFromOwnHandlerDestroysTheWindowAfterTheHandlerAndItComes
     EXPECT_FALSE(rt::Instance<W>().Box.Value());
 }
 
-TEST_F(WindowTest, CloseBoxDiscardsOnlyWindowsThatHaveOne) {
+TEST_F(WindowTest, CloseBoxDiscardsOnlyWindowsThatHaveOneAndEachBoxIsSetOnItsOwn) {
     rt::Instance<W>().ContentWidget()->close();
     EXPECT_EQ(rt::OpenInstance<W>(), nullptr);
     Other::layout = [](Other& w) { w.SetCloseButton(false); };
     Other& withoutBox = rt::Instance<Other>();
     withoutBox.ContentWidget()->close();
     EXPECT_EQ(rt::OpenInstance<Other>(), &withoutBox);
+    withoutBox.SetMaximizeButton(false);
+    const auto boxes =
+        Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
+    EXPECT_EQ(withoutBox.ContentWidget()->windowFlags() & boxes, Qt::WindowMinimizeButtonHint);
 }
 
 class StartApp : public rt::Application {
