@@ -16,6 +16,7 @@
 #include "model/inizio.h"
 #include "model/modulodxf.h"
 #include "rt/dialogs.h"
+#include "tests/input/readertesting.h"
 #include "views/fincontrolpanel.h"
 
 namespace {
@@ -34,24 +35,13 @@ RowList Rows() {
 
 class PointList : public ::testing::Test {
 protected:
-    // Five points in two polylines: points 0..2 and 3..4.
     void SetUp() override {
         globali::lingua = 1;
         globali::scrx = 800;
         globali::scry = 600;
         Inizio::ambiente = 0;
         FincontrolPanel::InstallForProgram();
-        globali::px = {1.5, 2, 3, 4, 5};
-        globali::py = {10, 20, 30, 40, 50};
-        globali::pz = {100, 100, 100, 7.25, 7.25};
-        globali::ptot = 4;
-        modulodxf::dxfpn.Redim(2, 1);
-        modulodxf::dxfpn(1, 0) = 0;
-        modulodxf::dxfpn(1, 1) = 2;
-        modulodxf::dxfpn(2, 0) = 3;
-        modulodxf::dxfpn(2, 1) = 1;
-        modulodxf::dxfcounter = 2;
-        modulodxf::dxfxyz = {1, 1, 1, 2, 2};
+        readertest::SetSurvey({{{1.5, 10, 100}, {2, 20, 100}, {3, 30, 100}}, {{4, 40, 7.25}, {5, 50, 7.25}}});
     }
 
     static fingestionepunti& Open() {

@@ -93,19 +93,32 @@ inline Survey Current() {
     return s;
 }
 
+// One row per list of points.
+inline void SetSurvey(const std::vector<std::vector<Point>>& rows) {
+    globali::px.clear();
+    globali::py.clear();
+    globali::pz.clear();
+    modulodxf::dxfxyz.clear();
+    globali::ptot = -1;
+    modulodxf::dxfcounter = 0;
+    modulodxf::dxfpn.Redim(static_cast<std::int32_t>(rows.size()), 1);
+    for (const auto& row : rows) {
+        const std::int32_t r = ++modulodxf::dxfcounter;
+        modulodxf::dxfpn(r, 0) = globali::ptot + 1;
+        modulodxf::dxfpn(r, 1) = static_cast<std::int32_t>(row.size()) - 1;
+        for (const Point& p : row) {
+            globali::px.push_back(p.x);
+            globali::py.push_back(p.y);
+            globali::pz.push_back(p.z);
+            modulodxf::dxfxyz.push_back(r);
+            ++globali::ptot;
+        }
+    }
+}
+
 // Earlier data, a traced picture, a selection and working mode 2.
 inline void SetEarlierData() {
-    globali::px = {1, 2, 3};
-    globali::py = {4, 5, 6};
-    globali::pz = {7, 8, 9};
-    globali::ptot = 2;
-    modulodxf::dxfxyz = {1, 1, 2};
-    modulodxf::dxfpn.Redim(2, 1);
-    modulodxf::dxfpn(1, 0) = 0;
-    modulodxf::dxfpn(1, 1) = 1;
-    modulodxf::dxfpn(2, 0) = 2;
-    modulodxf::dxfpn(2, 1) = 0;
-    modulodxf::dxfcounter = 2;
+    SetSurvey({{{1, 4, 7}, {2, 5, 8}}, {{3, 6, 9}}});
     Inizio::ambiente = 2;
     Inizio::immaginesfondo = rt::Picture::New(4, 4);
     modulodxf::selpre = {1, 1};
