@@ -8,8 +8,6 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,27 +16,13 @@
 #include "model/inizio.h"
 #include "model/modulodxf.h"
 #include "rt/dialogs.h"
+#include "tests/input/readertesting.h"
 #include "views/fincontrolpanel.h"
 
 namespace {
 
 const std::string kWarning = "Warning! / Attenzione!\rLevel curves will be resolved to points!\r"
                              "Le curve di livello saranno trasformate in punti!";
-
-// Five points in two polylines: rows 1 = points 0..2, 2 = points 3..4.
-void SetSurvey() {
-    globali::px = {1.5, 2, 3, 4, 5};
-    globali::py = {10, 20, 30, 40, 50};
-    globali::pz = {100, 100, 100, 7.25, 7.25};
-    globali::ptot = 4;
-    modulodxf::dxfpn.Redim(2, 1);
-    modulodxf::dxfpn(1, 0) = 0;
-    modulodxf::dxfpn(1, 1) = 2;
-    modulodxf::dxfpn(2, 0) = 3;
-    modulodxf::dxfpn(2, 1) = 1;
-    modulodxf::dxfcounter = 2;
-    modulodxf::dxfxyz = {1, 1, 1, 2, 2};
-}
 
 using RowList = std::vector<std::pair<std::int32_t, std::int32_t>>;
 
@@ -57,10 +41,10 @@ protected:
         globali::scry = 600;
         Inizio::ambiente = 0;
         FincontrolPanel::InstallForProgram();
-        SetSurvey();
+        readertest::SetSurvey({{{1.5, 10, 100}, {2, 20, 100}, {3, 30, 100}}, {{4, 40, 7.25}, {5, 50, 7.25}}});
     }
 
-    fingestionepunti& Open() {
+    static fingestionepunti& Open() {
         fingestionepunti& window = rt::Instance<fingestionepunti>();
         QApplication::setActiveWindow(window.ContentWidget());
         return window;
@@ -81,28 +65,10 @@ protected:
     static void Click(rt::Control& control) { QTest::mouseClick(control.Widget(), Qt::LeftButton); }
 };
 
-TEST_F(PointList, OpensOnTheTextsOfThePointSetInEitherLanguage) {
-    for (const std::int32_t lingua : {1, 2}) {
-        rt::CloseIfOpen<fingestionepunti>();
-        globali::lingua = lingua;
-        fingestionepunti& window = Open();
-        EXPECT_EQ(window.ptotpwin, 4);
-        ASSERT_EQ(window.ListBox1.ListCount(), 5);
-        EXPECT_EQ(window.ListBox1.Cell(0, 0) + " " + window.ListBox1.Cell(4, 1) + " " +
-                      window.ListBox1.Cell(4, 2),
-                  "1.5 50 7.25");
-        EXPECT_EQ(window.Height(), 360);
-        EXPECT_FALSE(window.PushButton3.Enabled());
-        EXPECT_EQ(window.Title() + "|" + window.PushButton2.Caption() + "|" + window.PushButton3.Caption(),
-                  lingua == 1 ? "Point Editor|Add Point|Delete" : "Gestione Punti|Aggiungi|Elimina");
-    }
-}
-
-TEST_F(PointList, AKeyInAZCellShowsTheWarningAndKeysInXAndYCellsDoNot) {
+TEST_F(PointList, OnlyAKeyInAZCellShowsTheWarning) {
     fingestionepunti& window = Open();
     TypeInCell(window, 0, 0, "8");
     TypeInCell(window, 1, 1, "9");
-    EXPECT_EQ(window.Height(), 360);
     EXPECT_EQ(window.StaticText4.Text(), "");
     TypeInCell(window, 2, 2, "5");
     EXPECT_TRUE(window.splitting);
@@ -114,67 +80,38 @@ TEST_F(PointList, DeleteActsOnlyOnTheSelectedRowAndShowsTheWarning) {
     fingestionepunti& window = Open();
     window.PushButton3_Action();
     EXPECT_EQ(window.ListBox1.ListCount(), 5);
-    EXPECT_FALSE(window.splitting);
-
     TypeInCell(window, 1, 0, "");
-    EXPECT_TRUE(window.PushButton3.Enabled());
     Click(window.PushButton3);
     EXPECT_EQ(window.ptotpwin, 3);
     EXPECT_EQ(window.ListBox1.Cell(1, 0), "3");
     EXPECT_FALSE(window.PushButton3.Enabled());
-    EXPECT_EQ(window.Height(), 406);
     EXPECT_EQ(window.StaticText4.Text(), kWarning);
 }
 
-TEST_F(PointList, AddPointShowsTheNumbersReadFromTheFields) {
-    fingestionepunti& window = Open();
-    for (auto [field, typed] :
-         {std::pair{&window.efx, "abc"}, {&window.efy, " 1,5"}, {&window.efz, "2.50x"}}) {
-        field->SetText("");
-        field->Type(typed);
-    }
-    Click(window.PushButton2);
-    EXPECT_EQ(window.ptotpwin, 5);
-    EXPECT_EQ(window.ListBox1.Cell(5, 0) + "|" + window.ListBox1.Cell(5, 1) + "|" +
-                  window.ListBox1.Cell(5, 2),
-              "0|1|2.5");
-    EXPECT_EQ(window.efy.Text(), " 1,5");
-    EXPECT_FALSE(window.splitting);
-}
-
-TEST_F(PointList, OkKeepsThePolylinesAndGivesAddedPointsRowsOfTheirOwn) {
+TEST_F(PointList, OkTakesInTheCellBeingEditedKeepsThePolylinesAndGivesAddedPointsRowsOfTheirOwn) {
     Inizio::ambiente = 1;
     fingestionepunti& window = Open();
     TypeInCell(window, 1, 0, "-6.5");
     Click(window.PushButton2);
-    Click(window.PushButton1);
+    TypeInCell(window, 3, 1, "12");
+    window.PushButton1.Push();
     EXPECT_EQ(rt::OpenInstance<fingestionepunti>(), nullptr);
-    EXPECT_EQ(globali::ptot, 5);
     EXPECT_EQ(globali::px, (std::vector<double>{1.5, -6.5, 3, 4, 5, 0}));
+    EXPECT_EQ(globali::py[3], 12);
     EXPECT_EQ(Rows(), (RowList{{0, 2}, {3, 1}, {5, 0}}));
     EXPECT_EQ(modulodxf::dxfxyz, (std::vector<std::int32_t>{1, 1, 1, 2, 2, 3}));
     EXPECT_EQ(Inizio::ambiente, 1);
 }
 
-TEST_F(PointList, OkAfterADeletionGivesEveryPointARowOfItsOwn) {
+TEST_F(PointList, OkAfterADeletionGivesEveryPointARowOfItsOwnAndGoesOnTo3D) {
     fingestionepunti& window = Open();
     TypeInCell(window, 0, 0, "");
     Click(window.PushButton3);
     Click(window.PushButton1);
-    EXPECT_EQ(globali::ptot, 3);
     EXPECT_EQ(globali::py, (std::vector<double>{20, 30, 40, 50}));
     EXPECT_EQ(Rows(), (RowList{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
-    EXPECT_EQ(modulodxf::dxfpn.UBound0(), 4);
     EXPECT_EQ(modulodxf::dxfxyz, (std::vector<std::int32_t>{1, 2, 3, 4}));
-    // From working mode 0 the list goes on to the 3D working mode.
     EXPECT_EQ(Inizio::ambiente, 2);
-}
-
-TEST_F(PointList, OkTakesInTheCellStillBeingEdited) {
-    fingestionepunti& window = Open();
-    TypeInCell(window, 3, 1, "12");
-    window.PushButton1.Push();
-    EXPECT_EQ(globali::py[3], 12);
 }
 
 TEST_F(PointList, DataLoadedWhileTheListIsOpenIsReplacedByOneRowPerListedPoint) {
@@ -186,49 +123,36 @@ TEST_F(PointList, DataLoadedWhileTheListIsOpenIsReplacedByOneRowPerListedPoint) 
     modulodxf::dxfpn(1, 1) = 9;
     modulodxf::dxfcounter = 1;
     Click(window.PushButton1);
-    EXPECT_EQ(globali::ptot, 4);
     EXPECT_EQ(globali::px, (std::vector<double>{1.5, 2, 3, 4, 5}));
     EXPECT_EQ(Rows(), (RowList{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}));
 }
 
-TEST_F(PointList, CancelLeavesTheDataAsItWas) {
+TEST_F(PointList, CancelLeavesTheDataAsItWasAndOkOnAnEmptyListKeepsThePolylineTable) {
     fingestionepunti& window = Open();
     Click(window.PushButton2);
     TypeInCell(window, 0, 2, "3");
     Click(window.PushButton3);
     Click(window.PushButton4);
-    EXPECT_EQ(rt::OpenInstance<fingestionepunti>(), nullptr);
-    EXPECT_EQ(globali::ptot, 4);
     EXPECT_EQ(globali::pz, (std::vector<double>{100, 100, 100, 7.25, 7.25}));
     EXPECT_EQ(Rows(), (RowList{{0, 2}, {3, 1}}));
-}
 
-TEST_F(PointList, OkOnAnEmptyListLeavesNoPointAndThePolylineTableAsItWas) {
     globali::ptot = -1;
     rt::ScriptedDialogs dialogs;
     dialogs.AnswerMessage();
     Click(Open().PushButton1);
     EXPECT_EQ(dialogs.PendingAnswers(), 0u);
     EXPECT_EQ(Inizio::ambiente, 0);
-    EXPECT_EQ(globali::ptot, -1);
     EXPECT_TRUE(globali::px.empty() && modulodxf::dxfxyz.empty());
     EXPECT_EQ(Rows().size(), 2u);
 }
 
-TEST_F(PointList, CaptionsFitAndTheWarningTakesThreeLines) {
+TEST_F(PointList, TheTitleFollowsTheLanguageAndTheThreeLineWarningFits) {
     for (const std::int32_t lingua : {1, 2}) {
         rt::CloseIfOpen<fingestionepunti>();
         globali::lingua = lingua;
         fingestionepunti& window = Open();
-        TypeInCell(window, 0, 0, "");
-        Click(window.PushButton3);
-        for (const rt::PushButton* button :
-             {&window.PushButton1, &window.PushButton2, &window.PushButton3, &window.PushButton4}) {
-            const QFontMetrics metrics(button->Widget()->font());
-            EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(button->Caption())) + 8,
-                      button->Widget()->width())
-                << button->Caption();
-        }
+        EXPECT_EQ(window.Title(), lingua == 1 ? "Point Editor" : "Gestione Punti");
+        TypeInCell(window, 0, 2, "1");
         const QWidget* warning = window.StaticText4.Widget();
         const QFontMetrics metrics(warning->font());
         for (const QString& line : QString::fromStdString(kWarning).split(QLatin1Char('\r')))

@@ -1,19 +1,16 @@
 #pragma once
-// Shared set-up for the reader tests: the committed test files, a reader run answered by the
-// scripted dialog responder, the survey data as plain values, and its consistency.
+// Shared set-up for the reader tests: test files, a reader run with a scripted open dialog, and
+// the survey data as plain values with the rules every read leaves standing.
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "model/globali.h"
@@ -33,11 +30,10 @@ inline std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Writes files into a folder that goes with it.
 class Scratch {
 public:
     std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = folder_.filePath(QString::fromStdString(name)).toStdString();
+        const std::string path = Path(name);
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
@@ -65,8 +61,8 @@ struct Point {
 };
 using Row = std::array<std::int32_t, 2>;
 
-// The survey data as plain values: the points 0..ptot, the rows 1..dxfcounter, each point's row;
-// with the working mode, whether a traced picture is set and the selected 2D control.
+// The points 0..ptot, the rows 1..dxfcounter, each point's row, the working mode, whether a traced
+// picture is set and the selected 2D control.
 struct Survey {
     std::vector<Point> points;
     std::vector<Row> rows;
@@ -77,7 +73,6 @@ struct Survey {
     bool operator==(const Survey&) const = default;
 };
 
-// What a read leaves: these points and rows, in the 2D working mode.
 inline Survey Loaded(std::vector<Point> points = {}, std::vector<Row> rows = {},
                      std::vector<std::int32_t> rowOfPoint = {}) {
     return Survey{std::move(points), std::move(rows), std::move(rowOfPoint), 1, false, -1};
@@ -98,20 +93,32 @@ inline Survey Current() {
     return s;
 }
 
-// Earlier data, a traced picture, a selection and working mode 2, which a reader that changes
-// nothing leaves as they are.
+// One row per list of points.
+inline void SetSurvey(const std::vector<std::vector<Point>>& rows) {
+    globali::px.clear();
+    globali::py.clear();
+    globali::pz.clear();
+    modulodxf::dxfxyz.clear();
+    globali::ptot = -1;
+    modulodxf::dxfcounter = 0;
+    modulodxf::dxfpn.Redim(static_cast<std::int32_t>(rows.size()), 1);
+    for (const auto& row : rows) {
+        const std::int32_t r = ++modulodxf::dxfcounter;
+        modulodxf::dxfpn(r, 0) = globali::ptot + 1;
+        modulodxf::dxfpn(r, 1) = static_cast<std::int32_t>(row.size()) - 1;
+        for (const Point& p : row) {
+            globali::px.push_back(p.x);
+            globali::py.push_back(p.y);
+            globali::pz.push_back(p.z);
+            modulodxf::dxfxyz.push_back(r);
+            ++globali::ptot;
+        }
+    }
+}
+
+// Earlier data, a traced picture, a selection and working mode 2.
 inline void SetEarlierData() {
-    globali::px = {1, 2, 3};
-    globali::py = {4, 5, 6};
-    globali::pz = {7, 8, 9};
-    globali::ptot = 2;
-    modulodxf::dxfxyz = {1, 1, 2};
-    modulodxf::dxfpn.Redim(2, 1);
-    modulodxf::dxfpn(1, 0) = 0;
-    modulodxf::dxfpn(1, 1) = 1;
-    modulodxf::dxfpn(2, 0) = 2;
-    modulodxf::dxfpn(2, 1) = 0;
-    modulodxf::dxfcounter = 2;
+    SetSurvey({{{1, 4, 7}, {2, 5, 8}}, {{3, 6, 9}}});
     Inizio::ambiente = 2;
     Inizio::immaginesfondo = rt::Picture::New(4, 4);
     modulodxf::selpre = {1, 1};
@@ -135,22 +142,19 @@ inline ::testing::AssertionResult Consistent() {
     const auto ptot = globali::ptot;
     const auto rows = modulodxf::dxfcounter;
     const auto size = static_cast<std::int64_t>(ptot) + 1;
-    if (ptot < -1 || rows < 0 || std::int64_t(globali::px.size()) < size ||
-        std::int64_t(globali::py.size()) < size || std::int64_t(globali::pz.size()) < size ||
-        std::int64_t(modulodxf::dxfxyz.size()) < size || modulodxf::dxfpn.UBound0() < rows ||
-        modulodxf::dxfpn.UBound1() < 1)
-        return ::testing::AssertionFailure()
-               << "ptot " << ptot << ", dxfcounter " << rows << ", arrays too small";
+    const auto small = [size](const auto& array) { return std::int64_t(array.size()) < size; };
+    if (ptot < -1 || rows < 0 || small(globali::px) || small(globali::py) || small(globali::pz) ||
+        small(modulodxf::dxfxyz) || modulodxf::dxfpn.UBound0() < rows || modulodxf::dxfpn.UBound1() < 1)
+        return ::testing::AssertionFailure() << "ptot " << ptot << ", dxfcounter " << rows;
     std::int64_t next = 0;
     for (std::int32_t r = 1; r <= rows; ++r) {
         const std::int64_t first = modulodxf::dxfpn(r, 0), last = modulodxf::dxfpn(r, 1);
         if (first != next || last < -1 || first + last > ptot)
             return ::testing::AssertionFailure() << "row " << r << " = (" << first << ", " << last
                                                  << ") after point " << next - 1 << " of " << ptot;
-        for (std::int64_t p = first; p <= first + last; ++p) {
+        for (std::int64_t p = first; p <= first + last; ++p)
             if (modulodxf::dxfxyz[static_cast<std::size_t>(p)] != r)
                 return ::testing::AssertionFailure() << "point " << p << " is not in row " << r;
-        }
         next = first + last + 1;
     }
     if (next != size)

@@ -16,10 +16,7 @@
 #include "model/inizio.h"
 #include "model/modulodxf.h"
 #include "rt/window.h"
-
-struct TwoDPoint {
-    double x, y, z;
-};
+#include "tests/input/readertesting.h"
 
 class TwoD : public ::testing::Test {
 protected:
@@ -41,23 +38,9 @@ protected:
     }
 
     // One row per element: one point is a lone point, more a polyline.
-    static void SetRows(const std::vector<std::vector<TwoDPoint>>& rows) {
+    static void SetRows(const std::vector<std::vector<readertest::Point>>& rows) {
         Inizio::azzeradati();
-        globali::px.clear();
-        globali::py.clear();
-        globali::pz.clear();
-        modulodxf::dxfpn.Redim(static_cast<std::int32_t>(rows.size()), 1);
-        for (const auto& row : rows) {
-            const std::int32_t r = ++modulodxf::dxfcounter;
-            modulodxf::dxfpn(r, 0) = globali::ptot + 1;
-            modulodxf::dxfpn(r, 1) = static_cast<std::int32_t>(row.size()) - 1;
-            for (const TwoDPoint& p : row) {
-                globali::px.push_back(p.x);
-                globali::py.push_back(p.y);
-                globali::pz.push_back(p.z);
-                ++globali::ptot;
-            }
-        }
+        readertest::SetSurvey(rows);
     }
 
     static fin_edita& Editor() { return rt::Instance<fin_edita>(); }
