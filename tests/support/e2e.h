@@ -6,10 +6,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
+#include <gtest/gtest.h>
 #include <initializer_list>
 
 #include "app/startup.h"
@@ -17,7 +16,6 @@
 #include "tests/support/userfolder.h"
 
 namespace testsupport {
-
 inline QWidget* VisibleWindow(const QString& title) {
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->isVisible() && top->windowTitle() == title)
@@ -33,8 +31,9 @@ inline QAction* MenuItem(std::initializer_list<QString> path) {
             actions = bar->actions();
     QAction* item = nullptr;
     for (const QString& caption : path) {
-        const auto titled = [&](QAction* action) { return QString(action->text()).remove('&') == caption; };
-        const auto found = std::find_if(actions.begin(), actions.end(), titled);
+        const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction* a) {
+            return QString(a->text()).remove('&') == caption;
+        });
         if (found == actions.end())
             return nullptr;
         item = *found;
@@ -51,8 +50,7 @@ inline bool Opened() {
            (VisibleWindow("Starting Choice") || VisibleWindow("Scelta iniziale"));
 }
 
-// Starts the program and runs `user` once it has opened. The user must end the program; if it
-// does not within ten seconds, the test fails and the program is told to quit.
+// Starts the program and runs `user` once it has opened; `user` must quit it within ten seconds.
 inline int RunProgram(const std::function<void()>& user) {
     bool done = false;
     QTimer poll;
@@ -78,5 +76,4 @@ protected:
     void SetUp() override { RemovePreferences(); }
     void TearDown() override { RemovePreferences(); }
 };
-
 } // namespace testsupport

@@ -1,6 +1,5 @@
-// The shared main of the test programs: a QApplication, a temporary per-user folder (the real one
-// is never touched), dialogs answered by a script (an unscripted one fails the test and is
-// answered as cancelled), and no window left open from one test to the next.
+// The shared main of the test programs: a QApplication, a temporary per-user folder, dialogs answered
+// by script (an unscripted one fails the test as cancelled) and no window kept from test to test.
 
 #include <QApplication>
 #include <QByteArray>
@@ -12,11 +11,9 @@
 #include "rt/window.h"
 
 namespace {
-
 class DiscardWindowsAfterEachTest : public ::testing::EmptyTestEventListener {
     void OnTestEnd(const ::testing::TestInfo&) override { rt::WindowRegistry::DiscardAll(); }
 };
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -34,8 +31,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     rt::ScriptedDialogs::SetFailureHandler([](const std::string& what) { ADD_FAILURE() << what; });
-    // Beneath every test's own script: a dialog nobody scripted never waits for a user.
-    rt::ScriptedDialogs unscripted;
+    rt::ScriptedDialogs unscripted; // beneath every test's own script
     ::testing::UnitTest::GetInstance()->listeners().Append(new DiscardWindowsAfterEachTest);
     const int result = RUN_ALL_TESTS();
     rt::WindowRegistry::DiscardAll();

@@ -1,12 +1,11 @@
 #pragma once
-// The preferences file of the test run. The test main points the per-user folder into a temporary
-// folder; a path anywhere else stops the run before the user's own file is touched.
-
-#include <gtest/gtest.h>
+// The preferences file of the test run, in the temporary per-user folder the test main sets up;
+// a path anywhere else stops the run before the user's own file is touched.
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 
@@ -14,7 +13,6 @@
 #include "rt/folderitem.h"
 
 namespace testsupport {
-
 inline std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -41,5 +39,4 @@ inline void WritePreferences(const std::string& content) {
 inline std::string ReadPreferences() {
     return ReadFile(PreferencesPath());
 }
-
 } // namespace testsupport
