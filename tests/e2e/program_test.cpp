@@ -12,11 +12,9 @@
 #include <QPointer>
 #include <QTableWidget>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
-#include <optional>
+#include <gtest/gtest.h>
 #include <string>
 
 #include "model/globali.h"
@@ -42,11 +40,6 @@ void Press(QWidget* window, const QString& caption) {
         if (button->text() == caption)
             return QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
     ADD_FAILURE() << "no button " << caption.toStdString();
-}
-
-std::optional<bool> Enabled(std::initializer_list<QString> path) {
-    const QAction* item = MenuItem(path);
-    return item ? std::optional(item->isEnabled()) : std::nullopt;
 }
 
 void Trigger(std::initializer_list<QString> path) {
@@ -135,7 +128,6 @@ TEST_F(Program, XyzFileThenPointsTypedIntoThePointListWithOkBackIn2D) {
         EXPECT_TRUE(EditorShowsPointAt(7, 0));
         EXPECT_EQ(PointListRows(),
                   QStringList({"10 20 30", "1.5 2.5 3.5", "5 6 0", "7 0 0", "0 0 0", "0 0 0", "-4 8.25 9"}));
-
         QWidget* list = VisibleWindow("Point Editor");
         const auto fields = list->findChildren<QLineEdit*>();
         ASSERT_GE(fields.size(), 3);
@@ -169,7 +161,6 @@ TEST_F(Program, DxfContoursTakeTheirHeightsFromTheOptionsWindowAndGoBackOutAsDxf
         TypeInto(fields[1], "5");
         dialogs.AnswerOpen(TestData("contours_r2000_lwpolyline.dxf"));
         Press(options, "OK");
-
         ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("Trace") && VisibleWindow("2 D"); }));
         const QStringList rows = PointListRows();
         ASSERT_GE(rows.size(), 2);
@@ -219,13 +210,14 @@ TEST_F(Program, EveryMeshFormatAfterCreateMesh3DAndNoneBefore) {
         Press(VisibleWindow("Trace"), "3 D");
         ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("Control") != nullptr; }));
         for (const QString item : {"Text XYZ..", "Text GDL..", "QD3D Metafile..", "Copy GDL Text..", "DXF.."})
-            EXPECT_EQ(Enabled({"File", "Export..", item}), true) << item.toStdString();
+            EXPECT_TRUE(MenuItem({"File", "Export..", item}) &&
+                        MenuItem({"File", "Export..", item})->isEnabled())
+                << item.toStdString();
 
         // No mesh yet: a beep and no save dialog (an unscripted dialog would fail the test).
         const std::int32_t beeps = rt::BeepCount();
         Trigger({"File", "Export..", "Text XYZ.."});
         EXPECT_EQ(rt::BeepCount(), beeps + 1);
-
         Press(VisibleWindow("Control"), "Create Mesh 3D");
         QGuiApplication::clipboard()->setText("before");
         for (const auto& [item, name] : {std::pair{"Text XYZ..", "MESH.TXT"},
@@ -240,8 +232,7 @@ TEST_F(Program, EveryMeshFormatAfterCreateMesh3DAndNoneBefore) {
         EXPECT_EQ(dialogs.PendingAnswers(), 0u);
         rt::Application::Current()->Quit();
     });
-    const std::string xyz = ReadFile(folder / "MESH.TXT");
-    const std::string dxf = ReadFile(folder / "MESH.DXF");
+    const std::string xyz = ReadFile(folder / "MESH.TXT"), dxf = ReadFile(folder / "MESH.DXF");
     EXPECT_GT(std::count(xyz.begin(), xyz.end(), '\r'), 30);
     EXPECT_EQ(ReadFile(folder / "MESH.GDL").rfind("MESH ", 0), 0u);
     EXPECT_EQ(ReadFile(folder / "MESH.3MF").rfind("3DMetafile", 0), 0u);

@@ -1,15 +1,12 @@
-// The road into the 3D working mode as a user takes it: points from an XYZ file or contours from a
-// DXF file through the start window, the palette's "3 D" button, then "Create Mesh 3D" and the lit
-// surface in the 3D view. The axonometric drawing is checked pixel by pixel with its window.
-
-#include <gtest/gtest.h>
+// The road into the 3D working mode as a user takes it: an XYZ or a DXF file through the start window,
+// the palette's "3 D" button, then "Create Mesh 3D" and the lit surface in the 3D view.
 
 #include <QTest>
 #include <QWidget>
-
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
 
 #include "app/app.h"
@@ -31,12 +28,6 @@ std::string HillFile() {
         for (int j = 0; j <= 12; ++j)
             out << i * 5 << '\t' << j * 5 << '\t' << 30 - std::hypot(i - 10, j - 6) * 2 << '\n';
     return path.string();
-}
-
-std::string ContourFile() {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" /
-            "contours_r2000_lwpolyline.dxf")
-        .string();
 }
 
 class Road3D : public ::testing::Test {
@@ -67,7 +58,9 @@ protected:
         options.efprima.SetText("100");
         options.efdelta.SetText("10");
         rt::ScriptedDialogs dialogs;
-        dialogs.AnswerOpen(ContourFile());
+        dialogs.AnswerOpen((std::filesystem::path(__FILE__).parent_path().parent_path() / "data" /
+                            "contours_r2000_lwpolyline.dxf")
+                               .string());
         Click(options.PushButton1);
         ASSERT_EQ(dialogs.PendingAnswers(), 0u);
     }
@@ -79,7 +72,6 @@ protected:
         Click(rt::Instance<fincontrol>().PushButton1);
         EXPECT_TRUE(globali::celamesh);
     }
-
     static rt::Picture Frame() {
         winquesa3d* view = rt::OpenInstance<winquesa3d>();
         if (view == nullptr || !QTest::qWaitForWindowExposed(view->ContentWidget()->window(), 10000))
@@ -97,10 +89,7 @@ protected:
 
 TEST_F(Road3D, PointsAndContoursBecomeALitSurfaceInThe3DView) {
     for (const bool contours : {false, true}) {
-        if (contours)
-            LoadContours();
-        else
-            LoadPoints();
+        contours ? LoadContours() : LoadPoints();
         ThreeDAndMesh();
         const rt::Picture frame = Frame();
         ASSERT_TRUE(frame);

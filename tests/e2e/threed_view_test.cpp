@@ -1,11 +1,9 @@
 // The 3D view with Mesa's OpenGL: the camera's orbit, the keys that move it, the rendered frame.
 
-#include <gtest/gtest.h>
-
 #include <QColor>
 #include <QTest>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <memory>
 
 #include "tests/views/threed_fixture.h"
@@ -65,7 +63,6 @@ TEST_F(View3D, TheCameraOrbitsTheSurfaceAndTheKeysMoveItWithinTheirLimits) {
         1.4 * std::max({b.Maximum.X - b.Minimum.X, b.Maximum.Y - b.Minimum.Y, b.Maximum.Z - b.Minimum.Z});
     EXPECT_DOUBLE_EQ(view->raggiomax, radius);
     ExpectOnOrbit(*view, 0.6786111);
-
     view->alzadi = 36;
     Key(*view, Qt::Key_Up);
     EXPECT_EQ(view->alzadi, 36);
@@ -79,14 +76,12 @@ TEST_F(View3D, TheCameraOrbitsTheSurfaceAndTheKeysMoveItWithinTheirLimits) {
     Key(*view, Qt::Key_Down);
     EXPECT_EQ(view->alzadi, 4);
     ExpectOnOrbit(*view, 0.1357222);
-
     Key(*view, Qt::Key_Plus);
     Key(*view, Qt::Key_Minus);
     EXPECT_NEAR(view->raggiomax, 0.99 * radius, 1e-9);
     for (int k = 0; k < 10; ++k)
         Key(*view, Qt::Key_Plus);
     EXPECT_NEAR(view->raggiomax / radius, 0.99 * 0.34867844, 1e-8);
-
     QTest::keyClicks(view->ContentWidget(), "wwq5w");
     EXPECT_TRUE(view->rb3d.Wireframe);
     EXPECT_EQ(view->alzadi, 4);
@@ -102,7 +97,6 @@ TEST_F(View3D, BeforeTheFirstMeshTheSnapshotLiesFlatAndAfterNewDataTheLastSurfac
     ASSERT_TRUE(before->obj->Count() == 1 && flat && flat->Shapes().size() == 1u);
     EXPECT_TRUE(flat->Shapes()[0].Image == Inizio::openglpicture);
     EXPECT_GT(Covered(*before), 0.1);
-
     Panel().XEditField.SetText("10");
     Panel().PushButton1.Push();
     const auto surface = globali::terreno;
@@ -115,7 +109,6 @@ TEST_F(View3D, BeforeTheFirstMeshTheSnapshotLiesFlatAndAfterNewDataTheLastSurfac
 
 TEST_F(View3D, TheFrameShowsTheHeightColouredHillAndChangesWithTheKeys) {
     SetHill();
-    Panel();
     SwitchAndMesh("40", "20");
     Panel().Slider2.SetValue(6);
     winquesa3d* view = Shown();
@@ -124,7 +117,6 @@ TEST_F(View3D, TheFrameShowsTheHeightColouredHillAndChangesWithTheKeys) {
     const double covered = Covered(*view);
     EXPECT_GT(covered, 0.1);
     EXPECT_LT(covered, 0.9);
-
     // The summit, in the middle of the view, is red; somewhere lower slopes are green.
     const double summit = Hue(frame.Pixel(frame.Width() / 2, frame.Height() / 2));
     EXPECT_LT(std::min(summit, 1.0 - summit), 0.08);
@@ -133,7 +125,6 @@ TEST_F(View3D, TheFrameShowsTheHeightColouredHillAndChangesWithTheKeys) {
         for (int x = 0; x < frame.Width() && !green; x += 3)
             green = frame.Pixel(x, y) != kSky && std::abs(Hue(frame.Pixel(x, y)) - 0.33) < 0.06;
     EXPECT_TRUE(green);
-
     Key(*view, Qt::Key_W);
     EXPECT_LT(Covered(*view), covered * 3 / 4);
     Key(*view, Qt::Key_W);
@@ -142,7 +133,6 @@ TEST_F(View3D, TheFrameShowsTheHeightColouredHillAndChangesWithTheKeys) {
     Key(*view, Qt::Key_Minus);
     Key(*view, Qt::Key_Minus);
     EXPECT_LT(Covered(*view), covered);
-
     Key(*view, Qt::Key_Left);
     const rt::Picture turned = view->rb3d.RenderToPicture();
     Key(*view, Qt::Key_Right);

@@ -1,12 +1,10 @@
 // The tracing road on a real screen: a scanned map of each picture format opened through
 // File > Import > Picture.., then a reference, a contour and a spot height traced with the mouse.
 
-#include <gtest/gtest.h>
-
 #include <QTest>
 #include <QWidget>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -80,7 +78,6 @@ TEST_F(Tracing, EveryPictureFormatBecomesTheBackdropAndAReferenceAContourAndASpo
     Retype(Palette().s_efield, "150");
     EXPECT_EQ(modulodxf::zmfct, 2);
     EXPECT_EQ(Editor().StaticText1.Text(), "ref.: 2");
-
     Tool(3);
     for (const auto& [x, y] : {std::pair{100, 300}, {200, 300}, {200, 400}})
         Click(x, y);
@@ -93,7 +90,6 @@ TEST_F(Tracing, EveryPictureFormatBecomesTheBackdropAndAReferenceAContourAndASpo
     EXPECT_EQ(globali::pz, (std::vector<double>{35, 35, 35, 12}));
     ASSERT_EQ(modulodxf::dxfcounter, 2);
     EXPECT_EQ(modulodxf::dxfpn(1, 1), 2);
-
     const rt::Picture shown = Editor().DrawIntoPicture();
     EXPECT_EQ(shown.Pixel(150, 300), Inizio::gammanosel);
     EXPECT_EQ(shown.Pixel(302, 202), Inizio::gammanosel);

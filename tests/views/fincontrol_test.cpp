@@ -4,9 +4,7 @@
 #include <QFontMetrics>
 #include <QTest>
 #include <QWidget>
-
 #include <gtest/gtest.h>
-
 #include <optional>
 
 #include "input/finimmagine.h"
@@ -36,19 +34,16 @@ TEST_F(ControlPanel, CaptionsAreItalianForEveryLanguageButOneAndEveryLabelFitsOn
 }
 
 TEST_F(ControlPanel, GridSizeFieldTakesThreeCharactersAndKeepsOnlyItsDigitsWhenLeft) {
-    const struct {
-        const char* typed;
-        const char* afterLeaving;
-    } cases[] = {{"-12", "12"}, {"3.7", "37"}, {"abc", "0"}, {"007", "7"}, {"1234", "123"}};
     fincontrol& panel = Panel();
     QApplication::setActiveWindow(panel.XEditField.Widget()->window());
-    for (const auto& c : cases) {
+    for (const auto& [typed, afterLeaving] :
+         {std::pair{"-12", "12"}, {"3.7", "37"}, {"abc", "0"}, {"007", "7"}, {"1234", "123"}}) {
         panel.XEditField.SetText("");
         panel.XEditField.Widget()->setFocus(Qt::MouseFocusReason);
-        QTest::keyClicks(panel.XEditField.Widget(), c.typed);
+        QTest::keyClicks(panel.XEditField.Widget(), typed);
         panel.YEditField.Widget()->setFocus(Qt::MouseFocusReason);
         QCoreApplication::processEvents();
-        EXPECT_EQ(panel.XEditField.Text(), c.afterLeaving) << "typed " << c.typed;
+        EXPECT_EQ(panel.XEditField.Text(), afterLeaving) << "typed " << typed;
     }
 }
 
@@ -64,11 +59,9 @@ TEST_F(ControlPanel, CreateMeshRaisesCountsBelowTwoWithABeepEachAndEndsWithABeep
     EXPECT_EQ(globali::mxtot, 2);
     EXPECT_EQ(globali::mytot, 2);
     EXPECT_EQ(Panel().YEditField.Text(), "2");
-    // The drawing shows the grid, not the meshes.
     EXPECT_EQ(globali::terreno, nullptr);
 }
 
-// The progress the terrain routines show is checked with them.
 TEST_F(ControlPanel, CreateMeshWithThe3DViewRebuildsTheMeshesAndOpensANewView) {
     SetHill();
     Inizio::mostra3d();
@@ -76,7 +69,6 @@ TEST_F(ControlPanel, CreateMeshWithThe3DViewRebuildsTheMeshesAndOpensANewView) {
     Panel().XEditField.SetText("20");
     Panel().YEditField.SetText("10");
     Panel().PushButton1.Push();
-
     ASSERT_NE(globali::terreno, nullptr);
     EXPECT_EQ(globali::terreno->VertexCount(), 21 * 11);
     ASSERT_NE(View(), nullptr);
@@ -94,14 +86,12 @@ TEST_F(ControlPanel, SlidersShowThePowerInTenthsAndTheRibbonsRebuildOnlyWithAGri
     Panel().Slider2.SetValue(3);
     EXPECT_EQ(Panel().StaticText6.Text(), "3");
     EXPECT_EQ(globali::terreno, nullptr);
-
     SwitchAndMesh();
     const auto first = globali::terreno;
     const auto noRibbons = globali::tercurva->TriangleCount();
     Panel().Slider2.SetValue(8);
     EXPECT_NE(globali::terreno, first);
     EXPECT_GT(globali::tercurva->TriangleCount(), noRibbons);
-
     Panel().RadioB(1).Push();
     const auto shown = globali::terreno;
     Panel().Slider2.SetValue(2);
@@ -131,7 +121,6 @@ TEST_F(ControlPanel, TheViewKindButtonsSwapTheWindowsAndThePanelsHeight) {
     EXPECT_EQ(Panel().Height(), 502);
     EXPECT_EQ(View(), nullptr);
     ASSERT_NE(rt::OpenInstance<Finestra>(), nullptr);
-
     const auto built = globali::terreno;
     Panel().RadioB(0).Push();
     EXPECT_EQ(Panel().Height(), 398);

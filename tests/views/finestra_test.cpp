@@ -1,9 +1,8 @@
 #include "views/finestra.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 
@@ -46,9 +45,8 @@ protected:
 
     static std::int64_t DifferingPixels(const rt::Picture& a, const rt::Picture& b) {
         std::int64_t count = a.Width() == b.Width() && a.Height() == b.Height() ? 0 : -1;
-        for (std::int32_t y = 0; y < a.Height() && count >= 0; ++y)
-            for (std::int32_t x = 0; x < a.Width(); ++x)
-                count += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
+        for (std::int32_t i = 0; count >= 0 && i < a.Width() * a.Height(); ++i)
+            count += a.Pixel(i % a.Width(), i / a.Width()) != b.Pixel(i % a.Width(), i / a.Width());
         return count;
     }
 };
@@ -90,7 +88,6 @@ TEST_F(DrawingWindow, GridDrawsTwoTriangleOutlinesPerCellInTheShadeOfItsFirstCor
     window.disegnamesh();
     EXPECT_EQ(rt::YieldCount() - yields, 9u); // one per cell, one more per column
     EXPECT_EQ(window.can_dis.Backdrop(), globali::disegno);
-
     // Node (i, j) lands at X = 220 + 200 i - 100 j, Y = 335 - 2 z(i, j).
     const rt::Picture expected = ExampleBox();
     rt::Graphics& g = expected.Graphics();

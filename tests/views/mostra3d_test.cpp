@@ -1,9 +1,7 @@
-#include <gtest/gtest.h>
-
+#include <QTest>
 #include <filesystem>
 #include <fstream>
-
-#include <QTest>
+#include <gtest/gtest.h>
 
 #include "input/fin_edita.h"
 #include "input/finimmagine.h"
@@ -64,7 +62,6 @@ TEST_F(Switch, OpensAFreshPanelBesideThe3DViewWithASnapshotOfTheEditor) {
     globali::celamesh = true;
     const std::filesystem::path temporary = TemporaryModel();
     Inizio::mostra3d();
-
     EXPECT_EQ(Panel().Slider1.Value(), 10);
     EXPECT_EQ(Panel().XEditField.Text() + " " + Panel().YEditField.Text(), "30 15");
     EXPECT_FALSE(globali::celamesh);
@@ -88,7 +85,6 @@ TEST_F(Switch, TheDrawingKeepsTheTemporaryFileAndGridCountsBeyondTheFieldsBecome
     EXPECT_TRUE(rt::OpenInstance<Finestra>() != nullptr && View() == nullptr);
     EXPECT_EQ(Panel().YEditField.Text(), "999");
     EXPECT_EQ(rt::BeepCount(), beeps + 1);
-
     Panel().XEditField.SetText("2");
     EXPECT_EQ(Panel().YEditField.Text(), "200");
     Panel().YEditField.SetText("7");

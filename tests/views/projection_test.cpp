@@ -1,23 +1,18 @@
 #include "views/projection.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace {
 
-// Both axes at angle 0, heights at full size.
-axo::Projection SideView(double dy) {
-    return axo::Projection(0.0, 0.0, 1.0, dy);
-}
-
 TEST(DrawingFit, FitsTheProjectedBoxBetweenTheMarginsOfAn860By560Area) {
+    // SideView: both axes at angle 0, heights at full size.
+    const auto SideView = [](double dy) { return axo::Projection(0.0, 0.0, 1.0, dy); };
     struct Case {
         const char* what;
         axo::Projection view;
-        double dx, dy, dz;
-        double scala;
+        double dx, dy, dz, scala;
         std::int32_t spostx, sposty;
     };
     const Case cases[] = {

@@ -1,10 +1,8 @@
 #pragma once
-// The 3D working mode under test: a known screen area and survey points put straight into the
-// shared arrays as lone points.
-
-#include <gtest/gtest.h>
+// The 3D working mode under test: a known screen area, survey points put straight in as lone points.
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -66,11 +64,10 @@ protected:
     // The switch to 3D, then "Create Mesh 3D" with the given counts typed into the fields.
     static fincontrol& SwitchAndMesh(const std::string& x = "20", const std::string& y = "10") {
         Inizio::mostra3d();
-        fincontrol& panel = rt::Instance<fincontrol>();
-        panel.XEditField.SetText(x);
-        panel.YEditField.SetText(y);
-        panel.PushButton1.Push();
-        return panel;
+        Panel().XEditField.SetText(x);
+        Panel().YEditField.SetText(y);
+        Panel().PushButton1.Push();
+        return Panel();
     }
 
     static fincontrol& Panel() { return rt::Instance<fincontrol>(); }
