@@ -51,14 +51,6 @@ protected:
     }
 };
 
-TEST_F(DrawingWindow, BoxOfTheExampleFillsTheWidthBetweenTheMargins) {
-    Finestra& window = rt::Instance<Finestra>();
-    window.disegnaingombro();
-    ASSERT_TRUE(globali::disegno);
-    EXPECT_EQ(window.can_dis.Backdrop(), globali::disegno);
-    EXPECT_EQ(DifferingPixels(globali::disegno, ExampleBox()), 0);
-}
-
 TEST_F(DrawingWindow, DrawingOnAWindowBeingClosedOpensNoOtherWindow) {
     Finestra& window = rt::Instance<Finestra>();
     window.Close();
