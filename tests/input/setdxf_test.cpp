@@ -1,15 +1,9 @@
 // The DXF import options window, driven as a user does.
 
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include <optional>
-#include <string>
-
 #include "input/setdxf.h"
-#include "model/globali.h"
 #include "rt/window.h"
 #include "tests/input/readertesting.h"
+#include <QTest>
 
 namespace {
 
@@ -72,7 +66,6 @@ TEST(SetDxf, OkReadsTheFileWithTheChosenSkipAndCancellingTheFileDialogChangesNot
     PressOk(window, path);
     EXPECT_EQ(Current(), Loaded({{1, 1, 0}, {3, 3, 0}, {4, 4, 0}, {6, 6, 0}, {8, 8, 0}},
                                 {{0, 1}, {2, 0}, {3, 1}}, {1, 1, 2, 3, 3}));
-
     SetEarlierData();
     const Survey before = Current();
     PressOk(rt::Instance<setdxf>(), std::nullopt);

@@ -1,17 +1,10 @@
 // The switch to the 2D working mode, the fit, a picture that cannot be read and the reference
 // rescale.
 
-#include <QImage>
-#include <QTemporaryDir>
-
-#include <array>
-#include <fstream>
-#include <string>
-
-#include "rt/dialogs.h"
 #include "twod_fixture.h"
 #include "views/fincontrol.h"
 #include "views/finestra.h"
+#include <QImage>
 
 namespace {
 
@@ -50,12 +43,10 @@ TEST_F(TwoDSwitch, DegenerateDataIsCentredOrKeepsTheTransform) {
     EXPECT_EQ(Editor().punto(1).Left(), 458);
     EXPECT_EQ(modulodxf::qpun, 1);
     EXPECT_EQ(modulodxf::qlin, 0);
-
     SetRows({{{3, 0, 0}, {3, 60, 0}}});
     Inizio::mostra2d();
     EXPECT_EQ(modulodxf::zmfct, 10);
     EXPECT_EQ(Editor().Linea(1).X1(), 460);
-
     SetRows({});
     modulodxf::zmfct = 4;
     Inizio::mostra2d();
@@ -93,7 +84,6 @@ TEST_F(TwoDSwitch, TheReferenceRescaleKeepsPointsOnThePictureAndRefusesUnusableS
     EXPECT_EQ(modulodxf::zmfct, 2);
     EXPECT_DOUBLE_EQ(globali::px[0], 150);
     EXPECT_DOUBLE_EQ(globali::py[0], 60);
-
     Palette().s_efield.SetText("0." + std::string(310, '0') + "1");
     Inizio::rifxy12 = {5, 5, 5, 5};
     Palette().s_efield.SetText("3");

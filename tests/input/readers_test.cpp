@@ -1,39 +1,78 @@
-// The reader of contour polylines from DXF drawings.
+// The readers of X, Y, Z text files, of a CAD drawing's tab-separated text export and of contour
+// polylines from DXF drawings.
 
-#include <gtest/gtest.h>
-
-#include <optional>
-#include <string>
-#include <vector>
-
-#include "model/modulodxf.h"
 #include "rt/folderitem.h"
 #include "tests/input/readertesting.h"
+#include <QString>
 
 namespace {
 
 using namespace readertest;
 
+Survey LonePoints(const std::vector<Point>& points) {
+    Survey s = Loaded(points);
+    for (std::int32_t p = 0; p < static_cast<std::int32_t>(points.size()); ++p) {
+        s.rows.push_back({p, 0});
+        s.rowOfPoint.push_back(p + 1);
+    }
+    return s;
+}
+
+TEST(XyzReader, ReadsOneLonePointPerLineWhateverTheLineEnds) {
+    // A short line lacks fields, an empty or a header line still makes a point, a fourth field is
+    // not read, and the last line end makes no further point.
+    const Survey expected = LonePoints(
+        {{10, 20, 30}, {1.5, 2.5, 3.5}, {5, 6, 0}, {7, 0, 0}, {0, 0, 0}, {0, 0, 0}, {-4, 8.25, 9}});
+    for (const char* name : {"points_crlf.txt", "points_cr.txt"}) {
+        SetEarlierData();
+        EXPECT_EQ(RunReader(Inizio::apritesto, DataFile(name)), "text/plain");
+        EXPECT_EQ(Current(), expected) << name;
+    }
+}
+
+TEST(XyzReader, OneCommaAnywherePutsTheWholeFileInDecimalCommaForm) {
+    RunReader(Inizio::apritesto, DataFile("points_comma.txt"));
+    EXPECT_EQ(Current(), LonePoints({{1234.5, 2.5, 3}, {125, 0, 0}, {-0.75, 1000, 2}}));
+    Scratch scratch;
+    RunReader(Inizio::apritesto, scratch.Write("late.txt", "1.5\t2\t3\n\nX,Y,Z"));
+    EXPECT_EQ(Current(), LonePoints({{15, 2, 3}, {0, 0, 0}, {0, 0, 0}}));
+}
+
+TEST(XyzReader, AnEmptyFileEmptiesTheDataAndHugeNumbersStayFinite) {
+    SetEarlierData();
+    Scratch scratch;
+    RunReader(Inizio::apritesto, scratch.Write("empty.txt", ""));
+    EXPECT_EQ(Current(), LonePoints({}));
+    RunReader(Inizio::apritesto, scratch.Write("huge.txt", "1e999\t-1e999\t1e-999\n"));
+    const Survey read = Current();
+    ASSERT_EQ(read.points.size(), 1u);
+    EXPECT_GT(read.points[0].x, 1e308);
+    EXPECT_LT(read.points[0].y, -1e308);
+    EXPECT_EQ(read.points[0].z, 0);
+}
+
+TEST(CadTextReader, EveryTextObjectBecomesASpotHeight) {
+    SetEarlierData();
+    EXPECT_EQ(RunReader(Inizio::apripcaddtesto, DataFile("cad_export.txt")), "text/plain");
+    // Y has its sign reversed; commas are decimal signs while points stay ("1.234.5"); the kind
+    // compares without case; an unended field 18 is not read; fields after the 18th are ignored.
+    EXPECT_EQ(Current(), Loaded({{100, -250, 12.5}, {1.234, 3, 7}, {4, -6, 0}, {-2, -0.5, 3}},
+                                {{0, 0}, {1, 0}, {2, 0}, {3, 0}}, {1, 2, 3, 4}));
+    Scratch scratch;
+    RunReader(Inizio::apripcaddtesto, scratch.Write("lines.txt", "a\tb\tc\td\te\tline\t1\t2\t\n\n"));
+    EXPECT_EQ(Current(), Loaded()) << "lines without text objects empty the data";
+}
+
 // The contours of make_dxf.py, read with first height 100 and step 5.
 Survey Contours() {
-    Survey s;
-    s.points = {{1.5, 2.25, 100}, {3.5, 4.25, 100}, {5.5, 6.25, 100}, {11, 12, 105},
-                {13, 14, 105},    {15, 16, 105},    {17, 18, 105}};
-    s.rows = {{0, 2}, {3, 3}};
-    s.rowOfPoint = {1, 1, 1, 2, 2, 2, 2};
-    s.mode = 1;
-    return s;
+    const std::vector<Point> points = {{1.5, 2.25, 100}, {3.5, 4.25, 100}, {5.5, 6.25, 100}, {11, 12, 105},
+                                       {13, 14, 105},    {15, 16, 105},    {17, 18, 105}};
+    return Loaded(points, {{0, 2}, {3, 3}}, {1, 1, 1, 2, 2, 2, 2});
 }
 
 void ReadDxf(const std::optional<std::string>& path, double first = 100, double step = 5,
              std::int32_t skip = 0) {
     EXPECT_EQ(RunReader([&] { modulodxf::leggidxf(first, step, skip); }, path), "special/any");
-}
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
 }
 
 std::vector<Point> Vertices(int count) {
@@ -52,10 +91,10 @@ TEST(DxfReader, ReadsTheContoursThatEzdxfAndOgr2ogrWriteInEachFormWithAnyLineEnd
     Scratch scratch;
     for (const auto& [name, form] : files) {
         EXPECT_EQ(modulodxf::capiscidxf(rt::FolderItem(DataFile(name))), form) << name;
-        const std::string lf = ReadBytes(DataFile(name));
+        const QString lf = QString::fromStdString(ReadBytes(DataFile(name)));
         for (const char* end : {"\n", "\r\n", "\r"}) {
             SetEarlierData();
-            ReadDxf(scratch.Write("converted.dxf", Replace(lf, "\n", end)));
+            ReadDxf(scratch.Write("converted.dxf", QString(lf).replace('\n', end).toStdString()));
             // The elevation in the file is not read; the text label and the point after the
             // polylines add no vertex.
             EXPECT_EQ(Current(), Contours()) << name << " " << int(end[0]) << int(end[1]);
@@ -105,7 +144,6 @@ TEST(DxfReader, FilesThatAreNoDrawingOrAreCutShortLoadWhatTheyHold) {
     constexpr char kBinary[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\x10\n 10\n";
     ReadDxf(scratch.Write("binary.dxf", std::string(kBinary, sizeof kBinary - 1)));
     EXPECT_EQ(Current(), Loaded());
-
     // Cut inside the second polyline's third vertex, between a code and its value.
     const std::string whole = ReadBytes(DataFile("contours_r2000_lwpolyline.dxf"));
     const std::size_t cut = whole.find(" 10\n15.0\n");
