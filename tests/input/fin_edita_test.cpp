@@ -22,9 +22,7 @@ TEST_F(Editing, ASinglePointLandsWhereTheTransformPutsThePress) {
     Tool(4);
     Click(30, 400);
     ASSERT_EQ(globali::ptot, 0);
-    EXPECT_EQ(globali::px[0], 110);
-    EXPECT_EQ(globali::py[0], 140);
-    EXPECT_EQ(Editor().punto(1).Top(), 398);
+    EXPECT_EQ(std::tuple(globali::px[0], globali::py[0], Editor().punto(1).Top()), std::tuple(110, 140, 398));
 }
 
 TEST_F(Editing, AToolPressEndsAContourAndAOneVertexContourStaysAPoint) {
@@ -35,10 +33,8 @@ TEST_F(Editing, AToolPressEndsAContourAndAOneVertexContourStaysAPoint) {
     Tool(3);
     Click(200, 200);
     Tool(1);
-    EXPECT_EQ(modulodxf::qlin, 1);
-    EXPECT_EQ(modulodxf::qpun, 1);
-    EXPECT_EQ(modulodxf::qqpun[1], 2);
-    EXPECT_EQ(Editor().puntino.Left(), -20);
+    EXPECT_EQ(std::tuple(modulodxf::qlin, modulodxf::qpun, modulodxf::qqpun[1], Editor().puntino.Left()),
+              std::tuple(1, 1, 2, -20));
     // A press on an item while tracing adds nothing.
     Tool(3);
     Click(200, 200);
@@ -71,8 +67,7 @@ TEST_F(Editing, DeletingRemovesOnlyAShownSelectionAndRenumbersTheRowsAfterIt) {
     ASSERT_EQ(modulodxf::selnow, 2);
     Tool(5);
     EXPECT_FALSE(Editor().Linea(2).Visible());
-    EXPECT_EQ(globali::ptot, 3);
-    EXPECT_EQ(modulodxf::dxfcounter, 3);
+    EXPECT_EQ(std::tuple(globali::ptot, modulodxf::dxfcounter), std::tuple(3, 3));
     EXPECT_EQ(modulodxf::qqlin(3, 0), 2);
     EXPECT_EQ(modulodxf::qqpun[2], 3);
     // Withdrawn by another tool, the selection is no longer deleted.

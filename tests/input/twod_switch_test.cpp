@@ -18,10 +18,8 @@ TEST_F(TwoDSwitch, ClosesThe3DWindowsFitsThePointsAndMapsEveryControlToItsRow) {
     Inizio::mostra2d();
     EXPECT_EQ(rt::OpenInstance<fincontrol>(), nullptr);
     EXPECT_EQ(rt::OpenInstance<Finestra>(), nullptr);
-    EXPECT_EQ(modulodxf::zmfct, 9);
-    EXPECT_EQ(modulodxf::xz, 10);
-    EXPECT_EQ(modulodxf::yz, 85);
-    EXPECT_EQ(Editor().punto(1).Top(), 533);
+    EXPECT_EQ(std::tuple(modulodxf::zmfct, modulodxf::xz, modulodxf::yz, Editor().punto(1).Top()),
+              std::tuple(9, 10, 85, 533));
     ASSERT_EQ(modulodxf::qpun, 2);
     EXPECT_EQ(modulodxf::qqpun[2], 3);
     ASSERT_EQ(modulodxf::qlin, 3);
@@ -39,14 +37,11 @@ TEST_F(TwoDSwitch, DegenerateDataIsCentredOrKeepsTheTransform) {
     modulodxf::dxfcounter = 3;
     modulodxf::dxfpn(3, 0) = 7;
     Inizio::mostra2d();
-    EXPECT_EQ(modulodxf::zmfct, 1);
-    EXPECT_EQ(Editor().punto(1).Left(), 458);
-    EXPECT_EQ(modulodxf::qpun, 1);
-    EXPECT_EQ(modulodxf::qlin, 0);
+    EXPECT_EQ(std::tuple(modulodxf::zmfct, Editor().punto(1).Left(), modulodxf::qpun, modulodxf::qlin),
+              std::tuple(1, 458, 1, 0));
     SetRows({{{3, 0, 0}, {3, 60, 0}}});
     Inizio::mostra2d();
-    EXPECT_EQ(modulodxf::zmfct, 10);
-    EXPECT_EQ(Editor().Linea(1).X1(), 460);
+    EXPECT_EQ(std::tuple(modulodxf::zmfct, Editor().Linea(1).X1()), std::tuple(10, 460));
     SetRows({});
     modulodxf::zmfct = 4;
     Inizio::mostra2d();
@@ -87,8 +82,7 @@ TEST_F(TwoDSwitch, TheReferenceRescaleKeepsPointsOnThePictureAndRefusesUnusableS
     Palette().s_efield.SetText("0." + std::string(310, '0') + "1");
     Inizio::rifxy12 = {5, 5, 5, 5};
     Palette().s_efield.SetText("3");
-    EXPECT_EQ(modulodxf::zmfct, 2);
-    EXPECT_EQ(globali::px[0], 150);
+    EXPECT_EQ(std::tuple(modulodxf::zmfct, globali::px[0]), std::tuple(2, 150));
 }
 
 } // namespace
