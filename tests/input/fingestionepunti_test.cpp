@@ -95,9 +95,7 @@ TEST_F(PointList, OkAfterADeletionGivesEveryPointARowOfItsOwnAndGoesOnTo3D) {
 
 TEST_F(PointList, DataLoadedWhileTheListIsOpenIsReplacedByOneRowPerListedPoint) {
     fingestionepunti& window = Open();
-    globali::px.assign(10, 0);
-    globali::py.assign(10, 0);
-    globali::pz.assign(10, 0);
+    globali::px = globali::py = globali::pz = std::vector<double>(10, 0);
     globali::ptot = 9;
     modulodxf::dxfpn(1, 1) = 9;
     modulodxf::dxfcounter = 1;

@@ -95,22 +95,16 @@ std::int32_t LineCount(const std::string& text) {
     return count;
 }
 
-TEST(ReaderFuzz, XyzReaderMakesOnePointPerLine) {
+TEST(ReaderFuzz, EachReaderLoadsConsistentDataOrChangesNothing) {
     Fuzz(Inizio::apritesto, {"points_crlf.txt", "points_cr.txt", "points_comma.txt"}, 1,
          [](const std::string& text) {
              EXPECT_EQ(Inizio::ambiente, 1);
              EXPECT_EQ(globali::ptot + 1, LineCount(text));
          });
-}
-
-TEST(ReaderFuzz, CadTextReaderLoadsOrChangesNothing) {
     Fuzz(Inizio::apripcaddtesto, {"cad_export.txt"}, 2, [](const std::string& text) {
         EXPECT_EQ(Inizio::ambiente, text.empty() ? 2 : 1);
         EXPECT_TRUE(text.empty() || globali::ptot < LineCount(text));
     });
-}
-
-TEST(ReaderFuzz, DxfReaderLoadsConsistentContours) {
     Fuzz(ReadDxf,
          {"contours_r12_polyline.dxf", "contours_r2000_lwpolyline.dxf", "contours_r2000_polyline.dxf"}, 3,
          [](const std::string&) { EXPECT_EQ(Inizio::ambiente, 1); });

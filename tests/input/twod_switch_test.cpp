@@ -50,10 +50,9 @@ TEST_F(TwoDSwitch, DegenerateDataIsCentredOrKeepsTheTransform) {
 }
 
 TEST_F(TwoDSwitch, AFileThatIsNoUsablePictureChangesNothing) {
-    QTemporaryDir folder;
-    const std::string notes = folder.filePath("notes.png").toStdString();
-    const std::string thread = folder.filePath("thread.png").toStdString();
-    std::ofstream(notes) << "just some text\n";
+    readertest::Scratch scratch;
+    const std::string notes = scratch.Write("notes.png", "just some text\n"),
+                      thread = scratch.Path("thread.png");
     QImage(1, 6000, QImage::Format_RGB32).save(QString::fromStdString(thread));
     for (const std::string& path : {notes, thread}) {
         SetRows({{{1, 2, 3}}});
