@@ -1,37 +1,19 @@
 #include "input/fingestionepunti.h"
-
+#include "tests/input/readertesting.h"
+#include "views/fincontrolpanel.h"
 #include <QApplication>
 #include <QFontMetrics>
 #include <QString>
 #include <QTableWidget>
 #include <QTest>
 #include <QWidget>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "model/globali.h"
-#include "model/inizio.h"
-#include "model/modulodxf.h"
-#include "rt/dialogs.h"
-#include "tests/input/readertesting.h"
-#include "views/fincontrolpanel.h"
 
 namespace {
 
 const std::string kWarning = "Warning! / Attenzione!\rLevel curves will be resolved to points!\r"
                              "Le curve di livello saranno trasformate in punti!";
 
-using RowList = std::vector<std::pair<std::int32_t, std::int32_t>>;
-
-RowList Rows() {
-    RowList rows;
-    for (std::int32_t r = 1; r <= modulodxf::dxfcounter; ++r)
-        rows.emplace_back(modulodxf::dxfpn(r, 0), modulodxf::dxfpn(r, 1));
-    return rows;
-}
+using Rows = std::vector<readertest::Row>;
 
 class PointList : public ::testing::Test {
 protected:
@@ -43,13 +25,11 @@ protected:
         FincontrolPanel::InstallForProgram();
         readertest::SetSurvey({{{1.5, 10, 100}, {2, 20, 100}, {3, 30, 100}}, {{4, 40, 7.25}, {5, 50, 7.25}}});
     }
-
     static fingestionepunti& Open() {
         fingestionepunti& window = rt::Instance<fingestionepunti>();
         QApplication::setActiveWindow(window.ContentWidget());
         return window;
     }
-
     // Clicks a cell, which opens its editor, and types the keys into it.
     static void TypeInCell(fingestionepunti& window, int row, int column, const QString& keys) {
         auto* table = qobject_cast<QTableWidget*>(window.ListBox1.Widget());
@@ -61,7 +41,6 @@ protected:
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(editor, keys);
     }
-
     static void Click(rt::Control& control) { QTest::mouseClick(control.Widget(), Qt::LeftButton); }
 };
 
@@ -98,7 +77,7 @@ TEST_F(PointList, OkTakesInTheCellBeingEditedKeepsThePolylinesAndGivesAddedPoint
     EXPECT_EQ(rt::OpenInstance<fingestionepunti>(), nullptr);
     EXPECT_EQ(globali::px, (std::vector<double>{1.5, -6.5, 3, 4, 5, 0}));
     EXPECT_EQ(globali::py[3], 12);
-    EXPECT_EQ(Rows(), (RowList{{0, 2}, {3, 1}, {5, 0}}));
+    EXPECT_EQ(readertest::Current().rows, (Rows{{0, 2}, {3, 1}, {5, 0}}));
     EXPECT_EQ(modulodxf::dxfxyz, (std::vector<std::int32_t>{1, 1, 1, 2, 2, 3}));
     EXPECT_EQ(Inizio::ambiente, 1);
 }
@@ -109,22 +88,20 @@ TEST_F(PointList, OkAfterADeletionGivesEveryPointARowOfItsOwnAndGoesOnTo3D) {
     Click(window.PushButton3);
     Click(window.PushButton1);
     EXPECT_EQ(globali::py, (std::vector<double>{20, 30, 40, 50}));
-    EXPECT_EQ(Rows(), (RowList{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
+    EXPECT_EQ(readertest::Current().rows, (Rows{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
     EXPECT_EQ(modulodxf::dxfxyz, (std::vector<std::int32_t>{1, 2, 3, 4}));
     EXPECT_EQ(Inizio::ambiente, 2);
 }
 
 TEST_F(PointList, DataLoadedWhileTheListIsOpenIsReplacedByOneRowPerListedPoint) {
     fingestionepunti& window = Open();
-    globali::px.assign(10, 0);
-    globali::py.assign(10, 0);
-    globali::pz.assign(10, 0);
+    globali::px = globali::py = globali::pz = std::vector<double>(10, 0);
     globali::ptot = 9;
     modulodxf::dxfpn(1, 1) = 9;
     modulodxf::dxfcounter = 1;
     Click(window.PushButton1);
     EXPECT_EQ(globali::px, (std::vector<double>{1.5, 2, 3, 4, 5}));
-    EXPECT_EQ(Rows(), (RowList{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}));
+    EXPECT_EQ(readertest::Current().rows, (Rows{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}));
 }
 
 TEST_F(PointList, CancelLeavesTheDataAsItWasAndOkOnAnEmptyListKeepsThePolylineTable) {
@@ -134,8 +111,7 @@ TEST_F(PointList, CancelLeavesTheDataAsItWasAndOkOnAnEmptyListKeepsThePolylineTa
     Click(window.PushButton3);
     Click(window.PushButton4);
     EXPECT_EQ(globali::pz, (std::vector<double>{100, 100, 100, 7.25, 7.25}));
-    EXPECT_EQ(Rows(), (RowList{{0, 2}, {3, 1}}));
-
+    EXPECT_EQ(readertest::Current().rows, (Rows{{0, 2}, {3, 1}}));
     globali::ptot = -1;
     rt::ScriptedDialogs dialogs;
     dialogs.AnswerMessage();
@@ -143,7 +119,7 @@ TEST_F(PointList, CancelLeavesTheDataAsItWasAndOkOnAnEmptyListKeepsThePolylineTa
     EXPECT_EQ(dialogs.PendingAnswers(), 0u);
     EXPECT_EQ(Inizio::ambiente, 0);
     EXPECT_TRUE(globali::px.empty() && modulodxf::dxfxyz.empty());
-    EXPECT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(modulodxf::dxfcounter, 2);
 }
 
 TEST_F(PointList, TheTitleFollowsTheLanguageAndTheThreeLineWarningFits) {

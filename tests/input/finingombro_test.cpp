@@ -1,19 +1,15 @@
 #include "input/finingombro.h"
-
-#include <gtest/gtest.h>
-
-#include <QTest>
-
-#include <cmath>
-#include <string>
-#include <vector>
-
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "rt/runtime.h"
 #include "rt/window.h"
 #include "views/fincontrol.h"
 #include "views/fincontrolpanel.h"
+#include <QTest>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -34,7 +30,6 @@ protected:
         Inizio::calcolaingombro();
         globali::celamesh = true;
     }
-
     static finingombro& Open(const std::string& x, const std::string& y, const std::string& z, bool turn) {
         finingombro& editor = rt::Instance<finingombro>();
         editor.mxeditf.SetText(x);

@@ -2,22 +2,20 @@
 // Shared set-up for the reader tests: test files, a reader run with a scripted open dialog, and
 // the survey data as plain values with the rules every read leaves standing.
 
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-#include <array>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
 #include "rt/dialogs.h"
 #include "rt/picture.h"
+#include <QTemporaryDir>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace readertest {
 
@@ -95,9 +93,7 @@ inline Survey Current() {
 
 // One row per list of points.
 inline void SetSurvey(const std::vector<std::vector<Point>>& rows) {
-    globali::px.clear();
-    globali::py.clear();
-    globali::pz.clear();
+    globali::px = globali::py = globali::pz = {};
     modulodxf::dxfxyz.clear();
     globali::ptot = -1;
     modulodxf::dxfcounter = 0;
@@ -135,9 +131,8 @@ inline std::string LwSection(const std::string& section, const std::vector<std::
     return text + "  0\nENDSEC\n";
 }
 
-// The rules every read leaves standing: the arrays hold ptot + 1 points and the rows; the rows
-// follow each other from point 0 without gaps, each holding its points inside the point set (a
-// row may hold none); each point knows its row.
+// The rules every read leaves standing: the arrays hold the points and rows; the rows follow each
+// other from point 0 without gaps inside the point set (a row may hold none); each point knows its row.
 inline ::testing::AssertionResult Consistent() {
     const auto ptot = globali::ptot;
     const auto rows = modulodxf::dxfcounter;

@@ -2,27 +2,18 @@
 // The 2D working mode under test: a known screen area and colours, survey data put straight into
 // the shared arrays, and the user's presses as real mouse events on the editor and the palette.
 
-#include <gtest/gtest.h>
-
-#include <QTest>
-#include <QWidget>
-
-#include <cstdint>
-#include <vector>
-
 #include "input/fin_edita.h"
 #include "input/finimmagine.h"
-#include "model/globali.h"
-#include "model/inizio.h"
-#include "model/modulodxf.h"
 #include "rt/window.h"
 #include "tests/input/readertesting.h"
+#include <QTest>
+#include <QWidget>
+#include <cstdint>
 
 class TwoD : public ::testing::Test {
 protected:
     static constexpr rt::Color kPlain = 0x22AA22;
     static constexpr rt::Color kSelected = 0xCC1111;
-
     void SetUp() override {
         globali::scrx = 840;
         globali::scry = 620;
@@ -36,13 +27,11 @@ protected:
         modulodxf::zmfct = 1;
         modulodxf::xz = modulodxf::yz = modulodxf::zxmin = modulodxf::zymin = 0;
     }
-
     // One row per element: one point is a lone point, more a polyline.
     static void SetRows(const std::vector<std::vector<readertest::Point>>& rows) {
         Inizio::azzeradati();
         readertest::SetSurvey(rows);
     }
-
     static fin_edita& Editor() { return rt::Instance<fin_edita>(); }
     static finimmagine& Palette() { return rt::Instance<finimmagine>(); }
     static void Click(std::int32_t x, std::int32_t y) {

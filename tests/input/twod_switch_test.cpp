@@ -1,17 +1,10 @@
 // The switch to the 2D working mode, the fit, a picture that cannot be read and the reference
 // rescale.
 
-#include <QImage>
-#include <QTemporaryDir>
-
-#include <array>
-#include <fstream>
-#include <string>
-
-#include "rt/dialogs.h"
 #include "twod_fixture.h"
 #include "views/fincontrol.h"
 #include "views/finestra.h"
+#include <QImage>
 
 namespace {
 
@@ -25,10 +18,8 @@ TEST_F(TwoDSwitch, ClosesThe3DWindowsFitsThePointsAndMapsEveryControlToItsRow) {
     Inizio::mostra2d();
     EXPECT_EQ(rt::OpenInstance<fincontrol>(), nullptr);
     EXPECT_EQ(rt::OpenInstance<Finestra>(), nullptr);
-    EXPECT_EQ(modulodxf::zmfct, 9);
-    EXPECT_EQ(modulodxf::xz, 10);
-    EXPECT_EQ(modulodxf::yz, 85);
-    EXPECT_EQ(Editor().punto(1).Top(), 533);
+    EXPECT_EQ(std::tuple(modulodxf::zmfct, modulodxf::xz, modulodxf::yz, Editor().punto(1).Top()),
+              std::tuple(9, 10, 85, 533));
     ASSERT_EQ(modulodxf::qpun, 2);
     EXPECT_EQ(modulodxf::qqpun[2], 3);
     ASSERT_EQ(modulodxf::qlin, 3);
@@ -46,16 +37,11 @@ TEST_F(TwoDSwitch, DegenerateDataIsCentredOrKeepsTheTransform) {
     modulodxf::dxfcounter = 3;
     modulodxf::dxfpn(3, 0) = 7;
     Inizio::mostra2d();
-    EXPECT_EQ(modulodxf::zmfct, 1);
-    EXPECT_EQ(Editor().punto(1).Left(), 458);
-    EXPECT_EQ(modulodxf::qpun, 1);
-    EXPECT_EQ(modulodxf::qlin, 0);
-
+    EXPECT_EQ(std::tuple(modulodxf::zmfct, Editor().punto(1).Left(), modulodxf::qpun, modulodxf::qlin),
+              std::tuple(1, 458, 1, 0));
     SetRows({{{3, 0, 0}, {3, 60, 0}}});
     Inizio::mostra2d();
-    EXPECT_EQ(modulodxf::zmfct, 10);
-    EXPECT_EQ(Editor().Linea(1).X1(), 460);
-
+    EXPECT_EQ(std::tuple(modulodxf::zmfct, Editor().Linea(1).X1()), std::tuple(10, 460));
     SetRows({});
     modulodxf::zmfct = 4;
     Inizio::mostra2d();
@@ -64,10 +50,9 @@ TEST_F(TwoDSwitch, DegenerateDataIsCentredOrKeepsTheTransform) {
 }
 
 TEST_F(TwoDSwitch, AFileThatIsNoUsablePictureChangesNothing) {
-    QTemporaryDir folder;
-    const std::string notes = folder.filePath("notes.png").toStdString();
-    const std::string thread = folder.filePath("thread.png").toStdString();
-    std::ofstream(notes) << "just some text\n";
+    readertest::Scratch scratch;
+    const std::string notes = scratch.Write("notes.png", "just some text\n"),
+                      thread = scratch.Path("thread.png");
     QImage(1, 6000, QImage::Format_RGB32).save(QString::fromStdString(thread));
     for (const std::string& path : {notes, thread}) {
         SetRows({{{1, 2, 3}}});
@@ -93,12 +78,10 @@ TEST_F(TwoDSwitch, TheReferenceRescaleKeepsPointsOnThePictureAndRefusesUnusableS
     EXPECT_EQ(modulodxf::zmfct, 2);
     EXPECT_DOUBLE_EQ(globali::px[0], 150);
     EXPECT_DOUBLE_EQ(globali::py[0], 60);
-
     Palette().s_efield.SetText("0." + std::string(310, '0') + "1");
     Inizio::rifxy12 = {5, 5, 5, 5};
     Palette().s_efield.SetText("3");
-    EXPECT_EQ(modulodxf::zmfct, 2);
-    EXPECT_EQ(globali::px[0], 150);
+    EXPECT_EQ(std::tuple(modulodxf::zmfct, globali::px[0]), std::tuple(2, 150));
 }
 
 } // namespace
