@@ -1,15 +1,20 @@
 #include <QTimer>
-
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 
 #include "app/app.h"
 #include "app/menu.h"
+#include "app/preferences.h"
+#include "app/resources.h"
 #include "app/startup.h"
 #include "model/globali.h"
 #include "model/inizio.h"
+#include "rt/resourcepicture.h"
 #include "rt/runtime.h"
 #include "tests/support/userfolder.h"
 
@@ -28,7 +33,6 @@ protected:
 };
 
 TEST_F(Application, StartsWithFileTypesAndMenuBarThenOpensWithTheLaunchValuesAndWritesEnglishAtQuit) {
-    // Values that no launch gives, so that every launch value checked must be set.
     globali::lingua = -42;
     globali::scrx = globali::scry = -1;
     globali::terreno = std::make_shared<rt::Trimesh>();
@@ -47,9 +51,8 @@ TEST_F(Application, StartsWithFileTypesAndMenuBarThenOpensWithTheLaunchValuesAnd
     EXPECT_EQ(rt::Application::Current(), nullptr);
     EXPECT_EQ(ReadPreferences(), "1\n");
     EXPECT_EQ(FileMenu().Text(), "File");
-    const rt::ScreenSize screen = rt::Screen(0);
-    EXPECT_EQ(globali::scrx, screen.Width - 173);
-    EXPECT_EQ(globali::scry, screen.Height - 53);
+    EXPECT_EQ(globali::scrx, rt::Screen(0).Width - 173);
+    EXPECT_EQ(globali::scry, rt::Screen(0).Height - 53);
     EXPECT_EQ(globali::terreno, nullptr);
     EXPECT_EQ(Inizio::ambiente + Inizio::engine3d, 0);
     EXPECT_FALSE(FileExport().Enabled()); // the menus of working mode 0
@@ -73,12 +76,47 @@ TEST_F(Application, MenusAreEnabledByTheWorkingMode) {
                 EXPECT_EQ(item().Enabled(), states[mode] == '-' ? before : states[mode] == '1')
                     << item().Name() << " in working mode " << mode << ", enabled before: " << before;
         }
-}
-
-TEST_F(Application, TheTwoDxfItemsAreToldApartByTheirMenus) {
-    EXPECT_EQ(ImportDXF().Parent(), &FileImport());
+    EXPECT_EQ(ImportDXF().Parent(), &FileImport()); // the two DXF items are told apart by their menus
     EXPECT_EQ(ExportDXF().Parent(), &FileExport());
     EXPECT_THROW(MenuItemNamed("FileSave"), std::logic_error);
+}
+
+TEST_F(Application, TheLanguageIsTheNumberOnTheFirstLineOfThePreferencesOrEnglishWithoutAFile) {
+    EXPECT_EQ(Preferenze::leggilingua(), 1);
+    const std::pair<const char*, std::int32_t> cases[] = {{"2", 2},          {"2\r1\r", 2},
+                                                          {"  -3\n", -3},    {"\n2\n", 0},
+                                                          {"italiano\n", 0}, {"99999999999\n", INT32_MAX}};
+    for (const auto& [content, lingua] : cases) {
+        WritePreferences(content);
+        EXPECT_EQ(Preferenze::leggilingua(), lingua) << ::testing::PrintToString(content);
+    }
+    WritePreferences("1\n1\nsomething else\n");
+    EXPECT_TRUE(Preferenze::scrivilingua(INT32_MIN));
+    EXPECT_EQ(ReadPreferences(), "-2147483648\n");
+}
+
+TEST_F(Application, APreferencesFileThatCannotBeReadOrReplacedGivesEnglishAndIsLeftAlone) {
+    // A folder that holds a file can be neither opened as text, nor deleted, nor written.
+    std::filesystem::create_directory(PreferencesPath());
+    std::ofstream(PreferencesPath() / "keep") << "x";
+    EXPECT_EQ(Preferenze::leggilingua(), 1);
+    EXPECT_FALSE(Preferenze::scrivilingua(2));
+    EXPECT_TRUE(std::filesystem::exists(PreferencesPath() / "keep"));
+}
+
+TEST(Resources, EveryPictureIsReadOnceAndTheSamePictureHandedOutOnEveryCall) {
+    const auto pictures = {Picture1, Picture2,  Picture3, Picture4, bita,     busa, ico1,
+                           ico2,     mesh35x24, ib1copia, ib1,      ib2copia, ib2,  ib3copia,
+                           ib3,      ib4copia,  ib4,      ib5copia, ib5};
+    for (const auto picture : pictures)
+        ASSERT_TRUE(picture());
+    const std::int32_t reads = rt::ResourcePictureReads();
+    for (const auto picture : pictures)
+        EXPECT_TRUE(picture() == picture());
+    EXPECT_EQ(rt::ResourcePictureReads(), reads);
+    EXPECT_EQ(mesh35x24().Width(), 35); // the icons fill their 35 x 24 canvases
+    ASSERT_NE(cursore(), nullptr);
+    EXPECT_EQ(cursore(), cursore());
 }
 
 } // namespace

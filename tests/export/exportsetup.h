@@ -4,14 +4,10 @@
 // records its progress reports, and a temporary folder for the files.
 
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,14 +20,11 @@
 #include "rt/runtime.h"
 #include "rt/window.h"
 #include "tests/model/terrainsetup.h"
+#include "tests/support/userfolder.h"
 
 namespace exporttest {
 
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
+using testsupport::ReadFile;
 // The lines of a text written with "|" between them, each followed by the line end.
 inline std::string Lines(const std::string& bars, const std::string& end) {
     std::string text = bars;
@@ -71,7 +64,6 @@ protected:
     std::filesystem::path Path(const std::string& name) const {
         return std::filesystem::path(folder_.path().toStdString()) / name;
     }
-    // Chooses a menu item as the user does.
     void Choose(const char* item) {
         const auto handler = App().MenuHandler(item);
         ASSERT_TRUE(handler) << item << " is not bound";

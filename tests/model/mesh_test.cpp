@@ -1,27 +1,45 @@
-// The 3D surface mesh of the height grid and its contour ribbons.
+// Height colours, contour level series, the tracing of a level through one grid cell, the
+// height-coloured top view drawn with them onto the drawing canvas's backdrop, and the 3D surface
+// mesh of the height grid with its contour ribbons.
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <limits>
 #include <vector>
 
 #include "model/contours.h"
 #include "model/globali.h"
 #include "model/meshtransform.h"
+#include "rt/conv.h"
+#include "rt/picture.h"
 #include "rt/runtime.h"
 #include "rt/scene3d.h"
 #include "tests/model/terrainsetup.h"
 
 namespace {
 
+using contours::HeightColour;
+using contours::TraceCell;
 using std::vector;
 using terraintest::SetBounds;
 using terraintest::SetGrid;
 
-class Meshes : public terraintest::TerrainTest {
+constexpr double kBig = std::numeric_limits<double>::max();
+constexpr rt::Color kBackdrop = 0x2040C0;
+
+class Terrain : public terraintest::TerrainTest {
 protected:
+    // A canvas of width x height showing a plain blue backdrop.
+    rt::Picture PrepareCanvas(std::int32_t width, std::int32_t height) {
+        panel.canvasWidth = width;
+        panel.canvasHeight = height;
+        panel.backdrop = rt::Picture::New(width, height, 32);
+        panel.backdrop.Graphics().SetForeColor(kBackdrop);
+        panel.backdrop.Graphics().FillRect(0, 0, width, height);
+        return panel.backdrop;
+    }
     // Bounds x 0..20, y 0..20, heights 0..10 (scale 50, half spans 10, 10, 5) and a 2 by 2 grid
     // with node (0, 0) at 1, (0, 1) at 3 and every other node at 5. Its segments, in order: level
     // 2 in cell (0, 0) A; level 4 in cell (0, 0) A and B, then in cell (0, 1) A.
@@ -32,18 +50,130 @@ protected:
     }
 };
 
-vector<double> Position(const rt::Trimesh& mesh, std::int32_t n) {
-    const rt::Vector3D v = mesh.VertexPositions().Item(n);
-    return {v.X, v.Y, v.Z};
+TEST_F(Terrain, HueAndLevelSeriesFollowTheHeightRangeEvenWhenItOverflows) {
+    const struct {
+        double zmin, zmax, z, hue;
+    } hues[] = {{-40, 60, -40, 0.33}, {-40, 60, 60, 0.0}, {-kBig, kBig, 0, 0.165}, {-kBig, kBig, NAN, 0.33}};
+    for (const auto& c : hues) {
+        SetBounds(0, 1, 0, 1, c.zmin, c.zmax);
+        EXPECT_EQ(HeightColour(c.z), rt::HSV(c.hue, 0.66, 0.33)) << c.z << " in " << c.zmin << ".." << c.zmax;
+    }
+    const struct {
+        double zmin, zmax, divisor;
+        std::int32_t kmin, kmax, step;
+    } series[] = {
+        {-1, 0, 50, -1, 0, 1}, // -0.5 halves away from zero
+        {0, 140, 20, 0, 70, 4},
+        {-kBig, kBig, 20, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
+         rt::conv(4294967295.0 / 20.0)},
+    };
+    for (const auto& c : series) {
+        SetBounds(0, 1, 0, 1, c.zmin, c.zmax);
+        const contours::LevelSeries s = contours::LevelSeriesFor(c.divisor);
+        EXPECT_EQ(vector<std::int32_t>({s.kmin, s.kmax, s.step}),
+                  vector<std::int32_t>({c.kmin, c.kmax, c.step}))
+            << c.zmin << ".." << c.zmax << " / " << c.divisor;
+    }
+}
+
+TEST_F(Terrain, NeighbouringCellsMeetExactlyOnTheirSharedEdge) {
+    // Cells (0, 0) and (1, 0) share the edge at x = 10; interpolating it from its upper end would
+    // round differently.
+    const contours::Node a00{0, 0, 1}, a10{10, 0, 1.1}, a01{0, 10, 1.5}, a11{10, 10, 7}, b10{20, 0, 2.5},
+        b11{20, 10, 8};
+    const contours::CellTrace left = TraceCell(3.3, a00, a10, a01, a11);
+    const contours::CellTrace right = TraceCell(3.3, a10, b10, a11, b11);
+    ASSERT_TRUE(left.hasB && right.hasA);
+    EXPECT_EQ(vector<double>({left.b.x1, left.b.y1}), vector<double>({right.a.x0, right.a.y0}));
+}
+
+TEST_F(Terrain, TopViewWithoutSpanBackdropOrFiniteHeightsStaysDefined) {
+    rt::Picture backdrop = PrepareCanvas(400, 300);
+    SetBounds(0, 100, 50, 50, 0, 10);
+    SetGrid(2, 2, [](int i, int) { return 1.0 + 2.0 * i; });
+    globali::curvedilivello();
+    EXPECT_EQ(backdrop.Pixel(200, 150), kBackdrop);
+    EXPECT_EQ(panel.progress.back(), 0);
+    panel.backdrop = rt::Picture();
+    SetBounds(0, 100, 0, 100, 0, 10);
+    globali::curvedilivello();
+    EXPECT_EQ(panel.progress.back(), 0);
+    backdrop = PrepareCanvas(400, 400);
+    SetBounds(0, 100, 0, 100, -kBig, kBig);
+    SetGrid(4, 4, [](int i, int j) { return (i + j) % 2 == 0 ? -kBig : kBig; });
+    globali::curvedilivello();
+    EXPECT_EQ(panel.maximum, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(vector<rt::Color>({backdrop.Pixel(1, 1), backdrop.Pixel(101, 1)}),
+              vector<rt::Color>({HeightColour(-kBig), HeightColour(kBig)}));
+}
+
+// The top view of a w x h picture drawn by the plain loops: every node's rectangle, then every
+// level's segments through every cell.
+rt::Picture PlainTopView(std::int32_t w, std::int32_t h) {
+    using namespace globali;
+    const rt::Picture picture = rt::Picture::New(w, h, 32);
+    rt::Graphics& g = picture.Graphics();
+    auto at = [](int index, int size, int count) { return static_cast<double>(index * size) / count; };
+    for (int i = 0; i <= mxtot; ++i)
+        for (int j = 0; j <= mytot; ++j) {
+            g.SetForeColor(HeightColour(mz(i, j)));
+            g.FillRect(rt::conv(at(i, w, mxtot)), rt::conv(at(j, h, mytot)),
+                       rt::conv(static_cast<double>(w) / mxtot + 1.0),
+                       rt::conv(static_cast<double>(h) / mytot + 1.0));
+        }
+    g.SetForeColor(0);
+    const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
+    for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step)
+        for (int i = 0; i < mxtot; ++i)
+            for (int j = 0; j < mytot; ++j) {
+                const double x0 = at(i, w, mxtot), x1 = at(i + 1, w, mxtot), y0 = at(j, h, mytot),
+                             y1 = at(j + 1, h, mytot);
+                const contours::CellTrace t =
+                    TraceCell(contours::LevelHeight(k), {x0, y0, mz(i, j)}, {x1, y0, mz(i + 1, j)},
+                              {x0, y1, mz(i, j + 1)}, {x1, y1, mz(i + 1, j + 1)});
+                for (const auto* s : {t.hasA ? &t.a : nullptr, t.hasB ? &t.b : nullptr})
+                    if (s != nullptr)
+                        g.DrawLine(rt::conv(s->x0), rt::conv(s->y0), rt::conv(s->x1), rt::conv(s->y1));
+            }
+    return picture;
+}
+
+TEST_F(Terrain, TopViewDrawsThePixelsOfThePlainLoopsWithTheSameYields) {
+    for (const auto& g : terraintest::TracingGrids()) {
+        const rt::Picture backdrop = PrepareCanvas(300, 200);
+        SetBounds(0, 90, 0, 75, g.zmin, g.zmax);
+        SetGrid(g.nx, g.ny, g.height);
+        const std::uint64_t before = rt::YieldCount();
+        globali::curvedilivello();
+        // A picture 240 x 200 pasted at (30, 0).
+        const rt::Picture expected = PrepareCanvas(300, 200);
+        expected.Graphics().DrawPicture(PlainTopView(240, 200), 30, 0);
+        std::int64_t differing = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x)
+                differing += backdrop.Pixel(x, y) != expected.Pixel(x, y) ? 1 : 0;
+        EXPECT_EQ(differing, 0) << g.nx << " x " << g.ny;
+        const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
+        const std::uint64_t levelCount = (std::int64_t{levels.kmax} - levels.kmin) / levels.step + 1;
+        EXPECT_EQ(rt::YieldCount() - before, (g.nx + 1) * (g.ny + 2) + levelCount * (g.nx * g.ny + g.nx + 1));
+        EXPECT_EQ(panel.progress.back(), 0);
+    }
+}
+
+// Vertices first to first + count - 1, x y z each; ribbon quad q is Positions(mesh, 4 * q, 4): its
+// top start, top end, bottom end and bottom start.
+vector<double> Positions(const rt::Trimesh& mesh, std::int32_t first, std::int32_t count = 1) {
+    vector<double> values;
+    for (std::int32_t n = first; n < first + count; ++n) {
+        const rt::Vector3D v = mesh.VertexPositions().Item(n);
+        values.insert(values.end(), {v.X, v.Y, v.Z});
+    }
+    return values;
 }
 
 bool MeshIsFinite(const rt::Trimesh& mesh) {
-    for (std::int32_t n = 0; n < mesh.VertexCount(); ++n) {
-        const rt::Vector3D v = mesh.VertexPositions().Item(n);
-        if (!std::isfinite(v.X) || !std::isfinite(v.Y) || !std::isfinite(v.Z))
-            return false;
-    }
-    return true;
+    const vector<double> values = Positions(mesh, 0, mesh.VertexCount());
+    return std::all_of(values.begin(), values.end(), [](double value) { return std::isfinite(value); });
 }
 
 // Triangles first to first + count - 1, their corners back to back.
@@ -56,17 +186,7 @@ vector<std::int32_t> Corners(const rt::Trimesh& mesh, std::int32_t first, std::i
     return corners;
 }
 
-// Ribbon quad q: its top start, top end, bottom end and bottom start, x y z each.
-vector<double> Quad(const rt::Trimesh& mesh, std::int32_t q) {
-    vector<double> corners;
-    for (std::int32_t n = 4 * q; n < 4 * q + 4; ++n) {
-        const vector<double> p = Position(mesh, n);
-        corners.insert(corners.end(), p.begin(), p.end());
-    }
-    return corners;
-}
-
-TEST_F(Meshes, NewMeshesNumberVerticesAlongXRowByRowAndSplitCellsOnTheRisingDiagonal) {
+TEST_F(Terrain, NewMeshesNumberVerticesAlongXRowByRowAndSplitCellsOnTheRisingDiagonal) {
     SetBounds(0, 30, 0, 20, 0, 10);
     SetGrid(3, 2, [](int i, int j) { return i + 3.0 * j; });
     globali::creatrimesh();
@@ -76,29 +196,28 @@ TEST_F(Meshes, NewMeshesNumberVerticesAlongXRowByRowAndSplitCellsOnTheRisingDiag
     ASSERT_EQ(mesh.TriangleCount(), 12);
     EXPECT_EQ(Corners(mesh, 10, 2), (vector<std::int32_t>{6, 10, 11, 11, 7, 6})); // cell (2, 1)
     // Vertex 6 is node (2, 1) at height 5; scale 1000 / 30, half spans 15, 10, 5.
-    EXPECT_EQ(Position(mesh, 6), (vector<double>{(20.0 - 15.0) * (1000.0 / 30.0), 0.0, 0.0}));
+    EXPECT_EQ(Positions(mesh, 6), (vector<double>{(20.0 - 15.0) * (1000.0 / 30.0), 0.0, 0.0}));
     EXPECT_EQ(mesh.VertexColors().Item(7), contours::HeightColour(6.0));
     EXPECT_TRUE(mesh.RenderBackFaces && mesh.HasVertexColors);
 }
 
-TEST_F(Meshes, ExtremeMissingOrShortGridDataNeverReachesTheMeshes) {
-    const double big = std::numeric_limits<double>::max();
-    SetBounds(-big, big, -big, big, -big, big);
-    SetGrid(2, 2, [big](int i, int j) { return (i + j) % 2 == 0 ? -big : big; });
+TEST_F(Terrain, ExtremeMissingOrShortGridDataNeverReachesTheMeshes) {
+    SetBounds(-kBig, kBig, -kBig, kBig, -kBig, kBig);
+    SetGrid(2, 2, [](int i, int j) { return (i + j) % 2 == 0 ? -kBig : kBig; });
     globali::mz(1, 1) = NAN;
     panel.ribbons = 14;
     globali::creatrimesh();
     ASSERT_EQ(globali::terreno->VertexCount(), 9);
     EXPECT_TRUE(MeshIsFinite(*globali::terreno));
-    EXPECT_NEAR(Position(*globali::terreno, 0)[0], -500.0, 1e-9);
-    EXPECT_NEAR(Position(*globali::terreno, 8)[2], 500.0, 1e-9);
+    EXPECT_NEAR(Positions(*globali::terreno, 0)[0], -500.0, 1e-9);
+    EXPECT_NEAR(Positions(*globali::terreno, 8)[2], 500.0, 1e-9);
     EXPECT_GT(globali::tercurva->VertexCount(), 0);
     EXPECT_TRUE(MeshIsFinite(*globali::tercurva));
     // No span at all: everything sits at the origin.
     SetBounds(3, 3, 4, 4, 5, 5);
     SetGrid(2, 2, [](int, int) { return 5.0; });
     globali::creatrimesh();
-    EXPECT_EQ(Position(*globali::terreno, 8), (vector<double>{0, 0, 0}));
+    EXPECT_EQ(Positions(*globali::terreno, 8), (vector<double>{0, 0, 0}));
     // Counts beyond the grid arrays: no mesh.
     globali::mxtot = 5;
     globali::creatrimesh();
@@ -106,18 +225,15 @@ TEST_F(Meshes, ExtremeMissingOrShortGridDataNeverReachesTheMeshes) {
     EXPECT_EQ(panel.progress.back(), 0);
 }
 
-TEST_F(Meshes, EverySegmentBecomesABlackUprightQuadOnItsCellsFirstNode) {
+TEST_F(Terrain, EverySegmentBecomesABlackUprightQuadOnItsCellsFirstNode) {
     RibbonExample(5);
     globali::creatrimesh();
     const rt::Trimesh& mesh = *globali::tercurva;
     ASSERT_EQ(mesh.VertexCount(), 16);
     ASSERT_EQ(mesh.TriangleCount(), 8);
     // Level 2, cell (0, 0) A: (2.5, 0) to (0, 5), 2.5 thick, standing on node (0, 0) at -200.
-    EXPECT_EQ(Quad(mesh, 0),
+    EXPECT_EQ(Positions(mesh, 0, 4),
               (vector<double>{-375, -197.5, -500, -500, -197.5, -250, -500, -200, -250, -375, -200, -500}));
-    // Level 4, cell (0, 1) A: (5, 10) to (0, 15), on node (0, 1) at -100: the band steps up.
-    EXPECT_EQ(Quad(mesh, 3),
-              (vector<double>{-250, -97.5, 0, -500, -97.5, 250, -500, -100, 250, -250, -100, 0}));
     EXPECT_EQ(Corners(mesh, 6, 2), (vector<std::int32_t>{12, 13, 14, 14, 15, 12}));
     EXPECT_TRUE(mesh.HasVertexColors && mesh.RenderBackFaces);
     ASSERT_EQ(mesh.VertexColors().Count(), 16);
@@ -125,7 +241,7 @@ TEST_F(Meshes, EverySegmentBecomesABlackUprightQuadOnItsCellsFirstNode) {
     for (const auto& [setting, thickness] : {std::pair{14, 25.0}, {1, 2500.0 / 1400.0}}) {
         RibbonExample(setting);
         globali::creatrimesh();
-        const vector<double> quad = Quad(*globali::tercurva, 1);
+        const vector<double> quad = Positions(*globali::tercurva, 4, 4);
         EXPECT_NEAR(quad[1] - quad[10], thickness, 1e-12) << "setting " << setting;
     }
 }
@@ -154,26 +270,19 @@ vector<double> PlainRibbons(double thickness) {
     return quads;
 }
 
-TEST_F(Meshes, RibbonsHoldEverySegmentOfThePlainTracingInItsOrderWithTheSameYieldsAndProgress) {
+TEST_F(Terrain, RibbonsHoldEverySegmentOfThePlainTracingInItsOrderWithTheSameYieldsAndProgress) {
     for (const auto& g : terraintest::TracingGrids()) {
         SetBounds(0, 90, 0, 60, g.zmin, g.zmax);
         SetGrid(g.nx, g.ny, g.height);
         panel.ribbons = 9;
         panel.progress.clear();
         const std::uint64_t before = rt::YieldCount();
-
         globali::creatrimesh();
-
         const rt::Trimesh& mesh = *globali::tercurva;
-        vector<double> quads;
-        for (std::int32_t q = 0; q < mesh.VertexCount() / 4; ++q) {
-            const vector<double> quad = Quad(mesh, q);
-            quads.insert(quads.end(), quad.begin(), quad.end());
-        }
+        const vector<double> quads = Positions(mesh, 0, mesh.VertexCount() / 4 * 4);
         const double thickness = meshbuild::RibbonThickness(meshbuild::TransformFromBounds(), 9);
         EXPECT_EQ(quads, PlainRibbons(thickness)) << g.nx << " x " << g.ny;
         EXPECT_GT(quads.size(), 0u);
-
         // Per surface phase a yield per node (cell) and per row; per ribbon pass and level one per
         // cell, one per column and one more.
         const contours::LevelSeries levels = contours::LevelSeriesFor(50.0);

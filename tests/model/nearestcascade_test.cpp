@@ -1,19 +1,20 @@
-// The slots found from the nearest points against the plain pass over all points, node by node,
-// on surveys shaped to break a nearest-point search: ties, duplicates, points on nodes, points
-// met in order of decreasing distance, points on one line or in one place.
-
-#include <gtest/gtest.h>
+// The height grid interpolated from the survey points, and the slots found from the nearest points
+// against the plain pass over all points, node by node, on surveys shaped to break a nearest-point
+// search: ties, duplicates, points on nodes, points met in order of decreasing distance, points on
+// one line or in one place.
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <numbers>
 #include <random>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "model/calcolaingombro.h"
 #include "model/globali.h"
 #include "model/nodecascade.h"
 #include "model/pointindex.h"
@@ -38,30 +39,22 @@ std::vector<Point> Uniform(std::size_t count, std::mt19937_64& random) {
     return points;
 }
 
-// Rings around (150, 100), the outer first, each walked in order: a traced contour file.
-std::vector<Point> Contours(int rings, int perRing) {
-    std::vector<Point> points;
-    for (int r = rings; r >= 1; --r)
-        for (int n = 0; n < perRing; ++n) {
-            const double angle = 2 * std::numbers::pi * n / perRing;
-            points.push_back({150 + 6.0 * r * std::cos(angle), 100 + 4.0 * r * std::sin(angle), 2.0 * r});
-        }
-    return points;
-}
-
 std::vector<Survey> Surveys() {
     std::mt19937_64 random(7);
-    std::vector<Survey> surveys;
-    surveys.push_back({"uniform", Uniform(3000, random)});
-
+    std::vector<Survey> surveys{{"uniform", Uniform(3000, random)}};
+    // Rings around (150, 100), the outer first, each walked in order: a traced contour file.
+    std::vector<Point> rings;
+    for (int r = 12; r >= 1; --r)
+        for (int n = 0; n < 60; ++n)
+            rings.push_back({150 + 6.0 * r * std::cos(std::numbers::pi * n / 30),
+                             100 + 4.0 * r * std::sin(std::numbers::pi * n / 30), 2.0 * r});
+    surveys.push_back({"contours in file order", rings});
     std::vector<Point> clusters;
     std::normal_distribution<double> spread(0.0, 1.5);
     for (int n = 0; n < 1500; ++n)
         clusters.push_back(
             {40.0 + 50 * (n % 5) + spread(random), 30.0 + 35 * (n % 4) + spread(random), n % 9 * 1.0});
     surveys.push_back({"clusters", clusters});
-    surveys.push_back({"contours in file order", Contours(12, 60)});
-
     // Every point nearer the centre than all before it; a small set stays below the share at
     // which a node falls back to the plain pass, a large one above it.
     for (const std::size_t count : {200, 2000}) {
@@ -71,52 +64,35 @@ std::vector<Survey> Surveys() {
         });
         surveys.push_back({"decreasing distance from the centre " + std::to_string(count), inward});
     }
-
     std::vector<Point> duplicated = Uniform(400, random);
     for (std::size_t n = 0; n < 800; ++n)
         duplicated.push_back(duplicated[(n * 7) % 400]);
     std::shuffle(duplicated.begin(), duplicated.end(), random);
     surveys.push_back({"duplicated", duplicated});
-
     // Whole coordinates, nodes every 12.5 by 11.1: many points equally far from a node.
     std::vector<Point> lattice;
     for (int n = 0; n < 900; ++n)
         lattice.push_back(
             {static_cast<double>((n * 37) % 31 * 10), static_cast<double>((n * 11) % 21 * 10), n % 13 * 1.0});
     surveys.push_back({"lattice ties", lattice});
-
     // A point on every node of the 24 by 18 grid over 0..300 by 0..200, in scrambled order.
     std::vector<Point> onNodes{{0, 0, 1}, {300, 200, 2}};
     for (int n = 0; n < 25 * 19; ++n)
         onNodes.push_back(
             {0 + (300.0 / 24) * ((n * 7) % 25), 0 + (200.0 / 18) * ((n * 5) % 19), n % 5 * 1.0});
     surveys.push_back({"points on nodes", onNodes});
-
-    std::vector<Point> line, lineScrambled;
+    std::vector<Point> line;
     for (int n = 0; n < 2000; ++n)
         line.push_back({300.0 * n / 1999, 200.0 * n / 1999, n % 17 * 1.0});
-    lineScrambled = line;
-    std::shuffle(lineScrambled.begin(), lineScrambled.end(), random);
     surveys.push_back({"one line in order", line});
-    surveys.push_back({"one line scrambled", lineScrambled});
-
-    surveys.push_back({"identical", std::vector<Point>(300, Point{120, 80, 4})});
-    surveys.push_back({"one point", {{120, 80, 4}}});
-    surveys.push_back({"two points", {{120, 80, 4}, {10, 190, 9}}});
-    surveys.push_back({"three points", {{120, 80, 4}, {10, 190, 9}, {299, 3, 1}}});
+    std::shuffle(line.begin(), line.end(), random);
+    surveys.push_back({"one line scrambled", line});
+    const Point a{120, 80, 4}, b{10, 190, 9};
+    surveys.insert(surveys.end(), {{"identical", std::vector<Point>(300, a)},
+                                   {"one point", {a}},
+                                   {"two points", {a, b}},
+                                   {"three points", {a, b, {299, 3, 1}}}});
     return surveys;
-}
-
-// The box that the bounds computation would give the points: every point inside.
-void SetBoundsOf(const std::vector<Point>& points) {
-    double xmin = points[0].x, xmax = xmin, ymin = points[0].y, ymax = ymin;
-    for (const Point& p : points) {
-        xmin = std::min(xmin, p.x);
-        xmax = std::max(xmax, p.x);
-        ymin = std::min(ymin, p.y);
-        ymax = std::max(ymax, p.y);
-    }
-    terraintest::SetBounds(xmin, xmax, ymin, ymax, 0, 0);
 }
 
 // The same points, and the coordinates and heights brought with them bit for bit.
@@ -135,9 +111,8 @@ TEST(NearestCascade, FindsThePlainPassSlotsAtEveryNode) {
         const std::span<const double> x(globali::px), y(globali::py), z(globali::pz);
         const pointindex::PointIndex index(x, y, z);
         // Evenly spread points are searched through the grid, a line through the tree.
-        if (survey.what == "uniform" || survey.what.starts_with("one line")) {
-            ASSERT_EQ(index.Grid() != nullptr, survey.what == "uniform") << survey.what;
-        }
+        EXPECT_TRUE(survey.what != "uniform" || index.Grid() != nullptr);
+        EXPECT_TRUE(!survey.what.starts_with("one line") || index.Grid() == nullptr) << survey.what;
         // Nodes over the survey and beyond it, and starts from none reaching past the box to
         // half a node spacing.
         for (const double start : {500.0, 60.0, 5.0})
@@ -146,39 +121,14 @@ TEST(NearestCascade, FindsThePlainPassSlotsAtEveryNode) {
                 for (std::int32_t i = -2; i <= survey.nx + 2; ++i)
                     for (std::int32_t j = -2; j <= survey.ny + 2; ++j) {
                         const double nodeX = (300.0 / survey.nx) * i, nodeY = (200.0 / survey.ny) * j;
-                        const nodecascade::Slots plain =
-                            nodecascade::PlainCascade(x, y, z, nodeX, nodeY, start, threeSlots);
-                        const nodecascade::Slots found = search.Find(nodeX, nodeY, start);
-                        ASSERT_TRUE(SameSlots(found, plain, threeSlots))
-                            << survey.what << ", start " << start << (threeSlots ? ", three" : ", two")
-                            << " slots, node " << i << ", " << j << ": found " << found.first.point << " "
-                            << found.second.point << " " << found.third.point << ", plain "
-                            << plain.first.point << " " << plain.second.point << " " << plain.third.point;
+                        ASSERT_TRUE(SameSlots(
+                            search.Find(nodeX, nodeY, start),
+                            nodecascade::PlainCascade(x, y, z, nodeX, nodeY, start, threeSlots), threeSlots))
+                            << survey.what << ", start " << start << ", three slots " << threeSlots
+                            << ", node " << i << ", " << j;
                     }
             }
     }
-}
-
-// Large surveys are sorted into the grid's cells on every core.
-TEST(NearestCascade, AGridSortedOnEveryCoreFindsThePlainPassSlots) {
-    std::mt19937_64 random(11);
-    std::vector<double> x, y, z;
-    for (const Point& p : Uniform(70000, random)) {
-        x.push_back(p.x);
-        y.push_back(p.y);
-        z.push_back(p.z);
-    }
-    const pointindex::PointIndex index(x, y, z);
-    ASSERT_NE(index.Grid(), nullptr);
-    ASSERT_EQ(index.Size(), x.size());
-    nodecascade::NearestCascade search(index, x, y, z, true);
-    for (std::int32_t i = 0; i <= 20; ++i)
-        for (std::int32_t j = 0; j <= 15; ++j) {
-            const double nodeX = 15.0 * i + 0.37, nodeY = (200.0 / 15) * j;
-            ASSERT_TRUE(SameSlots(search.Find(nodeX, nodeY, 500),
-                                  nodecascade::PlainCascade(x, y, z, nodeX, nodeY, 500, true), true))
-                << i << ", " << j;
-        }
 }
 
 TEST(NearestCascade, PointsThatCannotBeMeasuredTakeNoSlot) {
@@ -199,22 +149,99 @@ TEST(NearestCascade, PointsThatCannotBeMeasuredTakeNoSlot) {
         }
 }
 
-TEST(NearestCascade, TheIndexOfALargeSurveyTakesLessThan48BytesAPoint) {
+// Large surveys are sorted into the grid's cells on every core.
+TEST(NearestCascade, TheIndexOfALargeSurveyFindsThePlainPassSlotsAndTakesLessThan48BytesAPoint) {
     std::mt19937_64 random(3);
+    const std::vector<double>&x = globali::px, &y = globali::py, &z = globali::pz;
     for (const std::size_t count : {1000u, 100000u, 131073u}) {
-        const std::vector<Point> points = Uniform(count, random);
-        std::vector<double> x, y, z, lineX, lineY;
-        for (const Point& p : points) {
-            x.push_back(p.x);
-            y.push_back(p.y);
-            z.push_back(p.z);
-            lineX.push_back(p.x);
-            lineY.push_back(p.x * 0.75);
-        }
+        terraintest::SetPoints(Uniform(count, random));
+        const pointindex::PointIndex index(x, y, z);
+        ASSERT_TRUE(index.Grid() != nullptr && index.Size() == count);
+        nodecascade::NearestCascade search(index, x, y, z, true);
+        for (double node = 0.37; node < 200; node += 13.3)
+            ASSERT_TRUE(SameSlots(search.Find(node * 1.5, node, 500),
+                                  nodecascade::PlainCascade(x, y, z, node * 1.5, node, 500, true), true))
+                << count << ", " << node;
+        std::vector<double> lineY(x);
+        for (double& value : lineY)
+            value *= 0.75;
         // The grid for the even spread, the tree for the line.
-        EXPECT_LT(pointindex::PointIndex(x, y, z).MemoryBytes(), 48 * count) << count;
-        EXPECT_LT(pointindex::PointIndex(lineX, lineY, z).MemoryBytes(), 48 * count) << count;
+        EXPECT_LT(index.MemoryBytes(), 48 * count) << count;
+        EXPECT_LT(pointindex::PointIndex(x, lineY, z).MemoryBytes(), 48 * count) << count;
     }
+}
+
+struct Box {
+    double xmin, xmax, ymin, ymax;
+};
+
+class GridInterpolation : public terraintest::TerrainTest {
+protected:
+    // A 2 x 2 grid over the box.
+    void Interpolate(const std::vector<Point>& points, Box box, std::int32_t mode, std::int32_t slider = 10) {
+        terraintest::SetPoints(points);
+        terraintest::SetBounds(box.xmin, box.xmax, box.ymin, box.ymax, 0, 0);
+        globali::mxtot = globali::mytot = 2;
+        panel.power = slider;
+        globali::terrenopunti(mode);
+    }
+};
+
+// Weight of a point at squared distance q with power p, a zero distance counting as 0.001.
+double Weight(double q, double p) {
+    return std::pow(1 / std::sqrt(q == 0 ? 0.001 : q), p);
+}
+
+bool GridIsFinite() {
+    for (std::int32_t i = 0; i <= globali::mxtot; ++i)
+        for (std::int32_t j = 0; j <= globali::mytot; ++j)
+            if (!std::isfinite(globali::mx(i, j)) || !std::isfinite(globali::my(i, j)) ||
+                !std::isfinite(globali::mz(i, j)))
+                return false;
+    return true;
+}
+
+// Node (0, 0) of a box from the origin; the selection starts from the distance dx + dy.
+TEST_F(GridInterpolation, NodeHeightsOfTheWorkedSelections) {
+    // Point 1 (distance 5) replaces point 0 (20); point 2 ties with it and takes slot 2: a tie
+    // keeps the earlier point first.
+    Interpolate({{12, 16, 100}, {3, 4, 10}, {4, 3, 20}, {6, 8, 40}}, {0, 30, 0, 30}, 1);
+    EXPECT_DOUBLE_EQ(globali::mz(0, 0), (10 * 0.2 + 20 * 0.2 + 40 * 0.1) / 0.5);
+    // Point 2 drops point 0 from slot 1; slot 3 goes to point 3 at 8, though point 0 is nearer.
+    Interpolate({{0, 4, 1}, {3, 4, 2}, {1, 0, 3}, {0, 8, 4}}, {0, 10, 0, 10}, 1);
+    EXPECT_DOUBLE_EQ(globali::mz(0, 0), (3 + 2 * 0.2 + 4 * 0.125) / 1.325);
+}
+
+TEST_F(GridInterpolation, ExtremeOrUndefinedValuesNeverReachTheGrid) {
+    const double huge = 1.7e308, far = 1e200, w0 = Weight(0, 1);
+    const std::vector<Point> corners{{-far, -far, 1}, {far, -far, 2}, {-far, far, 3}, {far, far, 4}};
+    const Box ten{0, 10, 0, 10}, wide{-far, far, -far, far};
+    const double mixed = -huge * w0 / (w0 + 0.4);
+    const struct {
+        const char* what;
+        std::vector<Point> points;
+        Box box;
+        std::int32_t mode, slider, i, j;
+        double expected;
+    } cases[] = {
+        // A node on a point weighs it about 31.6 times.
+        {"sum overflows", {{0, 0, huge}, {3, 4, huge}, {4, 3, huge}}, ten, 1, 10, 0, 0, huge},
+        {"sum overflows, mixed signs", {{0, 0, -huge}, {3, 4, huge}, {4, 3, -huge}}, ten, 1, 10, 0, 0, mixed},
+        // A squared distance of 1e-320 raised to the power 2.5.
+        {"infinite weight", {{1e-160, 0, 8}, {3, 4, 100}, {4, 3, -100}}, ten, 1, 50, 0, 0, 8},
+        {"squares overflow, equally far from all", corners, wide, 2, 10, 1, 1, 1.5},
+        {"width overflows", {{-huge, 0, 1}, {huge, 0, 2}, {0, 1, 3}}, {-huge, huge, 0, 1}, 1, 10, 0, 0, 1},
+    };
+    for (const auto& c : cases) {
+        Interpolate(c.points, c.box, c.mode, c.slider);
+        EXPECT_TRUE(GridIsFinite()) << c.what;
+        EXPECT_NEAR(globali::mz(c.i, c.j), c.expected, 1e-9 * std::fabs(c.expected)) << c.what;
+    }
+    // The last box is wider than the range of doubles: its nodes lie between the ends.
+    EXPECT_EQ(std::vector<double>({globali::mx(0, 0), globali::mx(1, 0), globali::mx(2, 0)}),
+              std::vector<double>({-huge, 0, huge}));
+    Interpolate({{NAN, 0, 1}, {3, 4, NAN}, {4, 3, 5}}, {0, 10, 0, 10}, 1);
+    EXPECT_TRUE(GridIsFinite());
 }
 
 // The height the plain pass gives a node, weighted as the grid weighs it.
@@ -223,19 +250,15 @@ double PlainHeight(double x, double y, bool threeSlots, double power) {
     const auto found = nodecascade::PlainCascade(px, py, pz, x, y, dx + dy, threeSlots);
     const std::size_t chosen[] = {found.first.point, found.second.point, found.third.point};
     double sum = 0, weights = 0;
-    for (int s = 0; s < (threeSlots ? 3 : 2); ++s) {
-        const std::size_t k = chosen[s];
-        const double q = (x - px[k]) * (x - px[k]) + (y - py[k]) * (y - py[k]);
-        const double w = std::pow(1 / std::sqrt(q == 0 ? 0.001 : q), power);
+    for (const std::size_t k : std::span(chosen).first(threeSlots ? 3 : 2)) {
+        const double w = Weight((x - px[k]) * (x - px[k]) + (y - py[k]) * (y - py[k]), power);
         sum += pz[k] * w;
         weights += w;
     }
     return sum / weights;
 }
 
-class FastInterpolation : public terraintest::TerrainTest {};
-
-TEST_F(FastInterpolation, EveryNodeHasThePlainPassHeightBitForBit) {
+TEST_F(GridInterpolation, EveryNodeHasThePlainPassHeightBitForBit) {
     auto surveys = Surveys();
     // Zero spans: every point in one place, or on one upright line.
     surveys.push_back({"zero spans", std::vector<Point>(40, Point{7, 9, 3})});
@@ -245,24 +268,22 @@ TEST_F(FastInterpolation, EveryNodeHasThePlainPassHeightBitForBit) {
         for (const std::int32_t mode : {1, 2}) {
             slider = slider % 45 + 7;
             terraintest::SetPoints(survey.points);
-            SetBoundsOf(survey.points);
+            Inizio::calcolaingombro();
             globali::mxtot = survey.nx * 3;
             globali::mytot = survey.ny * 2;
             panel.power = slider;
             panel.progress.clear();
             const double power = slider / 10.0;
             const std::uint64_t yields = rt::YieldCount();
-
             globali::terrenopunti(mode);
-
             EXPECT_GT(rt::YieldCount() - yields, static_cast<std::uint64_t>(globali::mxtot));
             ASSERT_EQ(panel.progress.size(), static_cast<std::size_t>(globali::mxtot) + 1);
             for (std::size_t i = 0; i < panel.progress.size(); ++i)
                 ASSERT_EQ(panel.progress[i], rt::conv(static_cast<double>(i * 100) / globali::mxtot));
             for (std::int32_t i = 0; i <= globali::mxtot; ++i)
                 for (std::int32_t j = 0; j <= globali::mytot; ++j) {
-                    const double x = globali::mx(i, j), y = globali::my(i, j);
-                    ASSERT_EQ(globali::mz(i, j), PlainHeight(x, y, mode == 1, power))
+                    ASSERT_EQ(globali::mz(i, j),
+                              PlainHeight(globali::mx(i, j), globali::my(i, j), mode == 1, power))
                         << survey.what << ", mode " << mode << ", node " << i << ", " << j;
                 }
         }

@@ -2,9 +2,8 @@
 // the control panel shows of it, the deletion of a polyline row with its points, and the checked
 // indices of the two-dimensional arrays.
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "model/array2d.h"

@@ -1,0 +1,88 @@
+// The about and start windows, driven as a user does.
+
+#include <QApplication>
+#include <QEvent>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "app/finestrainfo.h"
+#include "app/finstart.h"
+#include "app/menu.h"
+#include "app/startup.h"
+#include "input/fingestionepunti.h"
+#include "model/globali.h"
+#include "rt/window.h"
+
+namespace {
+
+void Hover(QWidget* widget, QEvent::Type type) {
+    QEvent event(type);
+    QApplication::sendEvent(widget, &event);
+}
+
+void Press(rt::Control& control) {
+    QTest::mouseClick(control.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+}
+
+finestrainfo& OpenAbout() {
+    const auto handler = App().MenuHandler("AppleAmbrelixInfo");
+    EXPECT_TRUE(handler && !handler());
+    finestrainfo* window = rt::OpenInstance<finestrainfo>();
+    EXPECT_NE(window, nullptr);
+    return *window;
+}
+
+TEST(AboutWindow, StaysEnglishAndOpenUntilOkOrReturnAndUnderlinesTheContactLineUnderThePointer) {
+    ambrelix::NewAppInstance();
+    rt::WindowRegistry::RunDeferredOpenings();
+    globali::lingua = 2;
+    finestrainfo& window = OpenAbout();
+    EXPECT_TRUE(window.Visible());
+    EXPECT_EQ(window.Title(), "Ambrelix info");
+    QWidget* contact = window.StaticText2.Widget();
+    for (const QEvent::Type type : {QEvent::Enter, QEvent::Leave}) {
+        Hover(contact, type);
+        EXPECT_EQ(contact->font().underline(), type == QEvent::Enter);
+    }
+    // No close box: the window manager's close is refused; clicks on the contact line and the
+    // picture (with no address to open) leave it open.
+    window.ContentWidget()->close();
+    QTest::mouseClick(contact, Qt::LeftButton);
+    QTest::mouseClick(window.Canvas1.Widget(), Qt::LeftButton);
+    EXPECT_EQ(rt::OpenInstance<finestrainfo>(), &window);
+    EXPECT_EQ(&OpenAbout(), &window);
+    QTest::keyClick(window.ContentWidget(), Qt::Key_Return);
+    EXPECT_EQ(rt::OpenInstance<finestrainfo>(), nullptr);
+    OpenAbout().PushButton1.Push();
+    EXPECT_EQ(rt::OpenInstance<finestrainfo>(), nullptr);
+    ambrelix::DiscardAppInstance();
+    globali::lingua = 0;
+}
+
+TEST(StartWindow, FlagsSwitchTheLanguageOfTheWindowAndTheMenusAndShowABarWhileThePointerIsOnThem) {
+    globali::lingua = 0;
+    finstart& window = rt::Instance<finstart>();
+    Press(window.Canvasl(0));
+    EXPECT_EQ(globali::lingua, 1);
+    EXPECT_EQ(window.Title(), "Starting Choice");
+    EXPECT_EQ(FileMenu().Text(), "File");
+    EXPECT_TRUE(window.IsOpen());
+    Press(window.Canvasl(1));
+    EXPECT_EQ(globali::lingua, 2);
+    EXPECT_EQ(FileMenu().Text(), "Archivio");
+    for (const QEvent::Type type : {QEvent::Enter, QEvent::Leave}) {
+        Hover(window.Canvasl(0).Widget(), type);
+        EXPECT_EQ(window.Rectsel(0).Visible(), type == QEvent::Enter);
+        EXPECT_FALSE(window.Rectsel(1).Visible());
+    }
+    // The point editor choice closes the window and opens the editor.
+    Press(window.pushbstart(1));
+    EXPECT_EQ(rt::OpenInstance<finstart>(), nullptr);
+    EXPECT_TRUE(rt::OpenInstance<fingestionepunti>() && rt::OpenInstance<fingestionepunti>()->Visible());
+    rt::WindowRegistry::DiscardAll();
+    globali::lingua = 1;
+}
+
+} // namespace
