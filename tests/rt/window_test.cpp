@@ -1,13 +1,12 @@
+#include "rt/application.h"
+#include "rt/runtime.h"
+#include "rt/testwindow.h"
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
-
-#include "rt/application.h"
-#include "rt/runtime.h"
-#include "rt/testwindow.h"
 
 namespace {
 
@@ -138,17 +137,6 @@ TEST_F(WindowTest, APressTakenByTheWindowDeliversItsDragsAndRelease) {
     send(QEvent::MouseMove, QPoint(25, 35), Qt::LeftButton);
     send(QEvent::MouseButtonRelease, QPoint(41, 33), Qt::NoButton);
     EXPECT_EQ(events, (Log{"down 20,30", "drag 25,35", "up 41,33"}));
-}
-
-TEST_F(WindowTest, FixedSizeWindowStillTakesTheSizesTheProgramSets) {
-    Other::layout = [](Other& w) {
-        w.SetFrame(1);
-        w.SetResizeable(false);
-        w.SetHeight(406);
-    };
-    Other& dialog = rt::Instance<Other>();
-    dialog.SetHeight(360);
-    EXPECT_EQ(dialog.Height(), 360);
 }
 
 TEST_F(WindowTest, MainScreenPlacementCentresAWindowGivenNoPositionWhenFirstShown) {
