@@ -91,13 +91,6 @@ TEST_F(FolderItemTest, WritesReplaceTheFileExactlyAndCloseReportsAFailedWrite) {
     EXPECT_FALSE(fullBinary->Close());
 }
 
-TEST_F(FolderItemTest, ABareNameLivesInTheProgramsOwnFolderCreatedWhenMissing) {
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", dir_.filePath("config").toLocal8Bit());
-    EXPECT_TRUE(rt::GetFolderItem("settings.prefs").CreateTextFile());
-    qputenv("XDG_CONFIG_HOME", saved);
-}
-
 TEST_F(FolderItemTest, OpensPicturesQtCanReadAndNothingElse) {
     QImage image(3, 2, QImage::Format_RGB32);
     image.fill(qRgb(10, 20, 30));

@@ -1,4 +1,3 @@
-#include "rt/application.h"
 #include "rt/runtime.h"
 #include "rt/testwindow.h"
 #include <QCoreApplication>
@@ -76,24 +75,6 @@ TEST_F(WindowTest, CloseBoxDiscardsOnlyWindowsThatHaveOneAndEachBoxIsSetOnItsOwn
     const auto boxes =
         Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
     EXPECT_EQ(withoutBox.ContentWidget()->windowFlags() & boxes, Qt::WindowMinimizeButtonHint);
-}
-
-class StartApp : public rt::Application {
-protected:
-    void Event_Open() override {
-        events.push_back("app open");
-        Quit();
-    }
-    void Event_Close() override { events.push_back("app close"); }
-};
-
-TEST_F(WindowTest, WindowsReachedBeforeTheLoopOpenAfterTheApplication) {
-    StartApp app;
-    app.Register();
-    EXPECT_FALSE(rt::Instance<W>().Visible());
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_EQ(events, (Log{"layout", "controls", "app open", "window open", "app close", "window close"}));
-    EXPECT_FALSE(rt::WindowRegistry::DeferringOpenings());
 }
 
 TEST_F(WindowTest, KeysReachKeyDownBeforeReturnAndEscapePushTheDefaultAndCancelButtons) {
