@@ -201,25 +201,4 @@ TEST(StaticTextTest, OneLineLabelsClipStylesChangeInPartsAndDisabledTextIsGreyed
     EXPECT_NE(palette.color(QPalette::Disabled, QPalette::WindowText), QColor(0x80, 0, 0));
 }
 
-TEST(ControlTest, CanvasPaintsAndTakesThePressesItsMouseDownClaims) {
-    FormWindow& window = rt::Instance<FormWindow>();
-    window.Paper.Paint = [](rt::Graphics& g) {
-        g.SetForeColor(0xFF0000);
-        g.FillRect(0, 0, 10, 10);
-    };
-    EXPECT_EQ(window.DrawIntoPicture().Pixel(305, 205), 0xFF0000u);
-    window.Paper.MouseDown = [&](std::int32_t x, std::int32_t) {
-        window.log.push_back("down " + std::to_string(x));
-        return x < 20;
-    };
-    window.Paper.MouseUp = [&](std::int32_t x, std::int32_t) {
-        window.log.push_back("up " + std::to_string(x));
-    };
-    for (const int x : {3, 30}) {
-        QTest::mousePress(window.Paper.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(x, 4));
-        QTest::mouseRelease(window.Paper.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(x + 5, 9));
-    }
-    EXPECT_EQ(window.log, (std::vector<std::string>{"down 3", "up 8", "down 30"}));
-}
-
 } // namespace
