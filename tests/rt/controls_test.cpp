@@ -1,3 +1,6 @@
+#include "rt/controlarray.h"
+#include "rt/controls.h"
+#include "rt/window.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -6,10 +9,6 @@
 #include <QProgressBar>
 #include <QTest>
 #include <gtest/gtest.h>
-
-#include "rt/controlarray.h"
-#include "rt/controls.h"
-#include "rt/window.h"
 
 namespace {
 
@@ -87,7 +86,6 @@ TEST(EditFieldTest, KeyDownRunsFirstTextChangeAlwaysAndMaximumCharactersLimitsOn
     EXPECT_EQ(seen, (std::vector<std::string>{"1|", ",|1", "5|1", "\x08|15"}));
     window.First.SetText("1");
     EXPECT_EQ(window.log, (std::vector<std::string>{"change 1", "change 15", "change 1", "change 1"}));
-
     auto* line = qobject_cast<QLineEdit*>(window.Second.Widget());
     window.Second.SetMaximumCharacters(3);
     QApplication::clipboard()->setText(QStringLiteral("7777"));
@@ -125,7 +123,6 @@ TEST(ButtonsTest, ActionsRunOnlyWhenEnabledOrChangedRadiosFormOneGroupAndCopiesK
     window.Check.SetValue(false);
     ClickBox(window.Check);
     EXPECT_TRUE(window.Check.Value());
-
     rt::RadioButton& copy = window.Radios.AddCopy();
     auto* shown = qobject_cast<QAbstractButton*>(copy.Widget());
     EXPECT_EQ(shown->text(), QStringLiteral("Lines"));
@@ -162,7 +159,6 @@ TEST(RangeControlsTest, SliderAndProgressBarClampAndRefreshPaintsAChangedBarAtOn
     window.Progress.SetValue(3);
     EXPECT_EQ(bar->value(), 0);
     EXPECT_GT(bar->maximum(), 0) << "an empty range must not turn the bar into a busy indicator";
-
     window.Show();
     QApplication::processEvents();
     window.Progress.SetMaximum(100);
@@ -203,27 +199,6 @@ TEST(StaticTextTest, OneLineLabelsClipStylesChangeInPartsAndDisabledTextIsGreyed
     const QPalette palette = label.Widget()->palette();
     EXPECT_EQ(palette.color(QPalette::Active, QPalette::WindowText), QColor(0x80, 0, 0));
     EXPECT_NE(palette.color(QPalette::Disabled, QPalette::WindowText), QColor(0x80, 0, 0));
-}
-
-TEST(ControlTest, CanvasPaintsAndTakesThePressesItsMouseDownClaims) {
-    FormWindow& window = rt::Instance<FormWindow>();
-    window.Paper.Paint = [](rt::Graphics& g) {
-        g.SetForeColor(0xFF0000);
-        g.FillRect(0, 0, 10, 10);
-    };
-    EXPECT_EQ(window.DrawIntoPicture().Pixel(305, 205), 0xFF0000u);
-    window.Paper.MouseDown = [&](std::int32_t x, std::int32_t) {
-        window.log.push_back("down " + std::to_string(x));
-        return x < 20;
-    };
-    window.Paper.MouseUp = [&](std::int32_t x, std::int32_t) {
-        window.log.push_back("up " + std::to_string(x));
-    };
-    for (const int x : {3, 30}) {
-        QTest::mousePress(window.Paper.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(x, 4));
-        QTest::mouseRelease(window.Paper.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(x + 5, 9));
-    }
-    EXPECT_EQ(window.log, (std::vector<std::string>{"down 3", "up 8", "down 30"}));
 }
 
 } // namespace

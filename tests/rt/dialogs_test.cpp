@@ -1,8 +1,7 @@
+#include "rt/dialogs.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-#include "rt/dialogs.h"
 
 namespace {
 

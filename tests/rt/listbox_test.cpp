@@ -1,3 +1,5 @@
+#include "rt/listbox.h"
+#include "rt/window.h"
 #include <QApplication>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -5,9 +7,6 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-#include "rt/listbox.h"
-#include "rt/window.h"
 
 namespace {
 
@@ -49,10 +48,6 @@ protected:
     }
 };
 
-QTableWidget* TableOf(rt::ListBox& list) {
-    return qobject_cast<QTableWidget*>(list.Widget());
-}
-
 TEST(ListBoxTest, CellsOutsideTheRowsAreIgnoredAndSelectionChangesAreReportedAlsoWhenTheRowGoes) {
     ListWindow& window = rt::Instance<ListWindow>();
     rt::ListBox& list = window.List;
@@ -68,7 +63,7 @@ TEST(ListBoxTest, CellsOutsideTheRowsAreIgnoredAndSelectionChangesAreReportedAls
 
 // Clicks the cell 3 pixels right of and 4 below its top-left corner.
 void ClickCell(rt::ListBox& list, int row, int column) {
-    QTableWidget* table = TableOf(list);
+    auto* table = qobject_cast<QTableWidget*>(list.Widget());
     const QRect cell = table->visualRect(table->model()->index(row, column));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.topLeft() + QPoint(3, 4));
 }
@@ -79,7 +74,6 @@ TEST(ListBoxTest, ClickEditsTheCellKeysGoToCellKeyDownFirstAndTheTextIsStored) {
     QApplication::setActiveWindow(window.ContentWidget());
     ClickCell(list, 1, 2);
     EXPECT_EQ(list.EditingColumn(), 2);
-
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
@@ -92,7 +86,6 @@ TEST(ListBoxTest, ClickEditsTheCellKeysGoToCellKeyDownFirstAndTheTextIsStored) {
     const std::vector<std::string> expected{"click 1,2 at 3,4", "change 1",   "key 1,2 5",    "key 1,2 !",
                                             "key 1,2 7",        "key 1,2 \r", "stored 1,2 57"};
     EXPECT_EQ(window.log, expected);
-
     window.log.clear();
     window.refuseClicks = true; // a click the program keeps neither selects nor edits
     ClickCell(list, 2, 0);

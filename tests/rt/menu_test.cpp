@@ -1,10 +1,9 @@
-#include <QMenu>
-#include <gtest/gtest.h>
-
 #include "rt/application.h"
 #include "rt/menu.h"
 #include "rt/menustrip.h"
 #include "rt/windowregistry.h"
+#include <QMenu>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -61,7 +60,6 @@ TEST(MenuTest, ItemsAreFoundByNameThroughSubmenusAndTriggerNeedsThemAndTheirPare
     EXPECT_FALSE(dxf->Trigger());
     EXPECT_FALSE(bar->Find("UntitledMenu3")->Trigger()) << "a separator";
     EXPECT_EQ(app.chosen, (std::vector<std::string>{"ExportDXF"}));
-
     QMenu* file = app.Strip()->MenuOf(*bar->Find("FileMenu"));
     const int before = app.enablings;
     file->popup(QPoint(0, 0));

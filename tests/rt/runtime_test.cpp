@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -30,6 +31,17 @@ TEST_F(YieldTest, PendingEventsRunAtMostEveryTwentyMilliseconds) {
     fakeNow += 1;
     rt::RuntimeBackgroundTasks(64);
     EXPECT_EQ(fired, 2);
+}
+
+TEST_F(YieldTest, WaitsAWholeIntervalAfterTheEventLoopHasRun) {
+    QCoreApplication::processEvents();
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    rt::RuntimeBackgroundTasks(256);
+    EXPECT_FALSE(ran) << "the windows were drawn when the loop last ran";
+    fakeNow += 20;
+    rt::RuntimeBackgroundTasks(64);
+    EXPECT_TRUE(ran);
 }
 
 } // namespace

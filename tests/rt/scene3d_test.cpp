@@ -1,10 +1,8 @@
 #include "rt/rb3dspace.h"
 #include "rt/scene3d.h"
 #include "rt/window.h"
-
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -21,15 +19,6 @@ void ExpectVector(const rt::Vector3D& actual, double x, double y, double z) {
     EXPECT_NEAR(actual.X, x, 1e-12);
     EXPECT_NEAR(actual.Y, y, 1e-12);
     EXPECT_NEAR(actual.Z, z, 1e-12);
-}
-
-std::shared_ptr<rt::Trimesh> MeshOf(std::initializer_list<rt::Vector3D> vertices) {
-    auto mesh = std::make_shared<rt::Trimesh>();
-    mesh->SetVertexCount(static_cast<std::int32_t>(vertices.size()));
-    std::int32_t index = 0;
-    for (const rt::Vector3D& v : vertices)
-        mesh->VertexPositions().SetXYZ(index++, v.X, v.Y, v.Z);
-    return mesh;
 }
 
 TEST(Vector3D, NormalizeGivesUnitLengthAndLeavesAVectorWithoutDirectionAlone) {
@@ -66,7 +55,9 @@ TEST(Trimesh, IgnoresIndicesOutsideItsListsAndClampsColourSums) {
 
 TEST(Bounds, OfTurnedMembersAndOfAGroupThatContainsItself) {
     auto inner = std::make_shared<rt::Group3D>();
-    const auto mesh = MeshOf({{0, 0, 0}, {4, 1, 0}});
+    auto mesh = std::make_shared<rt::Trimesh>();
+    mesh->SetVertexCount(2);
+    mesh->VertexPositions().SetXYZ(1, 4, 1, 0);
     mesh->Yaw(kHalfPi); // +X turns to -Z
     inner->Append(mesh);
     inner->Position = {1, 1, 1};

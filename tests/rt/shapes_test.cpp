@@ -1,13 +1,12 @@
+#include "rt/controlarray.h"
+#include "rt/controls.h"
+#include "rt/shapes.h"
+#include "rt/window.h"
 #include <QCoreApplication>
 #include <QHelpEvent>
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
-
-#include "rt/controlarray.h"
-#include "rt/controls.h"
-#include "rt/shapes.h"
-#include "rt/window.h"
 
 namespace {
 
@@ -160,7 +159,6 @@ TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrder) {
                                                      {{70, 60}, 0x00FF80}, {{70, 62}, 0x102030}};
     for (const auto& [at, color] : expected)
         EXPECT_EQ(picture.Pixel(at.x(), at.y()), color) << at.x() << "," << at.y();
-
     rt::Picture backdrop = rt::Picture::New(300, 300);
     window.SetBackdrop(backdrop);
     upper.SetVisible(false);

@@ -2,11 +2,10 @@
 // A window for the runtime's tests: its layout, controls and events are functions a test sets
 // before reaching it. Each Tag is a class of its own, so several can be open at once.
 
-#include <functional>
-#include <string>
-
 #include "rt/controls.h"
 #include "rt/window.h"
+#include <functional>
+#include <string>
 
 template <int Tag = 0> class TestWindow : public rt::Window {
 public:
@@ -18,7 +17,6 @@ public:
     static inline int destroyed = 0;
     rt::PushButton Ok, Cancel;
     rt::CheckBox Box;
-
     // Forgets the functions of an earlier test.
     static void Reset() {
         layout = controls = open = close = nullptr;

@@ -1,13 +1,11 @@
+#include "rt/runtime.h"
+#include "rt/testwindow.h"
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
-
-#include "rt/application.h"
-#include "rt/runtime.h"
-#include "rt/testwindow.h"
 
 namespace {
 
@@ -79,24 +77,6 @@ TEST_F(WindowTest, CloseBoxDiscardsOnlyWindowsThatHaveOneAndEachBoxIsSetOnItsOwn
     EXPECT_EQ(withoutBox.ContentWidget()->windowFlags() & boxes, Qt::WindowMinimizeButtonHint);
 }
 
-class StartApp : public rt::Application {
-protected:
-    void Event_Open() override {
-        events.push_back("app open");
-        Quit();
-    }
-    void Event_Close() override { events.push_back("app close"); }
-};
-
-TEST_F(WindowTest, WindowsReachedBeforeTheLoopOpenAfterTheApplication) {
-    StartApp app;
-    app.Register();
-    EXPECT_FALSE(rt::Instance<W>().Visible());
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_EQ(events, (Log{"layout", "controls", "app open", "window open", "app close", "window close"}));
-    EXPECT_FALSE(rt::WindowRegistry::DeferringOpenings());
-}
-
 TEST_F(WindowTest, KeysReachKeyDownBeforeReturnAndEscapePushTheDefaultAndCancelButtons) {
     bool consume = false;
     Other::event = [&](const std::string& event) {
@@ -138,17 +118,6 @@ TEST_F(WindowTest, APressTakenByTheWindowDeliversItsDragsAndRelease) {
     send(QEvent::MouseMove, QPoint(25, 35), Qt::LeftButton);
     send(QEvent::MouseButtonRelease, QPoint(41, 33), Qt::NoButton);
     EXPECT_EQ(events, (Log{"down 20,30", "drag 25,35", "up 41,33"}));
-}
-
-TEST_F(WindowTest, FixedSizeWindowStillTakesTheSizesTheProgramSets) {
-    Other::layout = [](Other& w) {
-        w.SetFrame(1);
-        w.SetResizeable(false);
-        w.SetHeight(406);
-    };
-    Other& dialog = rt::Instance<Other>();
-    dialog.SetHeight(360);
-    EXPECT_EQ(dialog.Height(), 360);
 }
 
 TEST_F(WindowTest, MainScreenPlacementCentresAWindowGivenNoPositionWhenFirstShown) {
