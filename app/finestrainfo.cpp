@@ -4,6 +4,7 @@
 
 #include "app/resources.h"
 #include "rt/runtime.h"
+#include "rt/textstyle.h"
 
 namespace {
 
@@ -11,15 +12,6 @@ namespace {
 const std::string kContatto;
 const std::string kIndirizzoPosta;
 const std::string kPaginaWeb;
-
-rt::TextStyle ArialBold(rt::Color colour) {
-    rt::TextStyle style;
-    style.Font = "arial";
-    style.Size = 12;
-    style.Bold = true;
-    style.TextColor = colour;
-    return style;
-}
 
 void Open(const std::string& address) {
     if (!address.empty())
@@ -44,17 +36,17 @@ void finestrainfo::CreateControls() {
     PushButton1.Create(*this, 80, 90, 100, 20);
     PushButton1.SetCaption("OK");
     PushButton1.SetDefault(true);
-    PushButton1.SetStyle(ArialBold(0x000000));
+    PushButton1.SetStyle(rt::Arial(12, true, 0x000000));
     PushButton1.Action = [this] { PushButton1_Action(); };
 
     StaticText1.Create(*this, 0, 6, 260, 16);
     StaticText1.SetText("Ambrelix - v2.6.0 (Universal Binary)");
-    StaticText1.SetStyle(ArialBold(rt::RGB(0, 127, 0)));
+    StaticText1.SetStyle(rt::Arial(12, true, rt::RGB(0, 127, 0)));
     StaticText1.SetAlignment(2);
 
     StaticText2.Create(*this, 22, 24, 220, 16);
     StaticText2.SetText(kContatto);
-    StaticText2.SetStyle(ArialBold(rt::RGB(0, 0, 127)));
+    StaticText2.SetStyle(rt::Arial(12, true, rt::RGB(0, 0, 127)));
     StaticText2.SetAlignment(2);
     StaticText2.MouseExit = [this] { StaticText2_MouseExit(); };
     StaticText2.MouseEnter = [this] { StaticText2_MouseEnter(); };
@@ -70,13 +62,13 @@ void finestrainfo::PushButton1_Action() {
 }
 
 void finestrainfo::StaticText2_MouseExit() {
-    rt::TextStyle style = ArialBold(rt::RGB(0, 0, 127));
+    rt::TextStyle style = rt::Arial(12, true, rt::RGB(0, 0, 127));
     style.Underline = false;
     StaticText2.SetStyle(style);
 }
 
 void finestrainfo::StaticText2_MouseEnter() {
-    rt::TextStyle style = ArialBold(rt::RGB(0, 0, 127));
+    rt::TextStyle style = rt::Arial(12, true, rt::RGB(0, 0, 127));
     style.Underline = true;
     StaticText2.SetStyle(style);
 }

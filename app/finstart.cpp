@@ -36,14 +36,6 @@ constexpr std::array<Caption, 6> kChoices{{
     {"QUIT Ambrelix", "ESCI da Ambrelix"},
 }};
 
-rt::TextStyle ArialBold() {
-    rt::TextStyle style;
-    style.Font = "Arial";
-    style.Size = 12;
-    style.Bold = true;
-    return style;
-}
-
 } // namespace
 
 void finstart::Layout() {
@@ -63,8 +55,7 @@ void finstart::CreateControls() {
     StaticText6.Create(*this, 60, 9, 280, 30);
     StaticText6.SetMultiline(true);
     StaticText6.SetAlignment(2);
-    rt::TextStyle hint = ArialBold();
-    hint.Font = "arial";
+    rt::TextStyle hint = rt::Arial(12, true);
     hint.Italic = true;
     hint.TextColor = kBlue;
     StaticText6.SetStyle(hint);
@@ -108,7 +99,7 @@ void finstart::CreateControls() {
         rt::PushButton& button = pushbstart.Add(i);
         button.Create(*this, 20, i == 5 ? 365 : 60 + 35 * i, 360, 20);
         button.SetCaption(kChoices[static_cast<std::size_t>(i)].english);
-        button.SetStyle(ArialBold());
+        button.SetStyle(rt::Arial(12, true));
     }
 
     Separator1.Create(*this, 30, 231, 340, 4);

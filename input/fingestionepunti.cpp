@@ -9,6 +9,7 @@
 #include "model/modulodxf.h"
 #include "rt/conv.h"
 #include "rt/runtime.h"
+#include "rt/textstyle.h"
 
 namespace {
 
@@ -21,15 +22,6 @@ const char* const kWarning = "Warning! / Attenzione!\r"
                              "Level curves will be resolved to points!\r"
                              "Le curve di livello saranno trasformate in punti!";
 
-rt::TextStyle Arial(rt::Color colour, bool bold) {
-    rt::TextStyle style;
-    style.Font = "Arial";
-    style.Size = 12;
-    style.Bold = bold;
-    style.TextColor = colour;
-    return style;
-}
-
 // A point of the set; 0 past the end of an array that is shorter than the point count says.
 double PointValue(const std::vector<double>& values, std::int32_t k) {
     return k >= 0 && static_cast<std::size_t>(k) < values.size() ? values[static_cast<std::size_t>(k)] : 0.0;
@@ -38,21 +30,21 @@ double PointValue(const std::vector<double>& values, std::int32_t k) {
 void MakeField(rt::EditField& field, rt::Window& window, std::int32_t left) {
     field.Create(window, left, 300, 100, 22);
     field.SetText("0");
-    field.SetStyle(Arial(kDarkRed, true));
+    field.SetStyle(rt::Arial(12, true, kDarkRed));
     field.SetBackColor(0xFFFFFF);
 }
 
 void MakeAxisLabel(rt::StaticText& label, rt::Window& window, std::int32_t left, const std::string& text) {
     label.Create(window, left, 300, 14, 20);
     label.SetText(text);
-    label.SetStyle(Arial(kBlue, false));
+    label.SetStyle(rt::Arial(12, false, kBlue));
 }
 
 void MakeButton(rt::PushButton& button, rt::Window& window, std::int32_t left, std::int32_t width,
                 const std::string& caption) {
     button.Create(window, left, 330, width, 20);
     button.SetCaption(caption);
-    button.SetStyle(Arial(0x000000, true));
+    button.SetStyle(rt::Arial(12, true, 0x000000));
 }
 
 } // namespace
@@ -79,7 +71,7 @@ void fingestionepunti::CreateControls() {
     ListBox1.SetHeading(2, "Z");
     for (std::int32_t column = 0; column < 3; ++column)
         ListBox1.SetColumnEditable(column, true);
-    ListBox1.SetStyle(Arial(0x000000, true));
+    ListBox1.SetStyle(rt::Arial(12, true, 0x000000));
     ListBox1.CellKeyDown = [this](std::int32_t row, std::int32_t column, const std::string& key) {
         return ListBox1_CellKeyDown(row, column, key);
     };
@@ -110,7 +102,7 @@ void fingestionepunti::CreateControls() {
     // 44 high: three lines of the 12-pixel font need 42.
     StaticText4.Create(*this, 10, 360, 390, 44);
     StaticText4.SetText("");
-    StaticText4.SetStyle(Arial(kDarkRed, true));
+    StaticText4.SetStyle(rt::Arial(12, true, kDarkRed));
     StaticText4.SetAlignment(2);
     StaticText4.SetMultiline(true);
 }

@@ -11,6 +11,7 @@
 #include "rt/conv.h"
 #include "rt/dialogs.h"
 #include "rt/runtime.h"
+#include "rt/textstyle.h"
 
 namespace {
 
@@ -27,15 +28,6 @@ std::string Tag(const char* english, const char* italian) {
     return std::string(english) + "\r" + italian;
 }
 
-rt::TextStyle Arial(std::int32_t size, bool bold, rt::Color colour) {
-    rt::TextStyle style;
-    style.Font = "arial";
-    style.Size = size;
-    style.Bold = bold;
-    style.TextColor = colour;
-    return style;
-}
-
 void MakeTool(rt::BevelButton& button, rt::Window& window, std::int32_t top, const rt::Picture& face,
               bool pressed, const std::string& tag) {
     button.Create(window, 10, top, 60, 40);
@@ -47,7 +39,7 @@ void MakeTool(rt::BevelButton& button, rt::Window& window, std::int32_t top, con
 
 void MakeField(EditFieldNumero& field, rt::Window& window, std::int32_t top, const std::string& tag) {
     field.Create(window, 14, top, 52, 20);
-    field.SetStyle(Arial(12, true, kFieldText));
+    field.SetStyle(rt::Arial(12, true, kFieldText));
     field.SetBackColor(kFieldBack);
     field.SetAlignment(2);
     field.SetMaximumCharacters(100);
@@ -113,11 +105,11 @@ void finimmagine::CreateControls() {
     MakeField(z_efield, *this, 298,
               Tag("ENG: insert z quote por point or level curve/",
                   "ITA: inserisci la quota del punto o della curva di livello"));
-    MakeLabel(StaticText2, *this, 15, 278, 50, "", Arial(9, true, kCaption), 2);
+    MakeLabel(StaticText2, *this, 15, 278, 50, "", rt::Arial(9, true, kCaption), 2);
 
     PushButton1.Create(*this, 10, 406, 60, 20);
     PushButton1.SetCaption("3 D");
-    PushButton1.SetStyle(Arial(12, true, 0x000000));
+    PushButton1.SetStyle(rt::Arial(12, true, 0x000000));
     PushButton1.SetHelpTag(Tag("ENG: Go to 3D creation window", "ITA: Vai alla finestra di creazione 3D"));
     PushButton1.Action = [this] { PushButton1_Action(); };
 
@@ -129,15 +121,15 @@ void finimmagine::CreateControls() {
     MakeField(s_efield, *this, 344,
               Tag("ENG: insert real dimension of placed reference",
                   "ITA: inserisci la dimensione reale del riferimento tracciato"));
-    MakeLabel(StaticText1, *this, 10, 325, 60, "", Arial(9, true, kCaption), 2);
+    MakeLabel(StaticText1, *this, 10, 325, 60, "", rt::Arial(9, true, kCaption), 2);
     MakeSwatch(color_t.Add(0), *this, 14,
                Tag("ENG: choose color for drawing", "ITA: scegli il colore del disegno"));
     MakeSwatch(color_t.Add(1), *this, 46,
                Tag("ENG: choose color for selection", "ITA: scegli il colore della selezione"));
-    MakeLabel(StaticText3, *this, 10, 238, 12, "X:", Arial(9, false, kReadout), 1);
-    MakeLabel(StaticText4, *this, 10, 258, 12, "Y:", Arial(9, false, kReadout), 1);
-    MakeLabel(x_stx, *this, 24, 238, 42, "0", Arial(9, true, kReadout), 1);
-    MakeLabel(y_stx, *this, 24, 258, 42, "0", Arial(9, true, kReadout), 1);
+    MakeLabel(StaticText3, *this, 10, 238, 12, "X:", rt::Arial(9, false, kReadout), 1);
+    MakeLabel(StaticText4, *this, 10, 258, 12, "Y:", rt::Arial(9, false, kReadout), 1);
+    MakeLabel(x_stx, *this, 24, 238, 42, "0", rt::Arial(9, true, kReadout), 1);
+    MakeLabel(y_stx, *this, 24, 258, 42, "0", rt::Arial(9, true, kReadout), 1);
 }
 
 void finimmagine::Event_Open() {

@@ -10,19 +10,12 @@
 #include "model/inizio.h"
 #include "rt/conv.h"
 #include "rt/runtime.h"
+#include "rt/textstyle.h"
 #include "views/fincontrol.h"
 #include "views/finestra.h"
 #include "views/winquesa3d.h"
 
 namespace {
-
-rt::TextStyle ArialBold() {
-    rt::TextStyle style;
-    style.Font = "arial";
-    style.Size = 12;
-    style.Bold = true;
-    return style;
-}
 
 void MakeAxis(rt::StaticText& label, EditFieldNumero& field, rt::Window& window, std::int32_t top,
               const char* caption) {
@@ -32,7 +25,7 @@ void MakeAxis(rt::StaticText& label, EditFieldNumero& field, rt::Window& window,
     system.Size = 12;
     label.SetStyle(system);
     field.Create(window, 60, top, 240, 22);
-    field.SetStyle(ArialBold());
+    field.SetStyle(rt::Arial(12, true));
 }
 
 // A coordinate scaled by new / old span, product first. An axis without an old span keeps its
@@ -94,16 +87,16 @@ void finingombro::CreateControls() {
 
     CheckBox1.Create(*this, 60, 134, 240, 20);
     CheckBox1.SetCaption("Rotate 90 degrees");
-    CheckBox1.SetStyle(ArialBold());
+    CheckBox1.SetStyle(rt::Arial(12, true));
     CheckBox1.SetValue(false);
 
     PushButton1.Create(*this, 20, 170, 80, 20);
     PushButton1.SetCaption("Cancel");
-    PushButton1.SetStyle(ArialBold());
+    PushButton1.SetStyle(rt::Arial(12, true));
     PushButton1.SetCancel(true);
     PushButton2.Create(*this, 220, 170, 80, 20);
     PushButton2.SetCaption("Modify");
-    PushButton2.SetStyle(ArialBold());
+    PushButton2.SetStyle(rt::Arial(12, true));
     PushButton2.SetDefault(true);
 }
 

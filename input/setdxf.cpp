@@ -5,20 +5,12 @@
 #include "model/globali.h"
 #include "model/modulodxf.h"
 #include "rt/conv.h"
+#include "rt/textstyle.h"
 
 namespace {
 
 constexpr rt::Color kBlack = 0x000000;
 constexpr rt::Color kGrey = 0x666666;
-
-rt::TextStyle Arial(std::int32_t size, bool bold, rt::Color colour) {
-    rt::TextStyle style;
-    style.Font = "arial";
-    style.Size = size;
-    style.Bold = bold;
-    style.TextColor = colour;
-    return style;
-}
 
 void MakeLabel(rt::StaticText& label, rt::Window& window, std::int32_t left, std::int32_t top,
                std::int32_t width, std::int32_t height, const std::string& text, const rt::TextStyle& style) {
@@ -31,7 +23,7 @@ void MakeHeightField(EditFieldNumero& field, rt::Window& window, std::int32_t to
     field.Create(window, 55, top, 100, 18);
     field.SetProgramText("0");
     field.SetEnabled(false);
-    field.SetStyle(Arial(12, true, kBlack));
+    field.SetStyle(rt::Arial(12, true, kBlack));
     field.SetBackColor(0xFFFFFF);
 }
 
@@ -57,19 +49,19 @@ void setdxf::Layout() {
 }
 
 void setdxf::CreateControls() {
-    MakeLabel(StaticText1, *this, 70, 3, 180, 16, "Import DXF Polylines only", Arial(12, true, kBlack));
+    MakeLabel(StaticText1, *this, 70, 3, 180, 16, "Import DXF Polylines only", rt::Arial(12, true, kBlack));
     StaticText1.SetAlignment(2);
 
     CheckBox1.Create(*this, 139, 25, 128, 20);
     CheckBox1.SetCaption("  Auto-Quoting");
-    CheckBox1.SetStyle(Arial(12, false, kBlack));
+    CheckBox1.SetStyle(rt::Arial(12, false, kBlack));
 
     MakeHeightField(efprima, *this, 52);
-    MakeLabel(StaticText3, *this, 166, 54, 110, 16, "1st Polyline quote", Arial(12, false, kBlack));
+    MakeLabel(StaticText3, *this, 166, 54, 110, 16, "1st Polyline quote", rt::Arial(12, false, kBlack));
     MakeHeightField(efdelta, *this, 78);
-    MakeLabel(StaticText4, *this, 166, 80, 100, 16, "dZ distance", Arial(12, false, kBlack));
+    MakeLabel(StaticText4, *this, 166, 80, 100, 16, "dZ distance", rt::Arial(12, false, kBlack));
 
-    MakeLabel(StaticText5, *this, 25, 104, 20, 20, "0", Arial(12, false, kGrey));
+    MakeLabel(StaticText5, *this, 25, 104, 20, 20, "0", rt::Arial(12, false, kGrey));
     StaticText5.SetAlignment(3);
 
     Slider1.Create(*this, 55, 106, 100, 16);
@@ -80,14 +72,14 @@ void setdxf::CreateControls() {
     Slider1.SetPageStep(20);
     Slider1.SetLiveScroll(true);
 
-    MakeLabel(StaticText2, *this, 166, 106, 100, 16, "Simplify curves", Arial(12, false, kBlack));
-    MakeLabel(StaticText6, *this, 5, 124, 40, 24, "Points\rSkipped", Arial(10, false, kGrey));
+    MakeLabel(StaticText2, *this, 166, 106, 100, 16, "Simplify curves", rt::Arial(12, false, kBlack));
+    MakeLabel(StaticText6, *this, 5, 124, 40, 24, "Points\rSkipped", rt::Arial(10, false, kGrey));
     StaticText6.SetAlignment(3);
 
     PushButton1.Create(*this, 110, 134, 100, 20);
     PushButton1.SetCaption("OK");
     PushButton1.SetDefault(true);
-    PushButton1.SetStyle(Arial(12, true, kBlack));
+    PushButton1.SetStyle(rt::Arial(12, true, kBlack));
 }
 
 void setdxf::Event_Open() {

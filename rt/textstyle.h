@@ -18,4 +18,14 @@ struct TextStyle {
     bool Underline = false;
 };
 
+// The program's usual font, "arial", at `size` points (0: the system size).
+inline TextStyle Arial(std::int32_t size, bool bold, Color colour = 0x000000) {
+    TextStyle style;
+    style.Font = "arial";
+    style.Size = size;
+    style.Bold = bold;
+    style.TextColor = colour;
+    return style;
+}
+
 } // namespace rt

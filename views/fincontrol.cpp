@@ -8,6 +8,7 @@
 #include "rt/dialogs.h"
 #include "rt/resourcepicture.h"
 #include "rt/runtime.h"
+#include "rt/textstyle.h"
 #include "views/finestra.h"
 #include "views/winquesa3d.h"
 
@@ -20,20 +21,11 @@ std::string Tag(const char* english, const char* italian) {
     return std::string(english) + "\r" + italian;
 }
 
-rt::TextStyle Arial(rt::Color colour, std::int32_t size = 0, bool bold = false) {
-    rt::TextStyle style;
-    style.Font = "arial";
-    style.Size = size;
-    style.Bold = bold;
-    style.TextColor = colour;
-    return style;
-}
-
 void MakeGridSizeField(EditFieldIntero& field, rt::Window& window, std::int32_t top, const std::string& tag) {
     field.Create(window, 112, top, 38, 20);
     field.SetText("");
     field.SetMaximumCharacters(3);
-    field.SetStyle(Arial(kDarkRed, 12, true));
+    field.SetStyle(rt::Arial(12, true, kDarkRed));
     field.SetBackColor(0xFFFAE5);
     field.SetHelpTag(tag);
 }
@@ -139,19 +131,19 @@ void fincontrol::CreateControls() {
     PushButton1.SetDefault(true);
     PushButton1.SetHelpTag(Tag("ENG: Creates 3D Mesh", "ITA: Genera la Mesh tridimensionale"));
 
-    MakeLabel(StaticText1, *this, 50, 238, 50, 20, "Y Points", Arial(kBlue));
-    MakeLabel(StaticText2, *this, 50, 208, 50, 20, "X Points", Arial(kBlue));
+    MakeLabel(StaticText1, *this, 50, 238, 50, 20, "Y Points", rt::Arial(0, false, kBlue));
+    MakeLabel(StaticText2, *this, 50, 208, 50, 20, "X Points", rt::Arial(0, false, kBlue));
 
     ProgressBar1.Create(*this, 10, 4, 140, 12);
     ProgressBar1.SetMaximum(100);
     ProgressBar1.SetValue(0);
 
-    MakeLabel(StaticText3, *this, 50, 270, 100, 20, "Mesh (dX,dY,dZ)", Arial(kDarkRed));
-    MakeLabel(IngStaticText, *this, 10, 293, 140, 16, "0, 0, 0", Arial(kDarkRed, 9, true));
+    MakeLabel(StaticText3, *this, 50, 270, 100, 20, "Mesh (dX,dY,dZ)", rt::Arial(0, false, kDarkRed));
+    MakeLabel(IngStaticText, *this, 10, 293, 140, 16, "0, 0, 0", rt::Arial(9, true, kDarkRed));
 
     MakeSlider(Slider1, *this, 113, 5, 50, 10);
     Slider1.SetHelpTag(Tag("ENG: Modify calculation method", "ITA: Variazione del metodo di calcolo"));
-    MakeLabel(StaticText4, *this, 118, 134, 32, 14, "1", Arial(kDarkRed));
+    MakeLabel(StaticText4, *this, 118, 134, 32, 14, "1", rt::Arial(0, false, kDarkRed));
 
     Canvas2.Create(*this, 10, 266, 35, 24);
     Canvas2.SetBackdrop(rt::ResourcePicture("mesh35x24"));
@@ -161,7 +153,7 @@ void fincontrol::CreateControls() {
     CheckBox1.SetValue(true);
     CheckBox1.SetHelpTag(Tag("ENG: Smooth edges for gdl output", "ITA: Arrotonda i nodi dell'output gdl"));
 
-    MakeLabel(StaticText5, *this, 10, 134, 90, 14, "Distance factor", Arial(kBlue));
+    MakeLabel(StaticText5, *this, 10, 134, 90, 14, "Distance factor", rt::Arial(0, false, kBlue));
 
     Canvas1.Create(*this, 10, 206, 35, 24);
     Canvas1.SetBackdrop(rt::ResourcePicture("ico2"));
@@ -209,9 +201,9 @@ void fincontrol::CreateControls() {
     color3d.Create(*this, 128, 321, 20, 20);
     color3d.SetHelpTag(Tag("ENG: choose color for drawing", "ITA: scegli il colore del disegno"));
 
-    MakeLabel(StaticText6, *this, 118, 177, 32, 14, "0", Arial(kDarkRed));
+    MakeLabel(StaticText6, *this, 118, 177, 32, 14, "0", rt::Arial(0, false, kDarkRed));
     // 106 wide rather than 90, so that "Curve di livello 3d" fits; it ends before the value label.
-    MakeLabel(StaticText7, *this, 10, 177, 106, 14, "Level curves 3d", Arial(kBlue));
+    MakeLabel(StaticText7, *this, 10, 177, 106, 14, "Level curves 3d", rt::Arial(0, false, kBlue));
 
     MakeSlider(Slider2, *this, 154, 0, 14, 0);
     Slider2.SetHelpTag(Tag("ENG: Show or hide level curves", "ITA: Mostra o nasconde le curve di livello"));
