@@ -87,11 +87,9 @@ std::string Header() {
 bool globali::createstodxf(const rt::FolderItem& f) {
     if (!exportfile::GridComplete())
         return false;
-    const auto stream = f.CreateBinaryFile("text/plain");
-    if (!stream) {
-        exportfile::ReportWriteFailure(f);
+    const auto stream = exportfile::CreateOrReport(f, "text/plain");
+    if (!stream)
         return false;
-    }
     stream->Write(Header());
     TerrainPanel::Current().SetProgressMaximum(100);
 

@@ -13,11 +13,9 @@
 bool globali::createstogdl(const rt::FolderItem& f) {
     if (!exportfile::GridComplete())
         return false;
-    const auto stream = f.CreateBinaryFile("text/plain");
-    if (!stream) {
-        exportfile::ReportWriteFailure(f);
+    const auto stream = exportfile::CreateOrReport(f, "text/plain");
+    if (!stream)
         return false;
-    }
     mesh = rt::Instance<fincontrol>().CheckBox1.Value() ? 63 : 127;
 
     const std::int64_t nodesX = std::int64_t{mxtot} + 1;

@@ -11,11 +11,9 @@
 bool globali::createstoxyz(const rt::FolderItem& f) {
     if (!exportfile::GridComplete())
         return false;
-    const auto stream = f.CreateBinaryFile("text/plain");
-    if (!stream) {
-        exportfile::ReportWriteFailure(f);
+    const auto stream = exportfile::CreateOrReport(f, "text/plain");
+    if (!stream)
         return false;
-    }
     TerrainPanel::Current().SetProgressMaximum(100);
     std::string line;
     for (std::int32_t i = 0; i <= mxtot; ++i) {

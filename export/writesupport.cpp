@@ -39,4 +39,11 @@ void ReportWriteFailure(const rt::FolderItem& file) {
     rt::MsgBox(kWriteFailureMessage);
 }
 
+std::unique_ptr<rt::BinaryStream> CreateOrReport(const rt::FolderItem& file, std::string_view fileType) {
+    auto stream = file.CreateBinaryFile(fileType);
+    if (!stream)
+        ReportWriteFailure(file);
+    return stream;
+}
+
 } // namespace exportfile

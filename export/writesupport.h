@@ -3,7 +3,9 @@
 // percentage and the report of a file that could not be written.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "rt/folderitem.h"
 
@@ -27,5 +29,8 @@ void ShowProgress(std::int32_t value);
 // A beep and the message in both languages; what was written of the file is removed (only a
 // regular file: a device or a folder is left alone).
 void ReportWriteFailure(const rt::FolderItem& file);
+
+// The file created anew as a binary file of the type, or null after the failure was reported.
+std::unique_ptr<rt::BinaryStream> CreateOrReport(const rt::FolderItem& file, std::string_view fileType);
 
 } // namespace exportfile
