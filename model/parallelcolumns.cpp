@@ -41,11 +41,11 @@ void Run(std::int64_t count, const std::function<void(std::int64_t column, std::
         return complete[static_cast<std::size_t>(column)].load(std::memory_order_acquire);
     };
 
-    const auto helpers = static_cast<std::size_t>(
-        std::min<std::int64_t>(static_cast<std::int64_t>(WorkerCount()) - 1, count - 1));
+    const auto helpers =
+        static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(WorkerCount()), count));
     std::vector<std::jthread> threads;
     threads.reserve(helpers);
-    for (std::size_t worker = 1; worker <= helpers; ++worker)
+    for (std::size_t worker = 0; worker < helpers; ++worker)
         threads.emplace_back([&, worker] {
             for (std::int64_t column = next++; column < count; column = next++) {
                 work(column, worker);
@@ -53,13 +53,8 @@ void Run(std::int64_t count, const std::function<void(std::int64_t column, std::
             }
         });
 
-    std::int64_t reported = 0;
-    while (reported < count) {
-        const std::int64_t column = next++;
-        if (column < count) {
-            work(column, 0);
-            complete[static_cast<std::size_t>(column)].store(true, std::memory_order_release);
-        } else {
+    for (std::int64_t reported = 0; reported < count;) {
+        {
             std::unique_lock lock(mutex);
             finished.wait_for(lock, kWaitStep, [&] { return isComplete(reported); });
         }

@@ -127,7 +127,7 @@ void terrenopunti(std::int32_t mode) {
     const double progressDivisor = static_cast<double>(std::max<std::int32_t>(mxtot, 1));
 
     // Every node's slots come from its nearest points, found through the index, on all cores;
-    // the columns are reported in order as they complete.
+    // this thread reports the columns in order as they complete and keeps the windows drawn.
     const auto count = static_cast<std::size_t>(std::max<std::int64_t>(lastPoint + 1, 0));
     const std::span<const double> xs(px.data(), count);
     const std::span<const double> ys(py.data(), count);
@@ -153,8 +153,6 @@ void terrenopunti(std::int32_t mode) {
             mz(ci, cj) = stored == 0
                              ? 0.0
                              : NodeHeight(x, y, count == 0 ? none : search.Find(x, y, start), used, power);
-            if (worker == 0)
-                rt::RuntimeBackgroundTask();
         }
     };
     const auto columnDone = [&](std::int64_t i) {

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QLineEdit>
 #include <QPalette>
 #include <QProgressBar>
@@ -171,6 +172,14 @@ TEST(RangeControlsTest, SliderAndProgressBarClampAndRefreshPaintsAChangedBarAtOn
     window.Progress.Refresh();
     EXPECT_GT(counter.paints, 0);
     bar->removeEventFilter(&counter);
+
+    // The filled share of the bar, read along its middle row.
+    const QImage shown = bar->grab().toImage();
+    const QRgb empty = shown.pixel(shown.width() - 3, shown.height() / 2);
+    int filled = 0;
+    for (int x = 0; x < shown.width(); ++x)
+        filled += shown.pixel(x, shown.height() / 2) != empty ? 1 : 0;
+    EXPECT_NEAR(filled, shown.width() * 31 / 100, 2);
 }
 
 // Pixels of the window's content that are not its white back colour, in a rectangle.
