@@ -241,30 +241,40 @@ Slots NearestCascade::FindInTree(double nodeX, double nodeY, double start) {
 }
 
 void NearestCascade::Nearest(double nodeX, double nodeY, double start, std::size_t wanted) {
-    const auto boundOf = [&](const pointindex::PointIndex::Range& range) {
-        const pointindex::PointIndex::Box& box = index_.BoxOf(range);
-        const double ex = nodeX < box.minX ? box.minX - nodeX : (nodeX > box.maxX ? nodeX - box.maxX : 0.0);
-        const double ey = nodeY < box.minY ? box.minY - nodeY : (nodeY > box.maxY ? nodeY - box.maxY : 0.0);
-        // No point is nearer than the box, nor nearer than the capsule's segment less its
-        // radius (less the slack of the node's distance from the segment).
-        const pointindex::PointIndex::Capsule& capsule = index_.CapsuleOf(range);
-        const double slack = 1e-9 * (std::abs(nodeX) + std::abs(nodeY));
-        const double fromCapsule =
-            pointindex::PointIndex::SegmentDistance(capsule, nodeX, nodeY) - capsule.radius - slack;
-        const double fromBox = Distance(ex, ey);
-        return SureBound(std::isfinite(fromCapsule) && fromCapsule > fromBox ? fromCapsule : fromBox);
-    };
     // A subtree is opened while a point in it could still be kept: below `start`, and, once
     // `wanted` points are kept, no farther than the farthest of them (as far could come first).
     const auto worthOpening = [&](double bound) {
         return bound < start && (nearest_.size() < wanted || bound <= nearest_.back().distance);
     };
+    const auto boundOf = [&](const pointindex::PointIndex::Range& range) {
+        const pointindex::PointIndex::Box& box = index_.BoxOf(range);
+        const double ex = nodeX < box.minX ? box.minX - nodeX : (nodeX > box.maxX ? nodeX - box.maxX : 0.0);
+        const double ey = nodeY < box.minY ? box.minY - nodeY : (nodeY > box.maxY ? nodeY - box.maxY : 0.0);
+        const double fromBox = SureBound(Distance(ex, ey));
+        if (!worthOpening(fromBox))
+            return fromBox;
+        // No point is nearer than the box, nor nearer than the capsule's segment less its
+        // radius (less the slack of the node's distance from the segment).
+        const pointindex::PointIndex::Capsule& capsule = index_.CapsuleOf(range);
+        const double slack = 1e-9 * (std::abs(nodeX) + std::abs(nodeY));
+        const double fromCapsule = SureBound(pointindex::PointIndex::SegmentDistance(capsule, nodeX, nodeY) -
+                                             capsule.radius - slack);
+        return std::isfinite(fromCapsule) && fromCapsule > fromBox ? fromCapsule : fromBox;
+    };
     nearest_.clear();
-    stack_.clear();
-    stack_.push_back({index_.Root(), boundOf(index_.Root())});
-    while (!stack_.empty()) {
-        const Pending pending = stack_.back();
-        stack_.pop_back();
+    // Depth first, the nearer child first: the stack holds at most one subtree a level below the
+    // one being opened, and the one being opened.
+    std::size_t top = 0;
+    const auto push = [&](const Pending& pending) {
+        if (top < stack_.size())
+            stack_[top] = pending;
+        else
+            stack_.push_back(pending);
+        ++top;
+    };
+    push({index_.Root(), boundOf(index_.Root())});
+    while (top > 0) {
+        const Pending pending = stack_[--top];
         if (!worthOpening(pending.bound))
             continue;
         if (index_.IsLeaf(pending.range)) {
@@ -288,14 +298,13 @@ void NearestCascade::Nearest(double nodeX, double nodeY, double start, std::size
         const pointindex::PointIndex::Range left = index_.Left(pending.range),
                                             right = index_.Right(pending.range);
         const double leftBound = boundOf(left), rightBound = boundOf(right);
-        // The nearer subtree is opened first.
         const bool leftFirst = leftBound <= rightBound;
         const Pending first{leftFirst ? left : right, leftFirst ? leftBound : rightBound};
         const Pending second{leftFirst ? right : left, leftFirst ? rightBound : leftBound};
         if (worthOpening(second.bound))
-            stack_.push_back(second);
+            push(second);
         if (worthOpening(first.bound))
-            stack_.push_back(first);
+            push(first);
     }
 }
 
