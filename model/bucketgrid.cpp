@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -56,7 +57,7 @@ std::int64_t BucketGrid::Clamped(double cell, std::int64_t count) {
 }
 
 std::size_t BucketGrid::MemoryBytes() const {
-    return offsets_.capacity() * sizeof(std::uint32_t) + points_.capacity() * sizeof(Entry);
+    return offsets_.capacity() * sizeof(std::uint32_t) + size_ * sizeof(Entry);
 }
 
 std::optional<BucketGrid> BucketGrid::IfEven(std::span<const double> x, std::span<const double> y,
@@ -125,7 +126,7 @@ std::optional<BucketGrid> BucketGrid::IfEven(std::span<const double> x, std::spa
     // that the order of the points within a cell depends on the threads. The search puts the points
     // it meets in order by distance and index, so the order within a cell does not show.
     const auto cells = static_cast<std::size_t>(grid.columns_ * grid.rows_);
-    std::vector<std::uint32_t> cellOf(count, 0);
+    const auto cellOf = std::make_unique_for_overwrite<std::uint32_t[]>(count);
     grid.offsets_.assign(cells + 1, 0);
     ForEachChunk(count, [&](std::size_t, std::size_t begin, std::size_t end) {
         for (std::size_t k = begin; k < end; ++k)
@@ -148,7 +149,8 @@ std::optional<BucketGrid> BucketGrid::IfEven(std::span<const double> x, std::spa
         static_cast<double>(filled) < kLeastFilledShare * static_cast<double>(cells))
         return std::nullopt;
 
-    grid.points_.resize(finite);
+    grid.points_ = std::make_unique_for_overwrite<Entry[]>(finite);
+    grid.size_ = finite;
     std::vector<std::uint32_t> next(grid.offsets_.begin(), grid.offsets_.end() - 1);
     ForEachChunk(count, [&](std::size_t, std::size_t begin, std::size_t end) {
         for (std::size_t k = begin; k < end; ++k)

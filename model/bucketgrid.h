@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -20,7 +21,7 @@ public:
     static std::optional<BucketGrid> IfEven(std::span<const double> x, std::span<const double> y,
                                             std::span<const double> z);
 
-    std::size_t Size() const { return points_.size(); }
+    std::size_t Size() const { return size_; }
     std::size_t MemoryBytes() const;
 
     std::int64_t Columns() const { return columns_; }
@@ -53,7 +54,10 @@ private:
     double minX_ = 0, minY_ = 0, width_ = 1, height_ = 1, inverseWidth_ = 1, inverseHeight_ = 1, slack_ = 0;
     std::int64_t columns_ = 1, rows_ = 1;
     std::vector<std::uint32_t> offsets_;
-    std::vector<Entry> points_;
+    // Left uninitialised until the points are sorted in: a survey of millions would otherwise be
+    // written twice.
+    std::unique_ptr<Entry[]> points_;
+    std::size_t size_ = 0;
 };
 
 } // namespace pointindex
