@@ -14,7 +14,7 @@ constexpr std::size_t kLeafSize = 16;
 // Subtrees this many levels below the root are built on threads of their own.
 constexpr int kThreadLevels = 3;
 // Smaller subtrees are not worth a thread.
-constexpr std::size_t kThreadMinimum = 1 << 15;
+constexpr std::size_t kThreadMinimum = 1 << 12;
 
 } // namespace
 
