@@ -158,7 +158,7 @@ void terrenopunti(std::int32_t mode) {
     const auto columnDone = [&](std::int64_t i) {
         panel.ShowProgress(rt::conv(static_cast<double>(i * 100) / progressDivisor));
     };
-    parallelcolumns::Run(std::int64_t{mxtot} + 1, column, columnDone, [] { rt::RuntimeBackgroundTask(); });
+    parallelcolumns::Run(std::int64_t{mxtot} + 1, column, columnDone, [] { rt::RuntimeBackgroundWait(); });
 }
 
 } // namespace globali

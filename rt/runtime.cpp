@@ -56,10 +56,10 @@ void SetYieldClock(std::int64_t (*nowMs)()) {
     nextEventsAt = 0;
 }
 
-void RuntimeBackgroundTask() {
-    ++yields;
-    if (yields % kCallsPerClockRead != 0)
-        return;
+namespace {
+
+// Processes events when the interval since the last processing has passed.
+void ProcessEventsIfDue() {
     FollowTheEventLoop();
     const std::int64_t now = yieldClock();
     if (loopRan) {
@@ -77,6 +77,19 @@ void RuntimeBackgroundTask() {
     detail::HandlerScope scope;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     loopRan = false;
+}
+
+} // namespace
+
+void RuntimeBackgroundTask() {
+    ++yields;
+    if (yields % kCallsPerClockRead == 0)
+        ProcessEventsIfDue();
+}
+
+void RuntimeBackgroundWait() {
+    ++yields;
+    ProcessEventsIfDue();
 }
 
 void RuntimeBackgroundTasks(std::uint64_t count) {

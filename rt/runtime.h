@@ -13,7 +13,10 @@ void RuntimeBackgroundTask();
 // The same as `count` calls of RuntimeBackgroundTask in a row, for loops that pass over many
 // elements with nothing to do: events are processed on the same calls as they would be.
 void RuntimeBackgroundTasks(std::uint64_t count);
-// Number of RuntimeBackgroundTask calls since start (for tests).
+// A yield for a thread that waits for others to compute between its calls, which come too
+// seldom for the counting above: reads the clock on every call.
+void RuntimeBackgroundWait();
+// Number of RuntimeBackgroundTask and RuntimeBackgroundWait calls since start (for tests).
 std::uint64_t YieldCount();
 // Replaces the millisecond clock that times the processing of events (for tests); null restores
 // the system's monotonic clock. Either way the next yield that reads the clock processes events.

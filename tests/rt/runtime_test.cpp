@@ -31,6 +31,11 @@ TEST_F(YieldTest, PendingEventsRunAtMostEveryTwentyMilliseconds) {
     fakeNow += 1;
     rt::RuntimeBackgroundTasks(64);
     EXPECT_EQ(fired, 2);
+    // A thread that waits for others yields seldom: each of its calls reads the clock.
+    post();
+    fakeNow += 20;
+    rt::RuntimeBackgroundWait();
+    EXPECT_EQ(fired, 3);
 }
 
 TEST_F(YieldTest, WaitsAWholeIntervalAfterTheEventLoopHasRun) {
