@@ -5,7 +5,6 @@
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "model/parallelcolumns.h"
@@ -33,18 +32,15 @@ std::size_t Chunks(std::size_t count) {
 }
 
 // Calls work(chunk, begin, end) for Chunks(count) runs of 0..count-1 that follow one another, each
-// on a thread of its own when there is more than one.
+// on a helper thread of its own when there is more than one.
 template <typename Work> void ForEachChunk(std::size_t count, const Work& work) {
     const std::size_t chunks = Chunks(count);
     if (chunks == 1) {
         work(0, 0, count);
         return;
     }
-    std::vector<std::jthread> threads;
-    threads.reserve(chunks - 1);
-    for (std::size_t c = 1; c < chunks; ++c)
-        threads.emplace_back([&, c] { work(c, count * c / chunks, count * (c + 1) / chunks); });
-    work(0, 0, count / chunks);
+    parallelcolumns::OnEveryWorker(
+        [&](std::size_t c) { work(c, count * c / chunks, count * (c + 1) / chunks); });
 }
 
 } // namespace
