@@ -403,6 +403,14 @@ Color Picture::Pixel(std::int32_t x, std::int32_t y) const {
            0xFFFFFFu;
 }
 
+Picture Picture::Copy() const {
+    if (!impl_)
+        return {};
+    Picture copy;
+    copy.impl_ = std::make_shared<Impl>(Image().copy());
+    return copy;
+}
+
 QImage& Picture::Image() const {
     if (impl_) {
         impl_->state.painter.reset();

@@ -76,6 +76,9 @@ public:
     rt::Graphics& Graphics() const;
     // The colour at a pixel, 0x00RRGGBB; 0 outside the picture.
     Color Pixel(std::int32_t x, std::int32_t y) const;
+    // A new picture with the same pixels, drawn on apart from this one: copies can be drawn on by
+    // different threads, one picture a thread.
+    Picture Copy() const;
 
     // For the runtime's own use.
     QImage& Image() const;

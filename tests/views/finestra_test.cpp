@@ -1,5 +1,6 @@
 #include "views/finestra.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "rt/picture.h"
 #include "rt/runtime.h"
 #include "rt/window.h"
+#include "views/projection.h"
 
 namespace {
 
@@ -100,6 +102,50 @@ TEST_F(DrawingWindow, GridDrawsTwoTriangleOutlinesPerCellInTheShadeOfItsFirstCor
             outline(i + 1, j + 1, i, j + 1, i + 1, j);
         }
     EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
+}
+
+TEST_F(DrawingWindow, ALargeGridDrawnOnAllCoresLeavesThePixelsOfTheCellByCellDrawing) {
+    Finestra& window = rt::Instance<Finestra>();
+    // Steep, uneven heights: triangles of many colours that reach across many rows, and one node
+    // without a height.
+    constexpr std::int32_t kCells = 250;
+    for (auto* grid : {&globali::mx, &globali::my, &globali::mz})
+        grid->Redim(kCells, kCells);
+    for (std::int32_t i = 0; i <= kCells; ++i)
+        for (std::int32_t j = 0; j <= kCells; ++j) {
+            globali::mx(i, j) = 300.0 * i / kCells;
+            globali::my(i, j) = 100.0 * j / kCells;
+            globali::mz(i, j) = 25 + 25 * std::sin(i * 0.37 + j * j * 0.011) * std::cos(j * 0.53);
+        }
+    globali::mz(40, 70) = NAN;
+    globali::mxtot = globali::mytot = kCells;
+    window.disegnaingombro();
+    const rt::Picture expected = globali::disegno.Copy();
+    window.disegnamesh();
+
+    const axo::Projection projection = axo::Projection::Current();
+    const axo::Fit fit{globali::scala, globali::spostx, globali::sposty};
+    const auto node = [&](std::int32_t i, std::int32_t j) {
+        return axo::NodePixel(projection.H(globali::mx(i, j), globali::my(i, j)),
+                              projection.V(globali::mx(i, j), globali::my(i, j), globali::mz(i, j)), fit,
+                              globali::scry);
+    };
+    rt::Graphics& g = expected.Graphics();
+    for (std::int32_t i = 0; i < kCells; ++i)
+        for (std::int32_t j = 0; j < kCells; ++j) {
+            g.SetForeColor(axo::CellColor(globali::mz(i, j), globali::zmax));
+            for (const auto& corners : {std::array{node(i, j), node(i, j + 1), node(i + 1, j)},
+                                        std::array{node(i + 1, j + 1), node(i, j + 1), node(i + 1, j)}}) {
+                std::vector<std::int32_t> points{0};
+                for (const auto& corner : corners)
+                    if (corner)
+                        points.insert(points.end(), {corner->X, corner->Y});
+                if (points.size() == 7)
+                    g.DrawPolygon(points);
+            }
+        }
+    EXPECT_EQ(DifferingPixels(globali::disegno, expected), 0);
+    EXPECT_EQ(globali::disegno.Graphics().ForeColor(), g.ForeColor());
 }
 
 } // namespace
