@@ -1,6 +1,7 @@
 #include "model/nodecascade.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <utility>
 
@@ -36,6 +37,13 @@ double SureBound(double bound) {
 constexpr auto Before = [](const NearestCascade::Met& a, const NearestCascade::Met& b) {
     return a.distance < b.distance || (a.distance == b.distance && a.point < b.point);
 };
+
+// Nearest first, equal distances in index order, as one number: the distances the grid search
+// meets are finite and not negative, and such doubles order as their bit patterns do.
+using OrderKey = unsigned __int128;
+OrderKey KeyOf(const NearestCascade::Met& m) {
+    return (static_cast<OrderKey>(std::bit_cast<std::uint64_t>(m.distance)) << 32) | m.point;
+}
 
 // The slots from the points met nearest first, one at a time (see the rule at the top of
 // nodecascade.h). Once Meet reports them settled no later point changes them: a later point is
@@ -192,22 +200,29 @@ Slots NearestCascade::FindInGrid(const pointindex::BucketGrid& grid, double node
                 continue;
         }
         // The points below the bound are walked nearest first, each the nearest of those left
-        // (the walk mostly stops after a few); the others wait.
-        const auto from = nearest_.begin() + static_cast<std::ptrdiff_t>(walked);
-        const auto ready = static_cast<std::size_t>(
-            (all ? nearest_.end()
-                 : std::partition(from, nearest_.end(),
-                                  [bound](const Met& m) { return m.distance < bound; })) -
-            nearest_.begin());
+        // (the walk mostly stops after a few); the others wait. Which side of the bound a point
+        // lies on, and which is nearer, cannot be foreseen: both are chosen without branches.
+        std::size_t ready = walked;
+        for (std::size_t m = walked; m < nearest_.size(); ++m) {
+            const Met met = nearest_[m];
+            nearest_[m] = nearest_[ready];
+            nearest_[ready] = met;
+            ready += all || met.distance < bound ? 1 : 0;
+        }
         // Many are put in order at once instead.
         const bool sorted = ready - walked > kMostSelected;
         if (sorted)
-            std::sort(from, nearest_.begin() + static_cast<std::ptrdiff_t>(ready), Before);
+            std::sort(nearest_.begin() + static_cast<std::ptrdiff_t>(walked),
+                      nearest_.begin() + static_cast<std::ptrdiff_t>(ready), Before);
         while (walked < ready) {
             std::size_t next = walked;
-            for (std::size_t m = walked + 1; !sorted && m < ready; ++m)
-                if (Before(nearest_[m], nearest_[next]))
-                    next = m;
+            OrderKey nearestKey = KeyOf(nearest_[walked]);
+            for (std::size_t m = walked + 1; !sorted && m < ready; ++m) {
+                const OrderKey key = KeyOf(nearest_[m]);
+                const bool nearer = key < nearestKey;
+                nearestKey = nearer ? key : nearestKey;
+                next = nearer ? m : next;
+            }
             std::swap(nearest_[walked], nearest_[next]);
             const Met& met = nearest_[walked++];
             const pointindex::BucketGrid::Entry& e = grid.At(met.at);
