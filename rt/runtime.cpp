@@ -49,15 +49,6 @@ void FollowTheEventLoop() {
     }
 }
 
-} // namespace
-
-void SetYieldClock(std::int64_t (*nowMs)()) {
-    yieldClock = nowMs != nullptr ? nowMs : NowMs;
-    nextEventsAt = 0;
-}
-
-namespace {
-
 // Processes events when the interval since the last processing has passed.
 void ProcessEventsIfDue() {
     FollowTheEventLoop();
@@ -80,6 +71,11 @@ void ProcessEventsIfDue() {
 }
 
 } // namespace
+
+void SetYieldClock(std::int64_t (*nowMs)()) {
+    yieldClock = nowMs != nullptr ? nowMs : NowMs;
+    nextEventsAt = 0;
+}
 
 void RuntimeBackgroundTask() {
     ++yields;
