@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <string>
 
 #include "app/app.h"
 #include "app/finestrainfo.h"
@@ -13,6 +14,7 @@
 #include "app/startup.h"
 #include "input/fingestionepunti.h"
 #include "model/globali.h"
+#include "rt/dialogs.h"
 #include "rt/window.h"
 
 namespace {
@@ -20,6 +22,14 @@ namespace {
 void Hover(QWidget* widget, QEvent::Type type) {
     QEvent event(type);
     QApplication::sendEvent(widget, &event);
+}
+
+// The last name filter of the open dialog, the one that lists every file: Qt's own text.
+std::string AllFilesFilterOfQtsDialog() {
+    rt::ScriptedDialogs script;
+    script.AnswerOpen(std::nullopt);
+    rt::GetOpenFolderItem("special/any");
+    return script.Requests().at(0).filters.back();
 }
 
 void Press(rt::Control& control) {
@@ -61,17 +71,19 @@ TEST(AboutWindow, StaysEnglishAndOpenUntilOkOrReturnAndUnderlinesTheContactLineU
     globali::lingua = 0;
 }
 
-TEST(StartWindow, FlagsSwitchTheLanguageOfTheWindowAndTheMenusAndShowABarWhileThePointerIsOnThem) {
+TEST(StartWindow, FlagsSwitchTheLanguageOfTheWindowTheMenusAndQtsDialogsAndShowABarWhileThePointerIsOnThem) {
     globali::lingua = 0;
     finstart& window = rt::Instance<finstart>();
+    Press(window.Canvasl(1));
+    EXPECT_EQ(globali::lingua, 2);
+    EXPECT_EQ(FileMenu().Text(), "Archivio");
+    EXPECT_EQ(AllFilesFilterOfQtsDialog(), "Tutti i file (*)");
     Press(window.Canvasl(0));
     EXPECT_EQ(globali::lingua, 1);
     EXPECT_EQ(window.Title(), "Starting Choice");
     EXPECT_EQ(FileMenu().Text(), "File");
+    EXPECT_EQ(AllFilesFilterOfQtsDialog(), "All Files (*)");
     EXPECT_TRUE(window.IsOpen());
-    Press(window.Canvasl(1));
-    EXPECT_EQ(globali::lingua, 2);
-    EXPECT_EQ(FileMenu().Text(), "Archivio");
     for (const QEvent::Type type : {QEvent::Enter, QEvent::Leave}) {
         Hover(window.Canvasl(0).Widget(), type);
         EXPECT_EQ(window.Rectsel(0).Visible(), type == QEvent::Enter);
