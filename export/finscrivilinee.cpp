@@ -7,6 +7,8 @@ void finscrivilinee::Layout() {
     SetFrame(1);
     SetPlacement(2);
     SetCloseButton(false);
+    SetMinimizeButton(false);
+    SetMaximizeButton(false);
     SetResizeable(false);
     SetVisibleWhenCreated(false);
 }

@@ -52,6 +52,8 @@ void fin_edita::Layout() {
     SetBackColor(0xFFFFFF);
     SetCloseButton(false);
     SetResizeable(false);
+    SetMaximizeButton(false);
+    SetMinimizeButton(true);
     SetMinimumSize(64, 64);
     SetMaximumSize(32000, 32000);
     if (rt::Application* application = rt::Application::Current())

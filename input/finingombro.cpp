@@ -76,6 +76,7 @@ void finingombro::Layout() {
     SetPlacement(2);
     SetCloseButton(false);
     SetMinimizeButton(true);
+    SetMaximizeButton(false);
     SetResizeable(false);
     SetVisibleWhenCreated(true);
 }

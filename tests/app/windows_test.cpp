@@ -6,16 +6,25 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 #include "app/app.h"
 #include "app/finestrainfo.h"
 #include "app/finstart.h"
 #include "app/menu.h"
 #include "app/startup.h"
+#include "export/finscrivilinee.h"
+#include "input/fin_edita.h"
 #include "input/fingestionepunti.h"
+#include "input/finimmagine.h"
+#include "input/finingombro.h"
+#include "input/setdxf.h"
 #include "model/globali.h"
 #include "rt/dialogs.h"
 #include "rt/window.h"
+#include "views/fincontrol.h"
+#include "views/finestra.h"
+#include "views/winquesa3d.h"
 
 namespace {
 
@@ -95,6 +104,32 @@ TEST(StartWindow, FlagsSwitchTheLanguageOfTheWindowTheMenusAndQtsDialogsAndShowA
     EXPECT_TRUE(rt::OpenInstance<fingestionepunti>() && rt::OpenInstance<fingestionepunti>()->Visible());
     rt::WindowRegistry::DiscardAll();
     globali::lingua = 1;
+}
+
+// The boxes in a window's title bar, as "close minimise maximise" for those it has.
+template <class W> std::string Boxes() {
+    const Qt::WindowFlags flags = rt::Instance<W>().ContentWidget()->windowFlags();
+    std::string boxes;
+    for (const auto& [hint, name] : {std::pair{Qt::WindowCloseButtonHint, "close "},
+                                     {Qt::WindowMinimizeButtonHint, "minimise "},
+                                     {Qt::WindowMaximizeButtonHint, "maximise "}})
+        if (flags & hint)
+            boxes += name;
+    return boxes;
+}
+
+TEST(WindowRecords, EveryWindowHasTheTitleBarBoxesItsRecordGivesAndNoOthers) {
+    EXPECT_EQ(Boxes<finstart>(), "close minimise ");
+    EXPECT_EQ(Boxes<finestrainfo>(), "");
+    EXPECT_EQ(Boxes<finimmagine>(), "");
+    EXPECT_EQ(Boxes<setdxf>(), "minimise ");
+    EXPECT_EQ(Boxes<fingestionepunti>(), "minimise ");
+    EXPECT_EQ(Boxes<finingombro>(), "minimise ");
+    EXPECT_EQ(Boxes<fin_edita>(), "minimise ");
+    EXPECT_EQ(Boxes<fincontrol>(), "");
+    EXPECT_EQ(Boxes<Finestra>(), "minimise ");
+    EXPECT_EQ(Boxes<winquesa3d>(), "close minimise ");
+    EXPECT_EQ(Boxes<finscrivilinee>(), "");
 }
 
 } // namespace
