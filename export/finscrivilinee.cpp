@@ -13,6 +13,10 @@ void finscrivilinee::Layout() {
     SetVisibleWhenCreated(false);
 }
 
+void finscrivilinee::RefreshChanged() {
+    ProgressBar1.Refresh();
+}
+
 void finscrivilinee::CreateControls() {
     ProgressBar1.Create(*this, 20, 14, 360, 12);
     ProgressBar1.SetMaximum(100);
