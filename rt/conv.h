@@ -22,8 +22,8 @@ double Val(std::string_view text);
 std::string Str(double value);
 // The same for a read-out: the value rounded to `significant` significant digits first.
 std::string Str(double value, int significant);
-// Significant digits of the labels that show a number (the 2D editor's scale and pointer
-// position, the control panel's spans); files and edit fields keep every digit.
+// Significant digits of a number shown in a label, a read-out; files and edit fields keep every
+// digit.
 inline constexpr int kReadoutDigits = 7;
 std::string Str(std::int32_t value);
 
