@@ -28,6 +28,8 @@ void finestrainfo::Layout() {
     SetFrame(1);
     SetPlacement(2);
     SetCloseButton(false);
+    SetMinimizeButton(false);
+    SetMaximizeButton(false);
     SetBackColor(rt::RGB(255, 204, 102));
     SetVisibleWhenCreated(true);
 }

@@ -2,6 +2,7 @@
 
 #include "app/menu.h"
 #include "model/globali.h"
+#include "rt/dialogs.h"
 
 namespace Globalilocalizza {
 
@@ -38,11 +39,13 @@ constexpr Caption kCaptions[] = {
 void local_usa() {
     for (const Caption& caption : kCaptions)
         MenuItemNamed(caption.item).SetText(caption.english);
+    rt::SetDialogLanguage("en");
 }
 
 void local_ita() {
     for (const Caption& caption : kCaptions)
         MenuItemNamed(caption.item).SetText(caption.italian);
+    rt::SetDialogLanguage("it");
 }
 
 void local_lingua() {

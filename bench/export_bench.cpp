@@ -1,6 +1,9 @@
 // The writers on a 999 x 999 grid (a million nodes, two million DXF faces) and the DXF polyline
 // writer on 100 000 vertices, writing into a temporary file; bytes per second are the output's.
+// The DXF contour export of 100 000 rows through its progress window needs a display
+// (QT_QPA_PLATFORM=xcb, e.g. under xvfb-run); without one it reports that and skips.
 
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -77,5 +80,33 @@ void BM_WriteDxfPolylines(benchmark::State& state) {
 }
 
 BENCHMARK(BM_WriteDxfPolylines)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// 100 000 contours of two vertices each, the progress window on the screen: its bar takes 100 000
+// steps over 360 pixels.
+void BM_WriteDxfContoursThroughProgressWindowUnderX(benchmark::State& state) {
+    if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
+        state.SkipWithError(
+            "the progress window is timed on a display: run under xvfb-run with QT_QPA_PLATFORM=xcb");
+        return;
+    }
+    constexpr std::int32_t kRows = 100000;
+    globali::px.resize(2 * kRows);
+    globali::py.resize(2 * kRows);
+    globali::pz.assign(2 * kRows, 0.0);
+    globali::ptot = 2 * kRows - 1;
+    modulodxf::dxfcounter = kRows;
+    modulodxf::dxfpn.Redim(kRows, 1);
+    for (std::int32_t k = 0; k < kRows; ++k) {
+        modulodxf::dxfpn(k + 1, 0) = 2 * k;
+        modulodxf::dxfpn(k + 1, 1) = 1;
+        for (std::size_t p = 2 * static_cast<std::size_t>(k); p < 2 * static_cast<std::size_t>(k) + 2; ++p) {
+            globali::px[p] = 1000.25 + 0.5 * static_cast<double>(p);
+            globali::py[p] = 2000.75 - 0.25 * static_cast<double>(p);
+        }
+    }
+    RunWriter(state, [](const rt::FolderItem& file) { return ModuloWLineeDXF::scrivilinee(file); });
+}
+
+BENCHMARK(BM_WriteDxfContoursThroughProgressWindowUnderX)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -100,7 +100,7 @@ class SilentPanel : public TerrainPanel {
 public:
     std::int32_t PowerSetting() override { return 10; }
     std::int32_t RibbonSetting() override { return 0; }
-    void SetSpanText(const std::string&) override {}
+    void ShowSpans(double, double, double) override {}
     void SetXCountText(const std::string&) override {}
     void SetYCountText(const std::string&) override {}
     void SetProgressMaximum(std::int32_t) override {}

@@ -7,8 +7,14 @@ void finscrivilinee::Layout() {
     SetFrame(1);
     SetPlacement(2);
     SetCloseButton(false);
+    SetMinimizeButton(false);
+    SetMaximizeButton(false);
     SetResizeable(false);
     SetVisibleWhenCreated(false);
+}
+
+void finscrivilinee::RefreshChanged() {
+    ProgressBar1.Refresh();
 }
 
 void finscrivilinee::CreateControls() {

@@ -9,6 +9,10 @@ class finscrivilinee : public rt::Window {
 public:
     rt::ProgressBar ProgressBar1;
 
+    // Repaints the window at once where its look changed since its last paint: only its bar
+    // changes, and most steps do not move the bar by a pixel.
+    void RefreshChanged();
+
 protected:
     void Layout() override;
     void CreateControls() override;

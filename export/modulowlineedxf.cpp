@@ -75,7 +75,7 @@ bool scrivilinee(const std::optional<rt::FolderItem>& file) {
     WritePiece(*stream, intestazionedxf());
     for (std::int32_t k = 1; k <= rows; ++k) {
         WriteRow(*stream, k);
-        window.Refresh();
+        window.RefreshChanged();
         window.ProgressBar1.SetValue(k);
         rt::RuntimeBackgroundTask();
     }

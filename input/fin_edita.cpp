@@ -52,6 +52,8 @@ void fin_edita::Layout() {
     SetBackColor(0xFFFFFF);
     SetCloseButton(false);
     SetResizeable(false);
+    SetMaximizeButton(false);
+    SetMinimizeButton(true);
     SetMinimumSize(64, 64);
     SetMaximumSize(32000, 32000);
     if (rt::Application* application = rt::Application::Current())
@@ -236,8 +238,8 @@ void fin_edita::Event_MouseMove(std::int32_t x, std::int32_t y) {
     finimmagine* palette = rt::OpenInstance<finimmagine>();
     if (palette == nullptr || !TrasformazioneUsabile())
         return;
-    palette->x_stx.SetText(rt::Str(DataX(x), kReadoutDigits));
-    palette->y_stx.SetText(rt::Str(DataY(y), kReadoutDigits));
+    palette->x_stx.SetText(rt::Str(DataX(x), rt::kReadoutDigits));
+    palette->y_stx.SetText(rt::Str(DataY(y), rt::kReadoutDigits));
 }
 
 bool fin_edita::Event_MouseDown(std::int32_t x, std::int32_t y) {

@@ -10,9 +10,6 @@
 #include "rt/shapes.h"
 #include "rt/window.h"
 
-// Significant digits of the editor's read-outs (the scale label, the pointer's position).
-inline constexpr int kReadoutDigits = 7;
-
 class fin_edita : public rt::Window {
 public:
     // The width of a new editor, before the switch to the 2D working mode sizes it.

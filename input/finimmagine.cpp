@@ -75,6 +75,8 @@ void finimmagine::Layout() {
     SetMaximumSize(32000, 32000);
     SetResizeable(false);
     SetCloseButton(false);
+    SetMinimizeButton(false);
+    SetMaximizeButton(false);
     SetVisibleWhenCreated(true);
 }
 

@@ -76,6 +76,7 @@ void finingombro::Layout() {
     SetPlacement(2);
     SetCloseButton(false);
     SetMinimizeButton(true);
+    SetMaximizeButton(false);
     SetResizeable(false);
     SetVisibleWhenCreated(true);
 }
@@ -148,8 +149,7 @@ void finingombro::PushButton2_Action() {
     pannello.ProgressBar1.SetValue(0);
     pannello.ProgressBar1.Refresh();
 
-    pannello.IngStaticText.SetText(rt::Str(xmax - xmin) + ",  " + rt::Str(ymax - ymin) + ",  " +
-                                   rt::Str(zmax - zmin));
+    pannello.ShowSpans(xmax - xmin, ymax - ymin, zmax - zmin);
     dx = xmax - xmin;
     dy = ymax - ymin;
     dz = zmax - zmin;

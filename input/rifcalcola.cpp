@@ -46,7 +46,7 @@ void rifcalcola() {
 
     modulodxf::zmfct = factor;
     if (fin_edita* editor = rt::OpenInstance<fin_edita>())
-        editor->StaticText1.SetText("ref.: " + rt::Str(factor, kReadoutDigits));
+        editor->StaticText1.SetText("ref.: " + rt::Str(factor, rt::kReadoutDigits));
     for (std::int64_t i = 0; i <= last; ++i) {
         const auto at = static_cast<std::size_t>(i);
         globali::px[at] = globali::px[at] * old / factor;

@@ -43,6 +43,8 @@ void setdxf::Layout() {
     SetPlacement(2);
     SetCloseButton(false);
     SetResizeable(false);
+    SetMaximizeButton(false);
+    SetMinimizeButton(true);
     SetMinimumSize(64, 64);
     SetMaximumSize(32000, 32000);
     SetVisibleWhenCreated(true);

@@ -109,7 +109,7 @@ void Draw(bool writeLabel) {
         rt::RuntimeBackgroundTask();
     });
     if (writeLabel && dxfcounter > 0)
-        editor.StaticText1.SetText("ref.: " + rt::Str(zmfct, kReadoutDigits));
+        editor.StaticText1.SetText("ref.: " + rt::Str(zmfct, rt::kReadoutDigits));
 }
 
 } // namespace

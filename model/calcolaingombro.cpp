@@ -33,7 +33,7 @@ void calcolaingombro() {
     }
     panel.ShowProgress(0);
 
-    panel.SetSpanText(rt::Str(xmax - xmin) + ",  " + rt::Str(ymax - ymin) + ",  " + rt::Str(zmax - zmin));
+    panel.ShowSpans(xmax - xmin, ymax - ymin, zmax - zmin);
     dx = xmax - xmin;
     dy = ymax - ymin;
     dz = zmax - zmin;

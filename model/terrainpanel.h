@@ -17,8 +17,8 @@ public:
     // The contour-ribbon slider: 0 for no ribbons, up to 14.
     virtual std::int32_t RibbonSetting() = 0;
 
-    // The span text under "Mesh (dX,dY,dZ)".
-    virtual void SetSpanText(const std::string& text) = 0;
+    // The spans of the points' bounds, shown under "Mesh (dX,dY,dZ)".
+    virtual void ShowSpans(double dx, double dy, double dz) = 0;
     // The grid-size fields; setting the X field runs its change handler.
     virtual void SetXCountText(const std::string& text) = 0;
     virtual void SetYCountText(const std::string& text) = 0;

@@ -22,6 +22,9 @@ double Val(std::string_view text);
 std::string Str(double value);
 // The same for a read-out: the value rounded to `significant` significant digits first.
 std::string Str(double value, int significant);
+// Significant digits of a number shown in a label, a read-out; files and edit fields keep every
+// digit.
+inline constexpr int kReadoutDigits = 7;
 std::string Str(std::int32_t value);
 
 // The one double-to-int32 conversion: the nearest whole number, halves away from zero. Values

@@ -2,9 +2,15 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTranslator>
+#include <memory>
 
 #include "rt/widgetinternal.h"
 
@@ -14,6 +20,7 @@ namespace {
 
 ScriptedDialogs* activeScript = nullptr;
 std::function<void(const std::string&)> failureHandler;
+std::unique_ptr<QTranslator> dialogTranslator;
 
 const char* KindName(DialogRequest::Kind kind) {
     switch (kind) {
@@ -29,19 +36,48 @@ const char* KindName(DialogRequest::Kind kind) {
     return "unknown";
 }
 
-// "Text files (*.txt)" from a registered type; every file for "special/any" or an unknown type.
-QString FilterFor(const std::string& fileType) {
+// "*.txt *.TXT": the pattern in both cases of letters, since file names here are case-sensitive.
+QStringList InEitherCase(const QString& pattern) {
+    QStringList patterns{pattern.toLower()};
+    if (pattern.toUpper() != patterns.front())
+        patterns << pattern.toUpper();
+    return patterns;
+}
+
+QString Filter(const QString& name, const QStringList& patterns) {
+    return name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
+}
+
+// The name filters of a file dialog, the one chosen at first in front: the default name's
+// extension when the file type lacks it (a DXF file saved under the text type), then the file
+// type's extensions, then every file.
+std::vector<std::string> FiltersFor(const std::string& fileType, const std::string& defaultName) {
+    QStringList typePatterns;
     const FileType* type = FindFileType(fileType);
-    if (type == nullptr || type->Extensions.empty())
-        return QStringLiteral("*");
-    QStringList patterns;
-    for (const QString& extension :
-         detail::ToQ(type->Extensions).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString trimmed = extension.trimmed();
-        patterns << (trimmed.startsWith(QLatin1Char('.')) ? QStringLiteral("*") + trimmed : trimmed);
+    if (type != nullptr) {
+        for (const QString& extension :
+             detail::ToQ(type->Extensions).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString trimmed = extension.trimmed();
+            typePatterns << InEitherCase(trimmed.startsWith(QLatin1Char('.')) ? QStringLiteral("*") + trimmed
+                                                                              : trimmed);
+        }
     }
-    return detail::ToQ(type->Name) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-           QStringLiteral(")");
+    std::vector<std::string> filters;
+    const QString suffix = QFileInfo(detail::ToQ(defaultName)).suffix();
+    if (!suffix.isEmpty() && !typePatterns.contains(QStringLiteral("*.") + suffix, Qt::CaseInsensitive))
+        filters.push_back(
+            detail::FromQ(Filter(suffix.toUpper(), InEitherCase(QStringLiteral("*.") + suffix))));
+    if (!typePatterns.isEmpty())
+        filters.push_back(detail::FromQ(Filter(detail::ToQ(type->Name), typePatterns)));
+    filters.push_back(detail::FromQ(QCoreApplication::translate("QFileDialog", "All Files (*)")));
+    return filters;
+}
+
+QString JoinedFilters(const std::vector<std::string>& filters) {
+    QStringList joined;
+    for (const std::string& filter : filters)
+        joined << detail::ToQ(filter);
+    return joined.join(QStringLiteral(";;"));
 }
 
 QWidget* DialogParent() {
@@ -119,8 +155,10 @@ std::optional<FolderItem> GetOpenFolderItem(const std::string& fileType) {
     DialogRequest request;
     request.kind = DialogRequest::Kind::Open;
     request.fileType = fileType;
+    request.filters = FiltersFor(fileType, std::string());
     return ChooseFile(request, [&] {
-        return QFileDialog::getOpenFileName(DialogParent(), QString(), QString(), FilterFor(fileType));
+        return QFileDialog::getOpenFileName(DialogParent(), QString(), QString(),
+                                            JoinedFilters(request.filters));
     });
 }
 
@@ -129,9 +167,10 @@ std::optional<FolderItem> GetSaveFolderItem(const std::string& fileType, const s
     request.kind = DialogRequest::Kind::Save;
     request.fileType = fileType;
     request.defaultName = defaultName;
+    request.filters = FiltersFor(fileType, defaultName);
     return ChooseFile(request, [&] {
         return QFileDialog::getSaveFileName(DialogParent(), QString(), detail::ToQ(defaultName),
-                                            FilterFor(fileType));
+                                            JoinedFilters(request.filters));
     });
 }
 
@@ -167,6 +206,22 @@ bool SelectColor(Color& color, const std::string& prompt) {
     if (!chosen.isValid())
         return false;
     color = detail::FromQColor(chosen);
+    return true;
+}
+
+bool SetDialogLanguage(const std::string& language) {
+    if (dialogTranslator) {
+        QCoreApplication::removeTranslator(dialogTranslator.get());
+        dialogTranslator.reset();
+    }
+    if (language == "en")
+        return true;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(detail::ToQ(language)), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(translator.get());
+    dialogTranslator = std::move(translator);
     return true;
 }
 

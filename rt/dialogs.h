@@ -15,7 +15,9 @@
 namespace rt {
 
 // The file chosen, or nothing when the user cancelled. The file type names a registered type
-// whose extensions filter the list ("special/any": every file).
+// whose extensions filter the list, in either case of letters; the user may also list every file.
+// A save dialog whose default name has an extension the type lacks lists files of that extension
+// first.
 std::optional<FolderItem> GetOpenFolderItem(const std::string& fileType);
 std::optional<FolderItem> GetSaveFolderItem(const std::string& fileType, const std::string& defaultName);
 // A modal message with an OK button.
@@ -23,13 +25,19 @@ void MsgBox(const std::string& text);
 // True when the user chose a colour, which is then in `color`; `color` is the initial one.
 bool SelectColor(Color& color, const std::string& prompt);
 
+// The language of Qt's own texts in the dialogs above (their buttons and labels), as an ISO 639
+// code: "it" installs Qt's Italian translations, "en" none. False when the translations for the
+// language are not installed; the dialogs then speak English.
+bool SetDialogLanguage(const std::string& language);
+
 struct DialogRequest {
     enum class Kind { Open, Save, Message, Color };
     Kind kind = Kind::Message;
-    std::string fileType;    // Open, Save
-    std::string defaultName; // Save
-    std::string text;        // Message text, Color prompt
-    Color color = 0;         // Color: the initial colour
+    std::string fileType;             // Open, Save
+    std::vector<std::string> filters; // Open, Save: the name filters offered, the first chosen
+    std::string defaultName;          // Save
+    std::string text;                 // Message text, Color prompt
+    Color color = 0;                  // Color: the initial colour
 };
 
 // While an object of this class lives, dialogs are answered by it. A dialog asked for with no

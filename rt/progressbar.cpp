@@ -29,13 +29,27 @@ void FillFramed(QPainter& painter, const QRect& box, const QColor& frame, const 
 }
 
 // A progress bar drawn with whole-pixel rectangles in the style's colours, which remembers what
-// its last paint of the whole bar showed. Long operations repaint it after every step, on the
-// thread that waits for their results: the style's antialiased drawing hands its fills to a pool
-// of threads that must wake, while all cores compute, and costs a hundred times more.
+// its last paint of the whole bar showed and is painted again only when that changes. Long
+// operations repaint it after every step, on the thread that waits for their results: the style's
+// antialiased drawing hands its fills to a pool of threads that must wake, while all cores
+// compute, and costs a hundred times more.
 class ShownProgressBar : public QProgressBar {
 public:
     using QProgressBar::QProgressBar;
     bool ShowsItsLook() const { return painted_ && shown_ == Look(); }
+
+    // Takes a range and a value; a paint follows, with the next ones of the window, only when
+    // the bar's look changes. QProgressBar would repaint at once by its own measure of the last
+    // value painted, which this bar's painting does not keep.
+    void SetRangeAndValue(int maximum, int value) {
+        const bool updatesWereDisabled = testAttribute(Qt::WA_UpdatesDisabled);
+        setAttribute(Qt::WA_UpdatesDisabled, true);
+        setRange(0, maximum);
+        setValue(value);
+        setAttribute(Qt::WA_UpdatesDisabled, updatesWereDisabled);
+        if (!ShowsItsLook())
+            update();
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override {
@@ -44,10 +58,7 @@ protected:
             const QRect whole = rect();
             FillFramed(painter, whole, palette().color(QPalette::Window).darker(kFrameDarker),
                        palette().color(QPalette::Base));
-            const long long span = std::max(1LL, static_cast<long long>(maximum()) - minimum());
-            const long long done =
-                std::clamp<long long>(static_cast<long long>(value()) - minimum(), 0, span);
-            const int filled = static_cast<int>(whole.width() * done / span);
+            const int filled = Filled();
             if (filled > 2) {
                 const QRect chunk(whole.left(), whole.top(), filled, whole.height());
                 const QColor highlight = palette().color(QPalette::Highlight);
@@ -64,10 +75,14 @@ protected:
     }
 
 private:
-    using Appearance = std::tuple<int, int, int, QSize, bool, qint64>;
-    Appearance Look() const {
-        return {minimum(), maximum(), value(), size(), isEnabled(), palette().cacheKey()};
+    // The width of the filled part, in whole pixels.
+    int Filled() const {
+        const long long span = std::max(1LL, static_cast<long long>(maximum()) - minimum());
+        const long long done = std::clamp<long long>(static_cast<long long>(value()) - minimum(), 0, span);
+        return static_cast<int>(width() * done / span);
     }
+    using Appearance = std::tuple<int, QSize, bool, qint64>;
+    Appearance Look() const { return {Filled(), size(), isEnabled(), palette().cacheKey()}; }
     Appearance shown_;
     bool painted_ = false;
 };
@@ -79,9 +94,7 @@ struct ProgressBar::Impl : detail::NativeWidget<ShownProgressBar> {
         if (!widget)
             return;
         // A range of 0..0 would make Qt's bar a busy indicator; an empty range shows empty.
-        const std::int32_t shownMaximum = std::max(1, maximum);
-        widget->setRange(0, shownMaximum);
-        widget->setValue(maximum <= 0 ? 0 : std::clamp(value, 0, maximum));
+        widget->SetRangeAndValue(std::max(1, maximum), maximum <= 0 ? 0 : std::clamp(value, 0, maximum));
     }
     std::int32_t maximum = 100;
     std::int32_t value = 0;

@@ -14,10 +14,12 @@ public:
     std::int32_t Maximum() const;
     std::int32_t Value() const;
     void SetMaximum(std::int32_t maximum);
-    void SetValue(std::int32_t value); // shown clamped to 0..Maximum, kept as given
-    // Repaints at once, unless the bar's last paint already shows its present value, range, size
-    // and state: a repaint would draw the same pixels. Progress loops refresh on every step, most
-    // of which do not move the bar by a pixel.
+    // Shown clamped to 0..Maximum, kept as given. A bar is painted again, with the window's next
+    // paints, only when its filled part moves by a pixel.
+    void SetValue(std::int32_t value);
+    // Repaints at once, unless the bar's last paint already shows its present fill, size and
+    // state: a repaint would draw the same pixels. Progress loops refresh on every step, most of
+    // which do not move the bar by a pixel.
     void Refresh();
     QWidget* Widget() const override;
 

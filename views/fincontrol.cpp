@@ -5,6 +5,7 @@
 
 #include "model/globali.h"
 #include "model/inizio.h"
+#include "rt/conv.h"
 #include "rt/dialogs.h"
 #include "rt/resourcepicture.h"
 #include "rt/runtime.h"
@@ -228,6 +229,11 @@ void fincontrol::Event_Open() {
     StaticText1.SetText(english ? "Y Points" : "Nodi Y");
     CheckBox1.SetCaption(english ? "Smooth GDL 3D" : "GDL 3D Smussato");
     CheckBox2.SetCaption(english ? "Method B" : "Metodo B");
+}
+
+void fincontrol::ShowSpans(double dx, double dy, double dz) {
+    IngStaticText.SetText(rt::Str(dx, rt::kReadoutDigits) + ",  " + rt::Str(dy, rt::kReadoutDigits) + ",  " +
+                          rt::Str(dz, rt::kReadoutDigits));
 }
 
 void fincontrol::MostraNodiY(std::int32_t count) {

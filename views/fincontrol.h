@@ -42,6 +42,9 @@ public:
     // Shows a proposed number of Y intervals; a count above the most the fields show becomes
     // that most, with a beep unless the field shows it already.
     void MostraNodiY(std::int32_t count);
+    // The spans of the bounds in IngStaticText, each in the short form of a read-out so that all
+    // three fit.
+    void ShowSpans(double dx, double dy, double dz);
 
     void XEditField_TextChange();
     void PushButton1_Action();

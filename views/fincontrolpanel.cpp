@@ -13,8 +13,8 @@ std::int32_t FincontrolPanel::RibbonSetting() {
     return rt::Instance<fincontrol>().Slider2.Value();
 }
 
-void FincontrolPanel::SetSpanText(const std::string& text) {
-    rt::Instance<fincontrol>().IngStaticText.SetText(text);
+void FincontrolPanel::ShowSpans(double dx, double dy, double dz) {
+    rt::Instance<fincontrol>().ShowSpans(dx, dy, dz);
 }
 
 void FincontrolPanel::SetXCountText(const std::string& text) {

@@ -8,7 +8,7 @@ class FincontrolPanel : public TerrainPanel {
 public:
     std::int32_t PowerSetting() override;
     std::int32_t RibbonSetting() override;
-    void SetSpanText(const std::string& text) override;
+    void ShowSpans(double dx, double dy, double dz) override;
     void SetXCountText(const std::string& text) override;
     void SetYCountText(const std::string& text) override;
     void SetProgressMaximum(std::int32_t maximum) override;

@@ -163,6 +163,7 @@ void Finestra::Layout() {
     SetBackColor(0xFFFFFF);
     SetCloseButton(false);
     SetMaximizeButton(false);
+    SetMinimizeButton(true);
     SetResizeable(false);
     SetVisibleWhenCreated(true);
     if (const rt::Application* application = rt::Application::Current())

@@ -5,21 +5,40 @@
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
 
 #include "app/app.h"
 #include "app/finestrainfo.h"
 #include "app/finstart.h"
 #include "app/menu.h"
 #include "app/startup.h"
+#include "export/finscrivilinee.h"
+#include "input/fin_edita.h"
 #include "input/fingestionepunti.h"
+#include "input/finimmagine.h"
+#include "input/finingombro.h"
+#include "input/setdxf.h"
 #include "model/globali.h"
+#include "rt/dialogs.h"
 #include "rt/window.h"
+#include "views/fincontrol.h"
+#include "views/finestra.h"
+#include "views/winquesa3d.h"
 
 namespace {
 
 void Hover(QWidget* widget, QEvent::Type type) {
     QEvent event(type);
     QApplication::sendEvent(widget, &event);
+}
+
+// The last name filter of the open dialog, the one that lists every file: Qt's own text.
+std::string AllFilesFilterOfQtsDialog() {
+    rt::ScriptedDialogs script;
+    script.AnswerOpen(std::nullopt);
+    rt::GetOpenFolderItem("special/any");
+    return script.Requests().at(0).filters.back();
 }
 
 void Press(rt::Control& control) {
@@ -61,17 +80,19 @@ TEST(AboutWindow, StaysEnglishAndOpenUntilOkOrReturnAndUnderlinesTheContactLineU
     globali::lingua = 0;
 }
 
-TEST(StartWindow, FlagsSwitchTheLanguageOfTheWindowAndTheMenusAndShowABarWhileThePointerIsOnThem) {
+TEST(StartWindow, FlagsSwitchTheLanguageOfTheWindowTheMenusAndQtsDialogsAndShowABarWhileThePointerIsOnThem) {
     globali::lingua = 0;
     finstart& window = rt::Instance<finstart>();
+    Press(window.Canvasl(1));
+    EXPECT_EQ(globali::lingua, 2);
+    EXPECT_EQ(FileMenu().Text(), "Archivio");
+    EXPECT_EQ(AllFilesFilterOfQtsDialog(), "Tutti i file (*)");
     Press(window.Canvasl(0));
     EXPECT_EQ(globali::lingua, 1);
     EXPECT_EQ(window.Title(), "Starting Choice");
     EXPECT_EQ(FileMenu().Text(), "File");
+    EXPECT_EQ(AllFilesFilterOfQtsDialog(), "All Files (*)");
     EXPECT_TRUE(window.IsOpen());
-    Press(window.Canvasl(1));
-    EXPECT_EQ(globali::lingua, 2);
-    EXPECT_EQ(FileMenu().Text(), "Archivio");
     for (const QEvent::Type type : {QEvent::Enter, QEvent::Leave}) {
         Hover(window.Canvasl(0).Widget(), type);
         EXPECT_EQ(window.Rectsel(0).Visible(), type == QEvent::Enter);
@@ -83,6 +104,32 @@ TEST(StartWindow, FlagsSwitchTheLanguageOfTheWindowAndTheMenusAndShowABarWhileTh
     EXPECT_TRUE(rt::OpenInstance<fingestionepunti>() && rt::OpenInstance<fingestionepunti>()->Visible());
     rt::WindowRegistry::DiscardAll();
     globali::lingua = 1;
+}
+
+// The boxes in a window's title bar, as "close minimise maximise" for those it has.
+template <class W> std::string Boxes() {
+    const Qt::WindowFlags flags = rt::Instance<W>().ContentWidget()->windowFlags();
+    std::string boxes;
+    for (const auto& [hint, name] : {std::pair{Qt::WindowCloseButtonHint, "close "},
+                                     {Qt::WindowMinimizeButtonHint, "minimise "},
+                                     {Qt::WindowMaximizeButtonHint, "maximise "}})
+        if (flags & hint)
+            boxes += name;
+    return boxes;
+}
+
+TEST(WindowRecords, EveryWindowHasTheTitleBarBoxesItsRecordGivesAndNoOthers) {
+    EXPECT_EQ(Boxes<finstart>(), "close minimise ");
+    EXPECT_EQ(Boxes<finestrainfo>(), "");
+    EXPECT_EQ(Boxes<finimmagine>(), "");
+    EXPECT_EQ(Boxes<setdxf>(), "minimise ");
+    EXPECT_EQ(Boxes<fingestionepunti>(), "minimise ");
+    EXPECT_EQ(Boxes<finingombro>(), "minimise ");
+    EXPECT_EQ(Boxes<fin_edita>(), "minimise ");
+    EXPECT_EQ(Boxes<fincontrol>(), "");
+    EXPECT_EQ(Boxes<Finestra>(), "minimise ");
+    EXPECT_EQ(Boxes<winquesa3d>(), "close minimise ");
+    EXPECT_EQ(Boxes<finscrivilinee>(), "");
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 
 #include "model/globali.h"
 #include "model/terrainpanel.h"
+#include "rt/conv.h"
 
 namespace terraintest {
 
@@ -89,7 +90,9 @@ public:
     rt::Picture backdrop;
     std::int32_t PowerSetting() override { return power; }
     std::int32_t RibbonSetting() override { return ribbons; }
-    void SetSpanText(const std::string& text) override { texts.push_back("span: " + text); }
+    void ShowSpans(double dx, double dy, double dz) override {
+        texts.push_back("span: " + rt::Str(dx) + ",  " + rt::Str(dy) + ",  " + rt::Str(dz));
+    }
     void SetXCountText(const std::string& text) override { texts.push_back("x: " + text); }
     void SetYCountText(const std::string& text) override { texts.push_back("y: " + text); }
     void SetProgressMaximum(std::int32_t value) override { maximum = value; }

@@ -24,4 +24,20 @@ TEST(ScriptedDialogsTest, InnerScriptsAnswerFirstAndAnUnscriptedDialogIsReported
     EXPECT_EQ(reports.size(), 1u);
 }
 
+TEST(FileDialogsTest, TypedDialogsAlsoListEveryFileAndASaveDialogFirstListsItsDefaultNamesExtension) {
+    rt::RegisterFileType({"text/plain", ".txt", "TEXT", "pTmS"});
+    rt::ScriptedDialogs script;
+    script.AnswerOpen(std::nullopt);
+    script.AnswerSave(std::nullopt);
+    script.AnswerSave(std::nullopt);
+    rt::GetOpenFolderItem("text/plain");
+    rt::GetSaveFolderItem("text/plain", "curve.dxf");
+    rt::GetSaveFolderItem("text/plain", "MESH_XYZ.TXT");
+    const std::vector<std::string> text{"text/plain (*.txt *.TXT)", "All Files (*)"};
+    EXPECT_EQ(script.Requests()[0].filters, text);
+    EXPECT_EQ(script.Requests()[1].filters,
+              (std::vector<std::string>{"DXF (*.dxf *.DXF)", "text/plain (*.txt *.TXT)", "All Files (*)"}));
+    EXPECT_EQ(script.Requests()[2].filters, text);
+}
+
 } // namespace
