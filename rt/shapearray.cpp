@@ -25,8 +25,11 @@ void ShapeArray::Place(Window& window, std::int32_t slot) {
 }
 
 void ShapeArray::Repaint() const {
-    if (window_ != nullptr)
-        window_->ContentWidget()->update();
+    // A hidden window, such as an editor being filled, has nothing to repaint.
+    if (window_ == nullptr)
+        return;
+    if (QWidget* content = window_->ContentWidget(); content->isVisible())
+        content->update();
 }
 
 template <class Item> void ShapeTable<Item>::Reserve(std::int64_t count) {
