@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "rt/widgetinternal.h"
 #include "rt/window.h"
 #include "rt/windowimpl.h"
 
@@ -20,16 +21,15 @@ void ShapeArray::Place(Window& window, std::int32_t slot) {
     if (window_ != nullptr && window_ != &window)
         throw std::logic_error("control array members in two windows");
     window_ = &window;
+    content_ = window.ContentWidget();
     detail::WindowAccess::Stack(window, *this, slot);
     Repaint();
 }
 
 void ShapeArray::Repaint() const {
     // A hidden window, such as an editor being filled, has nothing to repaint.
-    if (window_ == nullptr)
-        return;
-    if (QWidget* content = window_->ContentWidget(); content->isVisible())
-        content->update();
+    if (content_ != nullptr && content_->isVisible())
+        content_->update();
 }
 
 template <class Item> void ShapeTable<Item>::Reserve(std::int64_t count) {
@@ -91,6 +91,7 @@ template <class Item> void ShapeTable<Item>::PlaceItem(Window& window, std::int3
 template <class Item> void ShapeTable<Item>::Release() {
     std::vector<Item>().swap(items_);
     window_ = nullptr;
+    content_ = nullptr;
 }
 
 template class ShapeTable<detail::LineItem>;
@@ -224,11 +225,40 @@ void RectArray::Member::SetEnabled(bool enabled) {
 }
 
 void RectArray::Paint(QPainter& painter, const QRect& area, std::int32_t first, std::int32_t last) const {
+    // Borderless members of one colour in a row are filled in one call: their order among
+    // themselves changes no pixel.
+    constexpr std::size_t kBatch = 512;
+    std::vector<QRect> batch;
+    batch.reserve(kBatch);
+    Color batchColor = 0;
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    const auto flush = [&] {
+        if (batch.empty())
+            return;
+        painter.setBrush(detail::ToQColor(batchColor));
+        painter.drawRects(batch.data(), static_cast<int>(batch.size()));
+        batch.clear();
+    };
     for (std::int32_t slot = first; slot <= last; ++slot) {
         const detail::RectItem& rect = items_[static_cast<std::size_t>(slot)];
-        if (rect.visible)
+        if (!rect.visible)
+            continue;
+        if (detail::HasBorder(rect.box, rect.borderWidth)) {
+            flush();
             detail::PaintRect(painter, area, rect.box, rect.fill, rect.border, rect.borderWidth);
+            continue;
+        }
+        QRect shown;
+        if (!detail::ShownPart(area, rect.box, shown))
+            continue;
+        if (rect.fill != batchColor || batch.size() == kBatch)
+            flush();
+        batchColor = rect.fill;
+        batch.push_back(shown);
     }
+    flush();
+    painter.restore();
 }
 
 std::int32_t RectArray::TopAt(std::int32_t x, std::int32_t y, std::int32_t first, std::int32_t last,

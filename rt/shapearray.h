@@ -16,6 +16,7 @@
 
 class QPainter;
 class QRect;
+class QWidget;
 
 namespace rt {
 
@@ -41,6 +42,8 @@ protected:
     void Place(Window& window, std::int32_t slot);
     void Repaint() const;
     Window* window_ = nullptr;
+    // The window's content widget, where the members are drawn.
+    QWidget* content_ = nullptr;
 
 private:
     friend struct detail::WindowAccess;

@@ -31,15 +31,26 @@ Span64 Clipped(const Span64& span, const QRect& area) {
             std::min<std::int64_t>(span.bottom, std::int64_t{area.top()} + area.height())};
 }
 
-void Fill(QPainter& painter, const QRect& area, const Span64& span, Color color) {
-    const Span64 shown = Clipped(span, area);
-    if (shown.Empty())
-        return;
+bool ToQRect(const Span64& span, const QRect& area, QRect& shown) {
+    const Span64 part = Clipped(span, area);
+    if (part.Empty())
+        return false;
     // Inside the area, so every value fits an int.
-    painter.fillRect(QRect(static_cast<int>(shown.left), static_cast<int>(shown.top),
-                           static_cast<int>(shown.right - shown.left),
-                           static_cast<int>(shown.bottom - shown.top)),
-                     ToQColor(color));
+    shown = QRect(static_cast<int>(part.left), static_cast<int>(part.top),
+                  static_cast<int>(part.right - part.left), static_cast<int>(part.bottom - part.top));
+    return true;
+}
+
+void Fill(QPainter& painter, const QRect& area, const Span64& span, Color color) {
+    QRect shown;
+    if (ToQRect(span, area, shown))
+        painter.fillRect(shown, ToQColor(color));
+}
+
+// The border's width inside the rectangle: at most half its smaller side.
+std::int64_t Inset(const ShapeBox& box, std::int32_t borderWidth) {
+    return std::clamp<std::int64_t>(borderWidth, 0,
+                                    std::min(std::max(0, box.width), std::max(0, box.height)) / 2);
 }
 
 } // namespace
@@ -84,11 +95,20 @@ void PaintRect(QPainter& painter, const QRect& area, const ShapeBox& box, Color 
         return;
     const Span64 outer{box.left, box.top, box.left + width, box.top + height};
     // The border lies inside the rectangle; the fill covers what it leaves.
-    const std::int64_t inset = std::clamp<std::int64_t>(borderWidth, 0, std::min(width, height) / 2);
+    const std::int64_t inset = Inset(box, borderWidth);
     if (inset > 0)
         Fill(painter, area, outer, border);
     Fill(painter, area, {outer.left + inset, outer.top + inset, outer.right - inset, outer.bottom - inset},
          fill);
+}
+
+bool HasBorder(const ShapeBox& box, std::int32_t borderWidth) {
+    return Inset(box, borderWidth) > 0;
+}
+
+bool ShownPart(const QRect& area, const ShapeBox& box, QRect& shown) {
+    const std::int64_t width = std::max(0, box.width), height = std::max(0, box.height);
+    return ToQRect({box.left, box.top, box.left + width, box.top + height}, area, shown);
 }
 
 bool LineMayShow(const QRect& area, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,

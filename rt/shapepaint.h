@@ -31,6 +31,10 @@ bool LineContains(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_
 // A filled rectangle with its border drawn inside it, clipped to `area` (what is repainted).
 void PaintRect(QPainter& painter, const QRect& area, const ShapeBox& box, Color fill, Color border,
                std::int32_t borderWidth);
+// Whether the rectangle shows a border: false when the fill covers all of it.
+bool HasBorder(const ShapeBox& box, std::int32_t borderWidth);
+// The part of a borderless rectangle inside `area`; false when none is.
+bool ShownPart(const QRect& area, const ShapeBox& box, QRect& shown);
 // A line drawn with the painter's current pen, clipped to `area`: false when it lies outside it.
 bool LineMayShow(const QRect& area, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                  std::int32_t width);

@@ -68,7 +68,8 @@ protected:
 using OldEditor = Editor<rt::ControlArray<rt::LineShape>, rt::ControlArray<rt::RectShape>>;
 using NewEditor = Editor<rt::LineArray, rt::RectArray>;
 
-// Overlapping points and segments in turns, a selection drawn wide, a deletion hidden and disabled.
+// Overlapping points (runs of one colour, one with a border) and segments in turns, a selection
+// drawn wide, a deletion hidden and disabled.
 template <class W> void Work(W& editor) {
     std::uint32_t seed = 12345;
     const auto next = [&seed](std::int32_t range) {
@@ -78,7 +79,7 @@ template <class W> void Work(W& editor) {
     for (int row = 0; row < 40; ++row) {
         if (row < 12 || row % 3 == 0) {
             auto&& point = editor.punto.AddCopy();
-            point.SetFillColor(0x000080 + static_cast<rt::Color>(row));
+            point.SetFillColor(0x000080 + static_cast<rt::Color>(row < 12 ? row / 4 : row));
             point.SetLeft(next(30) + 60);
             point.SetTop(next(30) + 60);
         } else {
@@ -92,6 +93,7 @@ template <class W> void Work(W& editor) {
         editor.Linea(k).SetBorderWidth(3);
     }
     editor.punto(2).SetFillColor(0xCC1111);
+    editor.punto(6).SetBorderWidth(2);
     for (std::int32_t k : {8, 9}) {
         editor.Linea(k).SetVisible(false);
         editor.Linea(k).SetEnabled(false);
