@@ -4,8 +4,9 @@
 // survey); they are drawn, stacked and hit-tested like single light shapes (see rt/shapes.h),
 // among the window's other controls in the order of their creation.
 //
-// A member is reached by its number through a handle that is valid until the array changes.
-// Member 0 is usually the template: AddCopy gives a new member its settings and the next number.
+// A member is reached by its number through a handle; a handle used once its window has closed
+// (and the members have gone) throws std::out_of_range. Member 0 is usually the template: AddCopy
+// gives a new member its settings and the next number.
 
 #include <cstdint>
 #include <functional>
@@ -134,7 +135,7 @@ public:
     private:
         friend class LineArray;
         Member(LineArray& array, std::int32_t slot) : array_(&array), slot_(slot) {}
-        detail::LineItem& Item() const { return array_->items_[static_cast<std::size_t>(slot_)]; }
+        detail::LineItem& Item() const { return array_->items_.at(static_cast<std::size_t>(slot_)); }
         LineArray* array_;
         std::int32_t slot_;
     };
@@ -179,7 +180,7 @@ public:
     private:
         friend class RectArray;
         Member(RectArray& array, std::int32_t slot) : array_(&array), slot_(slot) {}
-        detail::RectItem& Item() const { return array_->items_[static_cast<std::size_t>(slot_)]; }
+        detail::RectItem& Item() const { return array_->items_.at(static_cast<std::size_t>(slot_)); }
         RectArray* array_;
         std::int32_t slot_;
     };
