@@ -1,5 +1,5 @@
 // The 2D working mode with 100 000 lone points: the switch (fit and drawing), a full repaint of
-// the editor, and the hit test of a press among all its items.
+// the editor, and the hit test of a press among all its items; and a repaint of 100 000 segments.
 
 #include <benchmark/benchmark.h>
 
@@ -67,6 +67,33 @@ void BM_EditorRepaint(benchmark::State& state) {
     Discard();
 }
 BENCHMARK(BM_EditorRepaint)->Unit(benchmark::kMillisecond);
+
+// 1000 contours of 100 vertices each, zigzagging across the editor.
+void SetUpContours() {
+    SetUpPoints();
+    modulodxf::dxfpn.Redim(kPoints / 100, 1);
+    for (std::int32_t r = 0; r < kPoints / 100; ++r) {
+        modulodxf::dxfpn(r + 1, 0) = r * 100;
+        modulodxf::dxfpn(r + 1, 1) = 99;
+        for (std::int32_t v = 0; v < 100; ++v) {
+            globali::px[static_cast<std::size_t>(r * 100 + v)] = 10.0 * v;
+            globali::py[static_cast<std::size_t>(r * 100 + v)] = r + 5.0 * (v % 2);
+        }
+    }
+    modulodxf::dxfcounter = kPoints / 100;
+}
+
+void BM_EditorRepaintContours(benchmark::State& state) {
+    SetUpContours();
+    Inizio::mostra2d();
+    QCoreApplication::processEvents();
+    fin_edita& editor = rt::Instance<fin_edita>();
+    for (auto _ : state)
+        editor.Refresh();
+    state.counters["segments"] = modulodxf::qlin;
+    Discard();
+}
+BENCHMARK(BM_EditorRepaintContours)->Unit(benchmark::kMillisecond);
 
 // A press with the select tool on an empty spot: every item is tested and none is hit.
 void BM_EditorPressHitTest(benchmark::State& state) {

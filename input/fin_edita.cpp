@@ -62,26 +62,20 @@ void fin_edita::Layout() {
 }
 
 void fin_edita::CreateControls() {
-    Linea.BindHandlers = [this](rt::LineShape& line) {
-        const std::int32_t index = line.Index();
-        line.MouseDown = [this, index](std::int32_t x, std::int32_t y) {
-            return Linea_MouseDown(index, x, y);
-        };
+    Linea.MouseDown = [this](std::int32_t index, std::int32_t x, std::int32_t y) {
+        return Linea_MouseDown(index, x, y);
     };
-    punto.BindHandlers = [this](rt::RectShape& square) {
-        const std::int32_t index = square.Index();
-        square.MouseDown = [this, index](std::int32_t x, std::int32_t y) {
-            return punto_MouseDown(index, x, y);
-        };
+    punto.MouseDown = [this](std::int32_t index, std::int32_t x, std::int32_t y) {
+        return punto_MouseDown(index, x, y);
     };
 
-    rt::LineShape& lineTemplate = Linea.Add(0);
+    rt::LineArray::Member lineTemplate = Linea.Add(0);
     lineTemplate.Create(*this, 0, 0, 0, 0);
     lineTemplate.SetEnds(-100, -100, -50, -50);
     lineTemplate.SetBorderWidth(1);
     lineTemplate.SetBorderColor(0x00FF80);
 
-    rt::RectShape& pointTemplate = punto.Add(0);
+    rt::RectArray::Member pointTemplate = punto.Add(0);
     pointTemplate.Create(*this, -50, -50, 5, 5);
     pointTemplate.SetBorderWidth(0);
     pointTemplate.SetFillColor(0x5F7F3F);
@@ -124,14 +118,14 @@ void fin_edita::Event_MouseExit() {
 }
 
 void fin_edita::dis_punto(double x, double y, rt::Color colour) {
-    rt::RectShape& square = punto.AddCopy();
+    rt::RectArray::Member square = punto.AddCopy();
     square.SetFillColor(colour);
     square.SetLeft(rt::conv(x - 2.0));
     square.SetTop(rt::conv(y - 2.0));
 }
 
 void fin_edita::dis_linea(double x1, double y1, double x2, double y2, rt::Color colour) {
-    rt::LineShape& line = Linea.AddCopy();
+    rt::LineArray::Member line = Linea.AddCopy();
     line.SetBorderColor(colour);
     line.SetEnds(rt::conv(x1), rt::conv(y1), rt::conv(x2), rt::conv(y2));
 }
@@ -140,7 +134,7 @@ void fin_edita::ColoraSegmenti(std::int32_t riga, std::int32_t primo, rt::Color 
     const std::int32_t segments = modulodxf::dxfpn(riga, 1);
     for (std::int64_t k = primo; k < std::int64_t{primo} + segments; ++k) {
         if (Linea.Has(static_cast<std::int32_t>(k))) {
-            rt::LineShape& line = Linea(static_cast<std::int32_t>(k));
+            rt::LineArray::Member line = Linea(static_cast<std::int32_t>(k));
             line.SetBorderColor(colour);
             line.SetBorderWidth(width);
         }

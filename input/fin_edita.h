@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "rt/controlarray.h"
 #include "rt/controls.h"
+#include "rt/shapearray.h"
 #include "rt/shapes.h"
 #include "rt/window.h"
 
@@ -15,8 +15,8 @@ public:
     // The width of a new editor, before the switch to the 2D working mode sizes it.
     static constexpr std::int32_t kLarghezzaIniziale = 300;
 
-    rt::ControlArray<rt::LineShape> Linea;
-    rt::ControlArray<rt::RectShape> punto;
+    rt::LineArray Linea;
+    rt::RectArray punto;
     rt::RectShape puntino;
     rt::LineShape linscala;
     rt::StaticText StaticText1;

@@ -37,7 +37,8 @@ bool PuntiDellaRigaEsistono(std::int32_t r) {
         return false;
     const std::int64_t first = modulodxf::dxfpn(r, 0);
     const std::int64_t count = modulodxf::dxfpn(r, 1);
-    return count < 0 || (PuntoEsiste(first) && PuntoEsiste(first + count));
+    // With count 0 or more, the row's points exist when its first and its last do.
+    return count < 0 || (first >= 0 && first + count <= UltimoPunto());
 }
 
 bool SegmentoMappato(std::int32_t j) {

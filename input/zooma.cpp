@@ -90,6 +90,8 @@ void Draw(bool writeLabel) {
         qqpun.resize(static_cast<std::size_t>(points) + 1);
 
     fin_edita& editor = rt::Instance<fin_edita>();
+    editor.Linea.Reserve(editor.Linea.Count() + segments);
+    editor.punto.Reserve(editor.punto.Count() + points);
     ForEachDrawnRow([&](std::int32_t k, std::int32_t f, std::int32_t m) {
         if (m > 0) {
             for (std::int32_t j = f; j < f + m; ++j) {

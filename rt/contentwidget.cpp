@@ -5,15 +5,27 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 
 #include "rt/pushbutton.h"
 #include "rt/widgetinternal.h"
 #include "rt/windowimpl.h"
 
 namespace rt::detail {
+
+namespace {
+
+// A press relative to a shape's corner, saturated to the int32 range.
+std::int32_t Offset(std::int32_t at, std::int32_t corner) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(std::int64_t{at} - corner, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
 
 ContentWidget::ContentWidget(Window& window) : window_(window) {
     setMouseTracking(true);
@@ -23,18 +35,24 @@ ContentWidget::ContentWidget(Window& window) : window_(window) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-Control* ContentWidget::ShapeAt(const QPoint& at, bool includeDisabled) const {
+ShapeHit ContentWidget::ShapeAt(const QPoint& at, bool includeDisabled) const {
     if (WindowAccess::Of(window_).closed)
-        return nullptr;
-    const auto& controls = WindowAccess::Of(window_).controls;
-    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-        Control* shape = *it;
-        if (WindowAccess::MayHitLight(*shape, at.x(), at.y()) && shape->Widget() == nullptr &&
-            shape->Visible() && (includeDisabled || shape->Enabled()) &&
-            WindowAccess::HitLight(*shape, at.x(), at.y()))
-            return shape;
+        return {};
+    const auto& stack = WindowAccess::Of(window_).stack;
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+        if (Control* shape = it->control) {
+            if (WindowAccess::MayHitLight(*shape, at.x(), at.y()) && shape->Widget() == nullptr &&
+                shape->Visible() && (includeDisabled || shape->Enabled()) &&
+                WindowAccess::HitLight(*shape, at.x(), at.y()))
+                return {shape, nullptr, -1};
+            continue;
+        }
+        const std::int32_t slot =
+            WindowAccess::TopAt(*it->array, at.x(), at.y(), it->first, it->last, includeDisabled);
+        if (slot >= 0)
+            return {nullptr, it->array, slot};
     }
-    return nullptr;
+    return {};
 }
 
 bool ContentWidget::event(QEvent* event) {
@@ -44,7 +62,8 @@ bool ContentWidget::event(QEvent* event) {
         return QWidget::event(event);
     // Light shapes have no widget to carry a tooltip: the window shows their help tags.
     const auto* help = static_cast<QHelpEvent*>(event);
-    const Control* shape = ShapeAt(help->pos(), true);
+    const Control* shape = ShapeAt(help->pos(), true).control;
+    // Members of shape arrays have no help tags.
     if (shape == nullptr || shape->HelpTag().empty()) {
         QToolTip::hideText();
         event->ignore();
@@ -68,7 +87,7 @@ void ContentWidget::KeepFixedSize() {
     });
 }
 
-void ContentWidget::paintEvent(QPaintEvent*) {
+void ContentWidget::paintEvent(QPaintEvent* event) {
     auto& impl = WindowAccess::Of(window_);
     QPainter painter(this);
     painter.fillRect(rect(),
@@ -78,9 +97,14 @@ void ContentWidget::paintEvent(QPaintEvent*) {
     // A closed window's controls are going: only its back colour and backdrop remain.
     if (impl.closed)
         return;
-    for (const Control* control : impl.controls) {
-        if (control->Widget() == nullptr && control->Visible())
-            WindowAccess::DrawLight(*control, painter);
+    const QRect area = event->rect() & rect();
+    for (const StackEntry& entry : impl.stack) {
+        if (const Control* control = entry.control) {
+            if (control->Widget() == nullptr && control->Visible())
+                WindowAccess::DrawLight(*control, painter);
+        } else {
+            WindowAccess::Paint(*entry.array, painter, area, entry.first, entry.last);
+        }
     }
 }
 
@@ -97,9 +121,17 @@ void ContentWidget::mousePressEvent(QMouseEvent* event) {
     impl.windowCaptured = false;
     // A visible, enabled shape takes the press whatever its handler answers; native controls
     // keep their presses from the window themselves (see Control::Create).
-    if (Control* shape = ShapeAt(at, false)) {
+    const ShapeHit hit = ShapeAt(at, false);
+    if (Control* shape = hit.control) {
         if (RunHandler(shape->MouseDown, at.x() - shape->Left(), at.y() - shape->Top()))
             impl.capturedShape = shape;
+        return;
+    }
+    if (const ShapeArray* array = hit.array) {
+        // The array's members have no drag or release handlers: nothing follows the press.
+        const ShapeBox box = WindowAccess::BoxAt(*array, hit.slot);
+        RunHandler(array->MouseDown, WindowAccess::NumberAt(*array, hit.slot), Offset(at.x(), box.left),
+                   Offset(at.y(), box.top));
         return;
     }
     impl.windowCaptured = WindowAccess::MouseDown(window_, at.x(), at.y());

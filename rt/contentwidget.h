@@ -4,13 +4,23 @@
 // presses of the default and cancel buttons.
 
 #include <QWidget>
+#include <cstdint>
 
 namespace rt {
 
 class Control;
+class ShapeArray;
 class Window;
 
 namespace detail {
+
+// What a press lands on: a light shape, a member of a shape array, or nothing.
+struct ShapeHit {
+    Control* control = nullptr;
+    const ShapeArray* array = nullptr;
+    std::int32_t slot = -1;
+    bool Found() const { return control != nullptr || array != nullptr; }
+};
 
 class ContentWidget : public QWidget {
 public:
@@ -30,7 +40,7 @@ protected:
 private:
     // The top light shape at a point, or null; hidden shapes are never found, disabled ones
     // only when `includeDisabled`.
-    Control* ShapeAt(const QPoint& at, bool includeDisabled) const;
+    ShapeHit ShapeAt(const QPoint& at, bool includeDisabled) const;
     // Puts a fixed-size window back to its size when the window system has resized it.
     void KeepFixedSize();
 

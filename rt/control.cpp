@@ -81,7 +81,7 @@ void Control::Create(Window& window, std::int32_t left, std::int32_t top, std::i
     geometry_.height = height;
     window_ = &window;
     CreateNative(window);
-    detail::WindowAccess::Of(window).controls.push_back(this);
+    detail::WindowAccess::Of(window).stack.push_back({this});
     if (QWidget* widget = Widget()) {
         widget->setEnabled(geometry_.enabled);
         widget->setToolTip(detail::DisplayText(geometry_.helpTag));

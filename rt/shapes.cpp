@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "rt/ovalpixels.h"
+#include "rt/shapepaint.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
 
@@ -21,12 +22,6 @@ namespace {
 void RepaintWindow(const Control& control) {
     if (Window* window = control.ParentWindow())
         window->ContentWidget()->update();
-}
-
-// The part of the rectangle inside the border, for a border drawn inside the rectangle.
-QRect Inner(const QRect& rect, std::int32_t border) {
-    const int inset = std::clamp(border, 0, std::min(rect.width(), rect.height()) / 2);
-    return rect.adjusted(inset, inset, -inset, -inset);
 }
 
 } // namespace
@@ -54,8 +49,7 @@ void RectShape::SetBorderWidth(std::int32_t width) {
 }
 
 bool RectShape::Contains(std::int32_t x, std::int32_t y) const {
-    const std::int64_t left = Left(), top = Top();
-    return x >= left && y >= top && x < left + Width() && y < top + Height();
+    return detail::RectContains({Left(), Top(), Width(), Height()}, x, y);
 }
 
 bool RectShape::HitLight(std::int32_t x, std::int32_t y) const {
@@ -63,11 +57,8 @@ bool RectShape::HitLight(std::int32_t x, std::int32_t y) const {
 }
 
 void RectShape::DrawLight(QPainter& painter) const {
-    const QRect rect(Left(), Top(), std::max(0, Width()), std::max(0, Height()));
-    if (rect.isEmpty())
-        return;
-    painter.fillRect(rect, ToQColor(border_));
-    painter.fillRect(Inner(rect, borderWidth_), ToQColor(fill_));
+    detail::PaintRect(painter, painter.window(), {Left(), Top(), Width(), Height()}, fill_, border_,
+                      borderWidth_);
 }
 
 void RectShape::CreateNative(Window& /*window*/) {}
@@ -110,12 +101,11 @@ void LineShape::SetEnds(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::
 }
 
 void LineShape::FollowEnds() {
-    geometry_.left = std::min(x1_, x2_);
-    geometry_.top = std::min(y1_, y2_);
-    geometry_.width = static_cast<std::int32_t>(
-        std::min<std::int64_t>(std::abs(static_cast<std::int64_t>(x2_) - x1_), INT32_MAX));
-    geometry_.height = static_cast<std::int32_t>(
-        std::min<std::int64_t>(std::abs(static_cast<std::int64_t>(y2_) - y1_), INT32_MAX));
+    const detail::ShapeBox box = detail::LineBox(x1_, y1_, x2_, y2_);
+    geometry_.left = box.left;
+    geometry_.top = box.top;
+    geometry_.width = box.width;
+    geometry_.height = box.height;
 }
 
 void LineShape::SetBorderColor(Color color) {
@@ -125,21 +115,12 @@ void LineShape::SetBorderColor(Color color) {
 
 void LineShape::SetBorderWidth(std::int32_t width) {
     width_ = std::max(0, width);
-    hitReach_ = std::max(3, width_ / 2 + 1);
+    hitReach_ = detail::LineReach(width_);
     RepaintWindow(*this);
 }
 
 bool LineShape::Contains(std::int32_t x, std::int32_t y) const {
-    const double px = x, py = y;
-    const double ax = x1_, ay = y1_, bx = x2_, by = y2_;
-    const double dx = bx - ax, dy = by - ay;
-    const double lengthSquared = dx * dx + dy * dy;
-    double t = 0.0;
-    if (lengthSquared > 0.0)
-        t = std::clamp(((px - ax) * dx + (py - ay) * dy) / lengthSquared, 0.0, 1.0);
-    const double cx = ax + t * dx - px, cy = ay + t * dy - py;
-    const double reach = std::max(3.0, width_ / 2.0);
-    return cx * cx + cy * cy <= reach * reach;
+    return detail::LineContains(x1_, y1_, x2_, y2_, width_, x, y);
 }
 
 bool LineShape::HitLight(std::int32_t x, std::int32_t y) const {
@@ -150,10 +131,7 @@ void LineShape::DrawLight(QPainter& painter) const {
     if (width_ <= 0)
         return;
     painter.save();
-    QPen pen(ToQColor(color_));
-    pen.setWidth(width_);
-    pen.setCapStyle(Qt::SquareCap);
-    painter.setPen(pen);
+    detail::SetLinePen(painter, color_, width_);
     painter.drawLine(x1_, y1_, x2_, y2_);
     painter.restore();
 }

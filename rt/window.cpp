@@ -40,8 +40,9 @@ void WindowAccess::ForgetControl(Window& window, const Control& control) {
     if (impl.closed)
         impl.forgotten.insert(&control);
     else
-        impl.controls.erase(std::remove(impl.controls.begin(), impl.controls.end(), &control),
-                            impl.controls.end());
+        impl.stack.erase(std::remove_if(impl.stack.begin(), impl.stack.end(),
+                                        [&](const StackEntry& entry) { return entry.control == &control; }),
+                         impl.stack.end());
     if (impl.capturedShape == &control)
         impl.capturedShape = nullptr;
     if (impl.defaultButton == &control)
@@ -50,6 +51,35 @@ void WindowAccess::ForgetControl(Window& window, const Control& control) {
         impl.cancelButton = nullptr;
     // No virtual call here: the control is being destroyed.
     impl.content->update();
+}
+
+void WindowAccess::Stack(Window& window, ShapeArray& array, std::int32_t slot) {
+    std::vector<StackEntry>& stack = Of(window).stack;
+    if (!stack.empty() && stack.back().array == &array && std::int64_t{stack.back().last} + 1 == slot)
+        stack.back().last = slot;
+    else
+        stack.push_back({nullptr, &array, slot, slot});
+}
+
+void WindowAccess::ForgetArray(Window& window, const ShapeArray& array) {
+    Window::Impl& impl = Of(window);
+    impl.stack.erase(std::remove_if(impl.stack.begin(), impl.stack.end(),
+                                    [&](const StackEntry& entry) { return entry.array == &array; }),
+                     impl.stack.end());
+    impl.content->update();
+}
+
+void WindowAccess::ReleaseArrays(Window& window) {
+    std::vector<StackEntry>& stack = Of(window).stack;
+    std::vector<ShapeArray*> arrays;
+    for (const StackEntry& entry : stack)
+        if (entry.array != nullptr && std::find(arrays.begin(), arrays.end(), entry.array) == arrays.end())
+            arrays.push_back(entry.array);
+    stack.erase(std::remove_if(stack.begin(), stack.end(),
+                               [](const StackEntry& entry) { return entry.array != nullptr; }),
+                stack.end());
+    for (ShapeArray* array : arrays)
+        array->Release();
 }
 
 bool WindowAccess::IsClosing(const Window& window) {
@@ -112,12 +142,14 @@ Window::Window() : impl_(std::make_unique<Impl>(*this)) {
 }
 
 Window::~Window() {
-    // The controls that are members of the subclass are gone already. Any other control that
-    // outlives the window forgets it; the content widget, with what is left on it, goes last.
-    for (Control* control : impl_->controls)
-        if (impl_->forgotten.count(control) == 0)
-            control->window_ = nullptr;
-    impl_->controls.clear();
+    // The controls that are members of the subclass are gone already. Any other control or shape
+    // array that outlives the window forgets it; the content widget, with what is left on it, goes
+    // last.
+    detail::WindowAccess::ReleaseArrays(*this);
+    for (const detail::StackEntry& entry : impl_->stack)
+        if (impl_->forgotten.count(entry.control) == 0)
+            entry.control->window_ = nullptr;
+    impl_->stack.clear();
 }
 
 std::string Window::Title() const {
@@ -269,6 +301,8 @@ void Window::Close() {
         detail::HandlerScope scope;
         Event_Close();
     }
+    // A window closed to be opened afresh frees its many shapes before the new one builds its own.
+    detail::WindowAccess::ReleaseArrays(*this);
     detail::Retire(*this);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "rt/control.h"
+#include "rt/shapearray.h"
 #include "rt/window.h"
 
 namespace rt {
@@ -19,6 +20,14 @@ class PushButton;
 namespace detail {
 
 class ContentWidget;
+
+// One entry of a window's stacking order: a control, or members first..last (by position in
+// their table) of a shape array.
+struct StackEntry {
+    Control* control = nullptr;
+    ShapeArray* array = nullptr;
+    std::int32_t first = 0, last = 0;
+};
 
 // The runtime's access to the protected and private parts of windows and controls.
 struct WindowAccess {
@@ -30,10 +39,7 @@ struct WindowAccess {
     // False when the press lies beyond the light shape's box and reach: no need to ask it.
     static bool MayHitLight(const Control& control, std::int32_t x, std::int32_t y) {
         const Control::Geometry& box = control.geometry_;
-        const std::int64_t reach = control.hitReach_;
-        return x >= box.left - reach && y >= box.top - reach &&
-               x <= std::int64_t{box.left} + box.width + reach &&
-               y <= std::int64_t{box.top} + box.height + reach;
+        return NearBox({box.left, box.top, box.width, box.height}, control.hitReach_, x, y);
     }
     static void Open(Window& window) { window.Event_Open(); }
     static bool KeyDown(Window& window, const std::string& key) { return window.Event_KeyDown(key); }
@@ -50,6 +56,21 @@ struct WindowAccess {
     static void SetDefaultButton(Window& window, PushButton& button, bool isDefault);
     static void SetCancelButton(Window& window, PushButton& button, bool isCancel);
     static void ForgetControl(Window& window, const Control& control);
+    // Shape arrays: member `slot` joins the stacking order; the array leaves it.
+    static void Stack(Window& window, ShapeArray& array, std::int32_t slot);
+    static void ForgetArray(Window& window, const ShapeArray& array);
+    // The window closes: its shape arrays drop their members and leave it.
+    static void ReleaseArrays(Window& window);
+    static void Paint(const ShapeArray& array, QPainter& painter, const QRect& area, std::int32_t first,
+                      std::int32_t last) {
+        array.Paint(painter, area, first, last);
+    }
+    static std::int32_t TopAt(const ShapeArray& array, std::int32_t x, std::int32_t y, std::int32_t first,
+                              std::int32_t last, bool includeDisabled) {
+        return array.TopAt(x, y, first, last, includeDisabled);
+    }
+    static std::int32_t NumberAt(const ShapeArray& array, std::int32_t slot) { return array.NumberAt(slot); }
+    static ShapeBox BoxAt(const ShapeArray& array, std::int32_t slot) { return array.BoxAt(slot); }
     static bool IsClosing(const Window& window);
 };
 
@@ -89,8 +110,9 @@ struct Window::Impl {
     bool resizeable = true;
     std::int32_t minWidth = 0, minHeight = 0, maxWidth = QWIDGETSIZE_MAX, maxHeight = QWIDGETSIZE_MAX;
     bool closed = false;
-    // Every created control in creation order; light shapes are drawn and hit-tested from here.
-    std::vector<Control*> controls;
+    // Every created control and shape array member in creation order; light shapes are drawn and
+    // hit-tested from here.
+    std::vector<detail::StackEntry> stack;
     // Controls destroyed after their window closed: left in `controls`, which nothing reads any
     // more but the window's destructor, so that discarding a window of many controls stays linear.
     std::unordered_set<const Control*> forgotten;
