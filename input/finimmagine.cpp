@@ -279,6 +279,7 @@ bool finimmagine::color_t_MouseDown(std::int32_t index, std::int32_t /*x*/, std:
 void finimmagine::Focalizza(rt::EditField& field) {
     Show();
     field.SetFocus();
+    field.SelectAll();
 }
 
 void finimmagine::QuotaNuova(const std::string& text) {

@@ -187,6 +187,11 @@ void EditField::SetAlignment(std::int32_t align) {
     impl_->ApplyLooks();
 }
 
+void EditField::SelectAll() {
+    if (impl_->widget)
+        impl_->widget->selectAll();
+}
+
 void EditField::Type(const std::string& text) {
     const QList<uint> codes = detail::ToQ(text).toUcs4();
     for (const uint code : codes) {

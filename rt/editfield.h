@@ -25,6 +25,8 @@ public:
     void SetBackColor(Color color);
     void SetReadOnly(bool readOnly);
     void SetAlignment(std::int32_t align); // 0 default, 1 left, 2 centre, 3 right
+    // Selects the whole text, so that what the user types next replaces it.
+    void SelectAll();
 
     std::function<void()> TextChange;
     std::function<bool(const std::string& key)> KeyDown;

@@ -93,6 +93,23 @@ TEST_F(Editing, HeightsGoOnlyWhereTheUserSeesThem) {
     EXPECT_EQ(globali::pz, (std::vector<double>{1, 8}));
 }
 
+TEST_F(Editing, TheHeightTheProgramProposesIsSelectedSoTypingReplacesIt) {
+    SetRows({{{0, 0, 120}, {100, 50, 120}}});
+    Inizio::mostra2d();
+    Click(460, 310);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Palette().z_efield.HasFocus(); }, 5000));
+    TypeKeys("130");
+    EXPECT_EQ(globali::pz, (std::vector<double>{130, 130}));
+    Tool(3);
+    Click(10, 10);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Palette().z_efield.HasFocus(); }, 5000));
+    TypeKeys("7");
+    Click(50, 10);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Palette().z_efield.HasFocus(); }, 5000));
+    TypeKeys("8");
+    EXPECT_EQ(globali::pz, (std::vector<double>{130, 130, 8, 8}));
+}
+
 TEST_F(Palette2D, OpensWithTheSelectToolInTheUsersLanguageAndKeepsThePhase) {
     globali::lingua = 2;
     Inizio::fasemom = 1;
