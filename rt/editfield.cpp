@@ -115,9 +115,8 @@ protected:
 
     void focusOutEvent(QFocusEvent* event) override {
         QLineEdit::focusOutEvent(event);
-        // Switching to another window or opening a popup keeps the focus in this window.
-        if (field_ != nullptr && event->reason() != Qt::ActiveWindowFocusReason &&
-            event->reason() != Qt::PopupFocusReason)
+        // A popup (a menu, a completer) works on the field; it does not leave it.
+        if (field_ != nullptr && event->reason() != Qt::PopupFocusReason)
             field_->LostFocus();
     }
 

@@ -12,7 +12,8 @@ namespace rt {
 
 // A one-line entry field. Setting Text, by the user or by the program, runs TextChange, also
 // when the new text equals the old one. KeyDown runs before the key reaches the field; true
-// consumes it.
+// consumes it. The field is left, and LostFocus runs, when the focus goes to another control or
+// to another window; opening a menu or a popup does not leave it.
 class EditField : public Control {
 public:
     EditField();

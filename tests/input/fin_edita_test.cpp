@@ -134,18 +134,16 @@ TEST_F(Palette2D, ANewColourRepaintsTheItemsAndTheShownSelection) {
     EXPECT_EQ(Inizio::gammasisel, kSelected);
 }
 
-TEST_F(Palette2D, ACommaBeepsAndTheHeightsFollowEveryKey) {
+TEST_F(Palette2D, ACommaBeepsTheHeightsFollowEveryKeyAndAPressInTheEditorTakesTheNumberWhole) {
     SetRows({{{0, 0, 0}, {100, 50, 0}}});
     Inizio::mostra2d();
     Click(460, 310);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Palette().z_efield.HasFocus(); }, 5000));
     const std::int32_t beeps = rt::BeepCount();
-    Palette().z_efield.SetText("");
-    Palette().z_efield.Type("12,5");
+    TypeKeys("12,5");
     EXPECT_EQ(rt::BeepCount(), beeps + 1);
     EXPECT_EQ(globali::pz, (std::vector<double>{12, 12}));
-    ASSERT_TRUE(QTest::qWaitFor([] { return Palette().z_efield.HasFocus(); }, 5000));
-    Palette().s_efield.SetEnabled(true);
-    Palette().s_efield.SetFocus();
+    Click(300, 100);
     EXPECT_EQ(globali::pz, (std::vector<double>{12.5, 12.5}));
 }
 
