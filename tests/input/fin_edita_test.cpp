@@ -85,7 +85,7 @@ TEST_F(Editing, HeightsGoOnlyWhereTheUserSeesThem) {
     Inizio::mostra2d();
     Palette().z_efield.SetEnabled(true);
     Palette().z_efield.Type("9");
-    Tool(3);
+    Tool(4);
     Palette().z_efield.SetEnabled(true);
     Palette().z_efield.SetText("8");
     Palette().z_efield.SetEnabled(false);
@@ -108,6 +108,20 @@ TEST_F(Editing, TheHeightTheProgramProposesIsSelectedSoTypingReplacesIt) {
     ASSERT_TRUE(QTest::qWaitFor([] { return Palette().z_efield.HasFocus(); }, 5000));
     TypeKeys("8");
     EXPECT_EQ(globali::pz, (std::vector<double>{130, 130, 8, 8}));
+}
+
+TEST_F(Editing, AFinishedContourKeepsItsHeightsUntilTheNextOneStarts) {
+    Inizio::mostra2d();
+    Tool(3);
+    Click(10, 10);
+    Click(50, 10);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Palette().z_efield.HasFocus(); }, 5000));
+    TypeKeys("40");
+    Tool(3);
+    TypeKeys("99");
+    Click(200, 200);
+    EXPECT_EQ(globali::pz, (std::vector<double>{40, 40, 0}));
+    EXPECT_EQ(Palette().z_efield.Text(), "");
 }
 
 TEST_F(Palette2D, OpensWithTheSelectToolInTheUsersLanguageAndKeepsThePhase) {
