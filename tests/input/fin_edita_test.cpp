@@ -124,6 +124,18 @@ TEST_F(Editing, AFinishedContourKeepsItsHeightsUntilTheNextOneStarts) {
     EXPECT_EQ(Palette().z_efield.Text(), "");
 }
 
+TEST_F(Editing, AfterTheReferenceTheLengthFieldHasTheFocusAndTypingReplacesTheMeasuredLength) {
+    Inizio::mostra2d();
+    Palette().BevelBut(2).SetEnabled(true);
+    Tool(2);
+    Click(100, 100);
+    Click(400, 500);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Palette().s_efield.HasFocus(); }, 5000));
+    TypeKeys("250");
+    EXPECT_EQ(Palette().s_efield.Text(), "250");
+    EXPECT_EQ(modulodxf::zmfct, 2.0);
+}
+
 TEST_F(Palette2D, OpensWithTheSelectToolInTheUsersLanguageAndKeepsThePhase) {
     globali::lingua = 2;
     Inizio::fasemom = 1;
