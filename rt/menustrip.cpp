@@ -30,13 +30,20 @@ QPointer<QWidget> lastFocus;
 
 namespace detail {
 
-bool StandardEdit(const std::string& shortcut) {
+bool StandardEdit(const std::string& name, const std::string& shortcut) {
     const QKeySequence sequence = ShortcutSequence(shortcut);
     QWidget* target = QApplication::focusWidget();
     if (qobject_cast<QLineEdit*>(target) == nullptr)
         target = lastFocus.data();
     auto* field = qobject_cast<QLineEdit*>(target);
-    if (field == nullptr || sequence.isEmpty())
+    if (field == nullptr)
+        return false;
+    if (name == "EditClear") {
+        if (field->hasSelectedText())
+            field->del();
+        return true;
+    }
+    if (sequence.isEmpty())
         return false;
     if (sequence == QKeySequence(QKeySequence::Undo))
         field->undo();

@@ -45,10 +45,10 @@ private:
 };
 
 namespace detail {
-// Runs the platform's own work of an item without a handler: undo, cut, copy, paste on the
-// focused field (or the one the strip saw focused last), for the items with the standard
-// shortcuts. True when it did.
-bool StandardEdit(const std::string& shortcut);
+// Runs the platform's own work of an item without a handler on the focused field (or the one
+// the strip saw focused last): undo, cut, copy, paste for the items with the standard shortcuts,
+// and deleting the selected text for the item named "EditClear". True when it did.
+bool StandardEdit(const std::string& name, const std::string& shortcut);
 } // namespace detail
 
 } // namespace rt

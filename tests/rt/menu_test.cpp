@@ -1,8 +1,12 @@
 #include "rt/application.h"
+#include "rt/controls.h"
 #include "rt/menu.h"
 #include "rt/menustrip.h"
+#include "rt/window.h"
 #include "rt/windowregistry.h"
+#include <QApplication>
 #include <QMenu>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,6 +30,7 @@ std::unique_ptr<rt::MenuBar> MakeBar() {
     AddItem(exports, Kind::Item, "ExportDXF", "DXF..");
     AddItem(exports, Kind::Item, "UntitledMenu3", "-");
     rt::MenuItem& edit = AddItem(*bar, Kind::Menu, "EditMenu", "&Edit");
+    AddItem(edit, Kind::Item, "EditClear", "Clear");
     AddItem(edit, Kind::About, "AppleInfo", "Info..");
     return bar;
 }
@@ -39,13 +44,20 @@ protected:
     void Event_EnableMenuItems() override { ++enablings; }
 };
 
-TEST(MenuTest, ItemsAreFoundByNameThroughSubmenusAndTriggerNeedsThemAndTheirParentsEnabled) {
+// The small bar shown by a registered application.
+class MenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.Register();
+        rt::WindowRegistry::RunDeferredOpenings();
+        app.SetMenuBar(bar.get());
+    }
     const std::unique_ptr<rt::MenuBar> bar = MakeBar();
     MenuApp app;
-    app.Register();
-    rt::WindowRegistry::RunDeferredOpenings();
-    app.SetMenuBar(bar.get());
-    app.AddMenuHandler("ExportDXF", [&app] {
+};
+
+TEST_F(MenuTest, ItemsAreFoundByNameThroughSubmenusAndTriggerNeedsThemAndTheirParentsEnabled) {
+    app.AddMenuHandler("ExportDXF", [this] {
         app.chosen.push_back("ExportDXF");
         return false;
     });
@@ -65,6 +77,31 @@ TEST(MenuTest, ItemsAreFoundByNameThroughSubmenusAndTriggerNeedsThemAndTheirPare
     file->popup(QPoint(0, 0));
     EXPECT_GT(app.enablings, before) << "opening a menu refreshes the enabling";
     file->hide();
+}
+
+class FieldWindow : public rt::Window {
+public:
+    rt::EditField Field;
+
+protected:
+    void CreateControls() override { Field.Create(*this, 10, 10, 100, 22); }
+};
+
+TEST_F(MenuTest, EditClearDeletesTheSelectedTextOfTheFocusedField) {
+    FieldWindow& window = rt::Instance<FieldWindow>();
+    window.Show();
+    window.Field.SetFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.Field.HasFocus(); }));
+    QTest::keyClicks(window.Field.Widget(), "12,5");
+    QTest::keyClick(window.Field.Widget(), Qt::Key_Left);
+    QTest::keyClick(window.Field.Widget(), Qt::Key_Left, Qt::ShiftModifier);
+    QMenu* edit = app.Strip()->MenuOf(*bar->Find("EditMenu"));
+    edit->popup(QPoint(0, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return edit->isVisible(); }));
+    QTest::mouseClick(edit, Qt::LeftButton, {},
+                      edit->actionGeometry(app.Strip()->ActionOf(*bar->Find("EditClear"))).center());
+    EXPECT_EQ(window.Field.Text(), "125");
+    window.Close();
 }
 
 } // namespace
