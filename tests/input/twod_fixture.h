@@ -44,9 +44,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
         QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(x, y));
     }
-    // Keys typed as the user types them, into the field that has the keyboard focus.
-    static void TypeKeys(const char* keys) {
-        ASSERT_NE(QApplication::focusWidget(), nullptr);
+    // Keys typed as the user types them, once the field has the keyboard focus.
+    static void TypeKeys(const rt::EditField& field, const char* keys) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return field.HasFocus(); }, 5000));
         QTest::keyClicks(QApplication::focusWidget(), keys);
     }
     static void Tool(std::int32_t index) {
