@@ -8,6 +8,7 @@ EditFieldNumero::EditFieldNumero() = default;
 void EditFieldNumero::SetProgramText(const std::string& text) {
     programText_ = text;
     SetText(text);
+    SelectAll();
 }
 
 std::string EditFieldNumero::Pulisci(const std::string& text) {

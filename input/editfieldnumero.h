@@ -12,7 +12,8 @@ public:
     EditFieldNumero();
 
     // Sets a text of the program's own (a height, a measured length): leaving the field keeps it
-    // as it stands until the user changes it. Runs TextChange like SetText.
+    // as it stands until the user changes it. The text is selected whole, so that what the user
+    // types replaces it. Runs TextChange like SetText.
     void SetProgramText(const std::string& text);
 
     // The cleaning applied on leaving: commas become points, every character other than a point

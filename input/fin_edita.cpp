@@ -284,6 +284,7 @@ void fin_edita::RiferimentoFine(std::int32_t x, std::int32_t y) {
         for (const std::int32_t tool : {1, 3, 4, 5})
             palette->BevelBut(tool).SetEnabled(true);
         palette->PushButton1.SetEnabled(true);
+        palette->Focalizza(palette->s_efield);
     }
     globali::momento = 1;
     if (palette != nullptr) {

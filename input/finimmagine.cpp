@@ -214,7 +214,8 @@ void finimmagine::PushButton1_Action() {
 
 void finimmagine::z_efield_TextChange() {
     // Heights go only where the user can see them going: to a shown selection, the curve being
-    // traced or the point just placed.
+    // traced or the point just placed. A finished curve keeps its heights while the contour tool
+    // waits for the first vertex of the next one.
     if (!z_efield.Enabled() || globali::ptot < 0 || modulodxf::dxfcounter < 1)
         return;
     const double z = rt::Val(z_efield.Text());
@@ -229,7 +230,7 @@ void finimmagine::z_efield_TextChange() {
         } else if (modulodxf::selpre[1] == 2) {
             righe::QuotaRiga(modulodxf::selnow, z);
         }
-    } else if (globali::momento == 3) {
+    } else if (globali::momento == 3 && Inizio::fasemom >= 1) {
         righe::QuotaRiga(modulodxf::dxfcounter, z);
     } else if (globali::momento == 4 && righe::PuntoEsiste(globali::ptot)) {
         globali::pz[static_cast<std::size_t>(globali::ptot)] = z;
@@ -281,6 +282,7 @@ bool finimmagine::color_t_MouseDown(std::int32_t index, std::int32_t /*x*/, std:
 void finimmagine::Focalizza(rt::EditField& field) {
     Show();
     field.SetFocus();
+    field.SelectAll();
 }
 
 void finimmagine::QuotaNuova(const std::string& text) {

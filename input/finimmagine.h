@@ -35,8 +35,8 @@ public:
     bool s_efield_KeyDown(const std::string& key);
     bool color_t_MouseDown(std::int32_t index, std::int32_t x, std::int32_t y);
 
-    // Gives a field the keyboard focus and brings the palette forward, so that what the user types
-    // next reaches the field.
+    // Gives a field the keyboard focus with its whole text selected and brings the palette forward,
+    // so that what the user types next replaces the field's text.
     void Focalizza(rt::EditField& field);
     // A point or vertex was just placed: the height field is enabled, focused and given the text,
     // which sets the height of the new point (or of the whole curve being traced).

@@ -115,9 +115,8 @@ protected:
 
     void focusOutEvent(QFocusEvent* event) override {
         QLineEdit::focusOutEvent(event);
-        // Switching to another window or opening a popup keeps the focus in this window.
-        if (field_ != nullptr && event->reason() != Qt::ActiveWindowFocusReason &&
-            event->reason() != Qt::PopupFocusReason)
+        // A popup (a menu, a completer) works on the field; it does not leave it.
+        if (field_ != nullptr && event->reason() != Qt::PopupFocusReason)
             field_->LostFocus();
     }
 
@@ -185,6 +184,11 @@ void EditField::SetReadOnly(bool readOnly) {
 void EditField::SetAlignment(std::int32_t align) {
     impl_->align = align;
     impl_->ApplyLooks();
+}
+
+void EditField::SelectAll() {
+    if (impl_->widget)
+        impl_->widget->selectAll();
 }
 
 void EditField::Type(const std::string& text) {

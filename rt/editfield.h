@@ -12,7 +12,8 @@ namespace rt {
 
 // A one-line entry field. Setting Text, by the user or by the program, runs TextChange, also
 // when the new text equals the old one. KeyDown runs before the key reaches the field; true
-// consumes it.
+// consumes it. The field is left, and LostFocus runs, when the focus goes to another control or
+// to another window; opening a menu or a popup does not leave it.
 class EditField : public Control {
 public:
     EditField();
@@ -25,6 +26,8 @@ public:
     void SetBackColor(Color color);
     void SetReadOnly(bool readOnly);
     void SetAlignment(std::int32_t align); // 0 default, 1 left, 2 centre, 3 right
+    // Selects the whole text, so that what the user types next replaces it.
+    void SelectAll();
 
     std::function<void()> TextChange;
     std::function<bool(const std::string& key)> KeyDown;

@@ -132,7 +132,7 @@ bool MenuItem::Trigger() {
             return true;
         }
     }
-    return detail::StandardEdit(impl_->shortcut);
+    return detail::StandardEdit(name_, impl_->shortcut);
 }
 
 MenuBar::MenuBar() : MenuItem(Kind::Menu, "") {}

@@ -48,8 +48,8 @@ public:
     MenuItem* Parent() const { return parent_; }
 
     // Chooses the item as a user would: nothing when it or a menu above it is disabled;
-    // otherwise runs the handler bound to its name (or quits, for the quit item). True when
-    // something ran.
+    // otherwise runs the handler bound to its name (or quits, for the quit item; the standard
+    // Edit items without a handler act on the focused field). True when something ran.
     bool Trigger();
 
     // For the runtime's strip.

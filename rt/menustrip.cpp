@@ -2,12 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 #include "rt/application.h"
@@ -27,13 +30,20 @@ QPointer<QWidget> lastFocus;
 
 namespace detail {
 
-bool StandardEdit(const std::string& shortcut) {
+bool StandardEdit(const std::string& name, const std::string& shortcut) {
     const QKeySequence sequence = ShortcutSequence(shortcut);
     QWidget* target = QApplication::focusWidget();
     if (qobject_cast<QLineEdit*>(target) == nullptr)
         target = lastFocus.data();
     auto* field = qobject_cast<QLineEdit*>(target);
-    if (field == nullptr || sequence.isEmpty())
+    if (field == nullptr)
+        return false;
+    if (name == "EditClear") {
+        if (field->hasSelectedText())
+            field->del();
+        return true;
+    }
+    if (sequence.isEmpty())
         return false;
     if (sequence == QKeySequence(QKeySequence::Undo))
         field->undo();
@@ -69,6 +79,12 @@ MenuStrip::MenuStrip(Application& application, MenuBar& bar)
         if (qobject_cast<QLineEdit*>(now) != nullptr && now->window() != this)
             lastFocus = now;
     });
+    // Once a window of the program has the keyboard again, the strip no longer takes it.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+        if (now != nullptr && now != windowHandle())
+            QTimer::singleShot(0, this, [this] { SetTakesKeyboard(false); });
+    });
+    qApp->installEventFilter(this);
 }
 
 MenuStrip::~MenuStrip() = default;
@@ -79,6 +95,34 @@ void MenuStrip::Fit() {
     const int height = std::max(bar_->sizeHint().height(), 20);
     setGeometry(area.x(), area.y(), area.width(), height);
     bar_->setGeometry(0, 0, area.width(), height);
+}
+
+bool MenuStrip::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Hide) {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget != this && widget->isWindow())
+            QTimer::singleShot(0, this, &MenuStrip::TakeKeyboardWhenAlone);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MenuStrip::TakeKeyboardWhenAlone() {
+    if (!isVisible())
+        return;
+    for (const QWidget* top : QApplication::topLevelWidgets()) {
+        if (top != this && top->isVisible() && top->windowType() != Qt::ToolTip)
+            return;
+    }
+    SetTakesKeyboard(true);
+    activateWindow();
+}
+
+void MenuStrip::SetTakesKeyboard(bool takes) {
+    if (!isVisible() || takes != windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus))
+        return;
+    // A new flag hides a shown window; it is shown again at once.
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus, !takes);
+    show();
 }
 
 void MenuStrip::Attach(QAction& action, MenuItem& item) {

@@ -2,7 +2,9 @@
 // The menu strip: a thin top-level window across the top of the primary screen that shows the
 // application's menu bar. Item captions and enabled states follow the items live; a menu brings
 // the enabling up to date (the application's EnableMenuItems) before it opens; shortcuts work
-// in every window of the application.
+// in every window of the application. The strip never takes the keyboard from a window of the
+// program; when the program's last window closes it takes the keyboard itself, so that the
+// shortcuts still work.
 
 #include <QWidget>
 #include <string>
@@ -28,20 +30,25 @@ public:
     // The menu of a menu or submenu item, or null.
     QMenu* MenuOf(const MenuItem& item) const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void AddItems(QMenu& menu, MenuItem& parent);
     void Attach(QAction& action, MenuItem& item);
     void Fit();
+    void TakeKeyboardWhenAlone();
+    void SetTakesKeyboard(bool takes);
 
     Application& application_;
     QMenuBar* bar_;
 };
 
 namespace detail {
-// Runs the platform's own work of an item without a handler: undo, cut, copy, paste on the
-// focused field (or the one the strip saw focused last), for the items with the standard
-// shortcuts. True when it did.
-bool StandardEdit(const std::string& shortcut);
+// Runs the platform's own work of an item without a handler on the focused field (or the one
+// the strip saw focused last): undo, cut, copy, paste for the items with the standard shortcuts,
+// and deleting the selected text for the item named "EditClear". True when it did.
+bool StandardEdit(const std::string& name, const std::string& shortcut);
 } // namespace detail
 
 } // namespace rt

@@ -117,6 +117,23 @@ TEST_F(Program, ItalianPreferencesGiveArchivioAndControlQQuitsKeepingItalian) {
     EXPECT_EQ(ReadPreferences(), "2\n");
 }
 
+TEST_F(Program, ShortcutsWorkWhenOnlyTheMenuIsLeftAfterTheStartWindowsCloseBoxOrARefusedSwitchTo3D) {
+    const int status = RunProgram([] {
+        rt::ScriptedDialogs dialogs;
+        VisibleWindow("Starting Choice")->close();
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }));
+        QTest::keyClick(QApplication::activeWindow(), Qt::Key_R, Qt::ControlModifier);
+        ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("Point Editor") != nullptr; }));
+        dialogs.AnswerMessage();
+        Press(VisibleWindow("Point Editor"), "OK");
+        ASSERT_TRUE(QTest::qWaitFor(
+            [] { return !VisibleWindow("Point Editor") && QApplication::activeWindow() != nullptr; }));
+        EXPECT_EQ(dialogs.PendingAnswers(), 0u) << "the switch to 3D was not refused";
+        QTest::keyClick(QApplication::activeWindow(), Qt::Key_Q, Qt::ControlModifier);
+    });
+    EXPECT_EQ(status, 0);
+}
+
 TEST_F(Program, XyzFileThenPointsTypedIntoThePointListWithOkBackIn2D) {
     RunProgram([] {
         rt::ScriptedDialogs dialogs;

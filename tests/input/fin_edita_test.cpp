@@ -85,12 +85,44 @@ TEST_F(Editing, HeightsGoOnlyWhereTheUserSeesThem) {
     Inizio::mostra2d();
     Palette().z_efield.SetEnabled(true);
     Palette().z_efield.Type("9");
-    Tool(3);
+    Tool(4);
     Palette().z_efield.SetEnabled(true);
     Palette().z_efield.SetText("8");
     Palette().z_efield.SetEnabled(false);
     Palette().z_efield.SetText("6");
     EXPECT_EQ(globali::pz, (std::vector<double>{1, 8}));
+}
+
+TEST_F(Editing, TheHeightTheProgramProposesIsSelectedSoTypingReplacesIt) {
+    SetRows({{{0, 0, 120}, {100, 50, 120}}});
+    Inizio::mostra2d();
+    Click(460, 310);
+    TypeKeys(Palette().z_efield, "130");
+    EXPECT_EQ(globali::pz, (std::vector<double>{130, 130}));
+}
+
+TEST_F(Editing, AFinishedContourKeepsItsHeightsUntilTheNextOneStarts) {
+    Inizio::mostra2d();
+    Tool(3);
+    Click(10, 10);
+    Click(50, 10);
+    TypeKeys(Palette().z_efield, "40");
+    Tool(3);
+    TypeKeys(Palette().z_efield, "99");
+    Click(200, 200);
+    EXPECT_EQ(globali::pz, (std::vector<double>{40, 40, 0}));
+    EXPECT_EQ(Palette().z_efield.Text(), "");
+}
+
+TEST_F(Editing, AfterTheReferenceTheLengthFieldHasTheFocusAndTypingReplacesTheMeasuredLength) {
+    Inizio::mostra2d();
+    Palette().BevelBut(2).SetEnabled(true);
+    Tool(2);
+    Click(100, 100);
+    Click(400, 500);
+    TypeKeys(Palette().s_efield, "250");
+    EXPECT_EQ(Palette().s_efield.Text(), "250");
+    EXPECT_EQ(modulodxf::zmfct, 2.0);
 }
 
 TEST_F(Palette2D, OpensWithTheSelectToolInTheUsersLanguageAndKeepsThePhase) {
@@ -117,18 +149,15 @@ TEST_F(Palette2D, ANewColourRepaintsTheItemsAndTheShownSelection) {
     EXPECT_EQ(Inizio::gammasisel, kSelected);
 }
 
-TEST_F(Palette2D, ACommaBeepsAndTheHeightsFollowEveryKey) {
+TEST_F(Palette2D, ACommaBeepsTheHeightsFollowEveryKeyAndAPressInTheEditorTakesTheNumberWhole) {
     SetRows({{{0, 0, 0}, {100, 50, 0}}});
     Inizio::mostra2d();
     Click(460, 310);
     const std::int32_t beeps = rt::BeepCount();
-    Palette().z_efield.SetText("");
-    Palette().z_efield.Type("12,5");
+    TypeKeys(Palette().z_efield, "12,5");
     EXPECT_EQ(rt::BeepCount(), beeps + 1);
     EXPECT_EQ(globali::pz, (std::vector<double>{12, 12}));
-    ASSERT_TRUE(QTest::qWaitFor([] { return Palette().z_efield.HasFocus(); }, 5000));
-    Palette().s_efield.SetEnabled(true);
-    Palette().s_efield.SetFocus();
+    Click(300, 100);
     EXPECT_EQ(globali::pz, (std::vector<double>{12.5, 12.5}));
 }
 

@@ -6,6 +6,7 @@
 #include "input/finimmagine.h"
 #include "rt/window.h"
 #include "tests/input/readertesting.h"
+#include <QApplication>
 #include <QTest>
 #include <QWidget>
 #include <cstdint>
@@ -34,8 +35,19 @@ protected:
     }
     static fin_edita& Editor() { return rt::Instance<fin_edita>(); }
     static finimmagine& Palette() { return rt::Instance<finimmagine>(); }
+    // A press in the editor brings the editor's window to the front first, as the window manager
+    // does, once the windows have settled after the earlier presses.
     static void Click(std::int32_t x, std::int32_t y) {
-        QTest::mouseClick(Editor().ContentWidget(), Qt::LeftButton, {}, QPoint(x, y));
+        QApplication::processEvents();
+        QWidget* editor = Editor().ContentWidget();
+        editor->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
+        QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(x, y));
+    }
+    // Keys typed as the user types them, once the field has the keyboard focus.
+    static void TypeKeys(const rt::EditField& field, const char* keys) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return field.HasFocus(); }, 5000));
+        QTest::keyClicks(QApplication::focusWidget(), keys);
     }
     static void Tool(std::int32_t index) {
         QTest::mouseClick(Palette().BevelBut(index).Widget(), Qt::LeftButton);

@@ -1,8 +1,12 @@
 #include "rt/application.h"
+#include "rt/controls.h"
 #include "rt/menu.h"
 #include "rt/menustrip.h"
+#include "rt/window.h"
 #include "rt/windowregistry.h"
+#include <QApplication>
 #include <QMenu>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,6 +30,7 @@ std::unique_ptr<rt::MenuBar> MakeBar() {
     AddItem(exports, Kind::Item, "ExportDXF", "DXF..");
     AddItem(exports, Kind::Item, "UntitledMenu3", "-");
     rt::MenuItem& edit = AddItem(*bar, Kind::Menu, "EditMenu", "&Edit");
+    AddItem(edit, Kind::Item, "EditClear", "Clear");
     AddItem(edit, Kind::About, "AppleInfo", "Info..");
     return bar;
 }
@@ -39,7 +44,15 @@ protected:
     void Event_EnableMenuItems() override { ++enablings; }
 };
 
-TEST(MenuTest, ItemsAreFoundByNameThroughSubmenusAndTriggerNeedsThemAndTheirParentsEnabled) {
+class FieldWindow : public rt::Window {
+public:
+    rt::EditField Field;
+
+protected:
+    void CreateControls() override { Field.Create(*this, 10, 10, 100, 22); }
+};
+
+TEST(MenuTest, ItemsAreFoundByNameThroughSubmenusTriggerNeedsThemEnabledAndClearWorksOnTheFocusedField) {
     const std::unique_ptr<rt::MenuBar> bar = MakeBar();
     MenuApp app;
     app.Register();
@@ -60,11 +73,21 @@ TEST(MenuTest, ItemsAreFoundByNameThroughSubmenusAndTriggerNeedsThemAndTheirPare
     EXPECT_FALSE(dxf->Trigger());
     EXPECT_FALSE(bar->Find("UntitledMenu3")->Trigger()) << "a separator";
     EXPECT_EQ(app.chosen, (std::vector<std::string>{"ExportDXF"}));
-    QMenu* file = app.Strip()->MenuOf(*bar->Find("FileMenu"));
+    FieldWindow& window = rt::Instance<FieldWindow>();
+    window.Show();
+    window.Field.SetFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.Field.HasFocus(); }));
+    window.Field.Type("12,5");
+    QTest::keyClick(window.Field.Widget(), Qt::Key_Left);
+    QTest::keyClick(window.Field.Widget(), Qt::Key_Left, Qt::ShiftModifier);
+    QMenu* edit = app.Strip()->MenuOf(*bar->Find("EditMenu"));
     const int before = app.enablings;
-    file->popup(QPoint(0, 0));
+    edit->popup(QPoint(0, 0));
     EXPECT_GT(app.enablings, before) << "opening a menu refreshes the enabling";
-    file->hide();
+    QTest::mouseClick(edit, Qt::LeftButton, {},
+                      edit->actionGeometry(app.Strip()->ActionOf(*bar->Find("EditClear"))).center());
+    EXPECT_EQ(window.Field.Text(), "125") << "Clear deletes the selected comma";
+    window.Close();
 }
 
 } // namespace
