@@ -69,6 +69,10 @@ void ContentWidget::KeepFixedSize() {
 }
 
 void ContentWidget::paintEvent(QPaintEvent*) {
+    Guarded([this] { PaintContent(); });
+}
+
+void ContentWidget::PaintContent() {
     auto& impl = WindowAccess::Of(window_);
     QPainter painter(this);
     painter.fillRect(rect(),
@@ -90,33 +94,34 @@ void ContentWidget::mousePressEvent(QMouseEvent* event) {
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    HandlerScope scope;
-    auto& impl = WindowAccess::Of(window_);
     const QPoint at = event->position().toPoint();
-    impl.capturedShape = nullptr;
-    impl.windowCaptured = false;
-    // A visible, enabled shape takes the press whatever its handler answers; native controls
-    // keep their presses from the window themselves (see Control::Create).
-    if (Control* shape = ShapeAt(at, false)) {
-        if (RunHandler(shape->MouseDown, at.x() - shape->Left(), at.y() - shape->Top()))
-            impl.capturedShape = shape;
-        return;
-    }
-    impl.windowCaptured = WindowAccess::MouseDown(window_, at.x(), at.y());
+    Guarded([this, at] {
+        auto& impl = WindowAccess::Of(window_);
+        impl.capturedShape = nullptr;
+        impl.windowCaptured = false;
+        // A visible, enabled shape takes the press whatever its handler answers; native controls
+        // keep their presses from the window themselves (see Control::Create).
+        if (Control* shape = ShapeAt(at, false)) {
+            if (RunHandler(shape->MouseDown, at.x() - shape->Left(), at.y() - shape->Top()))
+                impl.capturedShape = shape;
+            return;
+        }
+        impl.windowCaptured = WindowAccess::MouseDown(window_, at.x(), at.y());
+    });
 }
 
 void ContentWidget::mouseMoveEvent(QMouseEvent* event) {
-    HandlerScope scope;
-    auto& impl = WindowAccess::Of(window_);
     const QPoint at = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton) {
-        if (Control* shape = impl.capturedShape)
+    const bool dragging = event->buttons() & Qt::LeftButton;
+    Guarded([this, at, dragging] {
+        auto& impl = WindowAccess::Of(window_);
+        if (!dragging)
+            WindowAccess::MouseMove(window_, at.x(), at.y());
+        else if (Control* shape = impl.capturedShape)
             RunHandler(shape->MouseDrag, at.x() - shape->Left(), at.y() - shape->Top());
         else if (impl.windowCaptured)
             WindowAccess::MouseDrag(window_, at.x(), at.y());
-        return;
-    }
-    WindowAccess::MouseMove(window_, at.x(), at.y());
+    });
 }
 
 void ContentWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -124,27 +129,26 @@ void ContentWidget::mouseReleaseEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    HandlerScope scope;
-    auto& impl = WindowAccess::Of(window_);
     const QPoint at = event->position().toPoint();
-    Control* shape = impl.capturedShape;
-    const bool windowCaptured = impl.windowCaptured;
-    impl.capturedShape = nullptr;
-    impl.windowCaptured = false;
-    if (shape != nullptr)
-        RunHandler(shape->MouseUp, at.x() - shape->Left(), at.y() - shape->Top());
-    else if (windowCaptured)
-        WindowAccess::MouseUp(window_, at.x(), at.y());
+    Guarded([this, at] {
+        auto& impl = WindowAccess::Of(window_);
+        Control* shape = impl.capturedShape;
+        const bool windowCaptured = impl.windowCaptured;
+        impl.capturedShape = nullptr;
+        impl.windowCaptured = false;
+        if (shape != nullptr)
+            RunHandler(shape->MouseUp, at.x() - shape->Left(), at.y() - shape->Top());
+        else if (windowCaptured)
+            WindowAccess::MouseUp(window_, at.x(), at.y());
+    });
 }
 
 void ContentWidget::enterEvent(QEnterEvent*) {
-    HandlerScope scope;
-    WindowAccess::MouseEnter(window_);
+    Guarded([this] { WindowAccess::MouseEnter(window_); });
 }
 
 void ContentWidget::leaveEvent(QEvent*) {
-    HandlerScope scope;
-    WindowAccess::MouseExit(window_);
+    Guarded([this] { WindowAccess::MouseExit(window_); });
 }
 
 void ContentWidget::keyPressEvent(QKeyEvent* event) {
@@ -153,25 +157,25 @@ void ContentWidget::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    HandlerScope scope;
-    if (WindowAccess::KeyDown(window_, key))
-        return;
-    auto& impl = WindowAccess::Of(window_);
-    PushButton* button = key == "\r" ? impl.defaultButton : key == "\x1b" ? impl.cancelButton : nullptr;
-    if (button != nullptr && !impl.closed) {
+    const bool handled = Guarded([this, &key] {
+        if (WindowAccess::KeyDown(window_, key))
+            return true;
+        auto& impl = WindowAccess::Of(window_);
+        PushButton* button = key == "\r" ? impl.defaultButton : key == "\x1b" ? impl.cancelButton : nullptr;
+        if (button == nullptr || impl.closed)
+            return false;
         button->Push();
-        return;
-    }
-    event->ignore();
+        return true;
+    });
+    if (!handled)
+        event->ignore();
 }
 
 void ContentWidget::closeEvent(QCloseEvent* event) {
     event->ignore();
     auto& impl = WindowAccess::Of(window_);
-    if (impl.closeButton && !impl.closed) {
-        HandlerScope scope;
-        window_.Close();
-    }
+    if (impl.closeButton && !impl.closed)
+        Guarded([this] { window_.Close(); });
 }
 
 } // namespace rt::detail

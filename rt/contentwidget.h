@@ -28,6 +28,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void PaintContent();
     // The top light shape at a point, or null; hidden shapes are never found, disabled ones
     // only when `includeDisabled`.
     Control* ShapeAt(const QPoint& at, bool includeDisabled) const;

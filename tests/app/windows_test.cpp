@@ -6,12 +6,14 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "app/allocationlimit.h"
 #include "app/app.h"
 #include "app/finestrainfo.h"
 #include "app/finstart.h"
 #include "app/menu.h"
 #include "app/startup.h"
 #include "input/fingestionepunti.h"
+#include "input/readertesting.h"
 #include "model/globali.h"
 #include "rt/window.h"
 
@@ -83,6 +85,33 @@ TEST(StartWindow, FlagsSwitchTheLanguageOfTheWindowAndTheMenusAndShowABarWhileTh
     EXPECT_TRUE(rt::OpenInstance<fingestionepunti>() && rt::OpenInstance<fingestionepunti>()->Visible());
     rt::WindowRegistry::DiscardAll();
     globali::lingua = 1;
+}
+
+TEST(StartWindow, ACommandThatRunsOutOfMemoryIsReportedInBothLanguagesAndLeavesTheDataAsItWas) {
+    ambrelix::NewAppInstance();
+    readertest::Scratch scratch;
+    std::string lines;
+    for (int i = 0; i < 20000; ++i)
+        lines += "1\t2\t3\n";
+    const std::string path = scratch.Write("many.txt", lines);
+    readertest::SetEarlierData();
+    const readertest::Survey before = readertest::Current();
+    finstart& window = rt::Instance<finstart>();
+
+    rt::ScriptedDialogs script;
+    script.AnswerOpen(path);
+    script.AnswerMessage();
+    {
+        // Room for the reader's file buffer, not for its staged points.
+        AllocationLimit limit(100000);
+        Press(window.pushbstart(2));
+    }
+    ASSERT_EQ(script.Requests().size(), 2u);
+    EXPECT_EQ(script.Requests()[1].text,
+              "Not enough memory: the command could not be completed!\r\r"
+              "Memoria insufficiente: non è stato possibile completare il comando!");
+    EXPECT_EQ(readertest::Current(), before);
+    ambrelix::DiscardAppInstance();
 }
 
 } // namespace
