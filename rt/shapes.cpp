@@ -23,10 +23,18 @@ void RepaintWindow(const Control& control) {
         window->ContentWidget()->update();
 }
 
-// The part of the rectangle inside the border, for a border drawn inside the rectangle.
-QRect Inner(const QRect& rect, std::int32_t border) {
-    const int inset = std::clamp(border, 0, std::min(rect.width(), rect.height()) / 2);
-    return rect.adjusted(inset, inset, -inset, -inset);
+// Pixel columns [left, right) and rows [top, bottom), cut to a reach far beyond any picture so
+// that no coordinate overflows on the way to the painter.
+QRect Drawable(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
+    constexpr std::int64_t kReach = std::int64_t{1} << 30;
+    left = std::max(left, -kReach);
+    top = std::max(top, -kReach);
+    right = std::min(right, kReach);
+    bottom = std::min(bottom, kReach);
+    if (left >= right || top >= bottom)
+        return {};
+    return QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                 static_cast<int>(bottom - top));
 }
 
 } // namespace
@@ -63,11 +71,18 @@ bool RectShape::HitLight(std::int32_t x, std::int32_t y) const {
 }
 
 void RectShape::DrawLight(QPainter& painter) const {
-    const QRect rect(Left(), Top(), std::max(0, Width()), std::max(0, Height()));
-    if (rect.isEmpty())
+    const std::int64_t left = Left(), top = Top();
+    const std::int64_t width = std::max(0, Width()), height = std::max(0, Height());
+    if (width == 0 || height == 0)
         return;
-    painter.fillRect(rect, ToQColor(border_));
-    painter.fillRect(Inner(rect, borderWidth_), ToQColor(fill_));
+    // The border lies inside the rectangle.
+    const std::int64_t inset = std::clamp<std::int64_t>(borderWidth_, 0, std::min(width, height) / 2);
+    const QRect outer = Drawable(left, top, left + width, top + height);
+    if (outer.isEmpty())
+        return;
+    painter.fillRect(outer, ToQColor(border_));
+    painter.fillRect(Drawable(left + inset, top + inset, left + width - inset, top + height - inset),
+                     ToQColor(fill_));
 }
 
 void RectShape::CreateNative(Window& /*window*/) {}
