@@ -1,5 +1,5 @@
-// The replaceable allocation functions of this test program, all on malloc and free, so that
-// an AllocationLimit can refuse large blocks.
+// The replaceable allocation functions of this test program, on malloc and free, so that an
+// AllocationLimit can refuse large blocks. Over-aligned allocations keep the library's own pair.
 
 #include "app/allocationlimit.h"
 
@@ -11,27 +11,16 @@ namespace {
 
 std::size_t largestBlock = std::numeric_limits<std::size_t>::max();
 
-void* Allocate(std::size_t size, std::size_t alignment) {
-    if (size > largestBlock)
-        throw std::bad_alloc();
-    const std::size_t rounded = (size + alignment - 1) / alignment * alignment;
-    void* block = alignment <= alignof(std::max_align_t)
-                      ? std::malloc(rounded == 0 ? 1 : rounded)
-                      : std::aligned_alloc(alignment, rounded == 0 ? alignment : rounded);
+void* Allocate(std::size_t size) {
+    void* block = size > largestBlock ? nullptr : std::malloc(size == 0 ? 1 : size);
     if (block == nullptr)
         throw std::bad_alloc();
     return block;
 }
 
-void* AllocateOrNull(std::size_t size, std::size_t alignment) noexcept {
-    try {
-        return Allocate(size, alignment);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+void* AllocateOrNull(std::size_t size) noexcept {
+    return size > largestBlock ? nullptr : std::malloc(size == 0 ? 1 : size);
 }
-
-constexpr std::size_t kPlain = alignof(std::max_align_t);
 
 } // namespace
 
@@ -44,30 +33,17 @@ AllocationLimit::~AllocationLimit() {
 }
 
 void* operator new(std::size_t size) {
-    return Allocate(size, kPlain);
+    return Allocate(size);
 }
 void* operator new[](std::size_t size) {
-    return Allocate(size, kPlain);
-}
-void* operator new(std::size_t size, std::align_val_t alignment) {
-    return Allocate(size, static_cast<std::size_t>(alignment));
-}
-void* operator new[](std::size_t size, std::align_val_t alignment) {
-    return Allocate(size, static_cast<std::size_t>(alignment));
+    return Allocate(size);
 }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return AllocateOrNull(size, kPlain);
+    return AllocateOrNull(size);
 }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return AllocateOrNull(size, kPlain);
+    return AllocateOrNull(size);
 }
-void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-    return AllocateOrNull(size, static_cast<std::size_t>(alignment));
-}
-void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-    return AllocateOrNull(size, static_cast<std::size_t>(alignment));
-}
-
 void operator delete(void* block) noexcept {
     std::free(block);
 }
@@ -80,27 +56,9 @@ void operator delete(void* block, std::size_t) noexcept {
 void operator delete[](void* block, std::size_t) noexcept {
     std::free(block);
 }
-void operator delete(void* block, std::align_val_t) noexcept {
-    std::free(block);
-}
-void operator delete[](void* block, std::align_val_t) noexcept {
-    std::free(block);
-}
-void operator delete(void* block, std::size_t, std::align_val_t) noexcept {
-    std::free(block);
-}
-void operator delete[](void* block, std::size_t, std::align_val_t) noexcept {
-    std::free(block);
-}
 void operator delete(void* block, const std::nothrow_t&) noexcept {
     std::free(block);
 }
 void operator delete[](void* block, const std::nothrow_t&) noexcept {
-    std::free(block);
-}
-void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept {
-    std::free(block);
-}
-void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept {
     std::free(block);
 }
