@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include <new>
 #include <stdexcept>
 
 #include "app/finstart.h"
@@ -9,6 +10,7 @@
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "rt/conv.h"
+#include "rt/dialogs.h"
 #include "rt/runtime.h"
 #include "rt/window.h"
 
@@ -19,6 +21,17 @@ constexpr double kAngoloIsometrico = 0.52359833333;
 
 void App::Event_Close() {
     Preferenze::scrivilingua(globali::lingua);
+}
+
+void App::Event_UnhandledException(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        rt::MsgBox("Not enough memory: the command could not be completed!\r\r"
+                   "Memoria insufficiente: non è stato possibile completare il comando!");
+    } catch (...) {
+        rt::MsgBox("The command could not be completed!\r\rNon è stato possibile completare il comando!");
+    }
 }
 
 void App::Event_Open() {

@@ -21,6 +21,8 @@ public:
     void Event_Open() override;
     // Enables the menu items by the working mode Inizio::ambiente.
     void Event_EnableMenuItems() override;
+    // Tells the user, in both languages, that the command could not be completed.
+    void Event_UnhandledException(const std::exception_ptr& error) override;
 
     // Menu commands, bound by item name; each returns false.
     bool AppleAmbrelixInfo_Action();

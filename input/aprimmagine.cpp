@@ -13,7 +13,18 @@
 #include "rt/conv.h"
 #include "rt/dialogs.h"
 #include "rt/folderitem.h"
+#include "rt/picturelimits.h"
 #include "rt/window.h"
+
+namespace {
+
+std::string TooLarge(const rt::PixelSize& size) {
+    const std::string pixels = std::to_string(size.Width) + " x " + std::to_string(size.Height);
+    return "The picture is too large for this computer: " + pixels + " pixels!\r\r" +
+           "L'immagine è troppo grande per questo computer: " + pixels + " pixel!";
+}
+
+} // namespace
 
 namespace Inizio {
 
@@ -32,7 +43,11 @@ void aprimmagine() {
     const std::int32_t width = rt::conv(w * scale);
     const std::int32_t height = rt::conv(h * scale);
     if (!(std::isfinite(scale) && scale > 0.0) || width < 1 || height < 1) {
-        rt::MsgBox(std::string("Can't open as picture!") + "\r\r" + "Non posso aprire come immagine!");
+        const rt::PixelSize stated = opened ? rt::PixelSize() : rt::StatedPictureSize(file->Path());
+        if (!rt::PictureFitsInMemory(stated))
+            rt::MsgBox(TooLarge(stated));
+        else
+            rt::MsgBox(std::string("Can't open as picture!") + "\r\r" + "Non posso aprire come immagine!");
         return;
     }
 

@@ -17,19 +17,34 @@ namespace modulodxf {
 
 namespace {
 
-// Editor position of point i.
-double WindowX(std::size_t i) {
-    return zmfct * (globali::px[i] - zxmin) + xz;
-}
-double WindowY(std::size_t i) {
-    return globali::scry - (zmfct * (globali::py[i] - zymin) + yz);
+// Two values far apart, as the halves of their difference: finite for any finite values.
+double HalfSpan(double low, double high) {
+    return high / 2.0 - low / 2.0;
 }
 
-// Pixels per unit that fit a span into the room, or 0 when the span sets no limit.
-double Limit(double room, double span) {
+// zmfct * (high - low), also where the difference exceeds the largest double.
+double Scaled(double low, double high) {
+    const double span = high - low;
+    return std::isfinite(span) ? zmfct * span : 2.0 * (zmfct * HalfSpan(low, high));
+}
+
+// Editor position of point i.
+double WindowX(std::size_t i) {
+    return Scaled(zxmin, globali::px[i]) + xz;
+}
+double WindowY(std::size_t i) {
+    return globali::scry - (Scaled(zymin, globali::py[i]) + yz);
+}
+
+// Pixels per unit that fit the span from low to high into the room, or 0 when the span sets no
+// limit.
+double Limit(double room, double low, double high) {
+    const double span = high - low;
+    if (!std::isfinite(span))
+        return std::abs(room / 2.0 / HalfSpan(low, high));
     if (!(span > 0.0))
         return 0.0;
-    return std::abs(room / std::min(span, std::numeric_limits<double>::max()));
+    return std::abs(room / span);
 }
 
 void Fit() {
@@ -43,16 +58,14 @@ void Fit() {
         zymax = std::max(zymax, globali::py[i]);
         rt::RuntimeBackgroundTask();
     }
-    const double a = Limit(static_cast<double>(globali::scrx + 60), zxmax - zxmin);
-    const double b = Limit(static_cast<double>(globali::scry - 20), zymax - zymin);
+    const double a = Limit(static_cast<double>(globali::scrx + 60), zxmin, zxmax);
+    const double b = Limit(static_cast<double>(globali::scry - 20), zymin, zymax);
     // One point, or all at one place: natural size, centred.
     zmfct = a > 0.0 && b > 0.0 ? std::min(a, b) : std::max(a, b);
     if (!(zmfct > 0.0) || !std::isfinite(zmfct))
         zmfct = 1.0;
-    const double spanX = std::min(zxmax - zxmin, std::numeric_limits<double>::max());
-    const double spanY = std::min(zymax - zymin, std::numeric_limits<double>::max());
-    xz = (static_cast<double>(globali::scrx + 80) - spanX * zmfct) / 2.0;
-    yz = (static_cast<double>(globali::scry) - spanY * zmfct) / 2.0;
+    xz = (static_cast<double>(globali::scrx + 80) - Scaled(zxmin, zxmax)) / 2.0;
+    yz = (static_cast<double>(globali::scry) - Scaled(zymin, zymax)) / 2.0;
 }
 
 // Rows whose points all exist, in order; a row that owns no point draws nothing.

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QtGlobal>
 #include <map>
+#include <stdexcept>
 
 #include "rt/menustrip.h"
 #include "rt/widgetinternal.h"
@@ -14,6 +16,16 @@ namespace rt {
 namespace {
 
 Application* currentApplication = nullptr;
+
+void LogUnhandledException(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& failure) {
+        qWarning("A command failed: %s", failure.what());
+    } catch (...) {
+        qWarning("A command failed.");
+    }
+}
 
 } // namespace
 
@@ -75,21 +87,15 @@ int Application::Run() {
     QGuiApplication::setQuitOnLastWindowClosed(false);
     impl_->running = true;
     impl_->quitRequested = false;
-    {
-        detail::HandlerScope scope;
-        Event_Open();
-    }
-    WindowRegistry::RunDeferredOpenings();
+    detail::Guarded([this] { Event_Open(); });
+    detail::Guarded([] { WindowRegistry::RunDeferredOpenings(); });
     if (!impl_->quitRequested) {
         QEventLoop loop;
         impl_->loop = &loop;
         loop.exec();
         impl_->loop = nullptr;
     }
-    {
-        detail::HandlerScope scope;
-        Event_Close();
-    }
+    detail::Guarded([this] { Event_Close(); });
     impl_->running = false;
     WindowRegistry::DiscardAll();
     if (impl_->strip)
@@ -105,6 +111,19 @@ void Application::Quit() {
 
 bool Application::IsRunning() const {
     return impl_->running;
+}
+
+void Application::ReportUnhandledException(const std::exception_ptr& error) {
+    if (currentApplication == nullptr) {
+        LogUnhandledException(error);
+        return;
+    }
+    detail::HandlerScope scope;
+    currentApplication->Event_UnhandledException(error);
+}
+
+void Application::Event_UnhandledException(const std::exception_ptr& error) {
+    LogUnhandledException(error);
 }
 
 MenuStrip* Application::Strip() const {

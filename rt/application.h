@@ -2,6 +2,7 @@
 // The application object and the event loop. One thread; closing the last window does not quit,
 // only Quit does.
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,6 +43,11 @@ public:
     void Quit();
     bool IsRunning() const;
 
+    // Hands an exception that escaped a handler to the registered application object's
+    // Event_UnhandledException (logs it when there is none). The runtime calls it once the
+    // outermost handler has returned.
+    static void ReportUnhandledException(const std::exception_ptr& error);
+
     // The menu strip (for tests); null before SetMenuBar.
     class MenuStrip* Strip() const;
 
@@ -49,6 +55,8 @@ protected:
     virtual void Event_Open() {}
     virtual void Event_Close() {}
     virtual void Event_EnableMenuItems() {}
+    // A command ended with an exception that nothing caught; the program goes on. Logs it.
+    virtual void Event_UnhandledException(const std::exception_ptr& error);
 
 private:
     struct Impl;

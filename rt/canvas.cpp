@@ -42,10 +42,7 @@ protected:
                 under.drawImage(0, 0, backdrop_.Image());
         }
         Picture picture = Picture::FromImage(layer);
-        {
-            detail::HandlerScope scope;
-            canvas_.Paint(picture.Graphics());
-        }
+        detail::Guarded([this, &picture] { canvas_.Paint(picture.Graphics()); });
         painter.drawImage(0, 0, picture.Image());
     }
 

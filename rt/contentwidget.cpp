@@ -88,6 +88,10 @@ void ContentWidget::KeepFixedSize() {
 }
 
 void ContentWidget::paintEvent(QPaintEvent* event) {
+    Guarded([this, event] { PaintContent(*event); });
+}
+
+void ContentWidget::PaintContent(const QPaintEvent& event) {
     auto& impl = WindowAccess::Of(window_);
     QPainter painter(this);
     painter.fillRect(rect(),
@@ -97,7 +101,7 @@ void ContentWidget::paintEvent(QPaintEvent* event) {
     // A closed window's controls are going: only its back colour and backdrop remain.
     if (impl.closed)
         return;
-    const QRect area = event->rect() & rect();
+    const QRect area = event.rect() & rect();
     for (const StackEntry& entry : impl.stack) {
         if (const Control* control = entry.control) {
             if (control->Widget() == nullptr && control->Visible())
@@ -114,41 +118,42 @@ void ContentWidget::mousePressEvent(QMouseEvent* event) {
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    HandlerScope scope;
-    auto& impl = WindowAccess::Of(window_);
     const QPoint at = event->position().toPoint();
-    impl.capturedShape = nullptr;
-    impl.windowCaptured = false;
-    // A visible, enabled shape takes the press whatever its handler answers; native controls
-    // keep their presses from the window themselves (see Control::Create).
-    const ShapeHit hit = ShapeAt(at, false);
-    if (Control* shape = hit.control) {
-        if (RunHandler(shape->MouseDown, at.x() - shape->Left(), at.y() - shape->Top()))
-            impl.capturedShape = shape;
-        return;
-    }
-    if (const ShapeArray* array = hit.array) {
-        // The array's members have no drag or release handlers: nothing follows the press.
-        const ShapeBox box = WindowAccess::BoxAt(*array, hit.slot);
-        RunHandler(array->MouseDown, WindowAccess::NumberAt(*array, hit.slot), Offset(at.x(), box.left),
-                   Offset(at.y(), box.top));
-        return;
-    }
-    impl.windowCaptured = WindowAccess::MouseDown(window_, at.x(), at.y());
+    Guarded([this, at] {
+        auto& impl = WindowAccess::Of(window_);
+        impl.capturedShape = nullptr;
+        impl.windowCaptured = false;
+        // A visible, enabled shape takes the press whatever its handler answers; native controls
+        // keep their presses from the window themselves (see Control::Create).
+        const ShapeHit hit = ShapeAt(at, false);
+        if (Control* shape = hit.control) {
+            if (RunHandler(shape->MouseDown, at.x() - shape->Left(), at.y() - shape->Top()))
+                impl.capturedShape = shape;
+            return;
+        }
+        if (const ShapeArray* array = hit.array) {
+            // The array's members have no drag or release handlers: nothing follows the press.
+            const ShapeBox box = WindowAccess::BoxAt(*array, hit.slot);
+            RunHandler(array->MouseDown, WindowAccess::NumberAt(*array, hit.slot), Offset(at.x(), box.left),
+                       Offset(at.y(), box.top));
+            return;
+        }
+        impl.windowCaptured = WindowAccess::MouseDown(window_, at.x(), at.y());
+    });
 }
 
 void ContentWidget::mouseMoveEvent(QMouseEvent* event) {
-    HandlerScope scope;
-    auto& impl = WindowAccess::Of(window_);
     const QPoint at = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton) {
-        if (Control* shape = impl.capturedShape)
+    const bool dragging = event->buttons() & Qt::LeftButton;
+    Guarded([this, at, dragging] {
+        auto& impl = WindowAccess::Of(window_);
+        if (!dragging)
+            WindowAccess::MouseMove(window_, at.x(), at.y());
+        else if (Control* shape = impl.capturedShape)
             RunHandler(shape->MouseDrag, at.x() - shape->Left(), at.y() - shape->Top());
         else if (impl.windowCaptured)
             WindowAccess::MouseDrag(window_, at.x(), at.y());
-        return;
-    }
-    WindowAccess::MouseMove(window_, at.x(), at.y());
+    });
 }
 
 void ContentWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -156,27 +161,26 @@ void ContentWidget::mouseReleaseEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    HandlerScope scope;
-    auto& impl = WindowAccess::Of(window_);
     const QPoint at = event->position().toPoint();
-    Control* shape = impl.capturedShape;
-    const bool windowCaptured = impl.windowCaptured;
-    impl.capturedShape = nullptr;
-    impl.windowCaptured = false;
-    if (shape != nullptr)
-        RunHandler(shape->MouseUp, at.x() - shape->Left(), at.y() - shape->Top());
-    else if (windowCaptured)
-        WindowAccess::MouseUp(window_, at.x(), at.y());
+    Guarded([this, at] {
+        auto& impl = WindowAccess::Of(window_);
+        Control* shape = impl.capturedShape;
+        const bool windowCaptured = impl.windowCaptured;
+        impl.capturedShape = nullptr;
+        impl.windowCaptured = false;
+        if (shape != nullptr)
+            RunHandler(shape->MouseUp, at.x() - shape->Left(), at.y() - shape->Top());
+        else if (windowCaptured)
+            WindowAccess::MouseUp(window_, at.x(), at.y());
+    });
 }
 
 void ContentWidget::enterEvent(QEnterEvent*) {
-    HandlerScope scope;
-    WindowAccess::MouseEnter(window_);
+    Guarded([this] { WindowAccess::MouseEnter(window_); });
 }
 
 void ContentWidget::leaveEvent(QEvent*) {
-    HandlerScope scope;
-    WindowAccess::MouseExit(window_);
+    Guarded([this] { WindowAccess::MouseExit(window_); });
 }
 
 void ContentWidget::keyPressEvent(QKeyEvent* event) {
@@ -185,25 +189,25 @@ void ContentWidget::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    HandlerScope scope;
-    if (WindowAccess::KeyDown(window_, key))
-        return;
-    auto& impl = WindowAccess::Of(window_);
-    PushButton* button = key == "\r" ? impl.defaultButton : key == "\x1b" ? impl.cancelButton : nullptr;
-    if (button != nullptr && !impl.closed) {
+    const bool handled = Guarded([this, &key] {
+        if (WindowAccess::KeyDown(window_, key))
+            return true;
+        auto& impl = WindowAccess::Of(window_);
+        PushButton* button = key == "\r" ? impl.defaultButton : key == "\x1b" ? impl.cancelButton : nullptr;
+        if (button == nullptr || impl.closed)
+            return false;
         button->Push();
-        return;
-    }
-    event->ignore();
+        return true;
+    });
+    if (!handled)
+        event->ignore();
 }
 
 void ContentWidget::closeEvent(QCloseEvent* event) {
     event->ignore();
     auto& impl = WindowAccess::Of(window_);
-    if (impl.closeButton && !impl.closed) {
-        HandlerScope scope;
-        window_.Close();
-    }
+    if (impl.closeButton && !impl.closed)
+        Guarded([this] { window_.Close(); });
 }
 
 } // namespace rt::detail

@@ -38,6 +38,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void PaintContent(const QPaintEvent& event);
     // The top light shape at a point, or null; hidden shapes are never found, disabled ones
     // only when `includeDisabled`.
     ShapeHit ShapeAt(const QPoint& at, bool includeDisabled) const;

@@ -92,7 +92,10 @@ void Control::Create(Window& window, std::int32_t left, std::int32_t top, std::i
         widget->setVisible(geometry_.visible);
     }
     ApplyGeometry(before);
-    detail::RunHandler(Open);
+    // Run by the program's reaching of the window, not by Qt: a failure goes back to it.
+    detail::HandlerScope scope;
+    if (Open)
+        Open();
 }
 
 bool Control::IsCreated() const {

@@ -32,10 +32,11 @@ struct EditField::Impl {
         Window* window = owner->ParentWindow();
         if (window == nullptr || detail::WindowAccess::IsClosing(*window))
             return;
-        detail::HandlerScope scope;
-        if (owner->LostFocus)
-            owner->LostFocus();
-        owner->Event_LostFocus();
+        detail::Guarded([this] {
+            if (owner->LostFocus)
+                owner->LostFocus();
+            owner->Event_LostFocus();
+        });
     }
     void GotFocus() { detail::RunHandler(owner->GotFocus); }
     void ApplyLooks();

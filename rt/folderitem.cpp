@@ -11,6 +11,8 @@
 #include <map>
 #include <utility>
 
+#include "rt/picturelimits.h"
+
 namespace rt {
 
 namespace {
@@ -210,6 +212,7 @@ std::unique_ptr<BinaryStream> FolderItem::CreateBinaryFile(std::string_view /*fi
 Picture FolderItem::OpenAsPicture() const {
     if (path_.empty())
         return {};
+    detail::AllowPicturesThatFitInMemory();
     QImageReader reader(ToQString(path_));
     reader.setAutoTransform(true);
     const QImage image = reader.read();

@@ -79,11 +79,9 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         if (event->type() == QEvent::KeyPress && box_.owner.CellKeyDown && box_.editingRow >= 0) {
             const std::string key = detail::KeyText(*static_cast<QKeyEvent*>(event));
-            if (!key.empty()) {
-                detail::HandlerScope scope;
-                if (box_.owner.CellKeyDown(box_.editingRow, box_.editingColumn, key))
-                    return true;
-            }
+            if (!key.empty() &&
+                detail::RunHandler(box_.owner.CellKeyDown, box_.editingRow, box_.editingColumn, key))
+                return true;
         }
         return QStyledItemDelegate::eventFilter(object, event);
     }

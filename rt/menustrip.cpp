@@ -71,7 +71,8 @@ MenuStrip::MenuStrip(Application& application, MenuBar& bar)
         MenuItem& item = bar.Item(i);
         QMenu* menu = bar_->addMenu(detail::MenuCaption(item.Text()));
         Attach(*menu->menuAction(), item);
-        connect(menu, &QMenu::aboutToShow, this, [this] { application_.EnableMenuItems(); });
+        connect(menu, &QMenu::aboutToShow, this,
+                [this] { detail::Guarded([this] { application_.EnableMenuItems(); }); });
         AddItems(*menu, item);
     }
     Fit();
@@ -154,10 +155,8 @@ void MenuStrip::AddItems(QMenu& menu, MenuItem& parent) {
             action->setMenuRole(QAction::QuitRole);
         Attach(*action, item);
         MenuItem* chosen = &item;
-        connect(action, &QAction::triggered, this, [chosen] {
-            detail::HandlerScope scope;
-            chosen->Trigger();
-        });
+        connect(action, &QAction::triggered, this,
+                [chosen] { detail::Guarded([chosen] { chosen->Trigger(); }); });
     }
 }
 

@@ -24,6 +24,8 @@
 #include <map>
 #include <vector>
 
+#include "rt/handlerguard.h"
+
 namespace rt {
 
 namespace {
@@ -226,6 +228,10 @@ protected:
     }
 
     void paintGL() override {
+        detail::Guarded([this] { PaintScene(); });
+    }
+
+    void PaintScene() {
         const QVector3D sky = ColorVector(owner_.SkyColor);
         glClearColor(sky.x(), sky.y(), sky.z(), 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -1,6 +1,6 @@
 #pragma once
 // Internal helpers of the widget half of the runtime: text and colour conversions, the key
-// names handed to the program, fonts, and the scope that marks program code running.
+// names handed to the program, fonts, and the calls of the program's handlers.
 
 #include <QColor>
 #include <QPointer>
@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "rt/handlerguard.h"
 #include "rt/textstyle.h"
 
 class QFont;
@@ -34,25 +35,13 @@ inline Color FromQColor(const QColor& color) {
 // Texts use CR (and CR LF) as line breaks; Qt shows LF.
 QString DisplayText(const std::string& text);
 
-// Marks program code running (a handler, a yield, a modal dialog). Windows closed meanwhile
-// are destroyed only once no such scope is active any more.
-class HandlerScope {
-public:
-    HandlerScope();
-    ~HandlerScope();
-    HandlerScope(const HandlerScope&) = delete;
-    HandlerScope& operator=(const HandlerScope&) = delete;
-};
-int HandlerDepth();
-
-// Runs a handler of the program, if it has one, inside a HandlerScope; returns what it returns
-// (a default value when there is none).
+// Runs a handler of the program, if it has one, guarded; returns what it returns (a default
+// value when there is none or it failed).
 template <class R, class... Params, class... Args>
 R RunHandler(const std::function<R(Params...)>& handler, Args&&... args) {
     if (!handler)
         return R();
-    HandlerScope scope;
-    return handler(std::forward<Args>(args)...);
+    return Guarded([&] { return handler(std::forward<Args>(args)...); });
 }
 
 // The key as the program sees it (see Window::Event_KeyDown); "" for keys it does not get

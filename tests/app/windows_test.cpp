@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "app/allocationlimit.h"
 #include "app/app.h"
 #include "app/finestrainfo.h"
 #include "app/finstart.h"
@@ -18,6 +19,7 @@
 #include "input/fingestionepunti.h"
 #include "input/finimmagine.h"
 #include "input/finingombro.h"
+#include "input/readertesting.h"
 #include "input/setdxf.h"
 #include "model/globali.h"
 #include "rt/dialogs.h"
@@ -130,6 +132,33 @@ TEST(WindowRecords, EveryWindowHasTheTitleBarBoxesItsRecordGivesAndNoOthers) {
     EXPECT_EQ(Boxes<Finestra>(), "minimise ");
     EXPECT_EQ(Boxes<winquesa3d>(), "close minimise ");
     EXPECT_EQ(Boxes<finscrivilinee>(), "");
+}
+
+TEST(StartWindow, ACommandThatRunsOutOfMemoryIsReportedInBothLanguagesAndLeavesTheDataAsItWas) {
+    ambrelix::NewAppInstance();
+    readertest::Scratch scratch;
+    std::string lines;
+    for (int i = 0; i < 20000; ++i)
+        lines += "1\t2\t3\n";
+    const std::string path = scratch.Write("many.txt", lines);
+    readertest::SetEarlierData();
+    const readertest::Survey before = readertest::Current();
+    finstart& window = rt::Instance<finstart>();
+
+    rt::ScriptedDialogs script;
+    script.AnswerOpen(path);
+    script.AnswerMessage();
+    {
+        // Room for the reader's file buffer, not for its staged points.
+        AllocationLimit limit(100000);
+        Press(window.pushbstart(2));
+    }
+    ASSERT_EQ(script.Requests().size(), 2u);
+    EXPECT_EQ(script.Requests()[1].text,
+              "Not enough memory: the command could not be completed!\r\r"
+              "Memoria insufficiente: non è stato possibile completare il comando!");
+    EXPECT_EQ(readertest::Current(), before);
+    ambrelix::DiscardAppInstance();
 }
 
 } // namespace

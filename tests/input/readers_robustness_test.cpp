@@ -1,7 +1,10 @@
 // What every reader holds to: a cancelled dialog or a file that cannot be opened changes nothing;
 // damaged versions of its test files each end in the 2D working mode with consistent, finite
-// data, or, for a CAD export without lines, change nothing.
+// data, or, for a CAD export without lines, change nothing; the 2D editor shows what they load
+// inside its window, however extreme the numbers.
 
+#include "input/fin_edita.h"
+#include "rt/window.h"
 #include "tests/input/readertesting.h"
 #include <algorithm>
 #include <cmath>
@@ -35,9 +38,10 @@ TEST(Readers, ACancelledDialogOrAFileThatCannotBeOpenedChangesNothing) {
 }
 
 // Cuts the text short, flips bytes, writes random bytes, or repeats, drops or replaces a line by
-// an extreme number or a marker.
+// an extreme number (or two of opposite signs) or a marker.
 std::string Mutate(std::string text, std::mt19937& random) {
-    static const char* const kLines[] = {"1e999\n", "-1e999\r", "nan\r\n", "10\n", "20\n", "0\n", "ENDSEC\n"};
+    static const char* const kLines[] = {"1e999\n", "-1e999\r", "1e400\n-1e400\n", "nan\r\n", "10\n",
+                                         "20\n",    "0\n",      "ENDSEC\n"};
     const auto below = [&](std::size_t bound) {
         return bound == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, bound - 1)(random);
     };
@@ -66,11 +70,36 @@ std::string Mutate(std::string text, std::mt19937& random) {
     return text;
 }
 
+// Draws the 2D editor as the reader left it (the sanitizer build checks every pixel conversion on
+// the way); succeeds when every point and segment end it placed lies in its window.
+::testing::AssertionResult DrawnInTheEditor() {
+    fin_edita& editor = rt::Instance<fin_edita>();
+    if (!editor.DrawIntoPicture())
+        return ::testing::AssertionFailure() << "nothing drawn";
+    const auto inside = [&](std::int32_t x, std::int32_t y) {
+        return x >= 0 && y >= 0 && x <= globali::scrx + 80 && y <= globali::scry;
+    };
+    for (std::int32_t i = 1; i <= editor.punto.UBound(); ++i) {
+        if (editor.punto.Has(i) && !inside(editor.punto(i).Left() + 2, editor.punto(i).Top() + 2))
+            return ::testing::AssertionFailure() << "point " << i << " at " << editor.punto(i).Left();
+    }
+    for (std::int32_t i = 1; i <= editor.Linea.UBound(); ++i) {
+        if (!editor.Linea.Has(i))
+            continue;
+        const auto line = editor.Linea(i);
+        if (!(inside(line.X1(), line.Y1()) && inside(line.X2(), line.Y2())))
+            return ::testing::AssertionFailure() << "segment " << i << " from " << line.X1();
+    }
+    return ::testing::AssertionSuccess();
+}
+
 // Feeds the reader mutations of the files; `check` adds a rule of the reader's own.
 void Fuzz(const std::function<void()>& reader, const std::vector<std::string>& files, std::uint32_t seed,
           const std::function<void(const std::string& text)>& check = {}) {
     Scratch scratch;
     std::mt19937 random(seed);
+    globali::scrx = 400;
+    globali::scry = 300;
     std::vector<std::string> originals;
     for (const std::string& name : files)
         originals.push_back(ReadBytes(DataFile(name)));
@@ -79,6 +108,7 @@ void Fuzz(const std::function<void()>& reader, const std::vector<std::string>& f
         SetEarlierData();
         RunReader(reader, scratch.Write("mutated", text));
         ASSERT_TRUE(Consistent()) << "mutation " << n;
+        ASSERT_TRUE(DrawnInTheEditor()) << "mutation " << n;
         for (const Point& p : Current().points)
             ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)) << "mutation " << n;
         if (check)

@@ -1,10 +1,11 @@
-// The switch to the 2D working mode, the fit, a picture that cannot be read and the reference
-// rescale.
+// The switch to the 2D working mode, the fit, pictures that cannot be read or are too large, and
+// the reference rescale.
 
 #include "twod_fixture.h"
 #include "views/fincontrol.h"
 #include "views/finestra.h"
 #include <QImage>
+#include <QImageWriter>
 
 namespace {
 
@@ -66,6 +67,31 @@ TEST_F(TwoDSwitch, AFileThatIsNoUsablePictureChangesNothing) {
         EXPECT_FALSE(Inizio::immaginesfondo);
         EXPECT_EQ(rt::OpenInstance<fin_edita>(), nullptr);
     }
+}
+
+TEST_F(TwoDSwitch, AScanThatFitsInMemoryOpensAndOneTooLargeIsRefusedWithItsSize) {
+    SetRows({{{1, 2, 3}}});
+    rt::ScriptedDialogs dialogs;
+    dialogs.AnswerOpen(readertest::DataFile("picture_too_large.png"));
+    dialogs.AnswerMessage();
+    Inizio::aprimmagine();
+    ASSERT_EQ(dialogs.Requests().size(), 2u);
+    EXPECT_EQ(dialogs.Requests()[1].text,
+              "The picture is too large for this computer: 200000 x 200000 pixels!\r\r"
+              "L'immagine è troppo grande per questo computer: 200000 x 200000 pixel!");
+    EXPECT_EQ(globali::ptot, 0);
+
+    // An A2 map scanned at 300 dpi, beyond the 128 MB that Qt's readers allow by default.
+    readertest::Scratch scratch;
+    const std::string scan = scratch.Path("a2.png");
+    QImage map(4961, 7016, QImage::Format_RGB32);
+    map.fill(0x336699);
+    ASSERT_TRUE(QImageWriter(QString::fromStdString(scan), "png").write(map));
+    dialogs.AnswerOpen(scan);
+    Inizio::aprimmagine();
+    EXPECT_EQ(dialogs.Requests().size(), 3u);
+    ASSERT_TRUE(Inizio::immaginesfondo);
+    EXPECT_EQ(Inizio::immaginesfondo.Pixel(10, 10), 0x336699u);
 }
 
 TEST_F(TwoDSwitch, TheReferenceRescaleKeepsPointsOnThePictureAndRefusesUnusableScales) {

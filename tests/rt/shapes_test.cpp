@@ -153,10 +153,12 @@ TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrder) {
     upper.SetLeft(25);
     upper.SetTop(15);
     window.Lines.AddCopy().SetEnds(50, 60, 90, 60);
+    // Its right and bottom edges lie beyond the int range: it still fills the window's corner.
+    Place(window.Points.AddCopy(), 280, 280, INT32_MAX, INT32_MAX);
     rt::Picture picture = window.DrawIntoPicture();
-    const std::pair<QPoint, rt::Color> expected[] = {{{2, 2}, 0x102030},   {{11, 14}, 0x0000FF},
-                                                     {{15, 14}, 0x5F7F3F}, {{27, 17}, 0x00FFFF},
-                                                     {{70, 60}, 0x00FF80}, {{70, 62}, 0x102030}};
+    const std::pair<QPoint, rt::Color> expected[] = {
+        {{2, 2}, 0x102030},   {{11, 14}, 0x0000FF}, {{15, 14}, 0x5F7F3F},  {{27, 17}, 0x00FFFF},
+        {{70, 60}, 0x00FF80}, {{70, 62}, 0x102030}, {{295, 295}, 0x5F7F3F}};
     for (const auto& [at, color] : expected)
         EXPECT_EQ(picture.Pixel(at.x(), at.y()), color) << at.x() << "," << at.y();
     rt::Picture backdrop = rt::Picture::New(300, 300);

@@ -1,3 +1,4 @@
+#include "rt/application.h"
 #include "rt/runtime.h"
 #include "rt/testwindow.h"
 #include <QCoreApplication>
@@ -6,6 +7,7 @@
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -130,6 +132,34 @@ TEST_F(WindowTest, MainScreenPlacementCentresAWindowGivenNoPositionWhenFirstShow
     const Other& centred = rt::Instance<Other>();
     EXPECT_EQ(centred.Left(), screen.x() + (screen.width() - 400) / 2);
     EXPECT_EQ(centred.Top(), screen.y() + (screen.height() - 200) / 2);
+}
+
+// Records the failures handed to the application object.
+class ReportingApp : public rt::Application {
+protected:
+    void Event_UnhandledException(const std::exception_ptr& error) override {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& failure) {
+            events.push_back(std::string("failed: ") + failure.what());
+        }
+    }
+};
+
+TEST_F(WindowTest, AFailingHandlerIsReportedOnceItsCommandHasReturnedAndTheProgramGoesOn) {
+    W& window = rt::Instance<W>();
+    ReportingApp app;
+    app.Register();
+    window.Box.Action = [] { throw std::runtime_error("box"); };
+    // The box's handler runs inside Qt's signal, called from the button's handler.
+    window.Ok.Action = [&window] {
+        window.Box.SetValue(!window.Box.Value());
+        events.push_back("ok ends");
+    };
+    events.clear();
+    for (int click = 0; click < 2; ++click)
+        QTest::mouseClick(window.Ok.Widget(), Qt::LeftButton);
+    EXPECT_EQ(events, (Log{"ok ends", "failed: box", "ok ends", "failed: box"}));
 }
 
 } // namespace
