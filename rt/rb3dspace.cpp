@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -87,26 +88,35 @@ struct MeshData {
 
 constexpr Color kDefaultMeshColor = 0xCCCCCC;
 
+QVector3D FaceNormal(const Vector3D& a, const Vector3D& b, const Vector3D& c) {
+    return QVector3D::crossProduct(QVector3D(float(b.X - a.X), float(b.Y - a.Y), float(b.Z - a.Z)),
+                                   QVector3D(float(c.X - a.X), float(c.Y - a.Y), float(c.Z - a.Z)))
+        .normalized();
+}
+
+QVector3D VertexColor(const Trimesh& mesh, std::int32_t i) {
+    return ColorVector(mesh.HasVertexColors ? mesh.VertexColors().Item(i) : kDefaultMeshColor);
+}
+
+bool HasCorners(const Trimesh& mesh, const Triangle& tri) {
+    const std::int32_t vertices = mesh.VertexCount();
+    const auto valid = [vertices](std::int32_t i) { return i >= 0 && i < vertices; };
+    return valid(tri.A) && valid(tri.B) && valid(tri.C);
+}
+
 void BuildMesh(const Trimesh& mesh, MeshData& data) {
     data.triangles.clear();
     data.edges.clear();
-    const std::int32_t vertices = mesh.VertexCount();
-    const auto valid = [vertices](std::int32_t i) { return i >= 0 && i < vertices; };
-    const auto colorOf = [&](std::int32_t i) {
-        return ColorVector(mesh.HasVertexColors ? mesh.VertexColors().Item(i) : kDefaultMeshColor);
-    };
+    const auto colorOf = [&](std::int32_t i) { return VertexColor(mesh, i); };
     data.triangles.reserve(static_cast<std::size_t>(mesh.TriangleCount()) * 3 * kFloatsPerVertex);
     for (std::int32_t t = 0; t < mesh.TriangleCount(); ++t) {
         const Triangle tri = mesh.Triangles().Item(t);
-        if (!valid(tri.A) || !valid(tri.B) || !valid(tri.C))
+        if (!HasCorners(mesh, tri))
             continue;
         const Vector3D a = mesh.VertexPositions().Item(tri.A);
         const Vector3D b = mesh.VertexPositions().Item(tri.B);
         const Vector3D c = mesh.VertexPositions().Item(tri.C);
-        const QVector3D normal =
-            QVector3D::crossProduct(QVector3D(float(b.X - a.X), float(b.Y - a.Y), float(b.Z - a.Z)),
-                                    QVector3D(float(c.X - a.X), float(c.Y - a.Y), float(c.Z - a.Z)))
-                .normalized();
+        const QVector3D normal = FaceNormal(a, b, c);
         PushVertex(data.triangles, a, colorOf(tri.A), normal);
         PushVertex(data.triangles, b, colorOf(tri.B), normal);
         PushVertex(data.triangles, c, colorOf(tri.C), normal);
@@ -119,6 +129,40 @@ void BuildMesh(const Trimesh& mesh, MeshData& data) {
     }
     data.version = mesh.ContentVersion();
     data.colored = mesh.HasVertexColors;
+}
+
+// A mesh's drawing data in buffer objects, filled when the mesh is first drawn and again only when
+// its content changes: three vertices per triangle, each with its position, its colour and the face
+// normal; and, from the first wireframe frame on, the triangles' edges as indices into those vertices.
+struct MeshBuffers {
+    std::weak_ptr<Element3D> owner;
+    std::uint64_t version = ~std::uint64_t{0};
+    bool colored = false;
+    GLuint vertices = 0;
+    GLsizei vertexCount = 0;
+    GLuint edges = 0;
+    GLsizei edgeCount = 0;
+};
+
+// Position, colour and normal: a mesh vertex has no texture coordinate.
+constexpr int kFloatsPerMeshVertex = 9;
+// Each triangle takes six edge indices, which a draw call counts in a GLsizei; a mesh beyond that
+// shows its first triangles only.
+constexpr std::int64_t kMostTriangles = std::numeric_limits<GLsizei>::max() / 6;
+// Triangles sent to the GPU at a time while a mesh's buffer is filled.
+constexpr std::int32_t kTrianglesPerUpload = 16384;
+
+float* PutMeshVertex(float* out, const Vector3D& p, const QVector3D& color, const QVector3D& normal) {
+    const float vertex[kFloatsPerMeshVertex] = {static_cast<float>(p.X),
+                                                static_cast<float>(p.Y),
+                                                static_cast<float>(p.Z),
+                                                color.x(),
+                                                color.y(),
+                                                color.z(),
+                                                normal.x(),
+                                                normal.y(),
+                                                normal.z()};
+    return std::copy(vertex, vertex + kFloatsPerMeshVertex, out);
 }
 
 const char* const kVertexShader = R"(
@@ -207,11 +251,15 @@ public:
             return;
         makeCurrent();
         DropTextures();
+        for (auto& [mesh, buffers] : buffers_)
+            DropBuffers(buffers);
+        glDeleteBuffers(1, &quadBuffer_);
         program_.reset();
         doneCurrent();
     }
 
     std::int64_t PictureUploads() const { return uploads_; }
+    void UseClientArrays(bool on) { clientArrays_ = on; }
 
 protected:
     void initializeGL() override {
@@ -220,9 +268,16 @@ protected:
         const bool ok = program_->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader) &&
                         program_->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) &&
                         program_->link();
-        if (!ok)
+        if (!ok) {
             program_.reset();
+        } else {
+            positionAt_ = program_->attributeLocation("position");
+            colorAt_ = program_->attributeLocation("color");
+            normalAt_ = program_->attributeLocation("normal");
+            texCoordAt_ = program_->attributeLocation("texCoord");
+        }
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
+        glGenBuffers(1, &quadBuffer_);
     }
 
     void paintGL() override {
@@ -329,8 +384,181 @@ private:
         }
     }
 
+    // Sends the vertices of a buffer object, laid out as floatsPerVertex floats each (position,
+    // colour, normal and, with 11, the texture coordinate), in order or by the indices of a second
+    // buffer object.
+    void DrawFromBuffer(GLuint vertices, int floatsPerVertex, GLenum primitive, GLsizei count,
+                        GLuint indices = 0) {
+        if (count <= 0)
+            return;
+        const GLsizei stride = floatsPerVertex * static_cast<GLsizei>(sizeof(float));
+        const int locations[] = {positionAt_, colorAt_, normalAt_, texCoordAt_};
+        const int sizes[] = {3, 3, 3, 2};
+        const int attributes = floatsPerVertex == kFloatsPerVertex ? 4 : 3;
+        glBindBuffer(GL_ARRAY_BUFFER, vertices);
+        int offset = 0;
+        for (int i = 0; i < attributes; ++i) {
+            if (locations[i] >= 0) {
+                program_->enableAttributeArray(locations[i]);
+                program_->setAttributeBuffer(locations[i], GL_FLOAT, offset * static_cast<int>(sizeof(float)),
+                                             sizes[i], stride);
+            }
+            offset += sizes[i];
+        }
+        if (indices != 0) {
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices);
+            glDrawElements(primitive, count, GL_UNSIGNED_INT, nullptr);
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+        } else {
+            glDrawArrays(primitive, 0, count);
+        }
+        for (int i = 0; i < attributes; ++i)
+            if (locations[i] >= 0)
+                program_->disableAttributeArray(locations[i]);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+    }
+
+    // A few vertices of 11 floats, streamed through one small buffer object.
+    void DrawStreamed(const std::vector<float>& vertices, GLenum primitive) {
+        glBindBuffer(GL_ARRAY_BUFFER, quadBuffer_);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
+                     vertices.data(), GL_STREAM_DRAW);
+        DrawFromBuffer(quadBuffer_, kFloatsPerVertex, primitive,
+                       static_cast<GLsizei>(vertices.size() / kFloatsPerVertex));
+    }
+
+    static void DropBuffers(MeshBuffers& buffers, QOpenGLFunctions& gl) {
+        const GLuint names[] = {buffers.vertices, buffers.edges};
+        gl.glDeleteBuffers(2, names);
+        buffers.vertices = buffers.edges = 0;
+        buffers.vertexCount = buffers.edgeCount = 0;
+    }
+    void DropBuffers(MeshBuffers& buffers) { DropBuffers(buffers, *this); }
+
+    // Fills the mesh's vertex buffer, a slice of triangles at a time. Where the GPU has no room for it
+    // the mesh is not drawn.
+    void FillVertexBuffer(const Trimesh& mesh, MeshBuffers& buffers) {
+        DropBuffers(buffers);
+        const std::int32_t triangles =
+            static_cast<std::int32_t>(std::min<std::int64_t>(mesh.TriangleCount(), kMostTriangles));
+        if (triangles <= 0)
+            return;
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        glGenBuffers(1, &buffers.vertices);
+        glBindBuffer(GL_ARRAY_BUFFER, buffers.vertices);
+        const std::int64_t floatsPerTriangle = 3 * kFloatsPerMeshVertex;
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(triangles * floatsPerTriangle * sizeof(float)),
+                     nullptr, GL_STATIC_DRAW);
+        if (glGetError() != GL_NO_ERROR) {
+            glBindBuffer(GL_ARRAY_BUFFER, 0);
+            DropBuffers(buffers);
+            return;
+        }
+        std::vector<QVector3D> colors(static_cast<std::size_t>(mesh.VertexCount()));
+        for (std::int32_t i = 0; i < mesh.VertexCount(); ++i)
+            colors[static_cast<std::size_t>(i)] = VertexColor(mesh, i);
+        std::vector<float> slice(static_cast<std::size_t>(kTrianglesPerUpload * floatsPerTriangle));
+        float* out = slice.data();
+        GLintptr filled = 0;
+        const auto send = [&] {
+            const auto bytes =
+                static_cast<GLsizeiptr>((out - slice.data()) * static_cast<std::ptrdiff_t>(sizeof(float)));
+            glBufferSubData(GL_ARRAY_BUFFER, filled, bytes, slice.data());
+            filled += bytes;
+            out = slice.data();
+        };
+        std::int64_t shown = 0;
+        for (std::int32_t t = 0; t < triangles; ++t) {
+            const Triangle tri = mesh.Triangles().Item(t);
+            if (!HasCorners(mesh, tri))
+                continue;
+            const Vector3D a = mesh.VertexPositions().Item(tri.A);
+            const Vector3D b = mesh.VertexPositions().Item(tri.B);
+            const Vector3D c = mesh.VertexPositions().Item(tri.C);
+            const QVector3D normal = FaceNormal(a, b, c);
+            out = PutMeshVertex(out, a, colors[static_cast<std::size_t>(tri.A)], normal);
+            out = PutMeshVertex(out, b, colors[static_cast<std::size_t>(tri.B)], normal);
+            out = PutMeshVertex(out, c, colors[static_cast<std::size_t>(tri.C)], normal);
+            ++shown;
+            if (out == slice.data() + slice.size())
+                send();
+        }
+        if (out != slice.data())
+            send();
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        buffers.vertexCount = static_cast<GLsizei>(shown * 3);
+    }
+
+    // The edges of every triangle in the vertex buffer: its corners 0-1, 1-2 and 2-0.
+    void FillEdgeBuffer(MeshBuffers& buffers) {
+        const GLsizei triangles = buffers.vertexCount / 3;
+        if (triangles <= 0)
+            return;
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        glGenBuffers(1, &buffers.edges);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers.edges);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(std::int64_t{triangles} * 6 * sizeof(GLuint)), nullptr,
+                     GL_STATIC_DRAW);
+        if (glGetError() != GL_NO_ERROR) {
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+            glDeleteBuffers(1, &buffers.edges);
+            buffers.edges = 0;
+            return;
+        }
+        std::vector<GLuint> slice;
+        slice.reserve(static_cast<std::size_t>(kTrianglesPerUpload) * 6);
+        GLintptr filled = 0;
+        for (GLsizei t = 0; t < triangles; ++t) {
+            const GLuint a = static_cast<GLuint>(t) * 3;
+            slice.insert(slice.end(), {a, a + 1, a + 1, a + 2, a + 2, a});
+            if (slice.size() >= static_cast<std::size_t>(kTrianglesPerUpload) * 6 || t + 1 == triangles) {
+                const auto bytes = static_cast<GLsizeiptr>(slice.size() * sizeof(GLuint));
+                glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, filled, bytes, slice.data());
+                filled += bytes;
+                slice.clear();
+            }
+        }
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+        buffers.edgeCount = triangles * 6;
+    }
+
     void DrawMesh(const std::shared_ptr<Element3D>& handle, const Trimesh& mesh, const QMatrix4x4& model,
                   bool backFaces) {
+        if (clientArrays_) {
+            DrawMeshFromClientArrays(handle, mesh, model, backFaces);
+            return;
+        }
+        MeshBuffers& buffers = buffers_[&mesh];
+        if (buffers.owner.lock() != handle || buffers.version != mesh.ContentVersion() ||
+            buffers.colored != mesh.HasVertexColors) {
+            buffers.owner = handle;
+            buffers.version = mesh.ContentVersion();
+            buffers.colored = mesh.HasVertexColors;
+            FillVertexBuffer(mesh, buffers);
+        }
+        seen_.push_back(&mesh);
+        SetTransform(model);
+        program_->setUniformValue("mode", 0);
+        if (owner_.Wireframe) {
+            if (buffers.edges == 0)
+                FillEdgeBuffer(buffers);
+            glDisable(GL_CULL_FACE);
+            DrawFromBuffer(buffers.vertices, kFloatsPerMeshVertex, GL_LINES, buffers.edgeCount,
+                           buffers.edges);
+        } else {
+            if (backFaces)
+                glDisable(GL_CULL_FACE);
+            else
+                glEnable(GL_CULL_FACE);
+            DrawFromBuffer(buffers.vertices, kFloatsPerMeshVertex, GL_TRIANGLES, buffers.vertexCount);
+        }
+    }
+
+    void DrawMeshFromClientArrays(const std::shared_ptr<Element3D>& handle, const Trimesh& mesh,
+                                  const QMatrix4x4& model, bool backFaces) {
         MeshData& data = meshes_[&mesh];
         if (data.owner.lock() != handle || data.version != mesh.ContentVersion() ||
             data.colored != mesh.HasVertexColors) {
@@ -382,10 +610,15 @@ private:
                 for (int corner : {0, 1, 1, 2, 2, 5, 5, 0})
                     outline.insert(outline.end(), quad.begin() + corner * kFloatsPerVertex,
                                    quad.begin() + (corner + 1) * kFloatsPerVertex);
-                Submit(outline, GL_LINES);
+                if (clientArrays_)
+                    Submit(outline, GL_LINES);
+                else
+                    DrawStreamed(outline, GL_LINES);
                 program_->setUniformValue("mode", 1);
-            } else {
+            } else if (clientArrays_) {
                 Submit(quad, GL_TRIANGLES);
+            } else {
+                DrawStreamed(quad, GL_TRIANGLES);
             }
             glBindTexture(GL_TEXTURE_2D, 0);
         }
@@ -447,6 +680,15 @@ private:
             else
                 ++it;
         }
+        for (auto it = buffers_.begin(); it != buffers_.end();) {
+            if (it->second.owner.expired() ||
+                std::find(seen_.begin(), seen_.end(), it->first) == seen_.end()) {
+                DropBuffers(it->second);
+                it = buffers_.erase(it);
+            } else {
+                ++it;
+            }
+        }
     }
 
     Rb3DSpace& owner_;
@@ -455,6 +697,13 @@ private:
     QMatrix4x4 projection_;
     QMatrix4x4 view_;
     std::map<const Trimesh*, MeshData> meshes_;
+    std::map<const Trimesh*, MeshBuffers> buffers_;
+    GLuint quadBuffer_ = 0;
+    int positionAt_ = -1;
+    int colorAt_ = -1;
+    int normalAt_ = -1;
+    int texCoordAt_ = -1;
+    bool clientArrays_ = false;
     std::vector<const Trimesh*> seen_;
     // Keyed by the picture's image, whose address stays while the entry holds the picture.
     struct PictureTexture {
@@ -521,6 +770,11 @@ Picture Rb3DSpace::RenderToPicture() {
     if (!impl_->objects || !impl_->scene || !impl_->widget)
         return {};
     return Picture::FromImage(impl_->scene->grabFramebuffer());
+}
+
+void Rb3DSpace::UseClientArrays(bool on) {
+    if (impl_->scene && impl_->widget)
+        impl_->scene->UseClientArrays(on);
 }
 
 std::int64_t Rb3DSpace::PictureUploads() const {

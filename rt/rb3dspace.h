@@ -43,6 +43,8 @@ public:
     Picture RenderToPicture();
     // How many times picture content has been sent to the GPU so far.
     std::int64_t PictureUploads() const;
+    // Draws from arrays in client memory, as before the buffer objects, to compare the two.
+    void UseClientArrays(bool on);
 
     QWidget* Widget() const override;
 
