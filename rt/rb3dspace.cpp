@@ -67,7 +67,7 @@ QMatrix4x4 LocalMatrix(const Element3D& element) {
                       1);
 }
 
-// One vertex as the shaders take it: position, colour, normal, texture coordinate.
+// A picture's vertex as the shaders take it: position, colour, normal, texture coordinate.
 constexpr int kFloatsPerVertex = 11;
 
 void PushVertex(std::vector<float>& out, const Vector3D& p, const QVector3D& color, const QVector3D& normal,
@@ -75,16 +75,6 @@ void PushVertex(std::vector<float>& out, const Vector3D& p, const QVector3D& col
     out.insert(out.end(), {static_cast<float>(p.X), static_cast<float>(p.Y), static_cast<float>(p.Z),
                            color.x(), color.y(), color.z(), normal.x(), normal.y(), normal.z(), s, t});
 }
-
-// A mesh's drawing data, rebuilt when its content changes. Triangles carry their face normal
-// at each corner, so the shading is flat.
-struct MeshData {
-    std::weak_ptr<Element3D> owner;
-    std::uint64_t version = ~std::uint64_t{0};
-    bool colored = false;
-    std::vector<float> triangles;
-    std::vector<float> edges;
-};
 
 constexpr Color kDefaultMeshColor = 0xCCCCCC;
 
@@ -102,33 +92,6 @@ bool HasCorners(const Trimesh& mesh, const Triangle& tri) {
     const std::int32_t vertices = mesh.VertexCount();
     const auto valid = [vertices](std::int32_t i) { return i >= 0 && i < vertices; };
     return valid(tri.A) && valid(tri.B) && valid(tri.C);
-}
-
-void BuildMesh(const Trimesh& mesh, MeshData& data) {
-    data.triangles.clear();
-    data.edges.clear();
-    const auto colorOf = [&](std::int32_t i) { return VertexColor(mesh, i); };
-    data.triangles.reserve(static_cast<std::size_t>(mesh.TriangleCount()) * 3 * kFloatsPerVertex);
-    for (std::int32_t t = 0; t < mesh.TriangleCount(); ++t) {
-        const Triangle tri = mesh.Triangles().Item(t);
-        if (!HasCorners(mesh, tri))
-            continue;
-        const Vector3D a = mesh.VertexPositions().Item(tri.A);
-        const Vector3D b = mesh.VertexPositions().Item(tri.B);
-        const Vector3D c = mesh.VertexPositions().Item(tri.C);
-        const QVector3D normal = FaceNormal(a, b, c);
-        PushVertex(data.triangles, a, colorOf(tri.A), normal);
-        PushVertex(data.triangles, b, colorOf(tri.B), normal);
-        PushVertex(data.triangles, c, colorOf(tri.C), normal);
-        PushVertex(data.edges, a, colorOf(tri.A), normal);
-        PushVertex(data.edges, b, colorOf(tri.B), normal);
-        PushVertex(data.edges, b, colorOf(tri.B), normal);
-        PushVertex(data.edges, c, colorOf(tri.C), normal);
-        PushVertex(data.edges, c, colorOf(tri.C), normal);
-        PushVertex(data.edges, a, colorOf(tri.A), normal);
-    }
-    data.version = mesh.ContentVersion();
-    data.colored = mesh.HasVertexColors;
 }
 
 // A mesh's drawing data in buffer objects, filled when the mesh is first drawn and again only when
@@ -259,7 +222,6 @@ public:
     }
 
     std::int64_t PictureUploads() const { return uploads_; }
-    void UseClientArrays(bool on) { clientArrays_ = on; }
 
 protected:
     void initializeGL() override {
@@ -360,30 +322,6 @@ private:
         program_->setUniformValue("normalMatrix", modelView.normalMatrix());
     }
 
-    void Submit(const std::vector<float>& vertices, GLenum primitive) {
-        if (vertices.empty())
-            return;
-        const GLsizei stride = kFloatsPerVertex * sizeof(float);
-        const float* base = vertices.data();
-        const char* names[] = {"position", "color", "normal", "texCoord"};
-        const int sizes[] = {3, 3, 3, 2};
-        int offset = 0;
-        for (int i = 0; i < 4; ++i) {
-            const int location = program_->attributeLocation(names[i]);
-            if (location >= 0) {
-                program_->enableAttributeArray(location);
-                program_->setAttributeArray(location, GL_FLOAT, base + offset, sizes[i], stride);
-            }
-            offset += sizes[i];
-        }
-        glDrawArrays(primitive, 0, static_cast<GLsizei>(vertices.size() / kFloatsPerVertex));
-        for (const char* name : names) {
-            const int location = program_->attributeLocation(name);
-            if (location >= 0)
-                program_->disableAttributeArray(location);
-        }
-    }
-
     // Sends the vertices of a buffer object, laid out as floatsPerVertex floats each (position,
     // colour, normal and, with 11, the texture coordinate), in order or by the indices of a second
     // buffer object.
@@ -427,13 +365,12 @@ private:
                        static_cast<GLsizei>(vertices.size() / kFloatsPerVertex));
     }
 
-    static void DropBuffers(MeshBuffers& buffers, QOpenGLFunctions& gl) {
+    void DropBuffers(MeshBuffers& buffers) {
         const GLuint names[] = {buffers.vertices, buffers.edges};
-        gl.glDeleteBuffers(2, names);
+        glDeleteBuffers(2, names);
         buffers.vertices = buffers.edges = 0;
         buffers.vertexCount = buffers.edgeCount = 0;
     }
-    void DropBuffers(MeshBuffers& buffers) { DropBuffers(buffers, *this); }
 
     // Fills the mesh's vertex buffer, a slice of triangles at a time. Where the GPU has no room for it
     // the mesh is not drawn.
@@ -527,10 +464,6 @@ private:
 
     void DrawMesh(const std::shared_ptr<Element3D>& handle, const Trimesh& mesh, const QMatrix4x4& model,
                   bool backFaces) {
-        if (clientArrays_) {
-            DrawMeshFromClientArrays(handle, mesh, model, backFaces);
-            return;
-        }
         MeshBuffers& buffers = buffers_[&mesh];
         if (buffers.owner.lock() != handle || buffers.version != mesh.ContentVersion() ||
             buffers.colored != mesh.HasVertexColors) {
@@ -554,29 +487,6 @@ private:
             else
                 glEnable(GL_CULL_FACE);
             DrawFromBuffer(buffers.vertices, kFloatsPerMeshVertex, GL_TRIANGLES, buffers.vertexCount);
-        }
-    }
-
-    void DrawMeshFromClientArrays(const std::shared_ptr<Element3D>& handle, const Trimesh& mesh,
-                                  const QMatrix4x4& model, bool backFaces) {
-        MeshData& data = meshes_[&mesh];
-        if (data.owner.lock() != handle || data.version != mesh.ContentVersion() ||
-            data.colored != mesh.HasVertexColors) {
-            data.owner = handle;
-            BuildMesh(mesh, data);
-        }
-        seen_.push_back(&mesh);
-        SetTransform(model);
-        program_->setUniformValue("mode", 0);
-        if (owner_.Wireframe) {
-            glDisable(GL_CULL_FACE);
-            Submit(data.edges, GL_LINES);
-        } else {
-            if (backFaces)
-                glDisable(GL_CULL_FACE);
-            else
-                glEnable(GL_CULL_FACE);
-            Submit(data.triangles, GL_TRIANGLES);
         }
     }
 
@@ -610,13 +520,8 @@ private:
                 for (int corner : {0, 1, 1, 2, 2, 5, 5, 0})
                     outline.insert(outline.end(), quad.begin() + corner * kFloatsPerVertex,
                                    quad.begin() + (corner + 1) * kFloatsPerVertex);
-                if (clientArrays_)
-                    Submit(outline, GL_LINES);
-                else
-                    DrawStreamed(outline, GL_LINES);
+                DrawStreamed(outline, GL_LINES);
                 program_->setUniformValue("mode", 1);
-            } else if (clientArrays_) {
-                Submit(quad, GL_TRIANGLES);
             } else {
                 DrawStreamed(quad, GL_TRIANGLES);
             }
@@ -674,12 +579,6 @@ private:
     }
 
     void ForgetVanishedMeshes() {
-        for (auto it = meshes_.begin(); it != meshes_.end();) {
-            if (it->second.owner.expired() || std::find(seen_.begin(), seen_.end(), it->first) == seen_.end())
-                it = meshes_.erase(it);
-            else
-                ++it;
-        }
         for (auto it = buffers_.begin(); it != buffers_.end();) {
             if (it->second.owner.expired() ||
                 std::find(seen_.begin(), seen_.end(), it->first) == seen_.end()) {
@@ -696,14 +595,12 @@ private:
     GLint maxTextureSize_ = 0;
     QMatrix4x4 projection_;
     QMatrix4x4 view_;
-    std::map<const Trimesh*, MeshData> meshes_;
     std::map<const Trimesh*, MeshBuffers> buffers_;
     GLuint quadBuffer_ = 0;
     int positionAt_ = -1;
     int colorAt_ = -1;
     int normalAt_ = -1;
     int texCoordAt_ = -1;
-    bool clientArrays_ = false;
     std::vector<const Trimesh*> seen_;
     // Keyed by the picture's image, whose address stays while the entry holds the picture.
     struct PictureTexture {
@@ -770,11 +667,6 @@ Picture Rb3DSpace::RenderToPicture() {
     if (!impl_->objects || !impl_->scene || !impl_->widget)
         return {};
     return Picture::FromImage(impl_->scene->grabFramebuffer());
-}
-
-void Rb3DSpace::UseClientArrays(bool on) {
-    if (impl_->scene && impl_->widget)
-        impl_->scene->UseClientArrays(on);
 }
 
 std::int64_t Rb3DSpace::PictureUploads() const {

@@ -35,16 +35,14 @@ public:
     bool Wireframe = false;
     bool DebugCube = false;
 
-    // Takes changed settings and scene content into account and redraws. Only pictures drawn
-    // on since the last frame are sent to the GPU again.
+    // Takes changed settings and scene content into account and redraws. Only meshes changed and
+    // pictures drawn on since the last frame are sent to the GPU again.
     void Update();
     void Refresh(bool eraseBackground = true);
     // The scene as drawn now (a nil picture without an engine).
     Picture RenderToPicture();
     // How many times picture content has been sent to the GPU so far.
     std::int64_t PictureUploads() const;
-    // Draws from arrays in client memory, as before the buffer objects, to compare the two.
-    void UseClientArrays(bool on);
 
     QWidget* Widget() const override;
 

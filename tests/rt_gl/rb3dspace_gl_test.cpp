@@ -60,50 +60,6 @@ std::shared_ptr<rt::Trimesh> Square(double x0, double y0, double x1, double y1, 
     return Quad({{x0, y0, -100}, {x1, y0, -100}, {x1, y1, -100}, {x0, y1, -100}}, color);
 }
 
-// A lit, height-coloured hill of 24 by 24 cells with a second mesh in the default colour, a triangle
-// naming no vertex, and a picture laid flat beside them, seen from above at an angle.
-void BuildComparisonScene(rt::Group3D& objects, rt::Object3D& camera) {
-    auto hill = std::make_shared<rt::Trimesh>();
-    constexpr int n = 24;
-    hill->SetVertexCount((n + 1) * (n + 1));
-    hill->SetTriangleCount(2 * n * n + 1);
-    hill->HasVertexColors = true;
-    for (int j = 0; j <= n; ++j)
-        for (int i = 0; i <= n; ++i) {
-            const double h = 30 * std::sin(i / 4.0) * std::cos(j / 5.0);
-            hill->VertexPositions().SetXYZ(i + j * (n + 1), (i - n / 2) * 5.0, h, (j - n / 2) * 5.0);
-            hill->VertexColors().SetItem(i + j * (n + 1), rt::HSV((h + 30) / 90, 1, 1));
-        }
-    for (int j = 0, t = 0; j < n; ++j)
-        for (int i = 0; i < n; ++i, t += 2) {
-            const int a = i + j * (n + 1), b = a + n + 1;
-            hill->Triangles().SetABC(t, a, b, b + 1);
-            hill->Triangles().SetABC(t + 1, b + 1, a + 1, a);
-        }
-    hill->Triangles().SetABC(2 * n * n, 0, 1, 100000);
-    hill->RenderBackFaces = true;
-    objects.Append(hill);
-    auto plain = Quad({{-70, 10, -40}, {-50, 40, -40}, {-50, 40, 40}, {-70, 10, 40}}, 0);
-    plain->HasVertexColors = false;
-    objects.Append(plain);
-    const rt::Picture picture = rt::Picture::New(40, 30);
-    picture.Graphics().SetForeColor(kBlue);
-    picture.Graphics().FillRect(0, 0, 40, 30);
-    picture.Graphics().SetForeColor(kRed);
-    picture.Graphics().FillRect(5, 5, 20, 10);
-    auto flat = std::make_shared<rt::Object3D>();
-    flat->AddShapePicture(picture, 1.0, -1);
-    flat->RenderBackFaces = true;
-    auto laid = std::make_shared<rt::Group3D>();
-    laid->Append(flat);
-    laid->Position = {75, -20, 0};
-    laid->Pitch(1.5705);
-    objects.Append(laid);
-    const double elevation = 0.6786111;
-    camera.Position = {0, 220 * std::sin(elevation), 220 * std::cos(elevation)};
-    camera.Pitch(elevation);
-}
-
 class SceneTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -212,31 +168,6 @@ TEST_F(SceneTest, APictureShowsUprightFacingTheCameraAndIsSentAgainOnlyWhenDrawn
     picture.Graphics().FillRect(0, 0, 64, 32);
     ExpectPure(Centre(), kRed);
     EXPECT_EQ(space().PictureUploads(), uploads + 1);
-}
-
-TEST_F(SceneTest, BufferObjectsDrawTheSamePixelsAsArraysInClientMemory) {
-    space().AmbientLight = 40;
-    space().AmbientColor = 0xFFFBF2;
-    space().FloodLight = 70;
-    space().Yon = 400;
-    BuildComparisonScene(*objects(), space().Camera());
-    for (const bool fog : {false, true})
-        for (const bool wireframe : {false, true}) {
-            space().FogVisible = fog;
-            space().Wireframe = wireframe;
-            space().UseClientArrays(true);
-            const rt::Picture before = Render();
-            space().UseClientArrays(false);
-            const rt::Picture after = Render();
-            std::int64_t differing = 0, drawn = 0;
-            for (int y = 0; y < kHeight; ++y)
-                for (int x = 0; x < kWidth; ++x) {
-                    differing += before.Pixel(x, y) != after.Pixel(x, y);
-                    drawn += after.Pixel(x, y) != kSky;
-                }
-            EXPECT_EQ(differing, 0) << "fog " << fog << ", wireframe " << wireframe;
-            EXPECT_GT(drawn, kWidth * kHeight / 10);
-        }
 }
 
 } // namespace
