@@ -60,11 +60,12 @@ QVector3D ColorVector(Color color) {
 QMatrix4x4 LocalMatrix(const Element3D& element) {
     const double* r = element.Orientation();
     const Vector3D& p = element.Position;
-    return QMatrix4x4(static_cast<float>(r[0]), static_cast<float>(r[1]), static_cast<float>(r[2]),
+    const double z = element.MirrorZ ? -1 : 1;
+    return QMatrix4x4(static_cast<float>(r[0]), static_cast<float>(r[1]), static_cast<float>(r[2] * z),
                       static_cast<float>(p.X), static_cast<float>(r[3]), static_cast<float>(r[4]),
-                      static_cast<float>(r[5]), static_cast<float>(p.Y), static_cast<float>(r[6]),
-                      static_cast<float>(r[7]), static_cast<float>(r[8]), static_cast<float>(p.Z), 0, 0, 0,
-                      1);
+                      static_cast<float>(r[5] * z), static_cast<float>(p.Y), static_cast<float>(r[6]),
+                      static_cast<float>(r[7]), static_cast<float>(r[8] * z), static_cast<float>(p.Z), 0, 0,
+                      0, 1);
 }
 
 // A picture's vertex as the shaders take it: position, colour, normal, texture coordinate.
@@ -252,7 +253,6 @@ protected:
 
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
-        glFrontFace(GL_CCW);
         glCullFace(GL_BACK);
 
         const float nearPlane = static_cast<float>(std::max<std::int32_t>(1, owner_.Hither));
@@ -316,10 +316,13 @@ private:
         }
     }
 
+    // A mirrored transform turns the faces' winding: their front stays the side their corners
+    // are wound counter-clockwise on before the mirror.
     void SetTransform(const QMatrix4x4& model) {
         const QMatrix4x4 modelView = view_ * model;
         program_->setUniformValue("modelView", modelView);
         program_->setUniformValue("normalMatrix", modelView.normalMatrix());
+        glFrontFace(model.determinant() < 0 ? GL_CW : GL_CCW);
     }
 
     // Sends the vertices of a buffer object, laid out as floatsPerVertex floats each (position,

@@ -128,6 +128,10 @@ void winquesa3d::inserisci3d() {
     if (globali::terreno) {
         obj->Append(globali::terreno);
         obj->Append(globali::tercurva);
+        // The meshes lie with the survey's Y along +Z, towards the camera: as they stand they would
+        // show the map mirrored, north nearest. The group mirrors them across its X-Y plane, so that
+        // north lies far and east on the right, as in the 2D editor and its snapshot.
+        obj->MirrorZ = true;
         scena->Append(obj);
         obj->ComputeBounds(2);
         const rt::Bounds3D box = obj->Bounds();

@@ -131,6 +131,21 @@ TEST_F(SceneTest, TheFloodLightComesFromAFixedSideSoSlopesDifferAndLevelGroundIs
     }
 }
 
+TEST_F(SceneTest, AMirroredMeshShowsAcrossItsXYPlaneLitAndCulledOnItsOuterSide) {
+    space().AmbientLight = 40;
+    space().FloodLight = 70;
+    objects()->Append(Square(-40, -10, -8, 10, 0x808080));
+    // Behind the camera, wound towards it; mirrored it lies in front, its outer side facing the camera.
+    auto mirrored = Quad({{8, -10, 100}, {8, 10, 100}, {40, 10, 100}, {40, -10, 100}}, 0x808080);
+    mirrored->MirrorZ = true;
+    objects()->Append(mirrored);
+    const rt::Picture picture = Render();
+    EXPECT_NE(picture.Pixel(kCx + 30, kCy), kSky);
+    EXPECT_EQ(picture.Pixel(kCx + 30, kCy), picture.Pixel(kCx - 30, kCy));
+    objects()->ComputeBounds();
+    EXPECT_EQ(objects()->Bounds().Maximum.Z, -100);
+}
+
 TEST_F(SceneTest, FogBlendsTowardsTheSkyAndBackFacesShowOnlyWhenAsked) {
     objects()->Append(Square(-20, -20, 20, 20, kRed));
     // Fog halfway to the far plane: halfway between red and the sky.
