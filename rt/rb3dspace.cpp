@@ -661,8 +661,9 @@ void Rb3DSpace::Update() {
         impl_->widget->update();
 }
 
+// A control not yet on the screen draws when it is shown: a frame drawn before would go unseen.
 void Rb3DSpace::Refresh(bool /*eraseBackground*/) {
-    if (impl_->widget)
+    if (impl_->widget && impl_->widget->isVisible())
         impl_->widget->repaint();
 }
 
