@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <map>
 #include <vector>
@@ -282,7 +283,16 @@ protected:
         seen_.clear();
         for (auto& [image, texture] : textures_)
             texture.seen = false;
-        DrawElement(*objects, QMatrix4x4(), false, 0);
+        items_.clear();
+        Collect(*objects, QMatrix4x4(), false, 0);
+        SendChangedMeshes();
+        for (const DrawItem& item : items_) {
+            if (const auto* mesh = dynamic_cast<const Trimesh*>(item.element.get()))
+                DrawMesh(*mesh, item.model, item.backFaces);
+            else if (const auto* object = dynamic_cast<const Object3D*>(item.element.get()))
+                DrawPictures(*object, item.model);
+        }
+        items_.clear();
         program_->release();
         ForgetVanishedMeshes();
         DropUnseenTextures();
@@ -291,7 +301,14 @@ protected:
 private:
     static constexpr int kMaxDepth = 64;
 
-    void DrawElement(const Element3D& element, const QMatrix4x4& parent, bool backFaces, int depth) {
+    // What a frame draws, in order: each visible mesh and object with its transform.
+    struct DrawItem {
+        std::shared_ptr<Element3D> element;
+        QMatrix4x4 model;
+        bool backFaces = false;
+    };
+
+    void Collect(const Element3D& element, const QMatrix4x4& parent, bool backFaces, int depth) {
         if (!element.Visible || depth > kMaxDepth)
             return;
         const QMatrix4x4 model = parent * LocalMatrix(element);
@@ -299,20 +316,57 @@ private:
         if (const auto* group = dynamic_cast<const Group3D*>(&element)) {
             for (std::int32_t i = 0; i < group->Count(); ++i)
                 if (const std::shared_ptr<Element3D> item = group->Item(i))
-                    DrawChild(item, model, backFaces, depth + 1);
+                    CollectChild(item, model, backFaces, depth + 1);
         }
     }
 
-    void DrawChild(const std::shared_ptr<Element3D>& element, const QMatrix4x4& parent, bool backFaces,
-                   int depth) {
+    void CollectChild(const std::shared_ptr<Element3D>& element, const QMatrix4x4& parent, bool backFaces,
+                      int depth) {
         if (!element->Visible)
             return;
-        if (const auto* mesh = dynamic_cast<const Trimesh*>(element.get())) {
-            DrawMesh(element, *mesh, parent * LocalMatrix(*mesh), backFaces || mesh->RenderBackFaces);
-        } else if (const auto* object = dynamic_cast<const Object3D*>(element.get())) {
-            DrawPictures(*object, parent * LocalMatrix(*object));
-        } else {
-            DrawElement(*element, parent, backFaces, depth);
+        if (dynamic_cast<const Trimesh*>(element.get()) || dynamic_cast<const Object3D*>(element.get()))
+            items_.push_back(
+                {element, parent * LocalMatrix(*element), backFaces || element->RenderBackFaces});
+        else
+            Collect(*element, parent, backFaces, depth);
+    }
+
+    // Fills the buffers of the meshes new or changed since they were last drawn, reporting the share
+    // of their triangles sent so far.
+    void SendChangedMeshes() {
+        std::vector<std::pair<const Trimesh*, MeshBuffers*>> changed;
+        std::int64_t total = 0;
+        for (const DrawItem& item : items_) {
+            const auto* mesh = dynamic_cast<const Trimesh*>(item.element.get());
+            if (mesh == nullptr)
+                continue;
+            MeshBuffers& buffers = buffers_[mesh];
+            if (buffers.owner.lock() == item.element && buffers.version == mesh->ContentVersion() &&
+                buffers.colored == mesh->HasVertexColors)
+                continue;
+            buffers.owner = item.element;
+            buffers.version = mesh->ContentVersion();
+            buffers.colored = mesh->HasVertexColors;
+            changed.emplace_back(mesh, &buffers);
+            total += mesh->TriangleCount();
+        }
+        std::int64_t before = 0;
+        std::int32_t shown = -1;
+        const auto report = [&](std::int64_t done) {
+            const std::int64_t sent = before + done;
+            const auto percent = static_cast<std::int32_t>(total > 0 ? sent * 100 / total : 100);
+            if (percent == shown || !owner_.SendProgress)
+                return;
+            shown = percent;
+            owner_.SendProgress(percent);
+            // Whatever the report drew on the screen, this frame goes on in its own context.
+            if (QOpenGLContext::currentContext() != context())
+                makeCurrent();
+        };
+        for (const auto& [mesh, buffers] : changed) {
+            FillVertexBuffer(*mesh, *buffers, report);
+            report(mesh->TriangleCount());
+            before += mesh->TriangleCount();
         }
     }
 
@@ -375,9 +429,10 @@ private:
         buffers.vertexCount = buffers.edgeCount = 0;
     }
 
-    // Fills the mesh's vertex buffer, a slice of triangles at a time. Where the GPU has no room for it
-    // the mesh is not drawn.
-    void FillVertexBuffer(const Trimesh& mesh, MeshBuffers& buffers) {
+    // Fills the mesh's vertex buffer, a slice of triangles at a time, telling how many it has read
+    // after each. Where the GPU has no room for it the mesh is not drawn.
+    void FillVertexBuffer(const Trimesh& mesh, MeshBuffers& buffers,
+                          const std::function<void(std::int64_t trianglesRead)>& progress) {
         DropBuffers(buffers);
         const std::int32_t triangles =
             static_cast<std::int32_t>(std::min<std::int64_t>(mesh.TriangleCount(), kMostTriangles));
@@ -421,8 +476,10 @@ private:
             out = PutMeshVertex(out, b, colors[static_cast<std::size_t>(tri.B)], normal);
             out = PutMeshVertex(out, c, colors[static_cast<std::size_t>(tri.C)], normal);
             ++shown;
-            if (out == slice.data() + slice.size())
+            if (out == slice.data() + slice.size()) {
                 send();
+                progress(std::int64_t{t} + 1);
+            }
         }
         if (out != slice.data())
             send();
@@ -465,16 +522,8 @@ private:
         buffers.edgeCount = triangles * 6;
     }
 
-    void DrawMesh(const std::shared_ptr<Element3D>& handle, const Trimesh& mesh, const QMatrix4x4& model,
-                  bool backFaces) {
+    void DrawMesh(const Trimesh& mesh, const QMatrix4x4& model, bool backFaces) {
         MeshBuffers& buffers = buffers_[&mesh];
-        if (buffers.owner.lock() != handle || buffers.version != mesh.ContentVersion() ||
-            buffers.colored != mesh.HasVertexColors) {
-            buffers.owner = handle;
-            buffers.version = mesh.ContentVersion();
-            buffers.colored = mesh.HasVertexColors;
-            FillVertexBuffer(mesh, buffers);
-        }
         seen_.push_back(&mesh);
         SetTransform(model);
         program_->setUniformValue("mode", 0);
@@ -605,6 +654,7 @@ private:
     int normalAt_ = -1;
     int texCoordAt_ = -1;
     std::vector<const Trimesh*> seen_;
+    std::vector<DrawItem> items_;
     // Keyed by the picture's image, whose address stays while the entry holds the picture.
     struct PictureTexture {
         Picture picture;

@@ -34,6 +34,9 @@ public:
     double FogStart = 0;
     bool Wireframe = false;
     bool DebugCube = false;
+    // Told, while new or changed meshes are sent to the GPU before a frame, the share of their
+    // triangles sent so far in percent, ending with 100.
+    std::function<void(std::int32_t percent)> SendProgress;
 
     // Takes changed settings and scene content into account and redraws. Only meshes changed and
     // pictures drawn on since the last frame are sent to the GPU again.

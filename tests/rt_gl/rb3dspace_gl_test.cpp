@@ -2,8 +2,10 @@
 #include "rt/window.h"
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -183,6 +185,26 @@ TEST_F(SceneTest, APictureShowsUprightFacingTheCameraAndIsSentAgainOnlyWhenDrawn
     picture.Graphics().FillRect(0, 0, 64, 32);
     ExpectPure(Centre(), kRed);
     EXPECT_EQ(space().PictureUploads(), uploads + 1);
+}
+
+TEST_F(SceneTest, AMeshIsSentToTheGPUWithItsProgressOnlyWhenNewOrChanged) {
+    std::vector<std::int32_t> reports;
+    space().SendProgress = [&](std::int32_t percent) { reports.push_back(percent); };
+    auto mesh = std::make_shared<rt::Trimesh>();
+    mesh->SetVertexCount(3);
+    mesh->SetTriangleCount(100000);
+    objects()->Append(mesh);
+    Render();
+    ASSERT_GE(reports.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+    EXPECT_LT(reports.front(), 50);
+    EXPECT_EQ(reports.back(), 100);
+    reports.clear();
+    Render();
+    EXPECT_TRUE(reports.empty());
+    mesh->VertexPositions().SetXYZ(0, 1, 0, 0);
+    Render();
+    EXPECT_EQ(reports.back(), 100);
 }
 
 } // namespace
