@@ -2,6 +2,7 @@
 
 #include "rt/window.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QGuiApplication>
 #include <QImage>
@@ -130,37 +131,40 @@ float* PutMeshVertex(float* out, const Vector3D& p, const QVector3D& color, cons
     return std::copy(vertex, vertex + kFloatsPerMeshVertex, out);
 }
 
+// Both shadings are built from these sources: with TEXTURED 1, a picture's texels; with 0, the
+// colours lit by the ambient light and the flood light. A triangle is lit on the side that faces
+// the viewer; a line, which has no side, on either.
 const char* const kVertexShader = R"(
 attribute vec3 position;
 attribute vec3 color;
 attribute vec3 normal;
-attribute vec2 texCoord;
 uniform mat4 modelView;
 uniform mat4 projection;
 uniform mat3 normalMatrix;
 varying vec3 vColor;
 varying vec3 vNormal;
 varying vec3 vEye;
+#if TEXTURED
+attribute vec2 texCoord;
 varying vec2 vTex;
+#endif
 void main() {
     vec4 eye = modelView * vec4(position, 1.0);
     vColor = color;
     vNormal = normalMatrix * normal;
     vEye = eye.xyz;
+#if TEXTURED
     vTex = texCoord;
+#endif
     gl_Position = projection * eye;
 }
 )";
 
-// mode 0: lit by the ambient light and the flood light; 1: the picture's texels. A triangle is
-// lit on the side that faces the viewer; a line, which has no side, on either.
 const char* const kFragmentShader = R"(
-uniform int mode;
 uniform bool lines;
 uniform vec3 ambient;
 uniform vec3 flood;
 uniform vec3 towardsFlood;
-uniform sampler2D picture;
 uniform bool fog;
 uniform float fogStart;
 uniform float fogEnd;
@@ -168,22 +172,25 @@ uniform vec3 fogColor;
 varying vec3 vColor;
 varying vec3 vNormal;
 varying vec3 vEye;
+#if TEXTURED
+uniform sampler2D picture;
 varying vec2 vTex;
+#endif
 void main() {
     vec3 c;
-    if (mode == 1) {
-        c = texture2D(picture, vTex).rgb;
-    } else {
-        float diffuse = 0.0;
-        if (dot(vNormal, vNormal) > 0.0) {
-            vec3 n = normalize(vNormal);
-            if (lines)
-                diffuse = abs(dot(n, towardsFlood));
-            else
-                diffuse = max(dot(gl_FrontFacing ? n : -n, towardsFlood), 0.0);
-        }
-        c = vColor * (ambient + flood * diffuse);
+#if TEXTURED
+    c = texture2D(picture, vTex).rgb;
+#else
+    float diffuse = 0.0;
+    if (dot(vNormal, vNormal) > 0.0) {
+        vec3 n = normalize(vNormal);
+        if (lines)
+            diffuse = abs(dot(n, towardsFlood));
+        else
+            diffuse = max(dot(gl_FrontFacing ? n : -n, towardsFlood), 0.0);
     }
+    c = vColor * (ambient + flood * diffuse);
+#endif
     if (fog) {
         float f = clamp((length(vEye) - fogStart) / max(fogEnd - fogStart, 0.000001), 0.0, 1.0);
         c = mix(c, fogColor, f);
@@ -191,6 +198,33 @@ void main() {
     gl_FragColor = vec4(min(c, vec3(1.0)), 1.0);
 }
 )";
+
+// A linked shading program with the places of its vertex attributes (-1 for one it has not).
+struct Shading {
+    std::unique_ptr<QOpenGLShaderProgram> program;
+    int position = -1;
+    int color = -1;
+    int normal = -1;
+    int texCoord = -1;
+};
+
+Shading BuildShading(bool textured) {
+    const QByteArray defines = textured ? "#define TEXTURED 1\n" : "#define TEXTURED 0\n";
+    Shading shading;
+    shading.program = std::make_unique<QOpenGLShaderProgram>();
+    QOpenGLShaderProgram& program = *shading.program;
+    if (!program.addShaderFromSourceCode(QOpenGLShader::Vertex, defines + kVertexShader) ||
+        !program.addShaderFromSourceCode(QOpenGLShader::Fragment, defines + kFragmentShader) ||
+        !program.link()) {
+        shading.program.reset();
+        return shading;
+    }
+    shading.position = program.attributeLocation("position");
+    shading.color = program.attributeLocation("color");
+    shading.normal = program.attributeLocation("normal");
+    shading.texCoord = program.attributeLocation("texCoord");
+    return shading;
+}
 
 // Where the flood light comes from, in the scene's own coordinates (Y up, the camera first
 // looking along -Z): high on the viewer's left, so that slopes facing different ways differ in
@@ -219,7 +253,8 @@ public:
         for (auto& [mesh, buffers] : buffers_)
             DropBuffers(buffers);
         glDeleteBuffers(1, &quadBuffer_);
-        program_.reset();
+        lit_ = {};
+        textured_ = {};
         doneCurrent();
     }
 
@@ -228,18 +263,8 @@ public:
 protected:
     void initializeGL() override {
         initializeOpenGLFunctions();
-        program_ = std::make_unique<QOpenGLShaderProgram>();
-        const bool ok = program_->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader) &&
-                        program_->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) &&
-                        program_->link();
-        if (!ok) {
-            program_.reset();
-        } else {
-            positionAt_ = program_->attributeLocation("position");
-            colorAt_ = program_->attributeLocation("color");
-            normalAt_ = program_->attributeLocation("normal");
-            texCoordAt_ = program_->attributeLocation("texCoord");
-        }
+        lit_ = BuildShading(false);
+        textured_ = BuildShading(true);
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
         glGenBuffers(1, &quadBuffer_);
     }
@@ -249,7 +274,7 @@ protected:
         glClearColor(sky.x(), sky.y(), sky.z(), 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         const std::shared_ptr<Group3D> objects = owner_.Objects();
-        if (!program_ || !objects)
+        if (!lit_.program || !textured_.program || !objects)
             return;
 
         glEnable(GL_DEPTH_TEST);
@@ -264,21 +289,27 @@ protected:
         projection_.perspective(fov, aspect, nearPlane, farPlane);
         view_ = LocalMatrix(owner_.Camera()).inverted();
 
-        program_->bind();
-        program_->setUniformValue("projection", projection_);
-        program_->setUniformValue("ambient",
-                                  ColorVector(owner_.AmbientColor) *
-                                      (std::clamp<std::int32_t>(owner_.AmbientLight, 0, 100) / 100.0f));
-        program_->setUniformValue("flood",
-                                  ColorVector(owner_.FloodColor) *
-                                      (std::clamp<std::int32_t>(owner_.FloodLight, 0, 100) / 100.0f));
-        program_->setUniformValue("towardsFlood", view_.mapVector(kTowardsFlood).normalized());
-        program_->setUniformValue("lines", owner_.Wireframe);
-        program_->setUniformValue("fog", owner_.FogVisible);
-        program_->setUniformValue("fogStart", static_cast<float>(owner_.FogStart));
-        program_->setUniformValue("fogEnd", farPlane);
-        program_->setUniformValue("fogColor", sky);
-        program_->setUniformValue("picture", 0);
+        for (Shading* shading : {&textured_, &lit_}) {
+            QOpenGLShaderProgram& program = *shading->program;
+            program.bind();
+            program.setUniformValue("projection", projection_);
+            program.setUniformValue("fog", owner_.FogVisible);
+            program.setUniformValue("fogStart", static_cast<float>(owner_.FogStart));
+            program.setUniformValue("fogEnd", farPlane);
+            program.setUniformValue("fogColor", sky);
+        }
+        textured_.program->bind();
+        textured_.program->setUniformValue("picture", 0);
+        lit_.program->bind();
+        lit_.program->setUniformValue("ambient",
+                                      ColorVector(owner_.AmbientColor) *
+                                          (std::clamp<std::int32_t>(owner_.AmbientLight, 0, 100) / 100.0f));
+        lit_.program->setUniformValue("flood",
+                                      ColorVector(owner_.FloodColor) *
+                                          (std::clamp<std::int32_t>(owner_.FloodLight, 0, 100) / 100.0f));
+        lit_.program->setUniformValue("towardsFlood", view_.mapVector(kTowardsFlood).normalized());
+        lit_.program->setUniformValue("lines", owner_.Wireframe);
+        shading_ = &lit_;
 
         seen_.clear();
         for (auto& [image, texture] : textures_)
@@ -293,7 +324,7 @@ protected:
                 DrawPictures(*object, item.model);
         }
         items_.clear();
-        program_->release();
+        shading_->program->release();
         ForgetVanishedMeshes();
         DropUnseenTextures();
     }
@@ -374,8 +405,8 @@ private:
     // are wound counter-clockwise on before the mirror.
     void SetTransform(const QMatrix4x4& model) {
         const QMatrix4x4 modelView = view_ * model;
-        program_->setUniformValue("modelView", modelView);
-        program_->setUniformValue("normalMatrix", modelView.normalMatrix());
+        shading_->program->setUniformValue("modelView", modelView);
+        shading_->program->setUniformValue("normalMatrix", modelView.normalMatrix());
         glFrontFace(model.determinant() < 0 ? GL_CW : GL_CCW);
     }
 
@@ -387,16 +418,16 @@ private:
         if (count <= 0)
             return;
         const GLsizei stride = floatsPerVertex * static_cast<GLsizei>(sizeof(float));
-        const int locations[] = {positionAt_, colorAt_, normalAt_, texCoordAt_};
+        const int locations[] = {shading_->position, shading_->color, shading_->normal, shading_->texCoord};
         const int sizes[] = {3, 3, 3, 2};
         const int attributes = floatsPerVertex == kFloatsPerVertex ? 4 : 3;
         glBindBuffer(GL_ARRAY_BUFFER, vertices);
         int offset = 0;
         for (int i = 0; i < attributes; ++i) {
             if (locations[i] >= 0) {
-                program_->enableAttributeArray(locations[i]);
-                program_->setAttributeBuffer(locations[i], GL_FLOAT, offset * static_cast<int>(sizeof(float)),
-                                             sizes[i], stride);
+                shading_->program->enableAttributeArray(locations[i]);
+                shading_->program->setAttributeBuffer(
+                    locations[i], GL_FLOAT, offset * static_cast<int>(sizeof(float)), sizes[i], stride);
             }
             offset += sizes[i];
         }
@@ -409,7 +440,7 @@ private:
         }
         for (int i = 0; i < attributes; ++i)
             if (locations[i] >= 0)
-                program_->disableAttributeArray(locations[i]);
+                shading_->program->disableAttributeArray(locations[i]);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
     }
 
@@ -525,8 +556,8 @@ private:
     void DrawMesh(const Trimesh& mesh, const QMatrix4x4& model, bool backFaces) {
         MeshBuffers& buffers = buffers_[&mesh];
         seen_.push_back(&mesh);
+        Use(lit_);
         SetTransform(model);
-        program_->setUniformValue("mode", 0);
         if (owner_.Wireframe) {
             if (buffers.edges == 0)
                 FillEdgeBuffer(buffers);
@@ -542,9 +573,10 @@ private:
         }
     }
 
+    // A picture shows its texels, or in wireframe its lit outline.
     void DrawPictures(const Object3D& object, const QMatrix4x4& model) {
+        Use(owner_.Wireframe ? lit_ : textured_);
         SetTransform(model);
-        program_->setUniformValue("mode", 1);
         glDisable(GL_CULL_FACE);
         for (const Object3D::PictureShape& shape : object.Shapes()) {
             if (!shape.Image || !std::isfinite(shape.Size))
@@ -567,13 +599,11 @@ private:
             glActiveTexture(GL_TEXTURE0);
             glBindTexture(GL_TEXTURE_2D, texture);
             if (owner_.Wireframe) {
-                program_->setUniformValue("mode", 0);
                 std::vector<float> outline;
                 for (int corner : {0, 1, 1, 2, 2, 5, 5, 0})
                     outline.insert(outline.end(), quad.begin() + corner * kFloatsPerVertex,
                                    quad.begin() + (corner + 1) * kFloatsPerVertex);
                 DrawStreamed(outline, GL_LINES);
-                program_->setUniformValue("mode", 1);
             } else {
                 DrawStreamed(quad, GL_TRIANGLES);
             }
@@ -642,17 +672,22 @@ private:
         }
     }
 
+    void Use(Shading& shading) {
+        if (shading_ == &shading)
+            return;
+        shading_ = &shading;
+        shading.program->bind();
+    }
+
     Rb3DSpace& owner_;
-    std::unique_ptr<QOpenGLShaderProgram> program_;
+    Shading lit_;
+    Shading textured_;
+    Shading* shading_ = &lit_; // the one bound
     GLint maxTextureSize_ = 0;
     QMatrix4x4 projection_;
     QMatrix4x4 view_;
     std::map<const Trimesh*, MeshBuffers> buffers_;
     GLuint quadBuffer_ = 0;
-    int positionAt_ = -1;
-    int colorAt_ = -1;
-    int normalAt_ = -1;
-    int texCoordAt_ = -1;
     std::vector<const Trimesh*> seen_;
     std::vector<DrawItem> items_;
     // Keyed by the picture's image, whose address stays while the entry holds the picture.
