@@ -453,6 +453,22 @@ private:
                        static_cast<GLsizei>(vertices.size() / kFloatsPerVertex));
     }
 
+    // A buffer object of the given size, left bound to the target; 0, bound to nothing, where the
+    // GPU has no room for it.
+    GLuint NewBuffer(GLenum target, GLsizeiptr bytes) {
+        for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+        }
+        GLuint buffer = 0;
+        glGenBuffers(1, &buffer);
+        glBindBuffer(target, buffer);
+        glBufferData(target, bytes, nullptr, GL_STATIC_DRAW);
+        if (glGetError() == GL_NO_ERROR)
+            return buffer;
+        glBindBuffer(target, 0);
+        glDeleteBuffers(1, &buffer);
+        return 0;
+    }
+
     void DropBuffers(MeshBuffers& buffers) {
         const GLuint names[] = {buffers.vertices, buffers.edges};
         glDeleteBuffers(2, names);
@@ -469,18 +485,11 @@ private:
             static_cast<std::int32_t>(std::min<std::int64_t>(mesh.TriangleCount(), kMostTriangles));
         if (triangles <= 0)
             return;
-        while (glGetError() != GL_NO_ERROR) {
-        }
-        glGenBuffers(1, &buffers.vertices);
-        glBindBuffer(GL_ARRAY_BUFFER, buffers.vertices);
         const std::int64_t floatsPerTriangle = 3 * kFloatsPerMeshVertex;
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(triangles * floatsPerTriangle * sizeof(float)),
-                     nullptr, GL_STATIC_DRAW);
-        if (glGetError() != GL_NO_ERROR) {
-            glBindBuffer(GL_ARRAY_BUFFER, 0);
-            DropBuffers(buffers);
+        buffers.vertices = NewBuffer(GL_ARRAY_BUFFER,
+                                     static_cast<GLsizeiptr>(triangles * floatsPerTriangle * sizeof(float)));
+        if (buffers.vertices == 0)
             return;
-        }
         std::vector<QVector3D> colors(static_cast<std::size_t>(mesh.VertexCount()));
         for (std::int32_t i = 0; i < mesh.VertexCount(); ++i)
             colors[static_cast<std::size_t>(i)] = VertexColor(mesh, i);
@@ -523,19 +532,10 @@ private:
         const GLsizei triangles = buffers.vertexCount / 3;
         if (triangles <= 0)
             return;
-        while (glGetError() != GL_NO_ERROR) {
-        }
-        glGenBuffers(1, &buffers.edges);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers.edges);
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                     static_cast<GLsizeiptr>(std::int64_t{triangles} * 6 * sizeof(GLuint)), nullptr,
-                     GL_STATIC_DRAW);
-        if (glGetError() != GL_NO_ERROR) {
-            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-            glDeleteBuffers(1, &buffers.edges);
-            buffers.edges = 0;
+        buffers.edges = NewBuffer(GL_ELEMENT_ARRAY_BUFFER,
+                                  static_cast<GLsizeiptr>(std::int64_t{triangles} * 6 * sizeof(GLuint)));
+        if (buffers.edges == 0)
             return;
-        }
         std::vector<GLuint> slice;
         slice.reserve(static_cast<std::size_t>(kTrianglesPerUpload) * 6);
         GLintptr filled = 0;
