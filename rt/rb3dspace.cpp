@@ -131,9 +131,10 @@ float* PutMeshVertex(float* out, const Vector3D& p, const QVector3D& color, cons
     return std::copy(vertex, vertex + kFloatsPerMeshVertex, out);
 }
 
-// Both shadings are built from these sources: with TEXTURED 1, a picture's texels; with 0, the
-// colours lit by the ambient light and the flood light. A triangle is lit on the side that faces
-// the viewer; a line, which has no side, on either.
+// Every shading is built from these sources: with TEXTURED 1, a picture's texels; with 0, the
+// colours lit by the ambient light and the flood light; with FOG 1, blended towards the fog colour
+// with the distance. A triangle is lit on the side that faces the viewer; a line, which has no
+// side, on either.
 const char* const kVertexShader = R"(
 attribute vec3 position;
 attribute vec3 color;
@@ -143,7 +144,9 @@ uniform mat4 projection;
 uniform mat3 normalMatrix;
 varying vec3 vColor;
 varying vec3 vNormal;
+#if FOG
 varying vec3 vEye;
+#endif
 #if TEXTURED
 attribute vec2 texCoord;
 varying vec2 vTex;
@@ -152,7 +155,9 @@ void main() {
     vec4 eye = modelView * vec4(position, 1.0);
     vColor = color;
     vNormal = normalMatrix * normal;
+#if FOG
     vEye = eye.xyz;
+#endif
 #if TEXTURED
     vTex = texCoord;
 #endif
@@ -165,13 +170,14 @@ uniform bool lines;
 uniform vec3 ambient;
 uniform vec3 flood;
 uniform vec3 towardsFlood;
-uniform bool fog;
+varying vec3 vColor;
+varying vec3 vNormal;
+#if FOG
 uniform float fogStart;
 uniform float fogEnd;
 uniform vec3 fogColor;
-varying vec3 vColor;
-varying vec3 vNormal;
 varying vec3 vEye;
+#endif
 #if TEXTURED
 uniform sampler2D picture;
 varying vec2 vTex;
@@ -191,10 +197,10 @@ void main() {
     }
     c = vColor * (ambient + flood * diffuse);
 #endif
-    if (fog) {
-        float f = clamp((length(vEye) - fogStart) / max(fogEnd - fogStart, 0.000001), 0.0, 1.0);
-        c = mix(c, fogColor, f);
-    }
+#if FOG
+    float f = clamp((length(vEye) - fogStart) / max(fogEnd - fogStart, 0.000001), 0.0, 1.0);
+    c = mix(c, fogColor, f);
+#endif
     gl_FragColor = vec4(min(c, vec3(1.0)), 1.0);
 }
 )";
@@ -206,11 +212,14 @@ struct Shading {
     int color = -1;
     int normal = -1;
     int texCoord = -1;
+    bool built = false; // tried: a program that does not link is not tried again
 };
 
-Shading BuildShading(bool textured) {
-    const QByteArray defines = textured ? "#define TEXTURED 1\n" : "#define TEXTURED 0\n";
+Shading BuildShading(bool textured, bool fogged) {
+    const QByteArray defines = QByteArray(textured ? "#define TEXTURED 1\n" : "#define TEXTURED 0\n") +
+                               (fogged ? "#define FOG 1\n" : "#define FOG 0\n");
     Shading shading;
+    shading.built = true;
     shading.program = std::make_unique<QOpenGLShaderProgram>();
     QOpenGLShaderProgram& program = *shading.program;
     if (!program.addShaderFromSourceCode(QOpenGLShader::Vertex, defines + kVertexShader) ||
@@ -253,8 +262,8 @@ public:
         for (auto& [mesh, buffers] : buffers_)
             DropBuffers(buffers);
         glDeleteBuffers(1, &quadBuffer_);
-        lit_ = {};
-        textured_ = {};
+        for (Shading& shading : shadings_)
+            shading = {};
         doneCurrent();
     }
 
@@ -263,8 +272,6 @@ public:
 protected:
     void initializeGL() override {
         initializeOpenGLFunctions();
-        lit_ = BuildShading(false);
-        textured_ = BuildShading(true);
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
         glGenBuffers(1, &quadBuffer_);
     }
@@ -274,7 +281,11 @@ protected:
         glClearColor(sky.x(), sky.y(), sky.z(), 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         const std::shared_ptr<Group3D> objects = owner_.Objects();
-        if (!lit_.program || !textured_.program || !objects)
+        if (!objects)
+            return;
+        lit_ = &ShadingFor(false, owner_.FogVisible);
+        textured_ = &ShadingFor(true, owner_.FogVisible);
+        if (!lit_->program || !textured_->program)
             return;
 
         glEnable(GL_DEPTH_TEST);
@@ -289,27 +300,28 @@ protected:
         projection_.perspective(fov, aspect, nearPlane, farPlane);
         view_ = LocalMatrix(owner_.Camera()).inverted();
 
-        for (Shading* shading : {&textured_, &lit_}) {
+        for (Shading* shading : {textured_, lit_}) {
             QOpenGLShaderProgram& program = *shading->program;
             program.bind();
             program.setUniformValue("projection", projection_);
-            program.setUniformValue("fog", owner_.FogVisible);
-            program.setUniformValue("fogStart", static_cast<float>(owner_.FogStart));
-            program.setUniformValue("fogEnd", farPlane);
-            program.setUniformValue("fogColor", sky);
+            if (owner_.FogVisible) {
+                program.setUniformValue("fogStart", static_cast<float>(owner_.FogStart));
+                program.setUniformValue("fogEnd", farPlane);
+                program.setUniformValue("fogColor", sky);
+            }
         }
-        textured_.program->bind();
-        textured_.program->setUniformValue("picture", 0);
-        lit_.program->bind();
-        lit_.program->setUniformValue("ambient",
-                                      ColorVector(owner_.AmbientColor) *
-                                          (std::clamp<std::int32_t>(owner_.AmbientLight, 0, 100) / 100.0f));
-        lit_.program->setUniformValue("flood",
-                                      ColorVector(owner_.FloodColor) *
-                                          (std::clamp<std::int32_t>(owner_.FloodLight, 0, 100) / 100.0f));
-        lit_.program->setUniformValue("towardsFlood", view_.mapVector(kTowardsFlood).normalized());
-        lit_.program->setUniformValue("lines", owner_.Wireframe);
-        shading_ = &lit_;
+        textured_->program->bind();
+        textured_->program->setUniformValue("picture", 0);
+        lit_->program->bind();
+        lit_->program->setUniformValue("ambient",
+                                       ColorVector(owner_.AmbientColor) *
+                                           (std::clamp<std::int32_t>(owner_.AmbientLight, 0, 100) / 100.0f));
+        lit_->program->setUniformValue("flood",
+                                       ColorVector(owner_.FloodColor) *
+                                           (std::clamp<std::int32_t>(owner_.FloodLight, 0, 100) / 100.0f));
+        lit_->program->setUniformValue("towardsFlood", view_.mapVector(kTowardsFlood).normalized());
+        lit_->program->setUniformValue("lines", owner_.Wireframe);
+        shading_ = lit_;
 
         seen_.clear();
         for (auto& [image, texture] : textures_)
@@ -556,7 +568,7 @@ private:
     void DrawMesh(const Trimesh& mesh, const QMatrix4x4& model, bool backFaces) {
         MeshBuffers& buffers = buffers_[&mesh];
         seen_.push_back(&mesh);
-        Use(lit_);
+        Use(*lit_);
         SetTransform(model);
         if (owner_.Wireframe) {
             if (buffers.edges == 0)
@@ -575,7 +587,7 @@ private:
 
     // A picture shows its texels, or in wireframe its lit outline.
     void DrawPictures(const Object3D& object, const QMatrix4x4& model) {
-        Use(owner_.Wireframe ? lit_ : textured_);
+        Use(owner_.Wireframe ? *lit_ : *textured_);
         SetTransform(model);
         glDisable(GL_CULL_FACE);
         for (const Object3D::PictureShape& shape : object.Shapes()) {
@@ -680,9 +692,18 @@ private:
     }
 
     Rb3DSpace& owner_;
-    Shading lit_;
-    Shading textured_;
-    Shading* shading_ = &lit_; // the one bound
+    // Lit and textured, without and with fog; each built when first needed.
+    Shading shadings_[4];
+    Shading& ShadingFor(bool textured, bool fogged) {
+        Shading& shading = shadings_[(textured ? 2 : 0) + (fogged ? 1 : 0)];
+        if (!shading.built)
+            shading = BuildShading(textured, fogged);
+        return shading;
+    }
+    // The two of this frame's fog, and the one bound.
+    Shading* lit_ = nullptr;
+    Shading* textured_ = nullptr;
+    Shading* shading_ = nullptr;
     GLint maxTextureSize_ = 0;
     QMatrix4x4 projection_;
     QMatrix4x4 view_;
