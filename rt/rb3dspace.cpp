@@ -1,5 +1,6 @@
 #include "rt/rb3dspace.h"
 
+#include "rt/sceneshading.h"
 #include "rt/window.h"
 
 #include <QColor>
@@ -21,6 +22,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -61,14 +64,15 @@ QVector3D ColorVector(Color color) {
 QMatrix4x4 LocalMatrix(const Element3D& element) {
     const double* r = element.Orientation();
     const Vector3D& p = element.Position;
-    return QMatrix4x4(static_cast<float>(r[0]), static_cast<float>(r[1]), static_cast<float>(r[2]),
+    const double z = element.MirrorZ ? -1 : 1;
+    return QMatrix4x4(static_cast<float>(r[0]), static_cast<float>(r[1]), static_cast<float>(r[2] * z),
                       static_cast<float>(p.X), static_cast<float>(r[3]), static_cast<float>(r[4]),
-                      static_cast<float>(r[5]), static_cast<float>(p.Y), static_cast<float>(r[6]),
-                      static_cast<float>(r[7]), static_cast<float>(r[8]), static_cast<float>(p.Z), 0, 0, 0,
-                      1);
+                      static_cast<float>(r[5] * z), static_cast<float>(p.Y), static_cast<float>(r[6]),
+                      static_cast<float>(r[7]), static_cast<float>(r[8] * z), static_cast<float>(p.Z), 0, 0,
+                      0, 1);
 }
 
-// One vertex as the shaders take it: position, colour, normal, texture coordinate.
+// A picture's vertex as the shaders take it: position, colour, normal, texture coordinate.
 constexpr int kFloatsPerVertex = 11;
 
 void PushVertex(std::vector<float>& out, const Vector3D& p, const QVector3D& color, const QVector3D& normal,
@@ -77,113 +81,57 @@ void PushVertex(std::vector<float>& out, const Vector3D& p, const QVector3D& col
                            color.x(), color.y(), color.z(), normal.x(), normal.y(), normal.z(), s, t});
 }
 
-// A mesh's drawing data, rebuilt when its content changes. Triangles carry their face normal
-// at each corner, so the shading is flat.
-struct MeshData {
+constexpr Color kDefaultMeshColor = 0xCCCCCC;
+
+QVector3D FaceNormal(const Vector3D& a, const Vector3D& b, const Vector3D& c) {
+    return QVector3D::crossProduct(QVector3D(float(b.X - a.X), float(b.Y - a.Y), float(b.Z - a.Z)),
+                                   QVector3D(float(c.X - a.X), float(c.Y - a.Y), float(c.Z - a.Z)))
+        .normalized();
+}
+
+QVector3D VertexColor(const Trimesh& mesh, std::int32_t i) {
+    return ColorVector(mesh.HasVertexColors ? mesh.VertexColors().Item(i) : kDefaultMeshColor);
+}
+
+bool HasCorners(const Trimesh& mesh, const Triangle& tri) {
+    const std::int32_t vertices = mesh.VertexCount();
+    const auto valid = [vertices](std::int32_t i) { return i >= 0 && i < vertices; };
+    return valid(tri.A) && valid(tri.B) && valid(tri.C);
+}
+
+// A mesh's drawing data in buffer objects, filled when the mesh is first drawn and again only when
+// its content changes: three vertices per triangle, each with its position, its colour and the face
+// normal; and, from the first wireframe frame on, the triangles' edges as indices into those vertices.
+struct MeshBuffers {
     std::weak_ptr<Element3D> owner;
     std::uint64_t version = ~std::uint64_t{0};
     bool colored = false;
-    std::vector<float> triangles;
-    std::vector<float> edges;
+    GLuint vertices = 0;
+    GLsizei vertexCount = 0;
+    GLuint edges = 0;
+    GLsizei edgeCount = 0;
 };
 
-constexpr Color kDefaultMeshColor = 0xCCCCCC;
+// Position, colour and normal: a mesh vertex has no texture coordinate.
+constexpr int kFloatsPerMeshVertex = 9;
+// Each triangle takes six edge indices, which a draw call counts in a GLsizei; a mesh beyond that
+// shows its first triangles only.
+constexpr std::int64_t kMostTriangles = std::numeric_limits<GLsizei>::max() / 6;
+// Triangles sent to the GPU at a time while a mesh's buffer is filled.
+constexpr std::int32_t kTrianglesPerUpload = 16384;
 
-void BuildMesh(const Trimesh& mesh, MeshData& data) {
-    data.triangles.clear();
-    data.edges.clear();
-    const std::int32_t vertices = mesh.VertexCount();
-    const auto valid = [vertices](std::int32_t i) { return i >= 0 && i < vertices; };
-    const auto colorOf = [&](std::int32_t i) {
-        return ColorVector(mesh.HasVertexColors ? mesh.VertexColors().Item(i) : kDefaultMeshColor);
-    };
-    data.triangles.reserve(static_cast<std::size_t>(mesh.TriangleCount()) * 3 * kFloatsPerVertex);
-    for (std::int32_t t = 0; t < mesh.TriangleCount(); ++t) {
-        const Triangle tri = mesh.Triangles().Item(t);
-        if (!valid(tri.A) || !valid(tri.B) || !valid(tri.C))
-            continue;
-        const Vector3D a = mesh.VertexPositions().Item(tri.A);
-        const Vector3D b = mesh.VertexPositions().Item(tri.B);
-        const Vector3D c = mesh.VertexPositions().Item(tri.C);
-        const QVector3D normal =
-            QVector3D::crossProduct(QVector3D(float(b.X - a.X), float(b.Y - a.Y), float(b.Z - a.Z)),
-                                    QVector3D(float(c.X - a.X), float(c.Y - a.Y), float(c.Z - a.Z)))
-                .normalized();
-        PushVertex(data.triangles, a, colorOf(tri.A), normal);
-        PushVertex(data.triangles, b, colorOf(tri.B), normal);
-        PushVertex(data.triangles, c, colorOf(tri.C), normal);
-        PushVertex(data.edges, a, colorOf(tri.A), normal);
-        PushVertex(data.edges, b, colorOf(tri.B), normal);
-        PushVertex(data.edges, b, colorOf(tri.B), normal);
-        PushVertex(data.edges, c, colorOf(tri.C), normal);
-        PushVertex(data.edges, c, colorOf(tri.C), normal);
-        PushVertex(data.edges, a, colorOf(tri.A), normal);
-    }
-    data.version = mesh.ContentVersion();
-    data.colored = mesh.HasVertexColors;
+float* PutMeshVertex(float* out, const Vector3D& p, const QVector3D& color, const QVector3D& normal) {
+    const float vertex[kFloatsPerMeshVertex] = {static_cast<float>(p.X),
+                                                static_cast<float>(p.Y),
+                                                static_cast<float>(p.Z),
+                                                color.x(),
+                                                color.y(),
+                                                color.z(),
+                                                normal.x(),
+                                                normal.y(),
+                                                normal.z()};
+    return std::copy(vertex, vertex + kFloatsPerMeshVertex, out);
 }
-
-const char* const kVertexShader = R"(
-attribute vec3 position;
-attribute vec3 color;
-attribute vec3 normal;
-attribute vec2 texCoord;
-uniform mat4 modelView;
-uniform mat4 projection;
-uniform mat3 normalMatrix;
-varying vec3 vColor;
-varying vec3 vNormal;
-varying vec3 vEye;
-varying vec2 vTex;
-void main() {
-    vec4 eye = modelView * vec4(position, 1.0);
-    vColor = color;
-    vNormal = normalMatrix * normal;
-    vEye = eye.xyz;
-    vTex = texCoord;
-    gl_Position = projection * eye;
-}
-)";
-
-// mode 0: lit by the ambient light and the flood light; 1: the picture's texels. A triangle is
-// lit on the side that faces the viewer; a line, which has no side, on either.
-const char* const kFragmentShader = R"(
-uniform int mode;
-uniform bool lines;
-uniform vec3 ambient;
-uniform vec3 flood;
-uniform vec3 towardsFlood;
-uniform sampler2D picture;
-uniform bool fog;
-uniform float fogStart;
-uniform float fogEnd;
-uniform vec3 fogColor;
-varying vec3 vColor;
-varying vec3 vNormal;
-varying vec3 vEye;
-varying vec2 vTex;
-void main() {
-    vec3 c;
-    if (mode == 1) {
-        c = texture2D(picture, vTex).rgb;
-    } else {
-        float diffuse = 0.0;
-        if (dot(vNormal, vNormal) > 0.0) {
-            vec3 n = normalize(vNormal);
-            if (lines)
-                diffuse = abs(dot(n, towardsFlood));
-            else
-                diffuse = max(dot(gl_FrontFacing ? n : -n, towardsFlood), 0.0);
-        }
-        c = vColor * (ambient + flood * diffuse);
-    }
-    if (fog) {
-        float f = clamp((length(vEye) - fogStart) / max(fogEnd - fogStart, 0.000001), 0.0, 1.0);
-        c = mix(c, fogColor, f);
-    }
-    gl_FragColor = vec4(min(c, vec3(1.0)), 1.0);
-}
-)";
 
 // Where the flood light comes from, in the scene's own coordinates (Y up, the camera first
 // looking along -Z): high on the viewer's left, so that slopes facing different ways differ in
@@ -209,7 +157,11 @@ public:
             return;
         makeCurrent();
         DropTextures();
-        program_.reset();
+        for (auto& [mesh, buffers] : buffers_)
+            DropBuffers(buffers);
+        glDeleteBuffers(1, &quadBuffer_);
+        for (Shading& shading : shadings_)
+            shading = {};
         doneCurrent();
     }
 
@@ -218,13 +170,8 @@ public:
 protected:
     void initializeGL() override {
         initializeOpenGLFunctions();
-        program_ = std::make_unique<QOpenGLShaderProgram>();
-        const bool ok = program_->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader) &&
-                        program_->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) &&
-                        program_->link();
-        if (!ok)
-            program_.reset();
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
+        glGenBuffers(1, &quadBuffer_);
     }
 
     void paintGL() override {
@@ -236,12 +183,15 @@ protected:
         glClearColor(sky.x(), sky.y(), sky.z(), 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         const std::shared_ptr<Group3D> objects = owner_.Objects();
-        if (!program_ || !objects)
+        if (!objects)
+            return;
+        lit_ = &ShadingFor(false, owner_.FogVisible);
+        textured_ = &ShadingFor(true, owner_.FogVisible);
+        if (!lit_->program || !textured_->program)
             return;
 
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
-        glFrontFace(GL_CCW);
         glCullFace(GL_BACK);
 
         const float nearPlane = static_cast<float>(std::max<std::int32_t>(1, owner_.Hither));
@@ -252,27 +202,43 @@ protected:
         projection_.perspective(fov, aspect, nearPlane, farPlane);
         view_ = LocalMatrix(owner_.Camera()).inverted();
 
-        program_->bind();
-        program_->setUniformValue("projection", projection_);
-        program_->setUniformValue("ambient",
-                                  ColorVector(owner_.AmbientColor) *
-                                      (std::clamp<std::int32_t>(owner_.AmbientLight, 0, 100) / 100.0f));
-        program_->setUniformValue("flood",
-                                  ColorVector(owner_.FloodColor) *
-                                      (std::clamp<std::int32_t>(owner_.FloodLight, 0, 100) / 100.0f));
-        program_->setUniformValue("towardsFlood", view_.mapVector(kTowardsFlood).normalized());
-        program_->setUniformValue("lines", owner_.Wireframe);
-        program_->setUniformValue("fog", owner_.FogVisible);
-        program_->setUniformValue("fogStart", static_cast<float>(owner_.FogStart));
-        program_->setUniformValue("fogEnd", farPlane);
-        program_->setUniformValue("fogColor", sky);
-        program_->setUniformValue("picture", 0);
+        for (Shading* shading : {textured_, lit_}) {
+            QOpenGLShaderProgram& program = *shading->program;
+            program.bind();
+            program.setUniformValue("projection", projection_);
+            if (owner_.FogVisible) {
+                program.setUniformValue("fogStart", static_cast<float>(owner_.FogStart));
+                program.setUniformValue("fogEnd", farPlane);
+                program.setUniformValue("fogColor", sky);
+            }
+        }
+        textured_->program->bind();
+        textured_->program->setUniformValue("picture", 0);
+        lit_->program->bind();
+        lit_->program->setUniformValue("ambient",
+                                       ColorVector(owner_.AmbientColor) *
+                                           (std::clamp<std::int32_t>(owner_.AmbientLight, 0, 100) / 100.0f));
+        lit_->program->setUniformValue("flood",
+                                       ColorVector(owner_.FloodColor) *
+                                           (std::clamp<std::int32_t>(owner_.FloodLight, 0, 100) / 100.0f));
+        lit_->program->setUniformValue("towardsFlood", view_.mapVector(kTowardsFlood).normalized());
+        lit_->program->setUniformValue("lines", owner_.Wireframe);
+        shading_ = lit_;
 
         seen_.clear();
         for (auto& [image, texture] : textures_)
             texture.seen = false;
-        DrawElement(*objects, QMatrix4x4(), false, 0);
-        program_->release();
+        items_.clear();
+        Collect(*objects, QMatrix4x4(), false, 0);
+        SendChangedMeshes();
+        for (const DrawItem& item : items_) {
+            if (const auto* mesh = dynamic_cast<const Trimesh*>(item.element.get()))
+                DrawMesh(*mesh, item.model, item.backFaces);
+            else if (const auto* object = dynamic_cast<const Object3D*>(item.element.get()))
+                DrawPictures(*object, item.model);
+        }
+        items_.clear();
+        shading_->program->release();
         ForgetVanishedMeshes();
         DropUnseenTextures();
     }
@@ -280,7 +246,14 @@ protected:
 private:
     static constexpr int kMaxDepth = 64;
 
-    void DrawElement(const Element3D& element, const QMatrix4x4& parent, bool backFaces, int depth) {
+    // What a frame draws, in order: each visible mesh and object with its transform.
+    struct DrawItem {
+        std::shared_ptr<Element3D> element;
+        QMatrix4x4 model;
+        bool backFaces = false;
+    };
+
+    void Collect(const Element3D& element, const QMatrix4x4& parent, bool backFaces, int depth) {
         if (!element.Visible || depth > kMaxDepth)
             return;
         const QMatrix4x4 model = parent * LocalMatrix(element);
@@ -288,79 +261,236 @@ private:
         if (const auto* group = dynamic_cast<const Group3D*>(&element)) {
             for (std::int32_t i = 0; i < group->Count(); ++i)
                 if (const std::shared_ptr<Element3D> item = group->Item(i))
-                    DrawChild(item, model, backFaces, depth + 1);
+                    CollectChild(item, model, backFaces, depth + 1);
         }
     }
 
-    void DrawChild(const std::shared_ptr<Element3D>& element, const QMatrix4x4& parent, bool backFaces,
-                   int depth) {
+    void CollectChild(const std::shared_ptr<Element3D>& element, const QMatrix4x4& parent, bool backFaces,
+                      int depth) {
         if (!element->Visible)
             return;
-        if (const auto* mesh = dynamic_cast<const Trimesh*>(element.get())) {
-            DrawMesh(element, *mesh, parent * LocalMatrix(*mesh), backFaces || mesh->RenderBackFaces);
-        } else if (const auto* object = dynamic_cast<const Object3D*>(element.get())) {
-            DrawPictures(*object, parent * LocalMatrix(*object));
-        } else {
-            DrawElement(*element, parent, backFaces, depth);
+        if (dynamic_cast<const Trimesh*>(element.get()) || dynamic_cast<const Object3D*>(element.get()))
+            items_.push_back(
+                {element, parent * LocalMatrix(*element), backFaces || element->RenderBackFaces});
+        else
+            Collect(*element, parent, backFaces, depth);
+    }
+
+    // Fills the buffers of the meshes new or changed since they were last drawn, reporting the share
+    // of their triangles sent so far.
+    void SendChangedMeshes() {
+        std::vector<std::pair<const Trimesh*, MeshBuffers*>> changed;
+        std::int64_t total = 0;
+        for (const DrawItem& item : items_) {
+            const auto* mesh = dynamic_cast<const Trimesh*>(item.element.get());
+            if (mesh == nullptr)
+                continue;
+            MeshBuffers& buffers = buffers_[mesh];
+            if (buffers.owner.lock() == item.element && buffers.version == mesh->ContentVersion() &&
+                buffers.colored == mesh->HasVertexColors)
+                continue;
+            buffers.owner = item.element;
+            buffers.version = mesh->ContentVersion();
+            buffers.colored = mesh->HasVertexColors;
+            changed.emplace_back(mesh, &buffers);
+            total += mesh->TriangleCount();
+        }
+        std::int64_t before = 0;
+        std::int32_t shown = -1;
+        const auto report = [&](std::int64_t done) {
+            const std::int64_t sent = before + done;
+            const auto percent = static_cast<std::int32_t>(total > 0 ? sent * 100 / total : 100);
+            if (percent == shown || !owner_.SendProgress)
+                return;
+            shown = percent;
+            owner_.SendProgress(percent);
+            // Whatever the report drew on the screen, this frame goes on in its own context.
+            if (QOpenGLContext::currentContext() != context())
+                makeCurrent();
+        };
+        for (const auto& [mesh, buffers] : changed) {
+            FillVertexBuffer(*mesh, *buffers, report);
+            report(mesh->TriangleCount());
+            before += mesh->TriangleCount();
         }
     }
 
+    // A mirrored transform turns the faces' winding: their front stays the side their corners
+    // are wound counter-clockwise on before the mirror.
     void SetTransform(const QMatrix4x4& model) {
         const QMatrix4x4 modelView = view_ * model;
-        program_->setUniformValue("modelView", modelView);
-        program_->setUniformValue("normalMatrix", modelView.normalMatrix());
+        shading_->program->setUniformValue("modelView", modelView);
+        shading_->program->setUniformValue("normalMatrix", modelView.normalMatrix());
+        glFrontFace(model.determinant() < 0 ? GL_CW : GL_CCW);
     }
 
-    void Submit(const std::vector<float>& vertices, GLenum primitive) {
-        if (vertices.empty())
+    // Sends the vertices of a buffer object, laid out as floatsPerVertex floats each (position,
+    // colour, normal and, with 11, the texture coordinate), in order or by the indices of a second
+    // buffer object.
+    void DrawFromBuffer(GLuint vertices, int floatsPerVertex, GLenum primitive, GLsizei count,
+                        GLuint indices = 0) {
+        if (count <= 0)
             return;
-        const GLsizei stride = kFloatsPerVertex * sizeof(float);
-        const float* base = vertices.data();
-        const char* names[] = {"position", "color", "normal", "texCoord"};
+        const GLsizei stride = floatsPerVertex * static_cast<GLsizei>(sizeof(float));
+        const int locations[] = {shading_->position, shading_->color, shading_->normal, shading_->texCoord};
         const int sizes[] = {3, 3, 3, 2};
+        const int attributes = floatsPerVertex == kFloatsPerVertex ? 4 : 3;
+        glBindBuffer(GL_ARRAY_BUFFER, vertices);
         int offset = 0;
-        for (int i = 0; i < 4; ++i) {
-            const int location = program_->attributeLocation(names[i]);
-            if (location >= 0) {
-                program_->enableAttributeArray(location);
-                program_->setAttributeArray(location, GL_FLOAT, base + offset, sizes[i], stride);
+        for (int i = 0; i < attributes; ++i) {
+            if (locations[i] >= 0) {
+                shading_->program->enableAttributeArray(locations[i]);
+                shading_->program->setAttributeBuffer(
+                    locations[i], GL_FLOAT, offset * static_cast<int>(sizeof(float)), sizes[i], stride);
             }
             offset += sizes[i];
         }
-        glDrawArrays(primitive, 0, static_cast<GLsizei>(vertices.size() / kFloatsPerVertex));
-        for (const char* name : names) {
-            const int location = program_->attributeLocation(name);
-            if (location >= 0)
-                program_->disableAttributeArray(location);
+        if (indices != 0) {
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices);
+            glDrawElements(primitive, count, GL_UNSIGNED_INT, nullptr);
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+        } else {
+            glDrawArrays(primitive, 0, count);
         }
+        for (int i = 0; i < attributes; ++i)
+            if (locations[i] >= 0)
+                shading_->program->disableAttributeArray(locations[i]);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
     }
 
-    void DrawMesh(const std::shared_ptr<Element3D>& handle, const Trimesh& mesh, const QMatrix4x4& model,
-                  bool backFaces) {
-        MeshData& data = meshes_[&mesh];
-        if (data.owner.lock() != handle || data.version != mesh.ContentVersion() ||
-            data.colored != mesh.HasVertexColors) {
-            data.owner = handle;
-            BuildMesh(mesh, data);
+    // A few vertices of 11 floats, streamed through one small buffer object.
+    void DrawStreamed(const std::vector<float>& vertices, GLenum primitive) {
+        glBindBuffer(GL_ARRAY_BUFFER, quadBuffer_);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
+                     vertices.data(), GL_STREAM_DRAW);
+        DrawFromBuffer(quadBuffer_, kFloatsPerVertex, primitive,
+                       static_cast<GLsizei>(vertices.size() / kFloatsPerVertex));
+    }
+
+    // A buffer object of the given size, left bound to the target; 0, bound to nothing, where the
+    // GPU has no room for it.
+    GLuint NewBuffer(GLenum target, GLsizeiptr bytes) {
+        for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
         }
+        GLuint buffer = 0;
+        glGenBuffers(1, &buffer);
+        glBindBuffer(target, buffer);
+        glBufferData(target, bytes, nullptr, GL_STATIC_DRAW);
+        if (glGetError() == GL_NO_ERROR)
+            return buffer;
+        glBindBuffer(target, 0);
+        glDeleteBuffers(1, &buffer);
+        return 0;
+    }
+
+    void DropBuffers(MeshBuffers& buffers) {
+        const GLuint names[] = {buffers.vertices, buffers.edges};
+        glDeleteBuffers(2, names);
+        buffers.vertices = buffers.edges = 0;
+        buffers.vertexCount = buffers.edgeCount = 0;
+    }
+
+    // Fills the mesh's vertex buffer, a slice of triangles at a time, telling how many it has read
+    // after each. Where the GPU has no room for it the mesh is not drawn.
+    void FillVertexBuffer(const Trimesh& mesh, MeshBuffers& buffers,
+                          const std::function<void(std::int64_t trianglesRead)>& progress) {
+        DropBuffers(buffers);
+        const std::int32_t triangles =
+            static_cast<std::int32_t>(std::min<std::int64_t>(mesh.TriangleCount(), kMostTriangles));
+        if (triangles <= 0)
+            return;
+        const std::int64_t floatsPerTriangle = 3 * kFloatsPerMeshVertex;
+        buffers.vertices = NewBuffer(GL_ARRAY_BUFFER,
+                                     static_cast<GLsizeiptr>(triangles * floatsPerTriangle * sizeof(float)));
+        if (buffers.vertices == 0)
+            return;
+        std::vector<QVector3D> colors(static_cast<std::size_t>(mesh.VertexCount()));
+        for (std::int32_t i = 0; i < mesh.VertexCount(); ++i)
+            colors[static_cast<std::size_t>(i)] = VertexColor(mesh, i);
+        std::vector<float> slice(static_cast<std::size_t>(kTrianglesPerUpload * floatsPerTriangle));
+        float* out = slice.data();
+        GLintptr filled = 0;
+        const auto send = [&] {
+            const auto bytes =
+                static_cast<GLsizeiptr>((out - slice.data()) * static_cast<std::ptrdiff_t>(sizeof(float)));
+            glBufferSubData(GL_ARRAY_BUFFER, filled, bytes, slice.data());
+            filled += bytes;
+            out = slice.data();
+        };
+        std::int64_t shown = 0;
+        for (std::int32_t t = 0; t < triangles; ++t) {
+            const Triangle tri = mesh.Triangles().Item(t);
+            if (!HasCorners(mesh, tri))
+                continue;
+            const Vector3D a = mesh.VertexPositions().Item(tri.A);
+            const Vector3D b = mesh.VertexPositions().Item(tri.B);
+            const Vector3D c = mesh.VertexPositions().Item(tri.C);
+            const QVector3D normal = FaceNormal(a, b, c);
+            out = PutMeshVertex(out, a, colors[static_cast<std::size_t>(tri.A)], normal);
+            out = PutMeshVertex(out, b, colors[static_cast<std::size_t>(tri.B)], normal);
+            out = PutMeshVertex(out, c, colors[static_cast<std::size_t>(tri.C)], normal);
+            ++shown;
+            if (out == slice.data() + slice.size()) {
+                send();
+                progress(std::int64_t{t} + 1);
+            }
+        }
+        if (out != slice.data())
+            send();
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        buffers.vertexCount = static_cast<GLsizei>(shown * 3);
+    }
+
+    // The edges of every triangle in the vertex buffer: its corners 0-1, 1-2 and 2-0.
+    void FillEdgeBuffer(MeshBuffers& buffers) {
+        const GLsizei triangles = buffers.vertexCount / 3;
+        if (triangles <= 0)
+            return;
+        buffers.edges = NewBuffer(GL_ELEMENT_ARRAY_BUFFER,
+                                  static_cast<GLsizeiptr>(std::int64_t{triangles} * 6 * sizeof(GLuint)));
+        if (buffers.edges == 0)
+            return;
+        std::vector<GLuint> slice;
+        slice.reserve(static_cast<std::size_t>(kTrianglesPerUpload) * 6);
+        GLintptr filled = 0;
+        for (GLsizei t = 0; t < triangles; ++t) {
+            const GLuint a = static_cast<GLuint>(t) * 3;
+            slice.insert(slice.end(), {a, a + 1, a + 1, a + 2, a + 2, a});
+            if (slice.size() >= static_cast<std::size_t>(kTrianglesPerUpload) * 6 || t + 1 == triangles) {
+                const auto bytes = static_cast<GLsizeiptr>(slice.size() * sizeof(GLuint));
+                glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, filled, bytes, slice.data());
+                filled += bytes;
+                slice.clear();
+            }
+        }
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+        buffers.edgeCount = triangles * 6;
+    }
+
+    void DrawMesh(const Trimesh& mesh, const QMatrix4x4& model, bool backFaces) {
+        MeshBuffers& buffers = buffers_[&mesh];
         seen_.push_back(&mesh);
+        Use(*lit_);
         SetTransform(model);
-        program_->setUniformValue("mode", 0);
         if (owner_.Wireframe) {
+            if (buffers.edges == 0)
+                FillEdgeBuffer(buffers);
             glDisable(GL_CULL_FACE);
-            Submit(data.edges, GL_LINES);
+            DrawFromBuffer(buffers.vertices, kFloatsPerMeshVertex, GL_LINES, buffers.edgeCount,
+                           buffers.edges);
         } else {
             if (backFaces)
                 glDisable(GL_CULL_FACE);
             else
                 glEnable(GL_CULL_FACE);
-            Submit(data.triangles, GL_TRIANGLES);
+            DrawFromBuffer(buffers.vertices, kFloatsPerMeshVertex, GL_TRIANGLES, buffers.vertexCount);
         }
     }
 
+    // A picture shows its texels, or in wireframe its lit outline.
     void DrawPictures(const Object3D& object, const QMatrix4x4& model) {
+        Use(owner_.Wireframe ? *lit_ : *textured_);
         SetTransform(model);
-        program_->setUniformValue("mode", 1);
         glDisable(GL_CULL_FACE);
         for (const Object3D::PictureShape& shape : object.Shapes()) {
             if (!shape.Image || !std::isfinite(shape.Size))
@@ -383,15 +513,13 @@ private:
             glActiveTexture(GL_TEXTURE0);
             glBindTexture(GL_TEXTURE_2D, texture);
             if (owner_.Wireframe) {
-                program_->setUniformValue("mode", 0);
                 std::vector<float> outline;
                 for (int corner : {0, 1, 1, 2, 2, 5, 5, 0})
                     outline.insert(outline.end(), quad.begin() + corner * kFloatsPerVertex,
                                    quad.begin() + (corner + 1) * kFloatsPerVertex);
-                Submit(outline, GL_LINES);
-                program_->setUniformValue("mode", 1);
+                DrawStreamed(outline, GL_LINES);
             } else {
-                Submit(quad, GL_TRIANGLES);
+                DrawStreamed(quad, GL_TRIANGLES);
             }
             glBindTexture(GL_TEXTURE_2D, 0);
         }
@@ -447,21 +575,44 @@ private:
     }
 
     void ForgetVanishedMeshes() {
-        for (auto it = meshes_.begin(); it != meshes_.end();) {
-            if (it->second.owner.expired() || std::find(seen_.begin(), seen_.end(), it->first) == seen_.end())
-                it = meshes_.erase(it);
-            else
+        for (auto it = buffers_.begin(); it != buffers_.end();) {
+            if (it->second.owner.expired() ||
+                std::find(seen_.begin(), seen_.end(), it->first) == seen_.end()) {
+                DropBuffers(it->second);
+                it = buffers_.erase(it);
+            } else {
                 ++it;
+            }
         }
     }
 
+    void Use(Shading& shading) {
+        if (shading_ == &shading)
+            return;
+        shading_ = &shading;
+        shading.program->bind();
+    }
+
     Rb3DSpace& owner_;
-    std::unique_ptr<QOpenGLShaderProgram> program_;
+    // Lit and textured, without and with fog; each built when first needed.
+    Shading shadings_[4];
+    Shading& ShadingFor(bool textured, bool fogged) {
+        Shading& shading = shadings_[(textured ? 2 : 0) + (fogged ? 1 : 0)];
+        if (!shading.built)
+            shading = BuildShading(textured, fogged);
+        return shading;
+    }
+    // The two of this frame's fog, and the one bound.
+    Shading* lit_ = nullptr;
+    Shading* textured_ = nullptr;
+    Shading* shading_ = nullptr;
     GLint maxTextureSize_ = 0;
     QMatrix4x4 projection_;
     QMatrix4x4 view_;
-    std::map<const Trimesh*, MeshData> meshes_;
+    std::map<const Trimesh*, MeshBuffers> buffers_;
+    GLuint quadBuffer_ = 0;
     std::vector<const Trimesh*> seen_;
+    std::vector<DrawItem> items_;
     // Keyed by the picture's image, whose address stays while the entry holds the picture.
     struct PictureTexture {
         Picture picture;
@@ -518,8 +669,9 @@ void Rb3DSpace::Update() {
         impl_->widget->update();
 }
 
+// A control not yet on the screen draws when it is shown: a frame drawn before would go unseen.
 void Rb3DSpace::Refresh(bool /*eraseBackground*/) {
-    if (impl_->widget)
+    if (impl_->widget && impl_->widget->isVisible())
         impl_->widget->repaint();
 }
 

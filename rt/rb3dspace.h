@@ -34,9 +34,12 @@ public:
     double FogStart = 0;
     bool Wireframe = false;
     bool DebugCube = false;
+    // Told, while new or changed meshes are sent to the GPU before a frame, the share of their
+    // triangles sent so far in percent, ending with 100.
+    std::function<void(std::int32_t percent)> SendProgress;
 
-    // Takes changed settings and scene content into account and redraws. Only pictures drawn
-    // on since the last frame are sent to the GPU again.
+    // Takes changed settings and scene content into account and redraws. Only meshes changed and
+    // pictures drawn on since the last frame are sent to the GPU again.
     void Update();
     void Refresh(bool eraseBackground = true);
     // The scene as drawn now (a nil picture without an engine).

@@ -230,7 +230,7 @@ void Group3D::ComputeBounds(std::int32_t kind) {
             for (int corner = 0; corner < 8; ++corner) {
                 const double x = (corner & 1) ? b.Maximum.X : b.Minimum.X;
                 const double y = (corner & 2) ? b.Maximum.Y : b.Minimum.Y;
-                const double z = (corner & 4) ? b.Maximum.Z : b.Minimum.Z;
+                const double z = ((corner & 4) ? b.Maximum.Z : b.Minimum.Z) * (member->MirrorZ ? -1 : 1);
                 box.Add({r[0] * x + r[1] * y + r[2] * z + member->Position.X,
                          r[3] * x + r[4] * y + r[5] * z + member->Position.Y,
                          r[6] * x + r[7] * y + r[8] * z + member->Position.Z});

@@ -37,6 +37,9 @@ public:
     Vector3D Position;
     bool RenderBackFaces = false;
     bool Visible = true;
+    // Reverses the element's own Z axis before it is turned and moved: its content shows as its
+    // mirror image across its own X-Y plane, faces still lit and culled on their outer side.
+    bool MirrorZ = false;
 
     void Pitch(double angle);
     void Yaw(double angle);

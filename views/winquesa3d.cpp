@@ -9,6 +9,7 @@
 #include "model/inizio.h"
 #include "rt/application.h"
 #include "rt/runtime.h"
+#include "views/fincontrol.h"
 
 namespace {
 
@@ -48,6 +49,17 @@ enum Tasto : std::int32_t {
     kW = 87,
     kw = 119,
 };
+
+// The share of a new scene's meshes sent to the GPU, on the control panel's progress bar while the
+// panel is open; the bar goes back to 0 once they are all sent.
+void ShowSendProgress(std::int32_t percent) {
+    fincontrol* panel = rt::OpenInstance<fincontrol>();
+    if (panel == nullptr)
+        return;
+    panel->ProgressBar1.SetMaximum(100);
+    panel->ProgressBar1.SetValue(percent < 100 ? percent : 0);
+    panel->ProgressBar1.Refresh();
+}
 
 } // namespace
 
@@ -97,6 +109,7 @@ void winquesa3d::CreateControls() {
     rb3d.FogStart = 0;
     rb3d.Wireframe = false;
     rb3d.DebugCube = false;
+    rb3d.SendProgress = ShowSendProgress;
     rb3d.Open = [this] { rb3d_Open(); };
     rb3d.Create(*this, 10, 30, 640, 480);
 }
@@ -128,6 +141,10 @@ void winquesa3d::inserisci3d() {
     if (globali::terreno) {
         obj->Append(globali::terreno);
         obj->Append(globali::tercurva);
+        // The meshes lie with the survey's Y along +Z, towards the camera: as they stand they would
+        // show the map mirrored, north nearest. The group mirrors them across its X-Y plane, so that
+        // north lies far and east on the right, as in the 2D editor and its snapshot.
+        obj->MirrorZ = true;
         scena->Append(obj);
         obj->ComputeBounds(2);
         const rt::Bounds3D box = obj->Bounds();

@@ -1,6 +1,7 @@
 // The 3D view with Mesa's OpenGL: the camera's orbit, the keys that move it, the rendered frame.
 
 #include <QColor>
+#include <QPointF>
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -50,6 +51,26 @@ protected:
         return frame ? static_cast<double>(count) / (double(frame.Width()) * frame.Height()) : -1;
     }
     static double Hue(rt::Color c) { return QColor::fromRgb(static_cast<QRgb>(c)).hsvHueF(); }
+    // Where the frame's red lies from the middle of all it shows: (right, down) in pixels.
+    static QPointF RedOffset(const rt::Picture& frame) {
+        QPointF all, red;
+        std::int64_t shown = 0, reds = 0;
+        for (int y = 0; y < frame.Height(); ++y)
+            for (int x = 0; x < frame.Width(); ++x) {
+                const rt::Color c = frame.Pixel(x, y);
+                if (c == kSky)
+                    continue;
+                all += QPointF(x, y);
+                ++shown;
+                if (std::min(Hue(c), 1.0 - Hue(c)) < 0.05 &&
+                    QColor::fromRgb(static_cast<QRgb>(c)).hsvSaturationF() > 0.3) {
+                    red += QPointF(x, y);
+                    ++reds;
+                }
+            }
+        EXPECT_GT(reds, 100);
+        return reds > 0 ? red / double(reds) - all / double(shown) : QPointF();
+    }
 };
 
 TEST_F(View3D, TheCameraOrbitsTheSurfaceAndTheKeysMoveItWithinTheirLimits) {
@@ -142,6 +163,37 @@ TEST_F(View3D, TheFrameShowsTheHeightColouredHillAndChangesWithTheKeys) {
         for (int x = 0; x < back.Width(); x += 2)
             changed += turned.Pixel(x, y) != back.Pixel(x, y);
     EXPECT_GT(changed, std::int64_t{back.Width()} * back.Height() / 4 / 50);
+}
+
+TEST_F(View3D, NorthAndEastLieWhereTheEditorAndItsSnapshotShowThem) {
+    // Rising to the north-east corner, the highest ground red.
+    std::vector<ThreeDPoint> points;
+    for (int i = 0; i <= 10; ++i)
+        for (int j = 0; j <= 5; ++j)
+            points.push_back({i * 10.0, j * 10.0, i + 4.0 * j});
+    SetPoints(points);
+    Inizio::mostra3d();
+    // A snapshot red in its top right quarter, where the editor shows the north-east.
+    Inizio::openglpicture = rt::Picture::New(400, 300);
+    rt::Graphics& g = Inizio::openglpicture.Graphics();
+    g.SetForeColor(0xE0E0E0);
+    g.FillRect(0, 0, 400, 300);
+    g.SetForeColor(0xFF0000);
+    g.FillRect(200, 0, 200, 150);
+    rt::CloseIfOpen<winquesa3d>();
+    rt::Instance<winquesa3d>();
+    for (const bool mesh : {false, true}) {
+        if (mesh) {
+            Panel().XEditField.SetText("20");
+            Panel().YEditField.SetText("10");
+            Panel().PushButton1.Push();
+        }
+        winquesa3d* view = Shown();
+        ASSERT_NE(view, nullptr);
+        const QPointF red = RedOffset(view->rb3d.RenderToPicture());
+        EXPECT_GT(red.x(), 20) << "mesh " << mesh;
+        EXPECT_LT(red.y(), -20) << "mesh " << mesh;
+    }
 }
 
 } // namespace

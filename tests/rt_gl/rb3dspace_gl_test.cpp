@@ -2,8 +2,10 @@
 #include "rt/window.h"
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -131,6 +133,21 @@ TEST_F(SceneTest, TheFloodLightComesFromAFixedSideSoSlopesDifferAndLevelGroundIs
     }
 }
 
+TEST_F(SceneTest, AMirroredMeshShowsAcrossItsXYPlaneLitAndCulledOnItsOuterSide) {
+    space().AmbientLight = 40;
+    space().FloodLight = 70;
+    objects()->Append(Square(-40, -10, -8, 10, 0x808080));
+    // Behind the camera, wound towards it; mirrored it lies in front, its outer side facing the camera.
+    auto mirrored = Quad({{8, -10, 100}, {8, 10, 100}, {40, 10, 100}, {40, -10, 100}}, 0x808080);
+    mirrored->MirrorZ = true;
+    objects()->Append(mirrored);
+    const rt::Picture picture = Render();
+    EXPECT_NE(picture.Pixel(kCx + 30, kCy), kSky);
+    EXPECT_EQ(picture.Pixel(kCx + 30, kCy), picture.Pixel(kCx - 30, kCy));
+    objects()->ComputeBounds();
+    EXPECT_EQ(objects()->Bounds().Maximum.Z, -100);
+}
+
 TEST_F(SceneTest, FogBlendsTowardsTheSkyAndBackFacesShowOnlyWhenAsked) {
     objects()->Append(Square(-20, -20, 20, 20, kRed));
     // Fog halfway to the far plane: halfway between red and the sky.
@@ -168,6 +185,26 @@ TEST_F(SceneTest, APictureShowsUprightFacingTheCameraAndIsSentAgainOnlyWhenDrawn
     picture.Graphics().FillRect(0, 0, 64, 32);
     ExpectPure(Centre(), kRed);
     EXPECT_EQ(space().PictureUploads(), uploads + 1);
+}
+
+TEST_F(SceneTest, AMeshIsSentToTheGPUWithItsProgressOnlyWhenNewOrChanged) {
+    std::vector<std::int32_t> reports;
+    space().SendProgress = [&](std::int32_t percent) { reports.push_back(percent); };
+    auto mesh = std::make_shared<rt::Trimesh>();
+    mesh->SetVertexCount(3);
+    mesh->SetTriangleCount(100000);
+    objects()->Append(mesh);
+    Render();
+    ASSERT_GE(reports.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+    EXPECT_LT(reports.front(), 50);
+    EXPECT_EQ(reports.back(), 100);
+    reports.clear();
+    Render();
+    EXPECT_TRUE(reports.empty());
+    mesh->VertexPositions().SetXYZ(0, 1, 0, 0);
+    Render();
+    EXPECT_EQ(reports.empty() ? -1 : reports.back(), 100);
 }
 
 } // namespace
