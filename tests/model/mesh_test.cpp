@@ -69,7 +69,7 @@ TEST_F(Terrain, HueAndLevelSeriesFollowTheHeightRangeEvenWhenItOverflows) {
     };
     for (const auto& c : series) {
         SetBounds(0, 1, 0, 1, c.zmin, c.zmax);
-        const contours::LevelSeries s = contours::LevelSeriesFor(c.divisor);
+        const contours::LevelSeries s = contours::LevelSeriesFor(c.divisor, globali::zmin, globali::zmax);
         EXPECT_EQ(vector<std::int32_t>({s.kmin, s.kmax, s.step}),
                   vector<std::int32_t>({c.kmin, c.kmax, c.step}))
             << c.zmin << ".." << c.zmax << " / " << c.divisor;
@@ -122,7 +122,7 @@ rt::Picture PlainTopView(std::int32_t w, std::int32_t h) {
                        rt::conv(static_cast<double>(h) / mytot + 1.0));
         }
     g.SetForeColor(0);
-    const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
+    const contours::LevelSeries levels = contours::LevelSeriesFor(20.0, globali::zmin, globali::zmax);
     for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step)
         for (int i = 0; i < mxtot; ++i)
             for (int j = 0; j < mytot; ++j) {
@@ -153,7 +153,7 @@ TEST_F(Terrain, TopViewDrawsThePixelsOfThePlainLoopsWithTheSameYields) {
             for (int x = 0; x < 300; ++x)
                 differing += backdrop.Pixel(x, y) != expected.Pixel(x, y) ? 1 : 0;
         EXPECT_EQ(differing, 0) << g.nx << " x " << g.ny;
-        const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
+        const contours::LevelSeries levels = contours::LevelSeriesFor(20.0, globali::zmin, globali::zmax);
         const std::uint64_t levelCount = (std::int64_t{levels.kmax} - levels.kmin) / levels.step + 1;
         EXPECT_EQ(rt::YieldCount() - before, (g.nx + 1) * (g.ny + 2) + levelCount * (g.nx * g.ny + g.nx + 1));
         EXPECT_EQ(panel.progress.back(), 0);
@@ -251,7 +251,7 @@ TEST_F(Terrain, EverySegmentBecomesABlackUprightQuadOnItsCellsFirstNode) {
 vector<double> PlainRibbons(double thickness) {
     using namespace globali;
     const meshbuild::MeshTransform t = meshbuild::TransformFromBounds();
-    const contours::LevelSeries levels = contours::LevelSeriesFor(50.0);
+    const contours::LevelSeries levels = contours::LevelSeriesFor(50.0, globali::zmin, globali::zmax);
     vector<double> quads;
     for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step)
         for (int i = 0; i < mxtot; ++i)
@@ -280,12 +280,13 @@ TEST_F(Terrain, RibbonsHoldEverySegmentOfThePlainTracingInItsOrderWithTheSameYie
         globali::creatrimesh();
         const rt::Trimesh& mesh = *globali::tercurva;
         const vector<double> quads = Positions(mesh, 0, mesh.VertexCount() / 4 * 4);
-        const double thickness = meshbuild::RibbonThickness(meshbuild::TransformFromBounds(), 9);
+        const double thickness =
+            meshbuild::RibbonThickness(globali::bounds, meshbuild::TransformFromBounds(), 9);
         EXPECT_EQ(quads, PlainRibbons(thickness)) << g.nx << " x " << g.ny;
         EXPECT_GT(quads.size(), 0u);
         // Per surface phase a yield per node (cell) and per row; per ribbon pass and level one per
         // cell, one per column and one more.
-        const contours::LevelSeries levels = contours::LevelSeriesFor(50.0);
+        const contours::LevelSeries levels = contours::LevelSeriesFor(50.0, globali::zmin, globali::zmax);
         const std::uint64_t nodes = (g.nx + 1) * (g.ny + 1), rows = g.ny + 1;
         const std::uint64_t levelCount = (std::int64_t{levels.kmax} - levels.kmin) / levels.step + 1;
         const std::uint64_t surface = 3 * (nodes + rows) + g.nx * g.ny + g.ny;
