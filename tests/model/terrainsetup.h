@@ -67,7 +67,17 @@ inline terrain::HeightGrid Grid(const terrain::Bounds& bounds, std::int32_t nx, 
     return grid;
 }
 
-// Every node of both grids, x y z each, for comparing grids.
+// The shared bounds and grid (the ratio stays as it is).
+inline void SetBounds(double xmin, double xmax, double ymin, double ymax, double zmin, double zmax) {
+    terrain::Bounds bounds = Bounds(xmin, xmax, ymin, ymax, zmin, zmax);
+    bounds.rapp = globali::rapp;
+    globali::bounds = bounds;
+}
+inline void SetGrid(std::int32_t nx, std::int32_t ny, const std::function<double(int, int)>& height) {
+    globali::grid = Grid(globali::bounds, nx, ny, height);
+}
+
+// Every node of a grid, x y z each, for comparing grids.
 inline std::vector<double> Nodes(const terrain::HeightGrid& grid) {
     std::vector<double> nodes;
     for (std::int32_t i = 0; i <= grid.nx; ++i)
