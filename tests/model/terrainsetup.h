@@ -123,27 +123,6 @@ public:
     rt::Picture CanvasBackdrop() override { return backdrop; }
 };
 
-// The terrain functions on values of their own: the shared variables hold values that would
-// change every result, and no panel is installed.
-class TerrainValues : public ::testing::Test {
-protected:
-    void SetUp() override {
-        globali::survey = Points({{1e6, -1e6, 1e6}});
-        globali::bounds = Bounds(-1e9, -1e9 + 1, 5e8, 5e8 + 1, -7, -7);
-        globali::grid = Grid(globali::bounds, 1, 1, [](int, int) { return NAN; });
-        previous_ = TerrainPanel::Install(nullptr);
-    }
-    void TearDown() override {
-        TerrainPanel::Install(previous_);
-        EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a terrain function opened a window";
-    }
-    // Records the progress without being installed.
-    RecordingPanel progress;
-
-private:
-    TerrainPanel* previous_ = nullptr;
-};
-
 // The named routines on the shared variables, reporting on an installed panel.
 class TerrainTest : public ::testing::Test {
 protected:
@@ -156,6 +135,21 @@ protected:
 
 private:
     TerrainPanel* previous_ = nullptr;
+};
+
+// The terrain functions on values of their own: the shared variables hold values that would
+// change every result, and no panel is installed.
+class TerrainValues : public TerrainTest {
+protected:
+    void SetUp() override {
+        TerrainTest::SetUp();
+        TerrainPanel::Install(nullptr);
+        globali::survey = Points({{1e6, -1e6, 1e6}});
+        globali::bounds = Bounds(-1e9, -1e9 + 1, 5e8, 5e8 + 1, -7, -7);
+        globali::grid = Grid(globali::bounds, 1, 1, [](int, int) { return NAN; });
+    }
+    // Records the progress without being installed.
+    RecordingPanel& progress = panel;
 };
 
 } // namespace terraintest
