@@ -73,7 +73,11 @@ PointIndex::PointIndex(std::span<const double> x, std::span<const double> y, std
             level.push_back(Right(r));
         }
     }
-    OnHelpers(level.size(), [&](std::size_t t) { Build(level[t].node, level[t].begin, level[t].end); });
+    // A small tree is built where it is asked for.
+    if (level.size() == 1)
+        Build(level[0].node, level[0].begin, level[0].end);
+    else
+        OnHelpers(level.size(), [&](std::size_t t) { Build(level[t].node, level[t].begin, level[t].end); });
 }
 
 std::size_t PointIndex::MemoryBytes() const {

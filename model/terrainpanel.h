@@ -1,8 +1,8 @@
 #pragma once
 // What the terrain routines use of the 3D working mode's windows: the control panel's sliders,
-// grid-size fields, span text and progress bar (its Progress), and the drawing window's canvas. The windows
-// implement it; the routines reach it through TerrainPanel::Current() and hand it to the terrain
-// functions as their progress.
+// grid-size fields, span text and progress bar (its Progress), and the drawing window's canvas.
+// The windows implement it; the routines reach it through TerrainPanel::Current() and hand it to
+// the terrain functions as their progress.
 
 #include <cstdint>
 #include <string>
