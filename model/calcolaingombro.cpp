@@ -7,42 +7,68 @@
 
 #include "model/calcolaingombro.h"
 #include "model/globali.h"
+#include "model/terraindata.h"
 #include "model/terrainpanel.h"
 #include "rt/conv.h"
 #include "rt/runtime.h"
+
+namespace terrain {
+
+Bounds MeasureBounds(const Survey& survey, Progress& progress) {
+    const std::int64_t stored =
+        static_cast<std::int64_t>(std::min({survey.x.size(), survey.y.size(), survey.z.size()}));
+    const std::int64_t last = std::min<std::int64_t>(survey.last, stored - 1);
+
+    // The box starts at point 0 (at the origin when not even that exists).
+    Bounds b;
+    b.xmin = b.xmax = stored > 0 ? survey.x[0] : 0.0;
+    b.ymin = b.ymax = stored > 0 ? survey.y[0] : 0.0;
+    b.zmin = b.zmax = stored > 0 ? survey.z[0] : 0.0;
+
+    progress.SetProgressMaximum(100);
+    for (std::int64_t i = 1; i <= last; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        GrowBounds(b, survey.x[k], survey.y[k], survey.z[k]);
+        progress.ShowProgress(rt::conv(static_cast<double>(i * 100) / static_cast<double>(survey.last)));
+        rt::RuntimeBackgroundTask();
+    }
+    progress.ShowProgress(0);
+
+    b.dx = b.xmax - b.xmin;
+    b.dy = b.ymax - b.ymin;
+    b.dz = b.zmax - b.zmin;
+    b.rapp = b.dy / b.dx;
+    // Without a width (or with spans beyond the range of doubles) there is no ratio: propose a
+    // square grid rather than an unbounded number of Y intervals.
+    if (!std::isfinite(b.rapp))
+        b.rapp = 1.0;
+    return b;
+}
+
+void GrowBounds(Bounds& b, double x, double y, double z) {
+    if (x < b.xmin)
+        b.xmin = x;
+    if (y < b.ymin)
+        b.ymin = y;
+    if (z < b.zmin)
+        b.zmin = z;
+    if (x > b.xmax)
+        b.xmax = x;
+    if (y > b.ymax)
+        b.ymax = y;
+    if (z > b.zmax)
+        b.zmax = z;
+}
+
+} // namespace terrain
 
 namespace Inizio {
 
 void calcolaingombro() {
     using namespace globali;
     TerrainPanel& panel = TerrainPanel::Current();
-
-    const std::int64_t stored = static_cast<std::int64_t>(std::min({px.size(), py.size(), pz.size()}));
-    const std::int64_t last = std::min<std::int64_t>(ptot, stored - 1);
-
-    // The box starts at point 0 (at the origin when not even that exists).
-    xmin = xmax = stored > 0 ? px[0] : 0.0;
-    ymin = ymax = stored > 0 ? py[0] : 0.0;
-    zmin = zmax = stored > 0 ? pz[0] : 0.0;
-
-    panel.SetProgressMaximum(100);
-    for (std::int64_t i = 1; i <= last; ++i) {
-        allargaingombro(static_cast<std::size_t>(i));
-        panel.ShowProgress(rt::conv(static_cast<double>(i * 100) / static_cast<double>(ptot)));
-        rt::RuntimeBackgroundTask();
-    }
-    panel.ShowProgress(0);
-
-    panel.ShowSpans(xmax - xmin, ymax - ymin, zmax - zmin);
-    dx = xmax - xmin;
-    dy = ymax - ymin;
-    dz = zmax - zmin;
-
-    rapp = dy / dx;
-    // Without a width (or with spans beyond the range of doubles) there is no ratio: propose a
-    // square grid rather than an unbounded number of Y intervals.
-    if (!std::isfinite(rapp))
-        rapp = 1.0;
+    bounds = terrain::MeasureBounds(survey, panel);
+    panel.ShowSpans(dx, dy, dz);
     // The X field's change handler proposes the Y count from the new ratio, as the Y count set
     // after it does.
     panel.SetXCountText("30");
@@ -51,18 +77,7 @@ void calcolaingombro() {
 
 void allargaingombro(std::size_t k) {
     using namespace globali;
-    if (px[k] < xmin)
-        xmin = px[k];
-    if (py[k] < ymin)
-        ymin = py[k];
-    if (pz[k] < zmin)
-        zmin = pz[k];
-    if (px[k] > xmax)
-        xmax = px[k];
-    if (py[k] > ymax)
-        ymax = py[k];
-    if (pz[k] > zmax)
-        zmax = pz[k];
+    terrain::GrowBounds(bounds, px[k], py[k], pz[k]);
 }
 
 } // namespace Inizio

@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "model/cancellacestino.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
+#include "model/terraindata.h"
 #include "rt/runtime.h"
 
 namespace {
@@ -24,11 +26,20 @@ std::int64_t LastIndex(const std::vector<double>& values) {
 
 } // namespace
 
-namespace Inizio {
+namespace terrain {
 
-void cancellacestino(std::int32_t n) {
-    using namespace globali;
-    using namespace modulodxf;
+void DeleteRow(Survey& survey, EditorMaps& maps, std::int32_t n) {
+    std::vector<double>& px = survey.x;
+    std::vector<double>& py = survey.y;
+    std::vector<double>& pz = survey.z;
+    std::int32_t& ptot = survey.last;
+    Array2D<std::int32_t>& dxfpn = survey.rows;
+    std::int32_t& dxfcounter = survey.rowCount;
+    std::vector<std::int32_t>& dxfxyz = survey.rowOfPoint;
+    const std::int32_t qpun = maps.points;
+    std::vector<std::int32_t>& qqpun = maps.pointRow;
+    const std::int32_t qlin = maps.segments;
+    Array2D<std::int32_t>& qqlin = maps.segmentRow;
 
     // The editor passes only rows that exist; anything else leaves the data as it is.
     if (n < 1 || n > dxfcounter || n > dxfpn.UBound0() || dxfpn.UBound1() < 1)
@@ -84,6 +95,14 @@ void cancellacestino(std::int32_t n) {
             row = row - 1;
         rt::RuntimeBackgroundTask();
     }
+}
+
+} // namespace terrain
+
+namespace Inizio {
+
+void cancellacestino(std::int32_t n) {
+    terrain::DeleteRow(globali::survey, modulodxf::editormaps, n);
 }
 
 } // namespace Inizio

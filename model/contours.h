@@ -11,10 +11,12 @@
 
 namespace contours {
 
-// The colour of a height by its place between globali::zmin and globali::zmax: hue 0.33 (green)
-// at the lowest height falling to 0 (red) at the highest, saturation 0.66, value 0.33. A flat
-// survey (zmax = zmin), or a height that gives no finite relative height, takes the colour of the
-// lowest height.
+// The colour of a height by its place between zmin and zmax: hue 0.33 (green) at the lowest
+// height falling to 0 (red) at the highest, saturation 0.66, value 0.33. A flat survey
+// (zmax = zmin), or a height that gives no finite relative height, takes the colour of the lowest
+// height.
+rt::Color HeightColour(double z, double zmin, double zmax);
+// The same between the shared bounds' globali::zmin and globali::zmax.
 rt::Color HeightColour(double z);
 
 // Contour levels k = kmin, kmin + step, ... while k <= kmax; level k lies at height 2k.
@@ -24,9 +26,9 @@ struct LevelSeries {
     std::int32_t step = 1;
 };
 
-// The level series of the survey's height range (globali::zmin, globali::zmax) with the given
-// divisor: the step grows so that about `divisor` levels remain of a wide range; it is at least 1.
-LevelSeries LevelSeriesFor(double divisor);
+// The level series of the height range zmin..zmax with the given divisor: the step grows so that
+// about `divisor` levels remain of a wide range; it is at least 1.
+LevelSeries LevelSeriesFor(double divisor, double zmin, double zmax);
 
 // The height of level k. Formed in double so that no level index overflows.
 inline double LevelHeight(std::int64_t k) {

@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "model/contours.h"
 #include "model/creatrimesh.h"
 #include "model/globali.h"
 #include "model/meshtransform.h"
 #include "model/ribbons.h"
+#include "model/terraindata.h"
 #include "model/terrainpanel.h"
 #include "rt/runtime.h"
 
@@ -24,20 +26,17 @@ std::int32_t RowProgress(std::int32_t row, std::int32_t rows, double base) {
     return rt::conv(part + base);
 }
 
-void ShowRow(std::int32_t row, std::int32_t rows, double base) {
-    TerrainPanel::Current().ShowProgress(RowProgress(row, rows, base));
+void ShowRow(terrain::Progress& progress, std::int32_t row, std::int32_t rows, double base) {
+    progress.ShowProgress(RowProgress(row, rows, base));
     rt::RuntimeBackgroundTask();
 }
 
-std::int32_t RibbonSetting() {
-    return TerrainPanel::Current().RibbonSetting();
-}
-
 // The grid can be meshed: its arrays hold every node and the counts fit the mesh's int32 lists.
-bool GridIsMeshable(std::int32_t nx, std::int32_t ny) {
-    using namespace globali;
-    if (!contours::GridCovers(mx, nx, ny) || !contours::GridCovers(my, nx, ny) ||
-        !contours::GridCovers(mz, nx, ny))
+bool GridIsMeshable(const terrain::HeightGrid& grid) {
+    const std::int32_t nx = grid.nx;
+    const std::int32_t ny = grid.ny;
+    if (!contours::GridCovers(grid.x, nx, ny) || !contours::GridCovers(grid.y, nx, ny) ||
+        !contours::GridCovers(grid.z, nx, ny))
         return false;
     const std::int64_t vertices = (std::int64_t{nx} + 1) * (std::int64_t{ny} + 1);
     const std::int64_t triangles = 2 * std::int64_t{nx} * std::int64_t{ny};
@@ -47,24 +46,30 @@ bool GridIsMeshable(std::int32_t nx, std::int32_t ny) {
 
 } // namespace
 
-void globali::creatrimesh() {
-    TerrainPanel& panel = TerrainPanel::Current();
-    panel.SetProgressMaximum(100);
-    const std::int32_t nx = mxtot;
-    const std::int32_t ny = mytot;
-    if (!GridIsMeshable(nx, ny)) {
-        // No grid to show: both meshes become empty ones.
-        terreno = std::make_shared<rt::Trimesh>();
-        tercurva = std::make_shared<rt::Trimesh>();
-        panel.ShowProgress(0);
-        return;
+namespace terrain {
+
+Meshes BuildMeshes(const HeightGrid& grid, const Bounds& bounds, std::int32_t ribbonSetting,
+                   Progress& progress) {
+    progress.SetProgressMaximum(100);
+    Meshes meshes;
+    if (!GridIsMeshable(grid)) {
+        // No grid to show: both meshes are empty ones.
+        meshes.surface = std::make_shared<rt::Trimesh>();
+        meshes.ribbons = std::make_shared<rt::Trimesh>();
+        progress.ShowProgress(0);
+        return meshes;
     }
+    const std::int32_t nx = grid.nx;
+    const std::int32_t ny = grid.ny;
+    const Array2D<double>& mx = grid.x;
+    const Array2D<double>& my = grid.y;
+    const Array2D<double>& mz = grid.z;
 
     Array2D<double> sceneX(nx, ny);
     Array2D<double> sceneY(nx, ny);
     Array2D<double> sceneZ(nx, ny);
 
-    const meshbuild::MeshTransform transform = meshbuild::TransformFromBounds();
+    const meshbuild::MeshTransform transform = meshbuild::TransformFromBounds(bounds);
 
     for (std::int32_t j = 0; j <= ny; ++j) {
         for (std::int32_t i = 0; i <= nx; ++i) {
@@ -73,13 +78,13 @@ void globali::creatrimesh() {
             sceneZ(i, j) = transform.Z(mz(i, j));
             rt::RuntimeBackgroundTask();
         }
-        ShowRow(j, ny, 0.0);
+        ShowRow(progress, j, ny, 0.0);
     }
 
-    const double thickness = meshbuild::RibbonThickness(transform, RibbonSetting());
+    const double thickness = meshbuild::RibbonThickness(bounds, transform, ribbonSetting);
 
-    terreno = std::make_shared<rt::Trimesh>();
-    rt::Trimesh& surface = *terreno;
+    meshes.surface = std::make_shared<rt::Trimesh>();
+    rt::Trimesh& surface = *meshes.surface;
 
     surface.SetVertexCount((nx + 1) * (ny + 1));
     rt::VectorList& positions = surface.VertexPositions();
@@ -90,7 +95,7 @@ void globali::creatrimesh() {
             ++n;
             rt::RuntimeBackgroundTask();
         }
-        ShowRow(j, ny, 20.0);
+        ShowRow(progress, j, ny, 20.0);
     }
 
     surface.HasVertexColors = true;
@@ -98,11 +103,11 @@ void globali::creatrimesh() {
     n = 0;
     for (std::int32_t j = 0; j <= ny; ++j) {
         for (std::int32_t i = 0; i <= nx; ++i) {
-            colours.SetItem(n, contours::HeightColour(mz(i, j)));
+            colours.SetItem(n, contours::HeightColour(mz(i, j), bounds.zmin, bounds.zmax));
             ++n;
             rt::RuntimeBackgroundTask();
         }
-        ShowRow(j, ny, 40.0);
+        ShowRow(progress, j, ny, 40.0);
     }
 
     surface.SetTriangleCount(2 * nx * ny);
@@ -117,16 +122,26 @@ void globali::creatrimesh() {
             t += 2;
             rt::RuntimeBackgroundTask();
         }
-        ShowRow(j, ny, 60.0);
+        ShowRow(progress, j, ny, 60.0);
     }
 
     surface.RenderBackFaces = true;
 
-    const contours::LevelSeries levels = contours::LevelSeriesFor(50.0);
+    const contours::LevelSeries levels = contours::LevelSeriesFor(50.0, bounds.zmin, bounds.zmax);
 
-    tercurva = std::make_shared<rt::Trimesh>();
-    if (RibbonSetting() > 0)
-        meshbuild::BuildRibbons(*tercurva, transform, thickness, levels);
+    meshes.ribbons = std::make_shared<rt::Trimesh>();
+    if (ribbonSetting > 0)
+        meshbuild::BuildRibbons(*meshes.ribbons, grid, transform, thickness, levels, progress);
 
-    panel.ShowProgress(0);
+    progress.ShowProgress(0);
+    return meshes;
+}
+
+} // namespace terrain
+
+void globali::creatrimesh() {
+    TerrainPanel& panel = TerrainPanel::Current();
+    terrain::Meshes meshes = terrain::BuildMeshes(grid, bounds, panel.RibbonSetting(), panel);
+    terreno = std::move(meshes.surface);
+    tercurva = std::move(meshes.ribbons);
 }

@@ -9,6 +9,7 @@
 #include "model/curvedilivello.h"
 #include "model/globali.h"
 #include "model/levelcells.h"
+#include "model/terraindata.h"
 #include "model/terrainpanel.h"
 #include "rt/picture.h"
 #include "rt/runtime.h"
@@ -33,13 +34,12 @@ struct Fit {
 // The picture size that keeps the bounding box's proportions and fills the canvas along the
 // axis that decides the scale. Worked from half spans, so no span overflows; the result is that
 // of the full spans. A zero size means there is nothing to draw.
-Fit FitToCanvas(std::int32_t canvasWidth, std::int32_t canvasHeight) {
-    using namespace globali;
+Fit FitToCanvas(const terrain::Bounds& bounds, std::int32_t canvasWidth, std::int32_t canvasHeight) {
     Fit fit;
     if (canvasWidth < 1 || canvasHeight < 1)
         return fit;
-    const double hx = contours::HalfSpan(xmin, xmax);
-    const double hy = contours::HalfSpan(ymin, ymax);
+    const double hx = contours::HalfSpan(bounds.xmin, bounds.xmax);
+    const double hy = contours::HalfSpan(bounds.ymin, bounds.ymax);
     const double halfScale =
         std::max(hx / static_cast<double>(canvasWidth), hy / static_cast<double>(canvasHeight));
     if (!(halfScale > 0.0) || !std::isfinite(halfScale))
@@ -51,23 +51,24 @@ Fit FitToCanvas(std::int32_t canvasWidth, std::int32_t canvasHeight) {
 
 } // namespace
 
-void globali::curvedilivello() {
-    const std::int32_t nx = mxtot;
-    const std::int32_t ny = mytot;
+namespace terrain {
+
+rt::Picture DrawTopView(const HeightGrid& grid, const Bounds& bounds, std::int32_t canvasWidth,
+                        std::int32_t canvasHeight, Progress& progress) {
+    const std::int32_t nx = grid.nx;
+    const std::int32_t ny = grid.ny;
+    const Array2D<double>& mz = grid.z;
     if (!contours::GridCovers(mz, nx, ny))
-        return;
+        return {};
 
-    TerrainPanel& panel = TerrainPanel::Current();
-    const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
-    panel.SetProgressMaximum(Clamped(std::int64_t{nx} + (std::int64_t{levels.kmax} - levels.kmin) + 1));
-    panel.ShowProgress(0);
+    const contours::LevelSeries levels = contours::LevelSeriesFor(20.0, bounds.zmin, bounds.zmax);
+    progress.SetProgressMaximum(Clamped(std::int64_t{nx} + (std::int64_t{levels.kmax} - levels.kmin) + 1));
+    progress.ShowProgress(0);
 
-    const std::int32_t canvasWidth = panel.CanvasWidth();
-    const std::int32_t canvasHeight = panel.CanvasHeight();
-    const Fit fit = FitToCanvas(canvasWidth, canvasHeight);
+    const Fit fit = FitToCanvas(bounds, canvasWidth, canvasHeight);
     if (fit.width < 1 || fit.height < 1) {
-        panel.ShowProgress(0);
-        return;
+        progress.ShowProgress(0);
+        return {};
     }
     const std::int32_t w = fit.width;
     const std::int32_t h = fit.height;
@@ -78,10 +79,10 @@ void globali::curvedilivello() {
     const std::int32_t cellWidth = rt::conv(static_cast<double>(w) / nx + 1.0);
     const std::int32_t cellHeight = rt::conv(static_cast<double>(h) / ny + 1.0);
     for (std::int32_t i = 0; i <= nx; ++i) {
-        panel.ShowProgress(i);
+        progress.ShowProgress(i);
         const std::int32_t left = rt::conv(NodeOffset(i, w, nx));
         for (std::int32_t j = 0; j <= ny; ++j) {
-            g.SetForeColor(contours::HeightColour(mz(i, j)));
+            g.SetForeColor(contours::HeightColour(mz(i, j), bounds.zmin, bounds.zmax));
             g.FillRect(left, rt::conv(NodeOffset(j, h, ny)), cellWidth, cellHeight);
             rt::RuntimeBackgroundTask();
         }
@@ -95,7 +96,7 @@ void globali::curvedilivello() {
     contours::LevelCells candidates(mz, nx, ny, levels);
     std::int64_t q = 0;
     for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step, ++q) {
-        panel.ShowProgress(Clamped((k - levels.kmin) + 1 + nx));
+        progress.ShowProgress(Clamped((k - levels.kmin) + 1 + nx));
         const double level = contours::LevelHeight(k);
         // Cells the level cannot cross give no line.
         candidates.TraceLevel(q, [&](std::int32_t i, std::int32_t j) {
@@ -113,14 +114,28 @@ void globali::curvedilivello() {
         });
     }
 
-    panel.ShowProgress(0);
+    progress.ShowProgress(0);
+    return picture;
+}
 
+} // namespace terrain
+
+void globali::curvedilivello() {
+    // Without a grid the panel is not reached.
+    if (!contours::GridCovers(mz, mxtot, mytot))
+        return;
+    TerrainPanel& panel = TerrainPanel::Current();
+    const std::int32_t canvasWidth = panel.CanvasWidth();
+    const std::int32_t canvasHeight = panel.CanvasHeight();
+    const rt::Picture view = terrain::DrawTopView(grid, bounds, canvasWidth, canvasHeight, panel);
+    if (!view)
+        return;
     // The top view goes onto the bounding-box drawing the canvas already shows; without one
     // there is nothing to draw onto.
     const rt::Picture backdrop = panel.CanvasBackdrop();
     if (!backdrop)
         return;
-    const std::int32_t left = rt::conv(static_cast<double>(std::int64_t{canvasWidth} - w) / 2.0);
-    const std::int32_t top = rt::conv(static_cast<double>(std::int64_t{canvasHeight} - h) / 2.0);
-    backdrop.Graphics().DrawPicture(picture, left, top);
+    const std::int32_t left = rt::conv(static_cast<double>(std::int64_t{canvasWidth} - view.Width()) / 2.0);
+    const std::int32_t top = rt::conv(static_cast<double>(std::int64_t{canvasHeight} - view.Height()) / 2.0);
+    backdrop.Graphics().DrawPicture(view, left, top);
 }

@@ -9,30 +9,42 @@
 #include <vector>
 
 #include "model/array2d.h"
+#include "model/terraindata.h"
 #include "rt/conv.h"
 #include "rt/picture.h"
 #include "rt/scene3d.h"
 
 namespace globali {
 
+// The shared survey, its bounds and the height grid; the variables below are their members.
+inline terrain::Survey survey;
+inline terrain::Bounds bounds;
+inline terrain::HeightGrid grid;
+
 // Point set: point k is (px(k), py(k), pz(k)), k = 0..ptot; ptot = -1 means no points.
-inline std::vector<double> px(1, 0.0);
-inline std::vector<double> py(1, 0.0);
-inline std::vector<double> pz(1, 0.0);
-inline std::int32_t ptot = 0;
+inline std::vector<double>& px = survey.x;
+inline std::vector<double>& py = survey.y;
+inline std::vector<double>& pz = survey.z;
+inline std::int32_t& ptot = survey.last;
 
 // Height grid: nodes (i, j), i = 0..mxtot along X, j = 0..mytot along Y.
-inline std::int32_t mxtot = 0;
-inline std::int32_t mytot = 0;
-inline Array2D<double> mx(0, 0);
-inline Array2D<double> my(0, 0);
-inline Array2D<double> mz(0, 0);
+inline std::int32_t& mxtot = grid.nx;
+inline std::int32_t& mytot = grid.ny;
+inline Array2D<double>& mx = grid.x;
+inline Array2D<double>& my = grid.y;
+inline Array2D<double>& mz = grid.z;
 
 // Bounds, spans and the aspect ratio dy / dx.
-inline double xmin = 0, ymin = 0, zmin = 0;
-inline double xmax = 0, ymax = 0, zmax = 0;
-inline double dx = 0, dy = 0, dz = 0;
-inline double rapp = 0;
+inline double& xmin = bounds.xmin;
+inline double& ymin = bounds.ymin;
+inline double& zmin = bounds.zmin;
+inline double& xmax = bounds.xmax;
+inline double& ymax = bounds.ymax;
+inline double& zmax = bounds.zmax;
+inline double& dx = bounds.dx;
+inline double& dy = bounds.dy;
+inline double& dz = bounds.dz;
+inline double& rapp = bounds.rapp;
 
 // The 3D meshes: surface and contour ribbons; null until the first build.
 inline std::shared_ptr<rt::Trimesh> terreno;

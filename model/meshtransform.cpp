@@ -41,26 +41,29 @@ double ScaleLimit(double low, double high) {
 
 } // namespace
 
-MeshTransform TransformFromBounds() {
-    using namespace globali;
+MeshTransform TransformFromBounds(const terrain::Bounds& b) {
     MeshTransform t;
-    double scale = std::min(ScaleLimit(xmin, xmax), ScaleLimit(ymin, ymax));
-    scale = std::min(scale, ScaleLimit(zmin, zmax));
+    double scale = std::min(ScaleLimit(b.xmin, b.xmax), ScaleLimit(b.ymin, b.ymax));
+    scale = std::min(scale, ScaleLimit(b.zmin, b.zmax));
     t.scale = std::isfinite(scale) ? scale : 1.0;
-    t.xmin = std::isfinite(xmin) ? xmin : 0.0;
-    t.ymin = std::isfinite(ymin) ? ymin : 0.0;
-    t.zmin = std::isfinite(zmin) ? zmin : 0.0;
-    t.hx = contours::HalfSpan(xmin, xmax);
-    t.hy = contours::HalfSpan(ymin, ymax);
-    t.hz = contours::HalfSpan(zmin, zmax);
+    t.xmin = std::isfinite(b.xmin) ? b.xmin : 0.0;
+    t.ymin = std::isfinite(b.ymin) ? b.ymin : 0.0;
+    t.zmin = std::isfinite(b.zmin) ? b.zmin : 0.0;
+    t.hx = contours::HalfSpan(b.xmin, b.xmax);
+    t.hy = contours::HalfSpan(b.ymin, b.ymax);
+    t.hz = contours::HalfSpan(b.zmin, b.zmax);
     return t;
 }
 
-double RibbonThickness(const MeshTransform& transform, std::int32_t setting) {
-    using namespace globali;
+MeshTransform TransformFromBounds() {
+    return TransformFromBounds(globali::bounds);
+}
+
+double RibbonThickness(const terrain::Bounds& b, const MeshTransform& transform, std::int32_t setting) {
     const std::int32_t v = std::clamp<std::int32_t>(setting, 0, 14);
     const double divisor = static_cast<double>((15 - v) * 100);
-    const double thickness = (((((xmax - xmin) + ymax) - ymin) + zmax) - zmin) * transform.scale / divisor;
+    const double thickness =
+        (((((b.xmax - b.xmin) + b.ymax) - b.ymin) + b.zmax) - b.zmin) * transform.scale / divisor;
     if (std::isfinite(thickness))
         return thickness;
     const double s = transform.scale;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "model/terraindata.h"
+
 namespace meshbuild {
 
 // Survey (x, y, z) goes to scene ((x - xmin - hx) * scale, (z - zmin - hz) * scale,
@@ -22,12 +24,14 @@ private:
     double Coordinate(double value, double low, double half) const;
 };
 
-// The transform of the current bounds (globali::xmin .. zmax). A zero span limits nothing; when
-// no span is positive every node lies at the origin (scale 1).
+// The transform of the bounds (xmin .. zmax). A zero span limits nothing; when no span is positive
+// every node lies at the origin (scale 1).
+MeshTransform TransformFromBounds(const terrain::Bounds& bounds);
+// The transform of the shared bounds.
 MeshTransform TransformFromBounds();
 
-// The contour ribbons' height: the sum of the three spans, scaled, divided by (15 - setting) * 100.
-// The setting is taken within 0..14.
-double RibbonThickness(const MeshTransform& transform, std::int32_t setting);
+// The contour ribbons' height: the sum of the three spans of the bounds, scaled, divided by
+// (15 - setting) * 100. The setting is taken within 0..14.
+double RibbonThickness(const terrain::Bounds& bounds, const MeshTransform& transform, std::int32_t setting);
 
 } // namespace meshbuild

@@ -5,23 +5,27 @@
 #include <vector>
 
 #include "model/array2d.h"
+#include "model/globali.h"
+#include "model/terraindata.h"
 #include "rt/folderitem.h"
 
 namespace modulodxf {
 
 // Polyline table: row r (1..dxfcounter) = (first point, point count - 1). At launch one row of
 // one column; writers re-dimension it to (last row, 1) before writing a row.
-inline Array2D<std::int32_t> dxfpn(0, 0);
-inline std::int32_t dxfcounter = 0;
+// Members of the shared survey.
+inline Array2D<std::int32_t>& dxfpn = globali::survey.rows;
+inline std::int32_t& dxfcounter = globali::survey.rowCount;
 // The row of each point; kept in step, read by nothing.
-inline std::vector<std::int32_t> dxfxyz(1, 0);
+inline std::vector<std::int32_t>& dxfxyz = globali::survey.rowOfPoint;
 
 // 2D editor: point control k (1..qpun) shows row qqpun(k); segment control j (1..qlin) belongs to
 // row qqlin(j, 0), whose first segment control is qqlin(j, 1).
-inline std::int32_t qpun = 0;
-inline std::vector<std::int32_t> qqpun(1, 0);
-inline std::int32_t qlin = 0;
-inline Array2D<std::int32_t> qqlin(0, 1);
+inline terrain::EditorMaps editormaps;
+inline std::int32_t& qpun = editormaps.points;
+inline std::vector<std::int32_t>& qqpun = editormaps.pointRow;
+inline std::int32_t& qlin = editormaps.segments;
+inline Array2D<std::int32_t>& qqlin = editormaps.segmentRow;
 // Selection: element 0 the control (-1 none), element 1 its kind (1 point, 2 segment).
 inline std::vector<std::int32_t> selpre(2, 0);
 inline std::int32_t selnow = 0;

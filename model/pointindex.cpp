@@ -1,9 +1,12 @@
 #include "model/pointindex.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
-#include <thread>
+#include <vector>
+
+#include "model/parallelcolumns.h"
 
 namespace pointindex {
 
@@ -11,10 +14,20 @@ namespace {
 
 // Points per leaf at most.
 constexpr std::size_t kLeafSize = 16;
-// Subtrees this many levels below the root are built on threads of their own.
+// The nodes of the first levels are split on the helper threads, the nodes of a level at once;
+// the subtrees this many levels below the root are built each on one helper.
 constexpr int kThreadLevels = 3;
-// Smaller subtrees are not worth a thread.
+// Smaller subtrees are built whole on one helper.
 constexpr std::size_t kThreadMinimum = 1 << 12;
+
+// Runs task(t) for t = 0..count-1 on the helper threads.
+template <class Task> void OnHelpers(std::size_t count, const Task& task) {
+    std::atomic<std::size_t> next{0};
+    parallelcolumns::OnEveryWorker([&](std::size_t) {
+        for (std::size_t t = next++; t < count; t = next++)
+            task(t);
+    });
+}
 
 } // namespace
 
@@ -39,7 +52,32 @@ PointIndex::PointIndex(std::span<const double> x, std::span<const double> y, std
         leaves *= 2;
     boxes_.resize(2 * leaves - 1);
     capsules_.resize(2 * leaves - 1);
-    Build(0, 0, points_.size(), 0);
+
+    std::vector<Range> level{Root()};
+    for (int depth = 0; depth < kThreadLevels; ++depth) {
+        std::vector<Range> split, whole;
+        for (const Range& r : level)
+            (r.end - r.begin >= kThreadMinimum && !IsLeaf(r) ? split : whole).push_back(r);
+        if (split.empty())
+            break;
+        OnHelpers(split.size() + whole.size(), [&](std::size_t t) {
+            if (t < split.size())
+                Split(split[t].node, split[t].begin, split[t].end);
+            else
+                Build(whole[t - split.size()].node, whole[t - split.size()].begin,
+                      whole[t - split.size()].end);
+        });
+        level.clear();
+        for (const Range& r : split) {
+            level.push_back(Left(r));
+            level.push_back(Right(r));
+        }
+    }
+    // A small tree is built where it is asked for.
+    if (level.size() == 1)
+        Build(level[0].node, level[0].begin, level[0].end);
+    else
+        OnHelpers(level.size(), [&](std::size_t t) { Build(level[t].node, level[t].begin, level[t].end); });
 }
 
 std::size_t PointIndex::MemoryBytes() const {
@@ -84,7 +122,7 @@ double PointIndex::SegmentDistance(const Capsule& c, double x, double y) {
     return square <= std::numeric_limits<double>::max() ? std::sqrt(square) : std::hypot(ex, ey);
 }
 
-void PointIndex::Build(std::size_t node, std::size_t begin, std::size_t end, int depth) {
+bool PointIndex::Split(std::size_t node, std::size_t begin, std::size_t end) {
     Box box{points_[begin].x, points_[begin].x, points_[begin].y, points_[begin].y};
     for (std::size_t p = begin + 1; p < end; ++p) {
         box.minX = std::min(box.minX, points_[p].x);
@@ -96,22 +134,22 @@ void PointIndex::Build(std::size_t node, std::size_t begin, std::size_t end, int
     const bool alongX = box.maxX - box.minX >= box.maxY - box.minY;
     capsules_[node] = CapsuleAround(begin, end, alongX);
     if (IsLeafNode(node))
-        return;
+        return false;
 
     const std::size_t middle = Middle(begin, end);
     const auto first = points_.begin();
     std::nth_element(first + static_cast<std::ptrdiff_t>(begin), first + static_cast<std::ptrdiff_t>(middle),
                      first + static_cast<std::ptrdiff_t>(end),
                      [alongX](const Entry& a, const Entry& b) { return alongX ? a.x < b.x : a.y < b.y; });
+    return true;
+}
 
-    if (depth < kThreadLevels && end - begin >= kThreadMinimum) {
-        std::thread left([&] { Build(2 * node + 1, begin, middle, depth + 1); });
-        Build(2 * node + 2, middle, end, depth + 1);
-        left.join();
+void PointIndex::Build(std::size_t node, std::size_t begin, std::size_t end) {
+    if (!Split(node, begin, end))
         return;
-    }
-    Build(2 * node + 1, begin, middle, depth + 1);
-    Build(2 * node + 2, middle, end, depth + 1);
+    const std::size_t middle = Middle(begin, end);
+    Build(2 * node + 1, begin, middle);
+    Build(2 * node + 2, middle, end);
 }
 
 } // namespace pointindex

@@ -59,7 +59,11 @@ public:
     const Entry& At(std::size_t p) const { return points_[p]; }
 
 private:
-    void Build(std::size_t node, std::size_t begin, std::size_t end, int depth);
+    // Sets the node's box and capsule and, unless it is a leaf, splits its points at the median
+    // (true then).
+    bool Split(std::size_t node, std::size_t begin, std::size_t end);
+    // The node and all of its subtree.
+    void Build(std::size_t node, std::size_t begin, std::size_t end);
     Capsule CapsuleAround(std::size_t begin, std::size_t end, bool alongX) const;
     static std::size_t Middle(std::size_t begin, std::size_t end) { return begin + (end - begin) / 2; }
     bool IsLeafNode(std::size_t node) const { return 2 * node + 1 >= boxes_.size(); }

@@ -1,17 +1,17 @@
 #pragma once
 // What the terrain routines use of the 3D working mode's windows: the control panel's sliders,
-// grid-size fields, span text and progress bar, and the drawing window's canvas. The windows
-// implement it; the routines reach it through TerrainPanel::Current().
+// grid-size fields, span text and progress bar (its Progress), and the drawing window's canvas.
+// The windows implement it; the routines reach it through TerrainPanel::Current() and hand it to
+// the terrain functions as their progress.
 
 #include <cstdint>
 #include <string>
 
+#include "model/terraindata.h"
 #include "rt/picture.h"
 
-class TerrainPanel {
+class TerrainPanel : public terrain::Progress {
 public:
-    virtual ~TerrainPanel() = default;
-
     // The power slider: ten times the interpolation power.
     virtual std::int32_t PowerSetting() = 0;
     // The contour-ribbon slider: 0 for no ribbons, up to 14.
@@ -22,11 +22,6 @@ public:
     // The grid-size fields; setting the X field runs its change handler.
     virtual void SetXCountText(const std::string& text) = 0;
     virtual void SetYCountText(const std::string& text) = 0;
-
-    // The progress bar's range becomes 0..maximum.
-    virtual void SetProgressMaximum(std::int32_t maximum) = 0;
-    // The progress bar shows the value and is repainted at once.
-    virtual void ShowProgress(std::int32_t value) = 0;
 
     // The drawing window's canvas: its size and the picture it shows (nil when none).
     virtual std::int32_t CanvasWidth() = 0;

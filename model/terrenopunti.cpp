@@ -14,6 +14,7 @@
 #include "model/nodecascade.h"
 #include "model/parallelcolumns.h"
 #include "model/pointindex.h"
+#include "model/terraindata.h"
 #include "model/terrainpanel.h"
 #include "model/terrenopunti.h"
 #include "rt/conv.h"
@@ -107,47 +108,53 @@ double NodeHeight(double x, double y, const nodecascade::Slots& slots, int used,
 
 } // namespace
 
-namespace globali {
+namespace terrain {
 
-void terrenopunti(std::int32_t mode) {
-    const bool threePoints = mode != 2;
+void InterpolateGrid(const Survey& survey, const Bounds& bounds, double power, bool threePoints,
+                     HeightGrid& grid, Progress& progress) {
     const int used = threePoints ? 3 : 2;
-
-    TerrainPanel& panel = TerrainPanel::Current();
-    const double power = static_cast<double>(panel.PowerSetting()) / 10;
-    panel.SetProgressMaximum(100);
+    progress.SetProgressMaximum(100);
+    const std::int32_t nx = grid.nx;
+    const std::int32_t ny = grid.ny;
     // Every node is written below, so arrays of the right size are kept as they are.
-    for (Array2D<double>* nodes : {&mx, &my, &mz})
-        if (nodes->UBound0() != mxtot || nodes->UBound1() != mytot)
-            nodes->Redim(mxtot, mytot);
+    for (Array2D<double>* nodes : {&grid.x, &grid.y, &grid.z})
+        if (nodes->UBound0() != nx || nodes->UBound1() != ny)
+            nodes->Redim(nx, ny);
 
-    const std::size_t stored = std::min({px.size(), py.size(), pz.size()});
-    const std::int64_t lastPoint = std::min<std::int64_t>(ptot, static_cast<std::int64_t>(stored) - 1);
-    const double start = dx + dy;
-    const double progressDivisor = static_cast<double>(std::max<std::int32_t>(mxtot, 1));
+    const std::size_t stored = std::min({survey.x.size(), survey.y.size(), survey.z.size()});
+    const std::int64_t lastPoint = std::min<std::int64_t>(survey.last, static_cast<std::int64_t>(stored) - 1);
+    const double start = bounds.dx + bounds.dy;
+    const double progressDivisor = static_cast<double>(std::max<std::int32_t>(nx, 1));
 
     // Every node's slots come from its nearest points, found through the index, on all cores;
     // this thread reports the columns in order as they complete and keeps the windows drawn.
     const auto count = static_cast<std::size_t>(std::max<std::int64_t>(lastPoint + 1, 0));
-    const std::span<const double> xs(px.data(), count);
-    const std::span<const double> ys(py.data(), count);
-    const std::span<const double> zs(pz.data(), count);
+    const std::span<const double> xs(survey.x.data(), count);
+    const std::span<const double> ys(survey.y.data(), count);
+    const std::span<const double> zs(survey.z.data(), count);
     const pointindex::PointIndex index(xs, ys, zs);
     // Points left out of the search (none counted) leave every slot on point 0.
     nodecascade::Slots none;
     if (stored > 0)
-        none.first = none.second = none.third = {0, px[0], py[0], pz[0]};
+        none.first = none.second = none.third = {0, survey.x[0], survey.y[0], survey.z[0]};
     std::vector<nodecascade::NearestCascade> searches;
     for (std::size_t w = 0; w < parallelcolumns::WorkerCount(); ++w)
         searches.emplace_back(index, xs, ys, zs, threePoints);
 
-    const auto column = [&](std::int64_t i, std::size_t worker) {
+    // The helpers read only the bounds and the points (through the searches); each writes the
+    // nodes of its own columns.
+    const Bounds& b = bounds;
+    Array2D<double>& mx = grid.x;
+    Array2D<double>& my = grid.y;
+    Array2D<double>& mz = grid.z;
+    const auto column = [&b, &mx, &my, &mz, &searches, &none, nx, ny, stored, count, start, used,
+                         power](std::int64_t i, std::size_t worker) {
         nodecascade::NearestCascade& search = searches[worker];
-        const double x = NodeCoordinate(xmin, xmax, dx, mxtot, i);
-        for (std::int64_t j = 0; j <= mytot; ++j) {
+        const double x = NodeCoordinate(b.xmin, b.xmax, b.dx, nx, i);
+        for (std::int64_t j = 0; j <= ny; ++j) {
             const auto ci = static_cast<std::int32_t>(i);
             const auto cj = static_cast<std::int32_t>(j);
-            const double y = NodeCoordinate(ymin, ymax, dy, mytot, j);
+            const double y = NodeCoordinate(b.ymin, b.ymax, b.dy, ny, j);
             mx(ci, cj) = x;
             my(ci, cj) = y;
             mz(ci, cj) = stored == 0
@@ -155,10 +162,20 @@ void terrenopunti(std::int32_t mode) {
                              : NodeHeight(x, y, count == 0 ? none : search.Find(x, y, start), used, power);
         }
     };
-    const auto columnDone = [&](std::int64_t i) {
-        panel.ShowProgress(rt::conv(static_cast<double>(i * 100) / progressDivisor));
+    const auto columnDone = [&progress, progressDivisor](std::int64_t i) {
+        progress.ShowProgress(rt::conv(static_cast<double>(i * 100) / progressDivisor));
     };
-    parallelcolumns::Run(std::int64_t{mxtot} + 1, column, columnDone, [] { rt::RuntimeBackgroundWait(); });
+    parallelcolumns::Run(std::int64_t{nx} + 1, column, columnDone, [] { rt::RuntimeBackgroundWait(); });
+}
+
+} // namespace terrain
+
+namespace globali {
+
+void terrenopunti(std::int32_t mode) {
+    TerrainPanel& panel = TerrainPanel::Current();
+    const double power = static_cast<double>(panel.PowerSetting()) / 10;
+    terrain::InterpolateGrid(survey, bounds, power, mode != 2, grid, panel);
 }
 
 } // namespace globali

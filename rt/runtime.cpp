@@ -8,8 +8,11 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QThread>
 #include <QUrl>
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "rt/widgetinternal.h"
@@ -70,6 +73,18 @@ void ProcessEventsIfDue() {
     loopRan = false;
 }
 
+// Events are processed on the main thread only, and the counters above are the main thread's. In
+// debug and sanitizer builds a yield elsewhere aborts with a message.
+void CheckOnMainThread() {
+#if !defined(NDEBUG) || defined(AMBRELIX_SANITIZE)
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (application != nullptr && QThread::currentThread() != application->thread()) {
+        std::fprintf(stderr, "RuntimeBackgroundTask: a yield outside the main thread\n");
+        std::abort();
+    }
+#endif
+}
+
 } // namespace
 
 void SetYieldClock(std::int64_t (*nowMs)()) {
@@ -78,17 +93,20 @@ void SetYieldClock(std::int64_t (*nowMs)()) {
 }
 
 void RuntimeBackgroundTask() {
+    CheckOnMainThread();
     ++yields;
     if (yields % kCallsPerClockRead == 0)
         ProcessEventsIfDue();
 }
 
 void RuntimeBackgroundWait() {
+    CheckOnMainThread();
     ++yields;
     ProcessEventsIfDue();
 }
 
 void RuntimeBackgroundTasks(std::uint64_t count) {
+    CheckOnMainThread();
     while (count > 0) {
         // The calls up to the next one that reads the clock only count.
         const std::uint64_t untilClock = kCallsPerClockRead - yields % kCallsPerClockRead;

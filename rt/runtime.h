@@ -8,7 +8,8 @@ namespace rt {
 
 // Lets pending paint events run so that windows stay drawn. Cheap: most calls cost a counter
 // test; events are processed at most about every 20 ms. User input that arrives meanwhile is not
-// delivered to the program's handlers until the running command returns.
+// delivered to the program's handlers until the running command returns. The yields run on the
+// main thread only; debug and sanitizer builds abort on a yield from another thread.
 void RuntimeBackgroundTask();
 // The same as `count` calls of RuntimeBackgroundTask in a row, for loops that pass over many
 // elements with nothing to do: events are processed on the same calls as they would be.

@@ -1,6 +1,6 @@
 // Height colours, contour level series, the tracing of a level through one grid cell, the
-// height-coloured top view drawn with them onto the drawing canvas's backdrop, and the 3D surface
-// mesh of the height grid with its contour ribbons.
+// height-coloured top view drawn with them, and the 3D surface mesh of the height grid with its
+// contour ribbons.
 
 #include <algorithm>
 #include <cmath>
@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "model/contours.h"
-#include "model/globali.h"
+#include "model/creatrimesh.h"
+#include "model/curvedilivello.h"
 #include "model/meshtransform.h"
+#include "model/terraindata.h"
 #include "rt/conv.h"
 #include "rt/picture.h"
 #include "rt/runtime.h"
@@ -23,30 +25,22 @@ namespace {
 using contours::HeightColour;
 using contours::TraceCell;
 using std::vector;
-using terraintest::SetBounds;
-using terraintest::SetGrid;
+using terraintest::Bounds;
+using terraintest::Grid;
 
 constexpr double kBig = std::numeric_limits<double>::max();
-constexpr rt::Color kBackdrop = 0x2040C0;
 
-class Terrain : public terraintest::TerrainTest {
+class Terrain : public terraintest::TerrainValues {
 protected:
-    // A canvas of width x height showing a plain blue backdrop.
-    rt::Picture PrepareCanvas(std::int32_t width, std::int32_t height) {
-        panel.canvasWidth = width;
-        panel.canvasHeight = height;
-        panel.backdrop = rt::Picture::New(width, height, 32);
-        panel.backdrop.Graphics().SetForeColor(kBackdrop);
-        panel.backdrop.Graphics().FillRect(0, 0, width, height);
-        return panel.backdrop;
-    }
     // Bounds x 0..20, y 0..20, heights 0..10 (scale 50, half spans 10, 10, 5) and a 2 by 2 grid
     // with node (0, 0) at 1, (0, 1) at 3 and every other node at 5. Its segments, in order: level
     // 2 in cell (0, 0) A; level 4 in cell (0, 0) A and B, then in cell (0, 1) A.
-    void RibbonExample(std::int32_t setting) {
-        SetBounds(0, 20, 0, 20, 0, 10);
-        SetGrid(2, 2, [](int i, int j) { return i == 0 && j == 0 ? 1.0 : i == 0 && j == 1 ? 3.0 : 5.0; });
-        panel.ribbons = setting;
+    terrain::Meshes RibbonExample(std::int32_t setting) {
+        const terrain::Bounds bounds = Bounds(0, 20, 0, 20, 0, 10);
+        const terrain::HeightGrid grid = Grid(bounds, 2, 2, [](int i, int j) {
+            return i == 0 && j == 0 ? 1.0 : i == 0 && j == 1 ? 3.0 : 5.0;
+        });
+        return terrain::BuildMeshes(grid, bounds, setting, progress);
     }
 };
 
@@ -54,10 +48,9 @@ TEST_F(Terrain, HueAndLevelSeriesFollowTheHeightRangeEvenWhenItOverflows) {
     const struct {
         double zmin, zmax, z, hue;
     } hues[] = {{-40, 60, -40, 0.33}, {-40, 60, 60, 0.0}, {-kBig, kBig, 0, 0.165}, {-kBig, kBig, NAN, 0.33}};
-    for (const auto& c : hues) {
-        SetBounds(0, 1, 0, 1, c.zmin, c.zmax);
-        EXPECT_EQ(HeightColour(c.z), rt::HSV(c.hue, 0.66, 0.33)) << c.z << " in " << c.zmin << ".." << c.zmax;
-    }
+    for (const auto& c : hues)
+        EXPECT_EQ(HeightColour(c.z, c.zmin, c.zmax), rt::HSV(c.hue, 0.66, 0.33))
+            << c.z << " in " << c.zmin << ".." << c.zmax;
     const struct {
         double zmin, zmax, divisor;
         std::int32_t kmin, kmax, step;
@@ -68,8 +61,7 @@ TEST_F(Terrain, HueAndLevelSeriesFollowTheHeightRangeEvenWhenItOverflows) {
          rt::conv(4294967295.0 / 20.0)},
     };
     for (const auto& c : series) {
-        SetBounds(0, 1, 0, 1, c.zmin, c.zmax);
-        const contours::LevelSeries s = contours::LevelSeriesFor(c.divisor);
+        const contours::LevelSeries s = contours::LevelSeriesFor(c.divisor, c.zmin, c.zmax);
         EXPECT_EQ(vector<std::int32_t>({s.kmin, s.kmax, s.step}),
                   vector<std::int32_t>({c.kmin, c.kmax, c.step}))
             << c.zmin << ".." << c.zmax << " / " << c.divisor;
@@ -87,42 +79,38 @@ TEST_F(Terrain, NeighbouringCellsMeetExactlyOnTheirSharedEdge) {
     EXPECT_EQ(vector<double>({left.b.x1, left.b.y1}), vector<double>({right.a.x0, right.a.y0}));
 }
 
-TEST_F(Terrain, TopViewWithoutSpanBackdropOrFiniteHeightsStaysDefined) {
-    rt::Picture backdrop = PrepareCanvas(400, 300);
-    SetBounds(0, 100, 50, 50, 0, 10);
-    SetGrid(2, 2, [](int i, int) { return 1.0 + 2.0 * i; });
-    globali::curvedilivello();
-    EXPECT_EQ(backdrop.Pixel(200, 150), kBackdrop);
-    EXPECT_EQ(panel.progress.back(), 0);
-    panel.backdrop = rt::Picture();
-    SetBounds(0, 100, 0, 100, 0, 10);
-    globali::curvedilivello();
-    EXPECT_EQ(panel.progress.back(), 0);
-    backdrop = PrepareCanvas(400, 400);
-    SetBounds(0, 100, 0, 100, -kBig, kBig);
-    SetGrid(4, 4, [](int i, int j) { return (i + j) % 2 == 0 ? -kBig : kBig; });
-    globali::curvedilivello();
-    EXPECT_EQ(panel.maximum, std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(vector<rt::Color>({backdrop.Pixel(1, 1), backdrop.Pixel(101, 1)}),
-              vector<rt::Color>({HeightColour(-kBig), HeightColour(kBig)}));
+TEST_F(Terrain, TopViewWithoutSpanOrFiniteHeightsStaysDefined) {
+    const terrain::Bounds flat = Bounds(0, 100, 50, 50, 0, 10);
+    EXPECT_FALSE(terrain::DrawTopView(Grid(flat, 2, 2, [](int i, int) { return 1.0 + 2.0 * i; }), flat, 400,
+                                      300, progress));
+    EXPECT_EQ(progress.progress.back(), 0);
+    const terrain::Bounds steep = Bounds(0, 100, 0, 100, -kBig, kBig);
+    const rt::Picture view =
+        terrain::DrawTopView(Grid(steep, 4, 4, [](int i, int j) { return (i + j) % 2 == 0 ? -kBig : kBig; }),
+                             steep, 400, 400, progress);
+    EXPECT_EQ(progress.maximum, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(vector<rt::Color>({view.Pixel(1, 1), view.Pixel(101, 1)}),
+              vector<rt::Color>({HeightColour(-kBig, -kBig, kBig), HeightColour(kBig, -kBig, kBig)}));
 }
 
 // The top view of a w x h picture drawn by the plain loops: every node's rectangle, then every
 // level's segments through every cell.
-rt::Picture PlainTopView(std::int32_t w, std::int32_t h) {
-    using namespace globali;
+rt::Picture PlainTopView(const terrain::HeightGrid& grid, double zmin, double zmax, std::int32_t w,
+                         std::int32_t h) {
+    const std::int32_t mxtot = grid.nx, mytot = grid.ny;
+    const Array2D<double>& mz = grid.z;
     const rt::Picture picture = rt::Picture::New(w, h, 32);
     rt::Graphics& g = picture.Graphics();
     auto at = [](int index, int size, int count) { return static_cast<double>(index * size) / count; };
     for (int i = 0; i <= mxtot; ++i)
         for (int j = 0; j <= mytot; ++j) {
-            g.SetForeColor(HeightColour(mz(i, j)));
+            g.SetForeColor(HeightColour(mz(i, j), zmin, zmax));
             g.FillRect(rt::conv(at(i, w, mxtot)), rt::conv(at(j, h, mytot)),
                        rt::conv(static_cast<double>(w) / mxtot + 1.0),
                        rt::conv(static_cast<double>(h) / mytot + 1.0));
         }
     g.SetForeColor(0);
-    const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
+    const contours::LevelSeries levels = contours::LevelSeriesFor(20.0, zmin, zmax);
     for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step)
         for (int i = 0; i < mxtot; ++i)
             for (int j = 0; j < mytot; ++j) {
@@ -140,23 +128,22 @@ rt::Picture PlainTopView(std::int32_t w, std::int32_t h) {
 
 TEST_F(Terrain, TopViewDrawsThePixelsOfThePlainLoopsWithTheSameYields) {
     for (const auto& g : terraintest::TracingGrids()) {
-        const rt::Picture backdrop = PrepareCanvas(300, 200);
-        SetBounds(0, 90, 0, 75, g.zmin, g.zmax);
-        SetGrid(g.nx, g.ny, g.height);
+        const terrain::Bounds bounds = Bounds(0, 90, 0, 75, g.zmin, g.zmax);
+        const terrain::HeightGrid grid = Grid(bounds, g.nx, g.ny, g.height);
         const std::uint64_t before = rt::YieldCount();
-        globali::curvedilivello();
-        // A picture 240 x 200 pasted at (30, 0).
-        const rt::Picture expected = PrepareCanvas(300, 200);
-        expected.Graphics().DrawPicture(PlainTopView(240, 200), 30, 0);
+        // A picture 240 x 200 for a canvas of 300 x 200.
+        const rt::Picture view = terrain::DrawTopView(grid, bounds, 300, 200, progress);
+        const rt::Picture expected = PlainTopView(grid, g.zmin, g.zmax, 240, 200);
+        ASSERT_EQ(vector<std::int32_t>({view.Width(), view.Height()}), vector<std::int32_t>({240, 200}));
         std::int64_t differing = 0;
         for (int y = 0; y < 200; ++y)
-            for (int x = 0; x < 300; ++x)
-                differing += backdrop.Pixel(x, y) != expected.Pixel(x, y) ? 1 : 0;
+            for (int x = 0; x < 240; ++x)
+                differing += view.Pixel(x, y) != expected.Pixel(x, y) ? 1 : 0;
         EXPECT_EQ(differing, 0) << g.nx << " x " << g.ny;
-        const contours::LevelSeries levels = contours::LevelSeriesFor(20.0);
+        const contours::LevelSeries levels = contours::LevelSeriesFor(20.0, g.zmin, g.zmax);
         const std::uint64_t levelCount = (std::int64_t{levels.kmax} - levels.kmin) / levels.step + 1;
         EXPECT_EQ(rt::YieldCount() - before, (g.nx + 1) * (g.ny + 2) + levelCount * (g.nx * g.ny + g.nx + 1));
-        EXPECT_EQ(panel.progress.back(), 0);
+        EXPECT_EQ(progress.progress.back(), 0);
     }
 }
 
@@ -187,48 +174,47 @@ vector<std::int32_t> Corners(const rt::Trimesh& mesh, std::int32_t first, std::i
 }
 
 TEST_F(Terrain, NewMeshesNumberVerticesAlongXRowByRowAndSplitCellsOnTheRisingDiagonal) {
-    SetBounds(0, 30, 0, 20, 0, 10);
-    SetGrid(3, 2, [](int i, int j) { return i + 3.0 * j; });
-    globali::creatrimesh();
-    EXPECT_EQ(globali::tercurva->VertexCount() + globali::tercurva->TriangleCount(), 0);
-    const rt::Trimesh& mesh = *globali::terreno;
+    const terrain::Bounds bounds = Bounds(0, 30, 0, 20, 0, 10);
+    const terrain::Meshes meshes = terrain::BuildMeshes(
+        Grid(bounds, 3, 2, [](int i, int j) { return i + 3.0 * j; }), bounds, 0, progress);
+    EXPECT_EQ(meshes.ribbons->VertexCount() + meshes.ribbons->TriangleCount(), 0);
+    const rt::Trimesh& mesh = *meshes.surface;
     ASSERT_EQ(mesh.VertexCount(), 12);
     ASSERT_EQ(mesh.TriangleCount(), 12);
     EXPECT_EQ(Corners(mesh, 10, 2), (vector<std::int32_t>{6, 10, 11, 11, 7, 6})); // cell (2, 1)
     // Vertex 6 is node (2, 1) at height 5; scale 1000 / 30, half spans 15, 10, 5.
     EXPECT_EQ(Positions(mesh, 6), (vector<double>{(20.0 - 15.0) * (1000.0 / 30.0), 0.0, 0.0}));
-    EXPECT_EQ(mesh.VertexColors().Item(7), contours::HeightColour(6.0));
+    EXPECT_EQ(mesh.VertexColors().Item(7), contours::HeightColour(6.0, 0, 10));
     EXPECT_TRUE(mesh.RenderBackFaces && mesh.HasVertexColors);
 }
 
 TEST_F(Terrain, ExtremeMissingOrShortGridDataNeverReachesTheMeshes) {
-    SetBounds(-kBig, kBig, -kBig, kBig, -kBig, kBig);
-    SetGrid(2, 2, [](int i, int j) { return (i + j) % 2 == 0 ? -kBig : kBig; });
-    globali::mz(1, 1) = NAN;
-    panel.ribbons = 14;
-    globali::creatrimesh();
-    ASSERT_EQ(globali::terreno->VertexCount(), 9);
-    EXPECT_TRUE(MeshIsFinite(*globali::terreno));
-    EXPECT_NEAR(Positions(*globali::terreno, 0)[0], -500.0, 1e-9);
-    EXPECT_NEAR(Positions(*globali::terreno, 8)[2], 500.0, 1e-9);
-    EXPECT_GT(globali::tercurva->VertexCount(), 0);
-    EXPECT_TRUE(MeshIsFinite(*globali::tercurva));
+    const terrain::Bounds extreme = Bounds(-kBig, kBig, -kBig, kBig, -kBig, kBig);
+    terrain::HeightGrid grid =
+        Grid(extreme, 2, 2, [](int i, int j) { return (i + j) % 2 == 0 ? -kBig : kBig; });
+    grid.z(1, 1) = NAN;
+    terrain::Meshes meshes = terrain::BuildMeshes(grid, extreme, 14, progress);
+    ASSERT_EQ(meshes.surface->VertexCount(), 9);
+    EXPECT_TRUE(MeshIsFinite(*meshes.surface));
+    EXPECT_NEAR(Positions(*meshes.surface, 0)[0], -500.0, 1e-9);
+    EXPECT_NEAR(Positions(*meshes.surface, 8)[2], 500.0, 1e-9);
+    EXPECT_GT(meshes.ribbons->VertexCount(), 0);
+    EXPECT_TRUE(MeshIsFinite(*meshes.ribbons));
     // No span at all: everything sits at the origin.
-    SetBounds(3, 3, 4, 4, 5, 5);
-    SetGrid(2, 2, [](int, int) { return 5.0; });
-    globali::creatrimesh();
-    EXPECT_EQ(Positions(*globali::terreno, 8), (vector<double>{0, 0, 0}));
+    const terrain::Bounds point = Bounds(3, 3, 4, 4, 5, 5);
+    grid = Grid(point, 2, 2, [](int, int) { return 5.0; });
+    meshes = terrain::BuildMeshes(grid, point, 14, progress);
+    EXPECT_EQ(Positions(*meshes.surface, 8), (vector<double>{0, 0, 0}));
     // Counts beyond the grid arrays: no mesh.
-    globali::mxtot = 5;
-    globali::creatrimesh();
-    EXPECT_EQ(globali::terreno->VertexCount() + globali::tercurva->VertexCount(), 0);
-    EXPECT_EQ(panel.progress.back(), 0);
+    grid.nx = 5;
+    meshes = terrain::BuildMeshes(grid, point, 14, progress);
+    EXPECT_EQ(meshes.surface->VertexCount() + meshes.ribbons->VertexCount(), 0);
+    EXPECT_EQ(progress.progress.back(), 0);
 }
 
 TEST_F(Terrain, EverySegmentBecomesABlackUprightQuadOnItsCellsFirstNode) {
-    RibbonExample(5);
-    globali::creatrimesh();
-    const rt::Trimesh& mesh = *globali::tercurva;
+    const terrain::Meshes meshes = RibbonExample(5);
+    const rt::Trimesh& mesh = *meshes.ribbons;
     ASSERT_EQ(mesh.VertexCount(), 16);
     ASSERT_EQ(mesh.TriangleCount(), 8);
     // Level 2, cell (0, 0) A: (2.5, 0) to (0, 5), 2.5 thick, standing on node (0, 0) at -200.
@@ -239,19 +225,19 @@ TEST_F(Terrain, EverySegmentBecomesABlackUprightQuadOnItsCellsFirstNode) {
     ASSERT_EQ(mesh.VertexColors().Count(), 16);
     EXPECT_EQ(mesh.VertexColors().Item(0) | mesh.VertexColors().Item(15), 0u);
     for (const auto& [setting, thickness] : {std::pair{14, 25.0}, {1, 2500.0 / 1400.0}}) {
-        RibbonExample(setting);
-        globali::creatrimesh();
-        const vector<double> quad = Positions(*globali::tercurva, 4, 4);
+        const vector<double> quad = Positions(*RibbonExample(setting).ribbons, 4, 4);
         EXPECT_NEAR(quad[1] - quad[10], thickness, 1e-12) << "setting " << setting;
     }
 }
 
 // The ribbons as the plain tracing of every level through every cell gives them: per segment,
 // its quad's four corners.
-vector<double> PlainRibbons(double thickness) {
-    using namespace globali;
-    const meshbuild::MeshTransform t = meshbuild::TransformFromBounds();
-    const contours::LevelSeries levels = contours::LevelSeriesFor(50.0);
+vector<double> PlainRibbons(const terrain::HeightGrid& grid, const terrain::Bounds& bounds,
+                            double thickness) {
+    const std::int32_t mxtot = grid.nx, mytot = grid.ny;
+    const Array2D<double>&mx = grid.x, &my = grid.y, &mz = grid.z;
+    const meshbuild::MeshTransform t = meshbuild::TransformFromBounds(bounds);
+    const contours::LevelSeries levels = contours::LevelSeriesFor(50.0, bounds.zmin, bounds.zmax);
     vector<double> quads;
     for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step)
         for (int i = 0; i < mxtot; ++i)
@@ -272,25 +258,26 @@ vector<double> PlainRibbons(double thickness) {
 
 TEST_F(Terrain, RibbonsHoldEverySegmentOfThePlainTracingInItsOrderWithTheSameYieldsAndProgress) {
     for (const auto& g : terraintest::TracingGrids()) {
-        SetBounds(0, 90, 0, 60, g.zmin, g.zmax);
-        SetGrid(g.nx, g.ny, g.height);
-        panel.ribbons = 9;
-        panel.progress.clear();
+        const terrain::Bounds bounds = Bounds(0, 90, 0, 60, g.zmin, g.zmax);
+        const terrain::HeightGrid grid = Grid(bounds, g.nx, g.ny, g.height);
+        progress.progress.clear();
         const std::uint64_t before = rt::YieldCount();
-        globali::creatrimesh();
-        const rt::Trimesh& mesh = *globali::tercurva;
+        const terrain::Meshes meshes = terrain::BuildMeshes(grid, bounds, 9, progress);
+        const rt::Trimesh& mesh = *meshes.ribbons;
         const vector<double> quads = Positions(mesh, 0, mesh.VertexCount() / 4 * 4);
-        const double thickness = meshbuild::RibbonThickness(meshbuild::TransformFromBounds(), 9);
-        EXPECT_EQ(quads, PlainRibbons(thickness)) << g.nx << " x " << g.ny;
+        const double thickness =
+            meshbuild::RibbonThickness(bounds, meshbuild::TransformFromBounds(bounds), 9);
+        EXPECT_EQ(quads, PlainRibbons(grid, bounds, thickness)) << g.nx << " x " << g.ny;
         EXPECT_GT(quads.size(), 0u);
         // Per surface phase a yield per node (cell) and per row; per ribbon pass and level one per
         // cell, one per column and one more.
-        const contours::LevelSeries levels = contours::LevelSeriesFor(50.0);
+        const contours::LevelSeries levels = contours::LevelSeriesFor(50.0, g.zmin, g.zmax);
         const std::uint64_t nodes = (g.nx + 1) * (g.ny + 1), rows = g.ny + 1;
         const std::uint64_t levelCount = (std::int64_t{levels.kmax} - levels.kmin) / levels.step + 1;
         const std::uint64_t surface = 3 * (nodes + rows) + g.nx * g.ny + g.ny;
         EXPECT_EQ(rt::YieldCount() - before, surface + 2 * levelCount * (g.nx * g.ny + g.nx + 1));
-        const vector<std::int32_t> tail(panel.progress.end() - 2 * levelCount - 1, panel.progress.end());
+        const vector<std::int32_t> tail(progress.progress.end() - 2 * levelCount - 1,
+                                        progress.progress.end());
         vector<std::int32_t> expected;
         for (const double base : {80.0, 90.0})
             for (std::int64_t k = levels.kmin; k <= levels.kmax; k += levels.step)

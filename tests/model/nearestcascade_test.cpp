@@ -15,9 +15,10 @@
 #include <vector>
 
 #include "model/calcolaingombro.h"
-#include "model/globali.h"
 #include "model/nodecascade.h"
 #include "model/pointindex.h"
+#include "model/terraindata.h"
+#include "model/terrenopunti.h"
 #include "rt/runtime.h"
 #include "tests/model/terrainsetup.h"
 
@@ -107,8 +108,8 @@ bool SameSlots(const nodecascade::Slots& a, const nodecascade::Slots& b, bool th
 
 TEST(NearestCascade, FindsThePlainPassSlotsAtEveryNode) {
     for (const Survey& survey : Surveys()) {
-        terraintest::SetPoints(survey.points);
-        const std::span<const double> x(globali::px), y(globali::py), z(globali::pz);
+        const terrain::Survey points = terraintest::Points(survey.points);
+        const std::span<const double> x(points.x), y(points.y), z(points.z);
         const pointindex::PointIndex index(x, y, z);
         // Evenly spread points are searched through the grid, a line through the tree.
         EXPECT_TRUE(survey.what != "uniform" || index.Grid() != nullptr);
@@ -149,12 +150,12 @@ TEST(NearestCascade, PointsThatCannotBeMeasuredTakeNoSlot) {
         }
 }
 
-// Large surveys are sorted into the grid's cells on every core.
+// Large surveys are sorted into the grid's cells, or split into the tree, on every core.
 TEST(NearestCascade, TheIndexOfALargeSurveyFindsThePlainPassSlotsAndTakesLessThan48BytesAPoint) {
     std::mt19937_64 random(3);
-    const std::vector<double>&x = globali::px, &y = globali::py, &z = globali::pz;
     for (const std::size_t count : {1000u, 100000u, 131073u}) {
-        terraintest::SetPoints(Uniform(count, random));
+        const terrain::Survey points = terraintest::Points(Uniform(count, random));
+        const std::vector<double>&x = points.x, &y = points.y, &z = points.z;
         const pointindex::PointIndex index(x, y, z);
         ASSERT_TRUE(index.Grid() != nullptr && index.Size() == count);
         nodecascade::NearestCascade search(index, x, y, z, true);
@@ -166,8 +167,15 @@ TEST(NearestCascade, TheIndexOfALargeSurveyFindsThePlainPassSlotsAndTakesLessTha
         for (double& value : lineY)
             value *= 0.75;
         // The grid for the even spread, the tree for the line.
+        const pointindex::PointIndex tree(x, lineY, z);
+        ASSERT_TRUE(tree.Grid() == nullptr);
+        nodecascade::NearestCascade treeSearch(tree, x, lineY, z, true);
+        for (double node = 0.37; node < 200; node += 13.3)
+            ASSERT_TRUE(SameSlots(treeSearch.Find(node * 1.5, node, 500),
+                                  nodecascade::PlainCascade(x, lineY, z, node * 1.5, node, 500, true), true))
+                << count << ", " << node;
         EXPECT_LT(index.MemoryBytes(), 48 * count) << count;
-        EXPECT_LT(pointindex::PointIndex(x, lineY, z).MemoryBytes(), 48 * count) << count;
+        EXPECT_LT(tree.MemoryBytes(), 48 * count) << count;
     }
 }
 
@@ -175,15 +183,17 @@ struct Box {
     double xmin, xmax, ymin, ymax;
 };
 
-class GridInterpolation : public terraintest::TerrainTest {
+class GridInterpolation : public terraintest::TerrainValues {
 protected:
-    // A 2 x 2 grid over the box.
-    void Interpolate(const std::vector<Point>& points, Box box, std::int32_t mode, std::int32_t slider = 10) {
-        terraintest::SetPoints(points);
-        terraintest::SetBounds(box.xmin, box.xmax, box.ymin, box.ymax, 0, 0);
-        globali::mxtot = globali::mytot = 2;
-        panel.power = slider;
-        globali::terrenopunti(mode);
+    // A 2 x 2 grid over the box, from three points a node (mode 1) or two (mode 2).
+    terrain::HeightGrid Interpolate(const std::vector<Point>& points, Box box, std::int32_t mode,
+                                    double power = 1) {
+        terrain::HeightGrid grid;
+        grid.nx = grid.ny = 2;
+        terrain::InterpolateGrid(terraintest::Points(points),
+                                 terraintest::Bounds(box.xmin, box.xmax, box.ymin, box.ymax, 0, 0), power,
+                                 mode != 2, grid, progress);
+        return grid;
     }
 };
 
@@ -192,24 +202,21 @@ double Weight(double q, double p) {
     return std::pow(1 / std::sqrt(q == 0 ? 0.001 : q), p);
 }
 
-bool GridIsFinite() {
-    for (std::int32_t i = 0; i <= globali::mxtot; ++i)
-        for (std::int32_t j = 0; j <= globali::mytot; ++j)
-            if (!std::isfinite(globali::mx(i, j)) || !std::isfinite(globali::my(i, j)) ||
-                !std::isfinite(globali::mz(i, j)))
-                return false;
-    return true;
+bool GridIsFinite(const terrain::HeightGrid& grid) {
+    const std::vector<double> nodes = terraintest::Nodes(grid);
+    return std::all_of(nodes.begin(), nodes.end(), [](double value) { return std::isfinite(value); });
 }
 
 // Node (0, 0) of a box from the origin; the selection starts from the distance dx + dy.
 TEST_F(GridInterpolation, NodeHeightsOfTheWorkedSelections) {
     // Point 1 (distance 5) replaces point 0 (20); point 2 ties with it and takes slot 2: a tie
     // keeps the earlier point first.
-    Interpolate({{12, 16, 100}, {3, 4, 10}, {4, 3, 20}, {6, 8, 40}}, {0, 30, 0, 30}, 1);
-    EXPECT_DOUBLE_EQ(globali::mz(0, 0), (10 * 0.2 + 20 * 0.2 + 40 * 0.1) / 0.5);
+    EXPECT_DOUBLE_EQ(
+        Interpolate({{12, 16, 100}, {3, 4, 10}, {4, 3, 20}, {6, 8, 40}}, {0, 30, 0, 30}, 1).z(0, 0),
+        (10 * 0.2 + 20 * 0.2 + 40 * 0.1) / 0.5);
     // Point 2 drops point 0 from slot 1; slot 3 goes to point 3 at 8, though point 0 is nearer.
-    Interpolate({{0, 4, 1}, {3, 4, 2}, {1, 0, 3}, {0, 8, 4}}, {0, 10, 0, 10}, 1);
-    EXPECT_DOUBLE_EQ(globali::mz(0, 0), (3 + 2 * 0.2 + 4 * 0.125) / 1.325);
+    EXPECT_DOUBLE_EQ(Interpolate({{0, 4, 1}, {3, 4, 2}, {1, 0, 3}, {0, 8, 4}}, {0, 10, 0, 10}, 1).z(0, 0),
+                     (3 + 2 * 0.2 + 4 * 0.125) / 1.325);
 }
 
 TEST_F(GridInterpolation, ExtremeOrUndefinedValuesNeverReachTheGrid) {
@@ -221,33 +228,36 @@ TEST_F(GridInterpolation, ExtremeOrUndefinedValuesNeverReachTheGrid) {
         const char* what;
         std::vector<Point> points;
         Box box;
-        std::int32_t mode, slider, i, j;
+        std::int32_t mode;
+        double power;
+        std::int32_t i, j;
         double expected;
     } cases[] = {
         // A node on a point weighs it about 31.6 times.
-        {"sum overflows", {{0, 0, huge}, {3, 4, huge}, {4, 3, huge}}, ten, 1, 10, 0, 0, huge},
-        {"sum overflows, mixed signs", {{0, 0, -huge}, {3, 4, huge}, {4, 3, -huge}}, ten, 1, 10, 0, 0, mixed},
+        {"sum overflows", {{0, 0, huge}, {3, 4, huge}, {4, 3, huge}}, ten, 1, 1, 0, 0, huge},
+        {"sum overflows, mixed signs", {{0, 0, -huge}, {3, 4, huge}, {4, 3, -huge}}, ten, 1, 1, 0, 0, mixed},
         // A squared distance of 1e-320 raised to the power 2.5.
-        {"infinite weight", {{1e-160, 0, 8}, {3, 4, 100}, {4, 3, -100}}, ten, 1, 50, 0, 0, 8},
-        {"squares overflow, equally far from all", corners, wide, 2, 10, 1, 1, 1.5},
-        {"width overflows", {{-huge, 0, 1}, {huge, 0, 2}, {0, 1, 3}}, {-huge, huge, 0, 1}, 1, 10, 0, 0, 1},
+        {"infinite weight", {{1e-160, 0, 8}, {3, 4, 100}, {4, 3, -100}}, ten, 1, 5, 0, 0, 8},
+        {"squares overflow, equally far from all", corners, wide, 2, 1, 1, 1, 1.5},
+        {"width overflows", {{-huge, 0, 1}, {huge, 0, 2}, {0, 1, 3}}, {-huge, huge, 0, 1}, 1, 1, 0, 0, 1},
     };
+    terrain::HeightGrid grid;
     for (const auto& c : cases) {
-        Interpolate(c.points, c.box, c.mode, c.slider);
-        EXPECT_TRUE(GridIsFinite()) << c.what;
-        EXPECT_NEAR(globali::mz(c.i, c.j), c.expected, 1e-9 * std::fabs(c.expected)) << c.what;
+        grid = Interpolate(c.points, c.box, c.mode, c.power);
+        EXPECT_TRUE(GridIsFinite(grid)) << c.what;
+        EXPECT_NEAR(grid.z(c.i, c.j), c.expected, 1e-9 * std::fabs(c.expected)) << c.what;
     }
     // The last box is wider than the range of doubles: its nodes lie between the ends.
-    EXPECT_EQ(std::vector<double>({globali::mx(0, 0), globali::mx(1, 0), globali::mx(2, 0)}),
+    EXPECT_EQ(std::vector<double>({grid.x(0, 0), grid.x(1, 0), grid.x(2, 0)}),
               std::vector<double>({-huge, 0, huge}));
-    Interpolate({{NAN, 0, 1}, {3, 4, NAN}, {4, 3, 5}}, {0, 10, 0, 10}, 1);
-    EXPECT_TRUE(GridIsFinite());
+    EXPECT_TRUE(GridIsFinite(Interpolate({{NAN, 0, 1}, {3, 4, NAN}, {4, 3, 5}}, {0, 10, 0, 10}, 1)));
 }
 
 // The height the plain pass gives a node, weighted as the grid weighs it.
-double PlainHeight(double x, double y, bool threeSlots, double power) {
-    using namespace globali;
-    const auto found = nodecascade::PlainCascade(px, py, pz, x, y, dx + dy, threeSlots);
+double PlainHeight(const terrain::Survey& survey, const terrain::Bounds& bounds, double x, double y,
+                   bool threeSlots, double power) {
+    const std::vector<double>&px = survey.x, &py = survey.y, &pz = survey.z;
+    const auto found = nodecascade::PlainCascade(px, py, pz, x, y, bounds.dx + bounds.dy, threeSlots);
     const std::size_t chosen[] = {found.first.point, found.second.point, found.third.point};
     double sum = 0, weights = 0;
     for (const std::size_t k : std::span(chosen).first(threeSlots ? 3 : 2)) {
@@ -265,26 +275,26 @@ TEST_F(GridInterpolation, EveryNodeHasThePlainPassHeightBitForBit) {
     surveys.push_back({"zero width", {{5, 0, 1}, {5, 10, 2}, {5, 3, 3}, {5, 7, 4}, {5, 3, 5}}});
     std::int32_t slider = 5;
     for (const Survey& survey : surveys)
-        for (const std::int32_t mode : {1, 2}) {
+        for (const bool threePoints : {true, false}) {
             slider = slider % 45 + 7;
-            terraintest::SetPoints(survey.points);
-            Inizio::calcolaingombro();
-            globali::mxtot = survey.nx * 3;
-            globali::mytot = survey.ny * 2;
-            panel.power = slider;
-            panel.progress.clear();
             const double power = slider / 10.0;
+            const terrain::Survey points = terraintest::Points(survey.points);
+            const terrain::Bounds bounds = terrain::MeasureBounds(points, progress);
+            terrain::HeightGrid grid;
+            grid.nx = survey.nx * 3;
+            grid.ny = survey.ny * 2;
+            progress.progress.clear();
             const std::uint64_t yields = rt::YieldCount();
-            globali::terrenopunti(mode);
-            EXPECT_GT(rt::YieldCount() - yields, static_cast<std::uint64_t>(globali::mxtot));
-            ASSERT_EQ(panel.progress.size(), static_cast<std::size_t>(globali::mxtot) + 1);
-            for (std::size_t i = 0; i < panel.progress.size(); ++i)
-                ASSERT_EQ(panel.progress[i], rt::conv(static_cast<double>(i * 100) / globali::mxtot));
-            for (std::int32_t i = 0; i <= globali::mxtot; ++i)
-                for (std::int32_t j = 0; j <= globali::mytot; ++j) {
-                    ASSERT_EQ(globali::mz(i, j),
-                              PlainHeight(globali::mx(i, j), globali::my(i, j), mode == 1, power))
-                        << survey.what << ", mode " << mode << ", node " << i << ", " << j;
+            terrain::InterpolateGrid(points, bounds, power, threePoints, grid, progress);
+            EXPECT_GT(rt::YieldCount() - yields, static_cast<std::uint64_t>(grid.nx));
+            ASSERT_EQ(progress.progress.size(), static_cast<std::size_t>(grid.nx) + 1);
+            for (std::size_t i = 0; i < progress.progress.size(); ++i)
+                ASSERT_EQ(progress.progress[i], rt::conv(static_cast<double>(i * 100) / grid.nx));
+            for (std::int32_t i = 0; i <= grid.nx; ++i)
+                for (std::int32_t j = 0; j <= grid.ny; ++j) {
+                    ASSERT_EQ(grid.z(i, j),
+                              PlainHeight(points, bounds, grid.x(i, j), grid.y(i, j), threePoints, power))
+                        << survey.what << ", three points " << threePoints << ", node " << i << ", " << j;
                 }
         }
 }

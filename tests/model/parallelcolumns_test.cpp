@@ -1,4 +1,5 @@
 #include "model/parallelcolumns.h"
+#include "rt/runtime.h"
 
 #include <gtest/gtest.h>
 
@@ -50,5 +51,12 @@ TEST(ParallelColumns, ColumnsAreReportedInOrderOnTheCallingThreadAndNestedCallsR
     parallelcolumns::OnEveryWorker([&](std::size_t) { ++calls; });
     EXPECT_EQ(calls, parallelcolumns::WorkerCount());
 }
+
+#if !defined(NDEBUG) || defined(AMBRELIX_SANITIZE)
+TEST(ParallelColumnsDeathTest, AHelperThatYieldsAborts) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(std::thread([] { rt::RuntimeBackgroundTask(); }).join(), "a yield outside the main thread");
+}
+#endif
 
 } // namespace

@@ -1,6 +1,6 @@
-// The shared survey data: the reset before new data, the bounding box of the point set with what
-// the control panel shows of it, the deletion of a polyline row with its points, and the checked
-// indices of the two-dimensional arrays.
+// The survey data: the reset of the shared data before new data, the bounding box of the point set,
+// the deletion of a polyline row with its points, and the checked indices of the two-dimensional
+// arrays.
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
+#include "model/terraindata.h"
 #include "tests/model/terrainsetup.h"
 
 namespace {
@@ -19,6 +20,7 @@ using terraintest::SetPoints;
 using Table = vector<vector<std::int32_t>>;
 
 class SurveyData : public terraintest::TerrainTest {};
+class SurveyValues : public terraintest::TerrainValues {};
 
 TEST_F(SurveyData, ResetEmptiesPointsPolylinesPictureAndSelectionButKeepsTheGridAndEditorMaps) {
     using namespace modulodxf;
@@ -42,54 +44,49 @@ TEST_F(SurveyData, ResetEmptiesPointsPolylinesPictureAndSelectionButKeepsTheGrid
     EXPECT_FALSE(Inizio::immaginesfondo);
 }
 
-TEST_F(SurveyData, BoundsOfThePointsUpToPtotAreShownBeforeTheIntervalsFromTheNewRatio) {
-    SetPoints({{10, -3, 7}, {5, 4, -2.5}, {20, 1, 0}, {500, 500, 500}});
-    globali::ptot = 2; // the last point is left from earlier data
-    Inizio::calcolaingombro();
-    using namespace globali;
-    EXPECT_EQ(vector<double>({xmin, xmax, ymin, ymax, zmin, zmax, dx, dy, dz, rapp}),
+TEST_F(SurveyValues, BoundsOfThePointsUpToPtotWithSpansAndRatio) {
+    terrain::Survey survey = terraintest::Points({{10, -3, 7}, {5, 4, -2.5}, {20, 1, 0}, {500, 500, 500}});
+    survey.last = 2; // the last point is left from earlier data
+    const terrain::Bounds b = terrain::MeasureBounds(survey, progress);
+    EXPECT_EQ(vector<double>({b.xmin, b.xmax, b.ymin, b.ymax, b.zmin, b.zmax, b.dx, b.dy, b.dz, b.rapp}),
               (vector<double>{5, 20, -3, 4, -2.5, 7, 15, 7, 9.5, 7.0 / 15.0}));
-    EXPECT_EQ(panel.texts, (vector<std::string>{"span: 15,  7,  9.5", "x: 30", "y: 14"}));
+    EXPECT_EQ(progress.progress, (vector<std::int32_t>{50, 100, 0}));
 }
 
-TEST_F(SurveyData, WithoutAFiniteRatioTheProposedGridIsSquare) {
+TEST_F(SurveyValues, WithoutAFiniteRatioTheProposedGridIsSquare) {
     const double huge = 1.7e308;
     for (const auto& points :
-         vector<vector<terraintest::Point>>{{{3, 4, 1}, {3, 4, 1}}, {{-huge, -huge, 0}, {huge, huge, 1}}}) {
-        SetPoints(points);
-        panel.texts.clear();
-        Inizio::calcolaingombro();
-        EXPECT_EQ(globali::rapp, 1);
-        EXPECT_EQ(panel.texts.back(), "y: 30");
-    }
-    SetPoints({});
-    globali::ptot = 5; // more points claimed than stored
-    Inizio::calcolaingombro();
-    EXPECT_EQ(vector<double>({globali::xmin, globali::xmax, globali::dz}), vector<double>(3, 0.0));
+         vector<vector<terraintest::Point>>{{{3, 4, 1}, {3, 4, 1}}, {{-huge, -huge, 0}, {huge, huge, 1}}})
+        EXPECT_EQ(terrain::MeasureBounds(terraintest::Points(points), progress).rapp, 1);
+    terrain::Survey none = terraintest::Points({});
+    none.last = 5; // more points claimed than stored
+    const terrain::Bounds b = terrain::MeasureBounds(none, progress);
+    EXPECT_EQ(vector<double>({b.xmin, b.xmax, b.dz}), vector<double>(3, 0.0));
 }
 
 // Rows with the given counts (count - 1 per row, -1 for a row without vertices), stored back to
 // back; point k is (k, 100 + k, 1000 + k).
-void LoadRows(const vector<std::int32_t>& counts) {
-    using namespace modulodxf;
+terrain::Survey Rows(const vector<std::int32_t>& counts) {
     vector<terraintest::Point> points;
-    dxfpn.Redim(static_cast<std::int32_t>(counts.size()), 1);
-    dxfcounter = 0;
+    Array2D<std::int32_t> rows(static_cast<std::int32_t>(counts.size()), 1);
+    std::int32_t row = 0;
     for (const std::int32_t count : counts) {
-        ++dxfcounter;
-        dxfpn(dxfcounter, 0) = static_cast<std::int32_t>(points.size());
-        dxfpn(dxfcounter, 1) = count;
+        ++row;
+        rows(row, 0) = static_cast<std::int32_t>(points.size());
+        rows(row, 1) = count;
         for (std::int32_t v = 0; v <= count; ++v) {
             const double k = static_cast<double>(points.size());
             points.push_back({k, 100 + k, 1000 + k});
         }
     }
-    SetPoints(points);
-    dxfxyz.assign(points.size(), 0);
-    qpun = qlin = 0;
+    terrain::Survey survey = terraintest::Points(points);
+    survey.rows = rows;
+    survey.rowCount = row;
+    survey.rowOfPoint.assign(points.size(), 0);
+    return survey;
 }
 
-TEST_F(SurveyData, DeletingARowRemovesItsPointsAndLaterRowsCloseUp) {
+TEST_F(SurveyValues, DeletingARowRemovesItsPointsAndLaterRowsCloseUp) {
     const struct {
         vector<std::int32_t> counts;
         std::int32_t row;
@@ -101,15 +98,15 @@ TEST_F(SurveyData, DeletingARowRemovesItsPointsAndLaterRowsCloseUp) {
         {{1, 1}, -3, {0, 1, 2, 3}, {{0, 1}, {2, 1}}}, // no such row
     };
     for (const auto& c : cases) {
-        LoadRows(c.counts);
-        Inizio::cancellacestino(c.row);
-        EXPECT_EQ(vector<double>(globali::px.begin(), globali::px.begin() + globali::ptot + 1), c.xs)
-            << c.row;
-        for (std::int32_t k = 0; k <= globali::ptot; ++k)
-            EXPECT_EQ(globali::pz[k], 1000 + globali::px[k]) << c.row;
+        terrain::Survey survey = Rows(c.counts);
+        terrain::EditorMaps maps;
+        terrain::DeleteRow(survey, maps, c.row);
+        EXPECT_EQ(vector<double>(survey.x.begin(), survey.x.begin() + survey.last + 1), c.xs) << c.row;
+        for (std::int32_t k = 0; k <= survey.last; ++k)
+            EXPECT_EQ(survey.z[k], 1000 + survey.x[k]) << c.row;
         Table rows;
-        for (std::int32_t r = 1; r <= modulodxf::dxfcounter; ++r)
-            rows.push_back({modulodxf::dxfpn(r, 0), modulodxf::dxfpn(r, 1)});
+        for (std::int32_t r = 1; r <= survey.rowCount; ++r)
+            rows.push_back({survey.rows(r, 0), survey.rows(r, 1)});
         EXPECT_EQ(rows, c.table) << c.row;
     }
 }

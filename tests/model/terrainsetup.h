@@ -1,7 +1,7 @@
 #pragma once
-// Shared set-up for the terrain tests: survey points, bounds, a height grid spread evenly over
-// them, and a control panel that records what the routines show on it. No window may open while
-// a terrain routine runs.
+// Shared set-up for the terrain tests: survey points, bounds and a height grid spread evenly over
+// them, as values or in the shared variables, and a control panel that records what the routines
+// show on it. No window may open while a terrain routine runs.
 
 #include <QApplication>
 
@@ -11,10 +11,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "model/globali.h"
+#include "model/terraindata.h"
 #include "model/terrainpanel.h"
 #include "rt/conv.h"
 
@@ -24,23 +24,28 @@ struct Point {
     double x, y, z;
 };
 
-inline void SetPoints(const std::vector<Point>& points) {
-    globali::px.clear();
-    globali::py.clear();
-    globali::pz.clear();
+// A survey of the points, ptot the last.
+inline terrain::Survey Points(const std::vector<Point>& points) {
+    terrain::Survey survey;
+    survey.x.clear();
+    survey.y.clear();
+    survey.z.clear();
     for (const Point& p : points) {
-        globali::px.push_back(p.x);
-        globali::py.push_back(p.y);
-        globali::pz.push_back(p.z);
+        survey.x.push_back(p.x);
+        survey.y.push_back(p.y);
+        survey.z.push_back(p.z);
     }
-    globali::ptot = static_cast<std::int32_t>(points.size()) - 1;
+    survey.last = static_cast<std::int32_t>(points.size()) - 1;
+    return survey;
 }
 
-inline void SetBounds(double xmin, double xmax, double ymin, double ymax, double zmin, double zmax) {
-    using namespace globali;
-    std::tie(globali::xmin, globali::xmax, globali::ymin, globali::ymax, globali::zmin, globali::zmax) =
-        std::tie(xmin, xmax, ymin, ymax, zmin, zmax);
-    std::tie(dx, dy, dz) = std::make_tuple(xmax - xmin, ymax - ymin, zmax - zmin);
+inline void SetPoints(const std::vector<Point>& points) {
+    globali::survey = Points(points);
+}
+
+// The bounds with their spans; the ratio is left at 0.
+inline terrain::Bounds Bounds(double xmin, double xmax, double ymin, double ymax, double zmin, double zmax) {
+    return {xmin, ymin, zmin, xmax, ymax, zmax, xmax - xmin, ymax - ymin, zmax - zmin, 0};
 }
 
 // low + (high - low) / count * index; bounds whose span overflows are blended instead.
@@ -49,18 +54,37 @@ inline double Spread(double low, double high, int index, int count) {
     return std::isfinite(plain) ? plain : low * (1.0 - share) + high * share;
 }
 
-// A grid of nx by ny intervals over the current bounds; node (i, j) gets height(i, j).
-inline void SetGrid(std::int32_t nx, std::int32_t ny, const std::function<double(int, int)>& height) {
-    globali::mxtot = nx;
-    globali::mytot = ny;
-    for (auto* grid : {&globali::mx, &globali::my, &globali::mz})
-        grid->Redim(nx, ny);
+// A grid of nx by ny intervals over the bounds; node (i, j) gets height(i, j).
+inline terrain::HeightGrid Grid(const terrain::Bounds& bounds, std::int32_t nx, std::int32_t ny,
+                                const std::function<double(int, int)>& height) {
+    terrain::HeightGrid grid{nx, ny, Array2D<double>(nx, ny), Array2D<double>(nx, ny),
+                             Array2D<double>(nx, ny)};
     for (int i = 0; i <= nx; ++i)
         for (int j = 0; j <= ny; ++j) {
-            globali::mx(i, j) = Spread(globali::xmin, globali::xmax, i, nx);
-            globali::my(i, j) = Spread(globali::ymin, globali::ymax, j, ny);
-            globali::mz(i, j) = height(i, j);
+            grid.x(i, j) = Spread(bounds.xmin, bounds.xmax, i, nx);
+            grid.y(i, j) = Spread(bounds.ymin, bounds.ymax, j, ny);
+            grid.z(i, j) = height(i, j);
         }
+    return grid;
+}
+
+// The shared bounds and grid (the ratio stays as it is).
+inline void SetBounds(double xmin, double xmax, double ymin, double ymax, double zmin, double zmax) {
+    terrain::Bounds bounds = Bounds(xmin, xmax, ymin, ymax, zmin, zmax);
+    bounds.rapp = globali::rapp;
+    globali::bounds = bounds;
+}
+inline void SetGrid(std::int32_t nx, std::int32_t ny, const std::function<double(int, int)>& height) {
+    globali::grid = Grid(globali::bounds, nx, ny, height);
+}
+
+// Every node of a grid, x y z each, for comparing grids.
+inline std::vector<double> Nodes(const terrain::HeightGrid& grid) {
+    std::vector<double> nodes;
+    for (std::int32_t i = 0; i <= grid.nx; ++i)
+        for (std::int32_t j = 0; j <= grid.ny; ++j)
+            nodes.insert(nodes.end(), {grid.x(i, j), grid.y(i, j), grid.z(i, j)});
+    return nodes;
 }
 
 // Grids on which the contour passes are compared with the plain tracing of every cell: a rolling
@@ -102,6 +126,7 @@ public:
     rt::Picture CanvasBackdrop() override { return backdrop; }
 };
 
+// The named routines on the shared variables, reporting on an installed panel.
 class TerrainTest : public ::testing::Test {
 protected:
     void SetUp() override { previous_ = TerrainPanel::Install(&panel); }
@@ -113,6 +138,21 @@ protected:
 
 private:
     TerrainPanel* previous_ = nullptr;
+};
+
+// The terrain functions on values of their own: the shared variables hold values that would
+// change every result, and no panel is installed.
+class TerrainValues : public TerrainTest {
+protected:
+    void SetUp() override {
+        TerrainTest::SetUp();
+        TerrainPanel::Install(nullptr);
+        globali::survey = Points({{1e6, -1e6, 1e6}});
+        globali::bounds = Bounds(-1e9, -1e9 + 1, 5e8, 5e8 + 1, -7, -7);
+        globali::grid = Grid(globali::bounds, 1, 1, [](int, int) { return NAN; });
+    }
+    // Records the progress without being installed.
+    RecordingPanel& progress = panel;
 };
 
 } // namespace terraintest
