@@ -57,8 +57,10 @@ void apripcaddtesto() {
     if (!file)
         return;
     const auto stream = file->OpenAsTextFile();
-    if (!stream)
+    if (!stream) {
+        ReportReadFailure();
         return;
+    }
 
     LoadedSurvey survey;
     bool anyLine = false;
@@ -70,8 +72,11 @@ void apripcaddtesto() {
             survey.AddLonePoint(CommaVal(fields[kX]), -CommaVal(fields[kY]), CommaVal(fields[kLabel]));
         rt::RuntimeBackgroundTask();
     }
+    const bool failed = stream->ReadFailed();
     stream->Close();
-    if (!anyLine)
+    if (failed)
+        ReportReadFailure();
+    if (failed || !anyLine)
         return;
 
     survey.MoveIntoSharedData();

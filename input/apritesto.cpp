@@ -1,5 +1,6 @@
 // The reader of text files of X, Y, Z lines: one lone point per line.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,18 +13,20 @@
 
 namespace {
 
-// A comma anywhere in the file puts the whole file in decimal-comma form.
-bool HoldsComma(const rt::FolderItem& file) {
+// A comma anywhere in the file puts the whole file in decimal-comma form. Nothing when the file
+// cannot be read.
+std::optional<bool> HoldsComma(const rt::FolderItem& file) {
     const auto stream = file.OpenAsTextFile();
     if (!stream)
-        return false;
+        return std::nullopt;
     bool comma = false;
     while (!comma && !stream->Eof()) {
         comma = stream->ReadLine().find(',') != std::string::npos;
         rt::RuntimeBackgroundTask();
     }
+    const bool failed = stream->ReadFailed();
     stream->Close();
-    return comma;
+    return failed ? std::nullopt : std::optional(comma);
 }
 
 // In decimal-comma form a comma is the decimal sign and points only group thousands.
@@ -58,12 +61,14 @@ void apritesto() {
     const auto file = rt::GetOpenFolderItem("text/plain");
     if (!file)
         return;
-    const bool decimalComma = HoldsComma(*file);
-    const auto stream = file->OpenAsTextFile();
-    if (!stream)
+    const std::optional<bool> decimalComma = HoldsComma(*file);
+    const auto stream = decimalComma ? file->OpenAsTextFile() : nullptr;
+    if (!stream) {
+        ReportReadFailure();
         return;
+    }
 
-    const auto number = decimalComma ? DecimalCommaVal : rt::Val;
+    const auto number = *decimalComma ? DecimalCommaVal : rt::Val;
     LoadedSurvey survey;
     while (!stream->Eof()) {
         const std::string line = stream->ReadLine();
@@ -75,7 +80,12 @@ void apritesto() {
         survey.AddLonePoint(x, y, z);
         rt::RuntimeBackgroundTask();
     }
+    const bool failed = stream->ReadFailed();
     stream->Close();
+    if (failed) {
+        ReportReadFailure();
+        return;
+    }
 
     survey.MoveIntoSharedData();
     mostra2d();

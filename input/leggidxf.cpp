@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -148,15 +149,12 @@ private:
     LoadedSurvey survey_;
 };
 
-} // namespace
-
-namespace modulodxf {
-
-std::int32_t capiscidxf(const rt::FolderItem& file) {
+// The form of polyline the file uses; nothing when the file cannot be read.
+std::optional<std::int32_t> FormOf(const rt::FolderItem& file) {
     std::int32_t form = 1;
     const auto stream = file.OpenAsTextFile();
     if (!stream)
-        return form;
+        return std::nullopt;
     GroupReader groups(*stream);
     while (groups.Next()) {
         if (groups.Is(kEntity, "POLYLINE"))
@@ -164,22 +162,38 @@ std::int32_t capiscidxf(const rt::FolderItem& file) {
         else if (groups.Is(kSubclass, "AcDb2dPolyline"))
             form = 3;
     }
+    const bool failed = stream->ReadFailed();
     stream->Close();
-    return form;
+    return failed ? std::nullopt : std::optional(form);
+}
+
+} // namespace
+
+namespace modulodxf {
+
+std::int32_t capiscidxf(const rt::FolderItem& file) {
+    return FormOf(file).value_or(1);
 }
 
 void leggidxf(double firstHeight, double heightStep, std::int32_t skip) {
     const auto file = rt::GetOpenFolderItem("special/any");
     if (!file)
         return;
-    const std::int32_t form = capiscidxf(*file);
-    const auto stream = file->OpenAsTextFile();
-    if (!stream)
+    const std::optional<std::int32_t> form = FormOf(*file);
+    const auto stream = form ? file->OpenAsTextFile() : nullptr;
+    if (!stream) {
+        ReportReadFailure();
         return;
-    PolylineReader reader(form, firstHeight, heightStep, skip);
+    }
+    PolylineReader reader(*form, firstHeight, heightStep, skip);
     GroupReader groups(*stream);
     reader.Read(groups);
+    const bool failed = stream->ReadFailed();
     stream->Close();
+    if (failed) {
+        ReportReadFailure();
+        return;
+    }
 
     reader.Survey().MoveIntoSharedData();
     Inizio::mostra2d();

@@ -4,7 +4,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
+
+// English, then Italian, as every message of the program.
+inline const std::string kReadFailureMessage = "Can't read the file!\r\rNon posso leggere il file!";
+
+// Tells the user that the chosen file could not be opened or not be read to its end.
+void ReportReadFailure();
 
 class LoadedSurvey {
 public:
