@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "input/loadedsurvey.h"
+#include "input/surveyreaders.h"
 #include "model/inizio.h"
 #include "rt/conv.h"
 #include "rt/dialogs.h"
@@ -20,8 +21,9 @@ std::optional<bool> HoldsComma(const rt::FolderItem& file) {
     if (!stream)
         return std::nullopt;
     bool comma = false;
-    while (!comma && !stream->Eof()) {
-        comma = stream->ReadLine().find(',') != std::string::npos;
+    std::string_view line;
+    while (!comma && stream->NextLine(line)) {
+        comma = line.find(',') != std::string_view::npos;
         rt::RuntimeBackgroundTask();
     }
     const bool failed = stream->ReadFailed();
@@ -29,18 +31,29 @@ std::optional<bool> HoldsComma(const rt::FolderItem& file) {
     return failed ? std::nullopt : std::optional(comma);
 }
 
-// In decimal-comma form a comma is the decimal sign and points only group thousands.
-double DecimalCommaVal(std::string_view text) {
-    std::string rewritten;
-    rewritten.reserve(text.size());
-    for (const char c : text) {
-        if (c == ',')
-            rewritten.push_back('.');
-        else if (c != '.')
-            rewritten.push_back(c);
+// The number of a field: as it stands, or in decimal-comma form, where a comma is the decimal
+// sign and points only group thousands, after that rewrite.
+class FieldNumbers {
+public:
+    explicit FieldNumbers(bool decimalComma) : decimalComma_(decimalComma) {}
+
+    double operator()(std::string_view field) {
+        if (!decimalComma_)
+            return rt::Val(field);
+        rewritten_.clear();
+        for (const char c : field) {
+            if (c == ',')
+                rewritten_.push_back('.');
+            else if (c != '.')
+                rewritten_.push_back(c);
+        }
+        return rt::Val(rewritten_);
     }
-    return rt::Val(rewritten);
-}
+
+private:
+    const bool decimalComma_;
+    std::string rewritten_; // kept from field to field, so that its room is allocated once
+};
 
 // The text up to the next tab (or the end), and the position after that tab.
 std::string_view NextField(std::string_view line, std::size_t& pos) {
@@ -55,23 +68,14 @@ std::string_view NextField(std::string_view line, std::size_t& pos) {
 
 } // namespace
 
-namespace Inizio {
-
-void apritesto() {
-    const auto file = rt::GetOpenFolderItem("text/plain");
-    if (!file)
-        return;
-    const std::optional<bool> decimalComma = HoldsComma(*file);
-    const auto stream = decimalComma ? file->OpenAsTextFile() : nullptr;
-    if (!stream) {
-        ReportReadFailure();
-        return;
-    }
-
-    const auto number = *decimalComma ? DecimalCommaVal : rt::Val;
-    LoadedSurvey survey;
-    while (!stream->Eof()) {
-        const std::string line = stream->ReadLine();
+bool ReadXyzFile(const rt::FolderItem& file, LoadedSurvey& survey) {
+    const std::optional<bool> decimalComma = HoldsComma(file);
+    const auto stream = decimalComma ? file.OpenAsTextFile() : nullptr;
+    if (!stream)
+        return false;
+    FieldNumbers number(*decimalComma);
+    std::string_view line;
+    while (stream->NextLine(line)) {
         // X, Y and Z are the first three tab-separated fields; further fields are not read.
         std::size_t pos = 0;
         const double x = number(NextField(line, pos));
@@ -82,11 +86,20 @@ void apritesto() {
     }
     const bool failed = stream->ReadFailed();
     stream->Close();
-    if (failed) {
+    return !failed;
+}
+
+namespace Inizio {
+
+void apritesto() {
+    const auto file = rt::GetOpenFolderItem("text/plain");
+    if (!file)
+        return;
+    LoadedSurvey survey;
+    if (!ReadXyzFile(*file, survey)) {
         ReportReadFailure();
         return;
     }
-
     survey.MoveIntoSharedData();
     mostra2d();
 }

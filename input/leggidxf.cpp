@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "input/loadedsurvey.h"
+#include "input/surveyreaders.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
 #include "rt/conv.h"
@@ -31,15 +32,15 @@ class GroupReader {
 public:
     explicit GroupReader(rt::TextInputStream& stream) : stream_(stream) {}
 
-    // Reads the next group; false at the end of the file, where a code without its value is
-    // dropped.
+    // Reads the next group, whose value stands until the next read; false at the end of the
+    // file, where a code without its value is dropped.
     bool Next() {
-        if (stream_.Eof())
+        std::string_view code;
+        if (!stream_.NextLine(code))
             return false;
-        code_ = rt::Val(stream_.ReadLine());
-        if (stream_.Eof())
+        code_ = rt::Val(code);
+        if (!stream_.NextLine(value_))
             return false;
-        value_ = stream_.ReadLine();
         rt::RuntimeBackgroundTask();
         return true;
     }
@@ -48,12 +49,12 @@ public:
         return code_ == code && rt::TextEquals(value_, value);
     }
     double Code() const { return code_; }
-    const std::string& Value() const { return value_; }
+    std::string_view Value() const { return value_; }
 
 private:
     rt::TextInputStream& stream_;
     double code_ = 0;
-    std::string value_;
+    std::string_view value_;
 };
 
 constexpr double kEntity = 0;
@@ -63,15 +64,15 @@ constexpr double kY = 20;
 
 class PolylineReader {
 public:
-    PolylineReader(std::int32_t form, double firstHeight, double heightStep, std::int32_t skip)
-        : form_(form), firstHeight_(firstHeight), heightStep_(heightStep), skip_(std::max(skip, 0)) {}
+    PolylineReader(std::int32_t form, double firstHeight, double heightStep, std::int32_t skip,
+                   LoadedSurvey& survey)
+        : form_(form), firstHeight_(firstHeight), heightStep_(heightStep), skip_(std::max(skip, 0)),
+          survey_(survey) {}
 
     void Read(GroupReader& groups) {
         while (groups.Next())
             Take(groups);
     }
-
-    LoadedSurvey& Survey() { return survey_; }
 
 private:
     enum class State { Outside, AwaitVertex, AwaitX, AwaitY };
@@ -146,7 +147,7 @@ private:
     const std::int32_t skip_;
     std::int32_t skipCounter_ = 0;
     State state_ = State::Outside;
-    LoadedSurvey survey_;
+    LoadedSurvey& survey_;
 };
 
 // The form of polyline the file uses; nothing when the file cannot be read.
@@ -169,6 +170,20 @@ std::optional<std::int32_t> FormOf(const rt::FolderItem& file) {
 
 } // namespace
 
+bool ReadDxfFile(const rt::FolderItem& file, double firstHeight, double heightStep, std::int32_t skip,
+                 LoadedSurvey& survey) {
+    const std::optional<std::int32_t> form = FormOf(file);
+    const auto stream = form ? file.OpenAsTextFile() : nullptr;
+    if (!stream)
+        return false;
+    PolylineReader reader(*form, firstHeight, heightStep, skip, survey);
+    GroupReader groups(*stream);
+    reader.Read(groups);
+    const bool failed = stream->ReadFailed();
+    stream->Close();
+    return !failed;
+}
+
 namespace modulodxf {
 
 std::int32_t capiscidxf(const rt::FolderItem& file) {
@@ -179,23 +194,12 @@ void leggidxf(double firstHeight, double heightStep, std::int32_t skip) {
     const auto file = rt::GetOpenFolderItem("special/any");
     if (!file)
         return;
-    const std::optional<std::int32_t> form = FormOf(*file);
-    const auto stream = form ? file->OpenAsTextFile() : nullptr;
-    if (!stream) {
+    LoadedSurvey survey;
+    if (!ReadDxfFile(*file, firstHeight, heightStep, skip, survey)) {
         ReportReadFailure();
         return;
     }
-    PolylineReader reader(*form, firstHeight, heightStep, skip);
-    GroupReader groups(*stream);
-    reader.Read(groups);
-    const bool failed = stream->ReadFailed();
-    stream->Close();
-    if (failed) {
-        ReportReadFailure();
-        return;
-    }
-
-    reader.Survey().MoveIntoSharedData();
+    survey.MoveIntoSharedData();
     Inizio::mostra2d();
 }
 
