@@ -156,12 +156,19 @@ std::optional<std::int32_t> FormOf(const rt::FolderItem& file) {
     const auto stream = file.OpenAsTextFile();
     if (!stream)
         return std::nullopt;
-    GroupReader groups(*stream);
-    while (groups.Next()) {
-        if (groups.Is(kEntity, "POLYLINE"))
+    // Group by group as GroupReader reads them, the code's number read only for the values that
+    // name a form: most groups have other values.
+    std::string code;
+    std::string_view line;
+    while (stream->NextLine(line)) {
+        code.assign(line);
+        if (!stream->NextLine(line))
+            break;
+        if (rt::TextEquals(line, "POLYLINE") && rt::Val(code) == kEntity)
             form = 2;
-        else if (groups.Is(kSubclass, "AcDb2dPolyline"))
+        else if (rt::TextEquals(line, "AcDb2dPolyline") && rt::Val(code) == kSubclass)
             form = 3;
+        rt::RuntimeBackgroundTask();
     }
     const bool failed = stream->ReadFailed();
     stream->Close();

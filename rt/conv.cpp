@@ -141,7 +141,7 @@ double Val(std::string_view text) {
     const bool numberEnds =
         q == end || !(IsDigit(*q) || *q == 'e' || *q == 'E' || (*q == '.' && afterPoint < 0));
     if (digits > 0 && numberEnds && m <= kExact && k < static_cast<int>(std::size(kPowersOfTen))) {
-        const double value = static_cast<double>(m) / kPowersOfTen[k];
+        const double value = k == 0 ? static_cast<double>(m) : static_cast<double>(m) / kPowersOfTen[k];
         return negative ? -value : value;
     }
     if (p == end || !(IsDigit(*p) || *p == '.'))
