@@ -119,28 +119,24 @@ double Val(std::string_view text) {
         ++p;
     // Most numbers in files are a few digits with a point among them: read as a whole number m
     // with k digits after the point, m / 10^k rounds once when m and 10^k are exact doubles, and
-    // so gives the correctly rounded value that std::from_chars gives.
-    constexpr int kMostDigits = 19; // m fits 64 bits
+    // so gives the correctly rounded value that std::from_chars gives. (m wraps around when
+    // there are too many digits, and is then not used.)
+    constexpr std::ptrdiff_t kMostDigits = 19;
     constexpr std::uint64_t kExact = std::uint64_t{1} << 53;
     std::uint64_t m = 0;
-    int digits = 0;
-    int afterPoint = -1; // no point yet
     const char* q = p;
-    for (; q != end && digits < kMostDigits; ++q) {
-        if (IsDigit(*q)) {
-            m = m * 10 + static_cast<std::uint64_t>(*q - '0');
-            ++digits;
-            afterPoint += afterPoint >= 0;
-        } else if (*q == '.' && afterPoint < 0) {
-            afterPoint = 0;
-        } else {
-            break;
-        }
+    while (q != end && IsDigit(*q))
+        m = m * 10 + static_cast<std::uint64_t>(*q++ - '0');
+    const char* const point = q;
+    if (q != end && *q == '.') {
+        ++q;
+        while (q != end && IsDigit(*q))
+            m = m * 10 + static_cast<std::uint64_t>(*q++ - '0');
     }
-    const int k = std::max(afterPoint, 0);
-    const bool numberEnds =
-        q == end || !(IsDigit(*q) || *q == 'e' || *q == 'E' || (*q == '.' && afterPoint < 0));
-    if (digits > 0 && numberEnds && m <= kExact && k < static_cast<int>(std::size(kPowersOfTen))) {
+    const std::ptrdiff_t k = q == point ? 0 : q - point - 1;
+    const std::ptrdiff_t digits = point - p + k;
+    if (digits > 0 && digits <= kMostDigits && m <= kExact && k < std::ssize(kPowersOfTen) &&
+        (q == end || (*q != 'e' && *q != 'E'))) {
         const double value = k == 0 ? static_cast<double>(m) : static_cast<double>(m) / kPowersOfTen[k];
         return negative ? -value : value;
     }
