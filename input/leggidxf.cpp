@@ -74,20 +74,6 @@ public:
             Take(groups);
     }
 
-private:
-    enum class State { Outside, AwaitVertex, AwaitX, AwaitY };
-
-    bool StartsPolyline(const GroupReader& g) const {
-        switch (form_) {
-        case 2:
-            return g.Is(kEntity, "POLYLINE");
-        case 3:
-            return g.Is(kSubclass, "AcDb2dPolyline");
-        default:
-            return g.Is(kSubclass, "AcDbPolyline");
-        }
-    }
-
     void Take(const GroupReader& g) {
         if (StartsPolyline(g)) {
             survey_.StartRow();
@@ -103,6 +89,20 @@ private:
         } else if (g.Code() == kY && state_ == State::AwaitY) {
             TakeY(rt::Val(g.Value()));
             state_ = form_ == 1 ? State::AwaitX : State::AwaitVertex;
+        }
+    }
+
+private:
+    enum class State { Outside, AwaitVertex, AwaitX, AwaitY };
+
+    bool StartsPolyline(const GroupReader& g) const {
+        switch (form_) {
+        case 2:
+            return g.Is(kEntity, "POLYLINE");
+        case 3:
+            return g.Is(kSubclass, "AcDb2dPolyline");
+        default:
+            return g.Is(kSubclass, "AcDbPolyline");
         }
     }
 
@@ -150,26 +150,38 @@ private:
     LoadedSurvey& survey_;
 };
 
+// The form that a group marks, 2 or 3, or 0 when it marks none; the code's number is asked for
+// only when the value names a form.
+template <class Code> std::int32_t MarkedForm(std::string_view value, Code code) {
+    if (rt::TextEquals(value, "POLYLINE") && code() == kEntity)
+        return 2;
+    if (rt::TextEquals(value, "AcDb2dPolyline") && code() == kSubclass)
+        return 3;
+    return 0;
+}
+
+// The form that the last marking group of the rest of the stream marks; `form` when none does.
+// Group by group as GroupReader reads them, but most groups' codes are never read as numbers.
+std::int32_t LastMarkedForm(rt::TextInputStream& stream, std::int32_t form) {
+    std::string code;
+    std::string_view line;
+    while (stream.NextLine(line)) {
+        code.assign(line);
+        if (!stream.NextLine(line))
+            break;
+        if (const std::int32_t marked = MarkedForm(line, [&] { return rt::Val(code); }))
+            form = marked;
+        rt::RuntimeBackgroundTask();
+    }
+    return form;
+}
+
 // The form of polyline the file uses; nothing when the file cannot be read.
 std::optional<std::int32_t> FormOf(const rt::FolderItem& file) {
-    std::int32_t form = 1;
     const auto stream = file.OpenAsTextFile();
     if (!stream)
         return std::nullopt;
-    // Group by group as GroupReader reads them, the code's number read only for the values that
-    // name a form: most groups have other values.
-    std::string code;
-    std::string_view line;
-    while (stream->NextLine(line)) {
-        code.assign(line);
-        if (!stream->NextLine(line))
-            break;
-        if (rt::TextEquals(line, "POLYLINE") && rt::Val(code) == kEntity)
-            form = 2;
-        else if (rt::TextEquals(line, "AcDb2dPolyline") && rt::Val(code) == kSubclass)
-            form = 3;
-        rt::RuntimeBackgroundTask();
-    }
+    const std::int32_t form = LastMarkedForm(*stream, 1);
     const bool failed = stream->ReadFailed();
     stream->Close();
     return failed ? std::nullopt : std::optional(form);
@@ -177,18 +189,38 @@ std::optional<std::int32_t> FormOf(const rt::FolderItem& file) {
 
 } // namespace
 
+// Most drawings hold lightweight polylines, so the file is read as such until a group marks one
+// of the other forms; for those drawings that is the only pass. After a marking group, the rest
+// of the file is only searched for the last one, and the file is read again in its form.
 bool ReadDxfFile(const rt::FolderItem& file, double firstHeight, double heightStep, std::int32_t skip,
                  LoadedSurvey& survey) {
-    const std::optional<std::int32_t> form = FormOf(file);
-    const auto stream = form ? file.OpenAsTextFile() : nullptr;
+    const auto stream = file.OpenAsTextFile();
     if (!stream)
         return false;
-    PolylineReader reader(*form, firstHeight, heightStep, skip, survey);
+    PolylineReader lightweight(1, firstHeight, heightStep, skip, survey);
     GroupReader groups(*stream);
-    reader.Read(groups);
+    std::int32_t marked = 0;
+    while (marked == 0 && groups.Next()) {
+        marked = MarkedForm(groups.Value(), [&] { return groups.Code(); });
+        if (marked == 0)
+            lightweight.Take(groups);
+    }
+    const std::int32_t form = marked == 0 ? 1 : LastMarkedForm(*stream, marked);
     const bool failed = stream->ReadFailed();
     stream->Close();
-    return !failed;
+    if (failed || form == 1)
+        return !failed;
+
+    survey = LoadedSurvey();
+    const auto again = file.OpenAsTextFile();
+    if (!again)
+        return false;
+    PolylineReader reader(form, firstHeight, heightStep, skip, survey);
+    GroupReader againGroups(*again);
+    reader.Read(againGroups);
+    const bool failedAgain = again->ReadFailed();
+    again->Close();
+    return !failedAgain;
 }
 
 namespace modulodxf {

@@ -111,6 +111,10 @@ TEST(DxfReader, ReadsTheContoursThatEzdxfAndOgr2ogrWriteInEachFormWithAnyLineEnd
             EXPECT_EQ(Current(), Contours()) << name << " " << int(end[0]) << int(end[1]);
         }
     }
+    // Lightweight polylines ahead of the POLYLINE entities are no part of a drawing of that form.
+    ReadDxf(scratch.Write("mixed.dxf", LwSection("BLOCKS", {Vertices(2)}) +
+                                           ReadBytes(DataFile("contours_r12_polyline.dxf"))));
+    EXPECT_EQ(Current(), Contours());
     EXPECT_TRUE(Consistent());
 }
 
