@@ -1,6 +1,5 @@
 // The reader of text files of X, Y, Z lines: one lone point per line.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,23 +12,6 @@
 #include "rt/runtime.h"
 
 namespace {
-
-// A comma anywhere in the file puts the whole file in decimal-comma form. Nothing when the file
-// cannot be read.
-std::optional<bool> HoldsComma(const rt::FolderItem& file) {
-    const auto stream = file.OpenAsTextFile();
-    if (!stream)
-        return std::nullopt;
-    bool comma = false;
-    std::string_view line;
-    while (!comma && stream->NextLine(line)) {
-        comma = line.find(',') != std::string_view::npos;
-        rt::RuntimeBackgroundTask();
-    }
-    const bool failed = stream->ReadFailed();
-    stream->Close();
-    return failed ? std::nullopt : std::optional(comma);
-}
 
 // The number of a field: as it stands, or in decimal-comma form, where a comma is the decimal
 // sign and points only group thousands, after that rewrite.
@@ -66,27 +48,51 @@ std::string_view NextField(std::string_view line, std::size_t& pos) {
     return field;
 }
 
+// Adds the line's point: X, Y and Z are its first three tab-separated fields; further fields
+// are not read.
+void AddPoint(std::string_view line, FieldNumbers& number, LoadedSurvey& survey) {
+    std::size_t pos = 0;
+    const double x = number(NextField(line, pos));
+    const double y = number(NextField(line, pos));
+    const double z = number(NextField(line, pos));
+    survey.AddLonePoint(x, y, z);
+}
+
 } // namespace
 
+// A comma anywhere in the file puts the whole file in decimal-comma form. The file is read with
+// decimal points until a line holds a comma, which most files never do; from such a line on,
+// only the pass that read the points is dropped, and the file is read again in decimal-comma form.
 bool ReadXyzFile(const rt::FolderItem& file, LoadedSurvey& survey) {
-    const std::optional<bool> decimalComma = HoldsComma(file);
-    const auto stream = decimalComma ? file.OpenAsTextFile() : nullptr;
+    const auto stream = file.OpenAsTextFile();
     if (!stream)
         return false;
-    FieldNumbers number(*decimalComma);
+    FieldNumbers decimalPoint(false);
+    bool comma = false;
     std::string_view line;
-    while (stream->NextLine(line)) {
-        // X, Y and Z are the first three tab-separated fields; further fields are not read.
-        std::size_t pos = 0;
-        const double x = number(NextField(line, pos));
-        const double y = number(NextField(line, pos));
-        const double z = number(NextField(line, pos));
-        survey.AddLonePoint(x, y, z);
+    while (!comma && stream->NextLine(line)) {
+        comma = line.find(',') != std::string_view::npos;
+        if (!comma)
+            AddPoint(line, decimalPoint, survey);
         rt::RuntimeBackgroundTask();
     }
     const bool failed = stream->ReadFailed();
     stream->Close();
-    return !failed;
+    if (failed || !comma)
+        return !failed;
+
+    survey = LoadedSurvey();
+    const auto again = file.OpenAsTextFile();
+    if (!again)
+        return false;
+    FieldNumbers decimalComma(true);
+    while (again->NextLine(line)) {
+        AddPoint(line, decimalComma, survey);
+        rt::RuntimeBackgroundTask();
+    }
+    const bool failedAgain = again->ReadFailed();
+    again->Close();
+    return !failedAgain;
 }
 
 namespace Inizio {
