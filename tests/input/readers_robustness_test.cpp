@@ -26,8 +26,8 @@ TEST(Readers, AFileThatCannotBeOpenedOrReadToItsEndIsReportedAndChangesNothing) 
     ASSERT_EQ(mkfifo(scratch.Path("pipe").c_str(), 0600), 0);
     std::filesystem::create_symlink(scratch.Path("missing"), scratch.Path("broken"));
     const std::pair<void (*)(), const char*> readers[] = {
-        {Inizio::apritesto, "points_crlf.txt"},  // the read fails in the search for a comma
-        {Inizio::apritesto, "points_comma.txt"}, // it fails after that search has stopped
+        {Inizio::apritesto, "points_crlf.txt"},  // the read fails in the only pass, without a comma
+        {Inizio::apritesto, "points_comma.txt"}, // it fails reading again in decimal-comma form
         {Inizio::apripcaddtesto, "cad_export.txt"},
         {ReadDxf, "contours_r12_polyline.dxf"}};
     for (const auto& [reader, name] : readers) {
