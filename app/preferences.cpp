@@ -15,15 +15,13 @@ std::int32_t leggilingua() {
     if (!stream)
         return 1;
     const std::string line = stream->ReadLine();
+    const bool failed = stream->ReadFailed();
     stream->Close();
-    return rt::conv(rt::Val(line));
+    return failed ? 1 : rt::conv(rt::Val(line));
 }
 
 bool scrivilingua(std::int32_t lingua) {
-    const rt::FolderItem file = rt::GetFolderItem(kNomeFile);
-    if (file.Exists())
-        file.Delete();
-    auto stream = file.CreateTextFile();
+    auto stream = rt::GetFolderItem(kNomeFile).CreateTextFile();
     if (!stream)
         return false;
     stream->WriteLine(rt::Str(lingua));

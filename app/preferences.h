@@ -9,11 +9,12 @@ namespace Preferenze {
 inline constexpr const char* kNomeFile = "ambrelixprfs.txt";
 
 // The language number read from the file's first line (0 when the line does not begin with a
-// number). Without a file, or when the file cannot be read, English: 1.
+// number). Without a file, or when the file cannot be read or is no regular file, English: 1.
 std::int32_t leggilingua();
 
-// Deletes the file and writes it anew with the one line `lingua`. False, with nothing shown,
-// when the file could not be written.
+// Replaces the file with the one line `lingua`. False, with nothing shown and the former file
+// kept as it was, when the new one could not be written in full or something other than a
+// regular file stands in its place.
 bool scrivilingua(std::int32_t lingua);
 
 } // namespace Preferenze

@@ -115,7 +115,7 @@ bool globali::createstodxf(const rt::FolderItem& f) {
     stream->Write(tail.Text());
     exportfile::ShowProgress(0);
     if (!stream->Close()) {
-        exportfile::ReportWriteFailure(f);
+        exportfile::ReportWriteFailure();
         return false;
     }
     return true;

@@ -47,7 +47,7 @@ bool globali::createstogdl(const rt::FolderItem& f) {
     }
     exportfile::ShowProgress(0);
     if (!stream->Close()) {
-        exportfile::ReportWriteFailure(f);
+        exportfile::ReportWriteFailure();
         return false;
     }
     return true;

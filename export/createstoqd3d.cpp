@@ -120,7 +120,7 @@ bool globali::createstoqd3d(const rt::FolderItem& f) {
     const auto stream = f.CreateBinaryFile("qd3d/3dmf");
     if (!stream) {
         exportfile::ShowProgress(0);
-        exportfile::ReportWriteFailure(f);
+        exportfile::ReportWriteFailure();
         return false;
     }
     MetafileWriter out(*stream);
@@ -187,7 +187,7 @@ bool globali::createstoqd3d(const rt::FolderItem& f) {
 
     exportfile::ShowProgress(0);
     if (!stream->Close()) {
-        exportfile::ReportWriteFailure(f);
+        exportfile::ReportWriteFailure();
         return false;
     }
     return true;

@@ -32,7 +32,7 @@ bool globali::createstoxyz(const rt::FolderItem& f) {
     }
     if (!stream->Close()) {
         exportfile::ShowProgress(0);
-        exportfile::ReportWriteFailure(f);
+        exportfile::ReportWriteFailure();
         return false;
     }
     return true;

@@ -69,7 +69,7 @@ bool scrivilinee(const std::optional<rt::FolderItem>& file) {
     const auto stream = file->CreateTextFile();
     if (!stream) {
         window.Close();
-        exportfile::ReportWriteFailure(*file);
+        exportfile::ReportWriteFailure();
         return false;
     }
     WritePiece(*stream, intestazionedxf());
@@ -83,7 +83,7 @@ bool scrivilinee(const std::optional<rt::FolderItem>& file) {
     const bool closed = stream->Close();
     window.Close();
     if (!closed) {
-        exportfile::ReportWriteFailure(*file);
+        exportfile::ReportWriteFailure();
         return false;
     }
     return true;

@@ -1,8 +1,5 @@
 #include "export/writesupport.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "model/contours.h"
 #include "model/globali.h"
 #include "model/terrainpanel.h"
@@ -31,10 +28,7 @@ void ShowProgress(std::int32_t value) {
     TerrainPanel::Current().ShowProgress(value);
 }
 
-void ReportWriteFailure(const rt::FolderItem& file) {
-    std::error_code error;
-    if (std::filesystem::is_regular_file(file.Path(), error))
-        file.Delete();
+void ReportWriteFailure() {
     rt::Beep();
     rt::MsgBox(kWriteFailureMessage);
 }
@@ -42,7 +36,7 @@ void ReportWriteFailure(const rt::FolderItem& file) {
 std::unique_ptr<rt::BinaryStream> CreateOrReport(const rt::FolderItem& file, std::string_view fileType) {
     auto stream = file.CreateBinaryFile(fileType);
     if (!stream)
-        ReportWriteFailure(file);
+        ReportWriteFailure();
     return stream;
 }
 

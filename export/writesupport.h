@@ -26,9 +26,9 @@ std::int32_t Percent(std::int64_t part, std::int32_t rows, double base = 0.0);
 // Sets the control panel's progress bar to value and repaints it at once.
 void ShowProgress(std::int32_t value);
 
-// A beep and the message in both languages; what was written of the file is removed (only a
-// regular file: a device or a folder is left alone).
-void ReportWriteFailure(const rt::FolderItem& file);
+// A beep and the message in both languages. The file stays as it was before the command: the
+// streams replace it only when every byte was written.
+void ReportWriteFailure();
 
 // The file created anew as a binary file of the type, or null after the failure was reported.
 std::unique_ptr<rt::BinaryStream> CreateOrReport(const rt::FolderItem& file, std::string_view fileType);

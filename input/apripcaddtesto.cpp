@@ -1,5 +1,6 @@
 // The reader of a CAD drawing's tab-separated text export: each text object becomes a spot height.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -38,13 +39,11 @@ Fields SplitFields(std::string_view line) {
     return fields;
 }
 
-// Commas are decimal signs here; points stay as they are.
-double CommaVal(std::string_view field) {
-    std::string rewritten(field);
-    for (char& c : rewritten) {
-        if (c == ',')
-            c = '.';
-    }
+// Commas are decimal signs here; points stay as they are. The rewritten text keeps its room
+// from field to field.
+double CommaVal(std::string_view field, std::string& rewritten) {
+    rewritten.assign(field);
+    std::replace(rewritten.begin(), rewritten.end(), ',', '.');
     return rt::Val(rewritten);
 }
 
@@ -57,21 +56,30 @@ void apripcaddtesto() {
     if (!file)
         return;
     const auto stream = file->OpenAsTextFile();
-    if (!stream)
+    if (!stream) {
+        ReportReadFailure();
         return;
+    }
 
     LoadedSurvey survey;
     bool anyLine = false;
-    while (!stream->Eof()) {
-        const std::string line = stream->ReadLine();
+    std::string rewritten;
+    std::string_view line;
+    while (stream->NextLine(line)) {
         anyLine = true;
         const Fields fields = SplitFields(line);
-        if (rt::TextEquals(fields[kKind], "text"))
-            survey.AddLonePoint(CommaVal(fields[kX]), -CommaVal(fields[kY]), CommaVal(fields[kLabel]));
+        if (rt::TextEquals(fields[kKind], "text")) {
+            const double x = CommaVal(fields[kX], rewritten);
+            const double y = -CommaVal(fields[kY], rewritten);
+            survey.AddLonePoint(x, y, CommaVal(fields[kLabel], rewritten));
+        }
         rt::RuntimeBackgroundTask();
     }
+    const bool failed = stream->ReadFailed();
     stream->Close();
-    if (!anyLine)
+    if (failed)
+        ReportReadFailure();
+    if (failed || !anyLine)
         return;
 
     survey.MoveIntoSharedData();

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "input/loadedsurvey.h"
+#include "input/surveyreaders.h"
 #include "model/inizio.h"
 #include "rt/conv.h"
 #include "rt/dialogs.h"
@@ -12,32 +13,29 @@
 
 namespace {
 
-// A comma anywhere in the file puts the whole file in decimal-comma form.
-bool HoldsComma(const rt::FolderItem& file) {
-    const auto stream = file.OpenAsTextFile();
-    if (!stream)
-        return false;
-    bool comma = false;
-    while (!comma && !stream->Eof()) {
-        comma = stream->ReadLine().find(',') != std::string::npos;
-        rt::RuntimeBackgroundTask();
-    }
-    stream->Close();
-    return comma;
-}
+// The number of a field: as it stands, or in decimal-comma form, where a comma is the decimal
+// sign and points only group thousands, after that rewrite.
+class FieldNumbers {
+public:
+    explicit FieldNumbers(bool decimalComma) : decimalComma_(decimalComma) {}
 
-// In decimal-comma form a comma is the decimal sign and points only group thousands.
-double DecimalCommaVal(std::string_view text) {
-    std::string rewritten;
-    rewritten.reserve(text.size());
-    for (const char c : text) {
-        if (c == ',')
-            rewritten.push_back('.');
-        else if (c != '.')
-            rewritten.push_back(c);
+    double operator()(std::string_view field) {
+        if (!decimalComma_)
+            return rt::Val(field);
+        rewritten_.clear();
+        for (const char c : field) {
+            if (c == ',')
+                rewritten_.push_back('.');
+            else if (c != '.')
+                rewritten_.push_back(c);
+        }
+        return rt::Val(rewritten_);
     }
-    return rt::Val(rewritten);
-}
+
+private:
+    const bool decimalComma_;
+    std::string rewritten_; // kept from field to field, so that its room is allocated once
+};
 
 // The text up to the next tab (or the end), and the position after that tab.
 std::string_view NextField(std::string_view line, std::size_t& pos) {
@@ -50,7 +48,52 @@ std::string_view NextField(std::string_view line, std::size_t& pos) {
     return field;
 }
 
+// Adds the line's point: X, Y and Z are its first three tab-separated fields; further fields
+// are not read.
+void AddPoint(std::string_view line, FieldNumbers& number, LoadedSurvey& survey) {
+    std::size_t pos = 0;
+    const double x = number(NextField(line, pos));
+    const double y = number(NextField(line, pos));
+    const double z = number(NextField(line, pos));
+    survey.AddLonePoint(x, y, z);
+}
+
 } // namespace
+
+// A comma anywhere in the file puts the whole file in decimal-comma form. The file is read with
+// decimal points until a line holds a comma, which most files never do; from such a line on,
+// only the pass that read the points is dropped, and the file is read again in decimal-comma form.
+bool ReadXyzFile(const rt::FolderItem& file, LoadedSurvey& survey) {
+    const auto stream = file.OpenAsTextFile();
+    if (!stream)
+        return false;
+    FieldNumbers decimalPoint(false);
+    bool comma = false;
+    std::string_view line;
+    while (!comma && stream->NextLine(line)) {
+        comma = line.find(',') != std::string_view::npos;
+        if (!comma)
+            AddPoint(line, decimalPoint, survey);
+        rt::RuntimeBackgroundTask();
+    }
+    const bool failed = stream->ReadFailed();
+    stream->Close();
+    if (failed || !comma)
+        return !failed;
+
+    survey = LoadedSurvey();
+    const auto again = file.OpenAsTextFile();
+    if (!again)
+        return false;
+    FieldNumbers decimalComma(true);
+    while (again->NextLine(line)) {
+        AddPoint(line, decimalComma, survey);
+        rt::RuntimeBackgroundTask();
+    }
+    const bool failedAgain = again->ReadFailed();
+    again->Close();
+    return !failedAgain;
+}
 
 namespace Inizio {
 
@@ -58,25 +101,11 @@ void apritesto() {
     const auto file = rt::GetOpenFolderItem("text/plain");
     if (!file)
         return;
-    const bool decimalComma = HoldsComma(*file);
-    const auto stream = file->OpenAsTextFile();
-    if (!stream)
-        return;
-
-    const auto number = decimalComma ? DecimalCommaVal : rt::Val;
     LoadedSurvey survey;
-    while (!stream->Eof()) {
-        const std::string line = stream->ReadLine();
-        // X, Y and Z are the first three tab-separated fields; further fields are not read.
-        std::size_t pos = 0;
-        const double x = number(NextField(line, pos));
-        const double y = number(NextField(line, pos));
-        const double z = number(NextField(line, pos));
-        survey.AddLonePoint(x, y, z);
-        rt::RuntimeBackgroundTask();
+    if (!ReadXyzFile(*file, survey)) {
+        ReportReadFailure();
+        return;
     }
-    stream->Close();
-
     survey.MoveIntoSharedData();
     mostra2d();
 }

@@ -12,10 +12,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "input/loadedsurvey.h"
+#include "input/surveyreaders.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
 #include "rt/conv.h"
@@ -30,15 +32,15 @@ class GroupReader {
 public:
     explicit GroupReader(rt::TextInputStream& stream) : stream_(stream) {}
 
-    // Reads the next group; false at the end of the file, where a code without its value is
-    // dropped.
+    // Reads the next group, whose value stands until the next read; false at the end of the
+    // file, where a code without its value is dropped.
     bool Next() {
-        if (stream_.Eof())
+        std::string_view code;
+        if (!stream_.NextLine(code))
             return false;
-        code_ = rt::Val(stream_.ReadLine());
-        if (stream_.Eof())
+        code_ = rt::Val(code);
+        if (!stream_.NextLine(value_))
             return false;
-        value_ = stream_.ReadLine();
         rt::RuntimeBackgroundTask();
         return true;
     }
@@ -47,12 +49,12 @@ public:
         return code_ == code && rt::TextEquals(value_, value);
     }
     double Code() const { return code_; }
-    const std::string& Value() const { return value_; }
+    std::string_view Value() const { return value_; }
 
 private:
     rt::TextInputStream& stream_;
     double code_ = 0;
-    std::string value_;
+    std::string_view value_;
 };
 
 constexpr double kEntity = 0;
@@ -62,28 +64,14 @@ constexpr double kY = 20;
 
 class PolylineReader {
 public:
-    PolylineReader(std::int32_t form, double firstHeight, double heightStep, std::int32_t skip)
-        : form_(form), firstHeight_(firstHeight), heightStep_(heightStep), skip_(std::max(skip, 0)) {}
+    PolylineReader(std::int32_t form, double firstHeight, double heightStep, std::int32_t skip,
+                   LoadedSurvey& survey)
+        : form_(form), firstHeight_(firstHeight), heightStep_(heightStep), skip_(std::max(skip, 0)),
+          survey_(survey) {}
 
     void Read(GroupReader& groups) {
         while (groups.Next())
             Take(groups);
-    }
-
-    LoadedSurvey& Survey() { return survey_; }
-
-private:
-    enum class State { Outside, AwaitVertex, AwaitX, AwaitY };
-
-    bool StartsPolyline(const GroupReader& g) const {
-        switch (form_) {
-        case 2:
-            return g.Is(kEntity, "POLYLINE");
-        case 3:
-            return g.Is(kSubclass, "AcDb2dPolyline");
-        default:
-            return g.Is(kSubclass, "AcDbPolyline");
-        }
     }
 
     void Take(const GroupReader& g) {
@@ -101,6 +89,20 @@ private:
         } else if (g.Code() == kY && state_ == State::AwaitY) {
             TakeY(rt::Val(g.Value()));
             state_ = form_ == 1 ? State::AwaitX : State::AwaitVertex;
+        }
+    }
+
+private:
+    enum class State { Outside, AwaitVertex, AwaitX, AwaitY };
+
+    bool StartsPolyline(const GroupReader& g) const {
+        switch (form_) {
+        case 2:
+            return g.Is(kEntity, "POLYLINE");
+        case 3:
+            return g.Is(kSubclass, "AcDb2dPolyline");
+        default:
+            return g.Is(kSubclass, "AcDbPolyline");
         }
     }
 
@@ -145,43 +147,98 @@ private:
     const std::int32_t skip_;
     std::int32_t skipCounter_ = 0;
     State state_ = State::Outside;
-    LoadedSurvey survey_;
+    LoadedSurvey& survey_;
 };
 
+// The form that a group marks, 2 or 3, or 0 when it marks none; the code's number is asked for
+// only when the value names a form.
+template <class Code> std::int32_t MarkedForm(std::string_view value, Code code) {
+    if (rt::TextEquals(value, "POLYLINE") && code() == kEntity)
+        return 2;
+    if (rt::TextEquals(value, "AcDb2dPolyline") && code() == kSubclass)
+        return 3;
+    return 0;
+}
+
+// The form that the last marking group of the rest of the stream marks; `form` when none does.
+// Group by group as GroupReader reads them, but most groups' codes are never read as numbers.
+std::int32_t LastMarkedForm(rt::TextInputStream& stream, std::int32_t form) {
+    std::string code;
+    std::string_view line;
+    while (stream.NextLine(line)) {
+        code.assign(line);
+        if (!stream.NextLine(line))
+            break;
+        if (const std::int32_t marked = MarkedForm(line, [&] { return rt::Val(code); }))
+            form = marked;
+        rt::RuntimeBackgroundTask();
+    }
+    return form;
+}
+
+// The form of polyline the file uses; nothing when the file cannot be read.
+std::optional<std::int32_t> FormOf(const rt::FolderItem& file) {
+    const auto stream = file.OpenAsTextFile();
+    if (!stream)
+        return std::nullopt;
+    const std::int32_t form = LastMarkedForm(*stream, 1);
+    const bool failed = stream->ReadFailed();
+    stream->Close();
+    return failed ? std::nullopt : std::optional(form);
+}
+
 } // namespace
+
+// Most drawings hold lightweight polylines, so the file is read as such until a group marks one
+// of the other forms; for those drawings that is the only pass. After a marking group, the rest
+// of the file is only searched for the last one, and the file is read again in its form.
+bool ReadDxfFile(const rt::FolderItem& file, double firstHeight, double heightStep, std::int32_t skip,
+                 LoadedSurvey& survey) {
+    const auto stream = file.OpenAsTextFile();
+    if (!stream)
+        return false;
+    PolylineReader lightweight(1, firstHeight, heightStep, skip, survey);
+    GroupReader groups(*stream);
+    std::int32_t marked = 0;
+    while (marked == 0 && groups.Next()) {
+        marked = MarkedForm(groups.Value(), [&] { return groups.Code(); });
+        if (marked == 0)
+            lightweight.Take(groups);
+    }
+    const std::int32_t form = marked == 0 ? 1 : LastMarkedForm(*stream, marked);
+    const bool failed = stream->ReadFailed();
+    stream->Close();
+    if (failed || form == 1)
+        return !failed;
+
+    survey = LoadedSurvey();
+    const auto again = file.OpenAsTextFile();
+    if (!again)
+        return false;
+    PolylineReader reader(form, firstHeight, heightStep, skip, survey);
+    GroupReader againGroups(*again);
+    reader.Read(againGroups);
+    const bool failedAgain = again->ReadFailed();
+    again->Close();
+    return !failedAgain;
+}
 
 namespace modulodxf {
 
 std::int32_t capiscidxf(const rt::FolderItem& file) {
-    std::int32_t form = 1;
-    const auto stream = file.OpenAsTextFile();
-    if (!stream)
-        return form;
-    GroupReader groups(*stream);
-    while (groups.Next()) {
-        if (groups.Is(kEntity, "POLYLINE"))
-            form = 2;
-        else if (groups.Is(kSubclass, "AcDb2dPolyline"))
-            form = 3;
-    }
-    stream->Close();
-    return form;
+    return FormOf(file).value_or(1);
 }
 
 void leggidxf(double firstHeight, double heightStep, std::int32_t skip) {
     const auto file = rt::GetOpenFolderItem("special/any");
     if (!file)
         return;
-    const std::int32_t form = capiscidxf(*file);
-    const auto stream = file->OpenAsTextFile();
-    if (!stream)
+    LoadedSurvey survey;
+    if (!ReadDxfFile(*file, firstHeight, heightStep, skip, survey)) {
+        ReportReadFailure();
         return;
-    PolylineReader reader(form, firstHeight, heightStep, skip);
-    GroupReader groups(*stream);
-    reader.Read(groups);
-    stream->Close();
-
-    reader.Survey().MoveIntoSharedData();
+    }
+    survey.MoveIntoSharedData();
     Inizio::mostra2d();
 }
 

@@ -6,6 +6,11 @@
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
+#include "rt/dialogs.h"
+
+void ReportReadFailure() {
+    rt::MsgBox(kReadFailureMessage);
+}
 
 void LoadedSurvey::AddPoint(double x, double y, double z) {
     x_.push_back(x);

@@ -4,7 +4,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
+
+// English, then Italian, as every message of the program.
+inline const std::string kReadFailureMessage = "Can't read the file!\r\rNon posso leggere il file!";
+
+// Tells the user that the chosen file could not be opened or not be read to its end.
+void ReportReadFailure();
 
 class LoadedSurvey {
 public:
@@ -20,6 +27,7 @@ public:
     void MoveLastPointX(double x);
     void MoveLastPointYZ(double y, double z);
 
+    std::size_t PointCount() const { return x_.size(); }
     // Rows are numbered from 1; this is the number of the last one (0 when there is none).
     std::int32_t RowCount() const { return static_cast<std::int32_t>(rows_.size()); }
     // The last row's point count minus 1; -1 when it has no point or there is no row.

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <system_error>
 
@@ -14,6 +15,10 @@ namespace {
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
+
+// Every power of ten that a double holds exactly.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // A number too large or too small for a double: which of the two, from the position of its
 // first significant digit and its exponent; `mantissa` comes without its sign.
@@ -44,9 +49,9 @@ bool Overflows(std::string_view mantissa, std::string_view exponent) {
     return order + (negative ? -power : power) > 0;
 }
 
-} // namespace
-
-double Val(std::string_view text) {
+// Reads the number's text to its end first, so that a number beyond a double's range is told
+// apart from one too close to zero.
+double ScannedVal(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
@@ -99,6 +104,50 @@ double Val(std::string_view text) {
         value = 0;
     }
     (void)end;
+    return negative ? -value : value;
+}
+
+} // namespace
+
+double Val(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end && (*p == ' ' || *p == '\t'))
+        ++p;
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '+' || *p == '-'))
+        ++p;
+    // Most numbers in files are a few digits with a point among them: read as a whole number m
+    // with k digits after the point, m / 10^k rounds once when m and 10^k are exact doubles, and
+    // so gives the correctly rounded value that std::from_chars gives. (m wraps around when
+    // there are too many digits, and is then not used.)
+    constexpr std::ptrdiff_t kMostDigits = 19;
+    constexpr std::uint64_t kExact = std::uint64_t{1} << 53;
+    std::uint64_t m = 0;
+    const char* q = p;
+    while (q != end && IsDigit(*q))
+        m = m * 10 + static_cast<std::uint64_t>(*q++ - '0');
+    const char* const point = q;
+    if (q != end && *q == '.') {
+        ++q;
+        while (q != end && IsDigit(*q))
+            m = m * 10 + static_cast<std::uint64_t>(*q++ - '0');
+    }
+    const std::ptrdiff_t k = q == point ? 0 : q - point - 1;
+    const std::ptrdiff_t digits = point - p + k;
+    if (digits > 0 && digits <= kMostDigits && m <= kExact && k < std::ssize(kPowersOfTen) &&
+        (q == end || (*q != 'e' && *q != 'E'))) {
+        const double value = k == 0 ? static_cast<double>(m) : static_cast<double>(m) / kPowersOfTen[k];
+        return negative ? -value : value;
+    }
+    if (p == end || !(IsDigit(*p) || *p == '.'))
+        return 0;
+    double value = 0;
+    const auto [stop, error] = std::from_chars(p, end, value);
+    if (error == std::errc::invalid_argument)
+        return 0;
+    if (error == std::errc::result_out_of_range)
+        return ScannedVal(text);
     return negative ? -value : value;
 }
 

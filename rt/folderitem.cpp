@@ -5,13 +5,18 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QString>
 
+#include <cerrno>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 #include "rt/picturelimits.h"
+#include "rt/textinput.h"
 
 namespace rt {
 
@@ -21,112 +26,43 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Reads the file in large chunks and cuts lines at CR, LF or CR LF, also where a CR LF
-// straddles two chunks.
-class FileTextInput final : public TextInputStream {
-public:
-    static constexpr qint64 kChunk = 64 * 1024;
-
-    explicit FileTextInput(std::unique_ptr<QFile> file) : file_(std::move(file)) { Fill(); }
-
-    std::string ReadLine() override {
-        std::string line;
-        for (;;) {
-            if (pos_ >= buffer_.size() && !Fill())
-                return line;
-            const std::size_t end = buffer_.find_first_of("\r\n", pos_);
-            if (end == std::string::npos) {
-                line.append(buffer_, pos_, std::string::npos);
-                pos_ = buffer_.size();
-                continue;
-            }
-            line.append(buffer_, pos_, end - pos_);
-            pos_ = end + 1;
-            if (buffer_[end] == '\r') {
-                if (pos_ >= buffer_.size())
-                    Fill();
-                if (pos_ < buffer_.size() && buffer_[pos_] == '\n')
-                    ++pos_;
-            }
-            return line;
-        }
-    }
-
-    std::string ReadAll() override {
-        std::string rest = buffer_.substr(std::min(pos_, buffer_.size()));
-        buffer_.clear();
-        pos_ = 0;
-        if (file_ && file_->isOpen()) {
-            const QByteArray bytes = file_->readAll();
-            rest.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        }
-        return rest;
-    }
-
-    bool Eof() const override {
-        if (pos_ < buffer_.size())
-            return false;
-        return !file_ || !file_->isOpen() || file_->atEnd();
-    }
-
-    void Close() override {
-        buffer_.clear();
-        pos_ = 0;
-        if (file_)
-            file_->close();
-    }
-
-private:
-    // Replaces the consumed buffer with the next chunk; false at the end of the file.
-    bool Fill() {
-        buffer_.clear();
-        pos_ = 0;
-        if (!file_ || !file_->isOpen())
-            return false;
-        buffer_.resize(static_cast<std::size_t>(kChunk));
-        const qint64 got = file_->read(buffer_.data(), kChunk);
-        buffer_.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-        return !buffer_.empty();
-    }
-
-    std::unique_ptr<QFile> file_;
-    std::string buffer_;
-    std::size_t pos_ = 0;
-};
-
-// Shared by the text and binary writers: remembers any failed write.
+// Shared by the text and binary writers: remembers any failed write, and replaces the target
+// only when every byte went through.
 class FileWriter {
 public:
-    explicit FileWriter(std::unique_ptr<QFile> file) : file_(std::move(file)) {}
-    ~FileWriter() { Finish(); }
+    explicit FileWriter(std::unique_ptr<QSaveFile> file) : file_(std::move(file)) {}
 
     void Put(std::string_view bytes) {
-        if (!file_ || !file_->isOpen() || bytes.empty())
+        if (!file_->isOpen() || bytes.empty())
             return;
         const qint64 written = file_->write(bytes.data(), static_cast<qint64>(bytes.size()));
         if (written != static_cast<qint64>(bytes.size()))
             failed_ = true;
     }
 
+    // The last buffered bytes are written, and the file synced to its disk, here rather than
+    // in commit, which would replace the target even when they failed.
     bool Finish() {
-        if (!file_ || !file_->isOpen())
-            return !failed_ && file_ != nullptr;
-        if (!file_->flush())
-            failed_ = true;
-        file_->close();
-        if (file_->error() != QFileDevice::NoError)
-            failed_ = true;
-        return !failed_;
+        if (!file_->isOpen())
+            return committed_;
+        if (failed_ || !file_->flush() || !Synced())
+            file_->cancelWriting();
+        committed_ = file_->commit();
+        return committed_;
     }
 
 private:
-    std::unique_ptr<QFile> file_;
+    // A file system that cannot sync (EINVAL) has nothing more to report.
+    bool Synced() const { return ::fsync(file_->handle()) == 0 || errno == EINVAL; }
+
+    std::unique_ptr<QSaveFile> file_;
     bool failed_ = false;
+    bool committed_ = false;
 };
 
 class FileTextOutput final : public TextOutputStream {
 public:
-    explicit FileTextOutput(std::unique_ptr<QFile> file) : writer_(std::move(file)) {}
+    explicit FileTextOutput(std::unique_ptr<QSaveFile> file) : writer_(std::move(file)) {}
     void WriteLine(std::string_view text) override {
         writer_.Put(text);
         writer_.Put("\n");
@@ -140,7 +76,7 @@ private:
 
 class FileBinaryOutput final : public BinaryStream {
 public:
-    explicit FileBinaryOutput(std::unique_ptr<QFile> file) : writer_(std::move(file)) {}
+    explicit FileBinaryOutput(std::unique_ptr<QSaveFile> file) : writer_(std::move(file)) {}
     void Write(std::string_view bytes) override { writer_.Put(bytes); }
     bool Close() override { return writer_.Finish(); }
 
@@ -148,11 +84,19 @@ private:
     FileWriter writer_;
 };
 
-std::unique_ptr<QFile> OpenForWriting(const std::string& path) {
-    if (path.empty())
+// What stands at the path, following symbolic links, is a regular file or nothing.
+bool RegularOrMissing(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return errno == ENOENT;
+    return S_ISREG(status.st_mode);
+}
+
+std::unique_ptr<QSaveFile> OpenForWriting(const std::string& path) {
+    if (path.empty() || !RegularOrMissing(path))
         return nullptr;
-    auto file = std::make_unique<QFile>(ToQString(path));
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+    auto file = std::make_unique<QSaveFile>(ToQString(path));
+    if (!file->open(QIODevice::WriteOnly))
         return nullptr;
     return file;
 }
@@ -184,15 +128,7 @@ bool FolderItem::Delete() const {
 }
 
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
-    if (path_.empty())
-        return nullptr;
-    const QString path = ToQString(path_);
-    if (QFileInfo(path).isDir())
-        return nullptr;
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
-        return nullptr;
-    return std::make_unique<FileTextInput>(std::move(file));
+    return OpenTextInput(path_);
 }
 
 std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
@@ -210,7 +146,8 @@ std::unique_ptr<BinaryStream> FolderItem::CreateBinaryFile(std::string_view /*fi
 }
 
 Picture FolderItem::OpenAsPicture() const {
-    if (path_.empty())
+    // A regular file or one of the program's own resources.
+    if (path_.empty() || !QFileInfo(ToQString(path_)).isFile())
         return {};
     detail::AllowPicturesThatFitInMemory();
     QImageReader reader(ToQString(path_));

@@ -1,5 +1,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "model/inizio.h"
 #include "rt/resourcepicture.h"
 #include "rt/runtime.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/userfolder.h"
 
 namespace {
@@ -102,6 +104,17 @@ TEST_F(Application, APreferencesFileThatCannotBeReadOrReplacedGivesEnglishAndIsL
     EXPECT_EQ(Preferenze::leggilingua(), 1);
     EXPECT_FALSE(Preferenze::scrivilingua(2));
     EXPECT_TRUE(std::filesystem::exists(PreferencesPath() / "keep"));
+    // A pipe is neither waited for nor replaced.
+    RemovePreferences();
+    ASSERT_EQ(mkfifo(PreferencesPath().c_str(), 0600), 0);
+    EXPECT_EQ(Preferenze::leggilingua(), 1);
+    EXPECT_FALSE(Preferenze::scrivilingua(2));
+    EXPECT_TRUE(std::filesystem::is_fifo(PreferencesPath()));
+    // A full disk at quit keeps the language that was chosen.
+    WritePreferences("2\n");
+    const FileSizeLimit full(1);
+    EXPECT_FALSE(Preferenze::scrivilingua(1));
+    EXPECT_EQ(ReadPreferences(), "2\n");
 }
 
 TEST(Resources, EveryPictureIsReadOnceAndTheSamePictureHandedOutOnEveryCall) {

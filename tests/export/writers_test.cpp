@@ -1,10 +1,9 @@
 // The DXF, XYZ, GDL and 3DMF writers, byte for byte, the commands around them, and their failures.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cmath>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +15,7 @@
 #include "export/finscrivilinee.h"
 #include "rt/conv.h"
 #include "tests/export/exportsetup.h"
+#include "tests/support/filesizelimit.h"
 #include "views/fincontrol.h"
 
 namespace {
@@ -24,6 +24,7 @@ using namespace exporttest;
 using terraintest::SetBounds;
 using terraintest::SetGrid;
 using terraintest::SetPoints;
+using testsupport::FileSizeLimit;
 
 class Writers : public ExportTest {};
 
@@ -192,27 +193,10 @@ TEST_F(Writers, MeshCommandsBeepAndWriteNothingWithoutAMeshOrWhenCancelled) {
     EXPECT_TRUE(std::filesystem::is_empty(Path("")));
 }
 
-// A file that cannot be written is never shown as done: the user is told with a beep, the
-// partial file goes, the progress bar is reset and the polyline writer's window closed. While a
-// FileSizeLimit lives, files of this process cannot grow beyond it: a write past it fails as on a
-// full disk.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes) : previous(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit limit{bytes, saved.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    rlimit saved{};
-    void (*previous)(int);
-};
-
-TEST_F(Writers, AFileThatCannotBeCreatedOrFillsTheDiskIsReportedAndThePartialFileRemoved) {
+// A file that cannot be written is never shown as done: the user is told with a beep, the file
+// stays as it was before the command, the progress bar is reset and the polyline writer's window
+// closed.
+TEST_F(Writers, AFileThatCannotBeWrittenInFullIsReportedAndTheFormerFileKept) {
     SetBounds(-12.5, 12.5, -3.0, 40.0, -1.0, 1.0);
     SetGrid(20, 20, [](int i, int j) { return 0.123456789 * i - 0.987654321 * j; });
     std::vector<terraintest::Point> points;
@@ -221,7 +205,7 @@ TEST_F(Writers, AFileThatCannotBeCreatedOrFillsTheDiskIsReportedAndThePartialFil
     SetPoints(points);
     SetTable({{0, 299}});
     const auto expectFailure = [this](const char* item, std::int32_t mode, const std::string& path) {
-        SCOPED_TRACE(std::string(item) + " in mode " + std::to_string(mode));
+        SCOPED_TRACE(std::string(item) + " in mode " + std::to_string(mode) + " to " + path);
         Inizio::ambiente = mode;
         panel.progress.clear();
         const std::int32_t beeps = NewBeeps();
@@ -232,19 +216,27 @@ TEST_F(Writers, AFileThatCannotBeCreatedOrFillsTheDiskIsReportedAndThePartialFil
         ASSERT_EQ(dialogs.Requests().size(), 2U);
         EXPECT_EQ(dialogs.Requests()[1].text, "Can't write the file!\r\rNon posso scrivere il file!");
         EXPECT_EQ(NewBeeps(), beeps + 1);
-        EXPECT_FALSE(std::filesystem::exists(path));
         EXPECT_TRUE(panel.progress.empty() || panel.progress.back() == 0);
         EXPECT_EQ(rt::OpenInstance<finscrivilinee>(), nullptr);
     };
     const std::pair<const char*, std::int32_t> commands[] = {
         {"ExportTextXYZ", 2}, {"ExportTextGDL", 2}, {"ExportQD3D", 2}, {"ExportDXF", 2}, {"ExportDXF", 1}};
     std::ofstream(Path("plain")) << "x"; // a file under it cannot be created, whoever runs the test
+    ASSERT_EQ(mkfifo(Path("pipe").c_str(), 0600), 0);
+    const std::string former(1000, 'f');
+    std::ofstream(Path("former.txt")) << former;
     for (const auto& [item, mode] : commands) {
         expectFailure(item, mode, (Path("plain") / "out.txt").string());
+        expectFailure(item, mode, Path("pipe").string()); // refused at once, never waiting for a reader
+        EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe")));
         const FileSizeLimit limit(2048);
         expectFailure(item, mode, Path("full.txt").string());
+        EXPECT_FALSE(std::filesystem::exists(Path("full.txt")));
+        expectFailure(item, mode, Path("former.txt").string());
+        EXPECT_EQ(ReadFile(Path("former.txt")), former);
         EXPECT_FALSE(panel.progress.empty() && mode == 2) << "the writer never reported progress";
     }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("")), {}), 3) << "temporary files left";
 }
 
 TEST_F(Writers, CopyGdlTextLeavesTheClipboardAsItWasWhenTheTemporaryFileFails) {

@@ -1,15 +1,17 @@
-// What every reader holds to: a cancelled dialog or a file that cannot be opened changes nothing;
-// damaged versions of its test files each end in the 2D working mode with consistent, finite
-// data, or, for a CAD export without lines, change nothing; the 2D editor shows what they load
-// inside its window, however extreme the numbers.
+// What every reader holds to: a cancelled dialog changes nothing; a file that cannot be opened or
+// read to its end is reported and changes nothing; damaged versions of its test files each end in
+// the 2D working mode with consistent, finite data, or, for a CAD export without lines, change
+// nothing; the 2D editor shows what they load inside its window, however extreme the numbers.
 
 #include "input/fin_edita.h"
+#include "rt/textinput.h"
 #include "rt/window.h"
 #include "tests/input/readertesting.h"
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <random>
+#include <sys/stat.h>
 
 namespace {
 
@@ -21,15 +23,36 @@ void ReadDxf() {
     modulodxf::leggidxf(100, 5, 1);
 }
 
-TEST(Readers, ACancelledDialogOrAFileThatCannotBeOpenedChangesNothing) {
+TEST(Readers, AFileThatCannotBeOpenedOrReadToItsEndIsReportedAndChangesNothing) {
     Scratch scratch;
-    for (const auto reader : {Inizio::apritesto, Inizio::apripcaddtesto, ReadDxf}) {
+    ASSERT_EQ(mkfifo(scratch.Path("pipe").c_str(), 0600), 0);
+    std::filesystem::create_symlink(scratch.Path("missing"), scratch.Path("broken"));
+    const std::pair<void (*)(), const char*> readers[] = {
+        {Inizio::apritesto, "points_crlf.txt"},  // the read fails in the only pass, without a comma
+        {Inizio::apritesto, "points_comma.txt"}, // it fails reading again in decimal-comma form
+        {Inizio::apripcaddtesto, "cad_export.txt"},
+        {ReadDxf, "contours_r12_polyline.dxf"}};
+    for (const auto& [reader, name] : readers) {
+        std::string large;
+        while (large.size() < 1000000)
+            large += ReadBytes(DataFile(name));
+        const std::string unreadable = scratch.Write(std::string("large") + name, large);
         SetEarlierData();
         const Survey before = Current();
-        for (const std::optional<std::string>& path :
-             {std::optional<std::string>(), {scratch.Path("missing.txt")}, {scratch.Path("")}}) {
-            RunReader(reader, path);
-            EXPECT_EQ(Current(), before) << path.value_or("cancelled");
+        RunReader(reader, std::nullopt);
+        EXPECT_EQ(Current(), before) << "cancelled";
+        for (const std::string& path : {scratch.Path("missing"), scratch.Path(""), scratch.Path("pipe"),
+                                        std::string("/dev/zero"), scratch.Path("broken"), unreadable}) {
+            SCOPED_TRACE(std::string(name) + " " + path);
+            rt::ScriptedDialogs script;
+            script.AnswerOpen(path);
+            script.AnswerMessage();
+            rt::testhooks::FailReadsFrom(path == unreadable ? 300000 : -1);
+            reader();
+            rt::testhooks::FailReadsFrom(-1);
+            ASSERT_EQ(script.Requests().size(), 2u);
+            EXPECT_EQ(script.Requests()[1].text, "Can't read the file!\r\rNon posso leggere il file!");
+            EXPECT_EQ(Current(), before);
         }
     }
     const Survey before = Current();

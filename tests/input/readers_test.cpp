@@ -23,13 +23,21 @@ Survey LonePoints(const std::vector<Point>& points) {
 
 TEST(XyzReader, ReadsOneLonePointPerLineWhateverTheLineEnds) {
     // A short line lacks fields, an empty or a header line still makes a point, a fourth field is
-    // not read, and the last line end makes no further point.
+    // not read, and the last line end makes no further point. A byte-order mark is no part of the
+    // first X, and a spreadsheet's UTF-16 text reads as the same text in UTF-8.
     const Survey expected = LonePoints(
         {{10, 20, 30}, {1.5, 2.5, 3.5}, {5, 6, 0}, {7, 0, 0}, {0, 0, 0}, {0, 0, 0}, {-4, 8.25, 9}});
-    for (const char* name : {"points_crlf.txt", "points_cr.txt"}) {
+    const std::string crlf = ReadBytes(DataFile("points_crlf.txt"));
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : crlf)
+        utf16 += {c, '\0'};
+    Scratch scratch;
+    for (const std::string& path :
+         {DataFile("points_crlf.txt"), DataFile("points_cr.txt"),
+          scratch.Write("bom.txt", "\xEF\xBB\xBF" + crlf), scratch.Write("utf16.txt", utf16)}) {
         SetEarlierData();
-        EXPECT_EQ(RunReader(Inizio::apritesto, DataFile(name)), "text/plain");
-        EXPECT_EQ(Current(), expected) << name;
+        EXPECT_EQ(RunReader(Inizio::apritesto, path), "text/plain");
+        EXPECT_EQ(Current(), expected) << path;
     }
 }
 
@@ -103,6 +111,10 @@ TEST(DxfReader, ReadsTheContoursThatEzdxfAndOgr2ogrWriteInEachFormWithAnyLineEnd
             EXPECT_EQ(Current(), Contours()) << name << " " << int(end[0]) << int(end[1]);
         }
     }
+    // Lightweight polylines ahead of the POLYLINE entities are no part of a drawing of that form.
+    ReadDxf(scratch.Write("mixed.dxf", LwSection("BLOCKS", {Vertices(2)}) +
+                                           ReadBytes(DataFile("contours_r12_polyline.dxf"))));
+    EXPECT_EQ(Current(), Contours());
     EXPECT_TRUE(Consistent());
 }
 

@@ -1,12 +1,19 @@
 #include "rt/conv.h"
 #include "rt/textcompare.h"
+#include <cctype>
 #include <cfloat>
 #include <clocale>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
+#include <locale.h>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -23,6 +30,56 @@ TEST(Val, ReadsTheNumberATextBeginsWithAndNeverGivesInfinityOrNaN) {
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(rt::Val(text), value) << '"' << text << '"';
+}
+
+// The rule with the C library's own conversion in the "C" locale: after blanks and a sign, a
+// digit or a point must follow; strtod reads the longest number there (a "0x" is the number 0,
+// not the start of a hexadecimal one); beyond a double's range, the largest double of the sign.
+double ReferenceVal(const std::string& text) {
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos)
+        return 0;
+    const std::size_t digits = start + (text[start] == '+' || text[start] == '-');
+    if (digits == text.size() ||
+        !(std::isdigit(static_cast<unsigned char>(text[digits])) || text[digits] == '.'))
+        return 0;
+    const bool hexadecimal = text.compare(digits, 2, "0x") == 0 || text.compare(digits, 2, "0X") == 0;
+    const std::string number = text.substr(start, hexadecimal ? digits + 1 - start : std::string::npos);
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    char* stop = nullptr;
+    const double value = strtod_l(number.c_str(), &stop, c);
+    if (stop == number.c_str())
+        return 0;
+    return std::isinf(value) ? std::copysign(DBL_MAX, value) : value;
+}
+
+TEST(Val, GivesTheSameBitsAsTheCLibraryOnRandomTexts) {
+    std::mt19937_64 random(16);
+    const auto below = [&](std::uint64_t n) { return static_cast<int>(random() % n); };
+    const std::string alphabet = " \t+-.eE0123456789012345678901234567890123456789xX,";
+    std::vector<std::string> texts;
+    for (int i = 0; i < 200000; ++i) {
+        std::string text(static_cast<std::size_t>(below(24)), ' ');
+        for (char& ch : text)
+            ch = alphabet[static_cast<std::size_t>(below(alphabet.size()))];
+        texts.push_back(text);
+        double value = 0;
+        const std::uint64_t bits = random();
+        std::memcpy(&value, &bits, sizeof value);
+        char formatted[64];
+        std::snprintf(formatted, sizeof formatted, i % 2 ? "%.*g" : "  %.*f\t1", i % 2 ? 17 : below(12),
+                      i % 2 ? value : std::ldexp(static_cast<double>(bits >> 11), below(80) - 60));
+        texts.emplace_back(formatted);
+        texts.push_back("-" + std::string(static_cast<std::size_t>(below(22)), '0') +
+                        std::to_string(random() % 100000) + "." + std::to_string(random() % 1000));
+        texts.push_back(std::string(static_cast<std::size_t>(1 + below(20)), '9') + "e" +
+                        std::to_string(below(700) - 350));
+    }
+    for (const std::string& text : texts) {
+        const double value = rt::Val(text), expected = ReferenceVal(text);
+        ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0)
+            << '"' << text << "\" " << value << " " << expected;
+    }
 }
 
 TEST(Val, AndStrIgnoreALocaleThatWritesADecimalComma) {

@@ -1,10 +1,16 @@
 #include "rt/folderitem.h"
+#include "rt/textinput.h"
+#include "tests/support/filesizelimit.h"
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -66,7 +72,7 @@ TEST_F(FolderItemTest, ReadAllGivesTheRestWithItsLineEndsAndAFolderGivesNoStream
     EXPECT_EQ(rt::FolderItem(dir_.path().toStdString()).OpenAsTextFile(), nullptr);
 }
 
-TEST_F(FolderItemTest, WritesReplaceTheFileExactlyAndCloseReportsAFailedWrite) {
+TEST_F(FolderItemTest, WritesReplaceTheFileOnlyWhenEveryByteIsWrittenAndWriteThroughALink) {
     const std::string path = PathOf("out.txt");
     WriteBytes(path, "old content that is longer than the new one");
     auto text = rt::FolderItem(path).CreateTextFile();
@@ -75,20 +81,84 @@ TEST_F(FolderItemTest, WritesReplaceTheFileExactlyAndCloseReportsAFailedWrite) {
     text->WriteLine("\r\xC3\xA8");
     EXPECT_TRUE(text->Close());
     EXPECT_EQ(ReadBytes(path), "no end\r\xC3\xA8\n");
-    auto binary = rt::FolderItem(path).CreateBinaryFile("application/octet-stream");
+    std::filesystem::create_symlink(path, PathOf("link"));
+    auto binary = rt::FolderItem(PathOf("link")).CreateBinaryFile("application/octet-stream");
     ASSERT_TRUE(binary);
     binary->Write(std::string("\r\n\0", 3));
     binary->Write("\xFF\n");
     EXPECT_TRUE(binary->Close());
     EXPECT_EQ(ReadBytes(path), std::string("\r\n\0\xFF\n", 5));
-    const std::string many(100000, 'z');
-    auto full = rt::FolderItem("/dev/full").CreateTextFile();
-    auto fullBinary = rt::FolderItem("/dev/full").CreateBinaryFile("x");
+    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link")));
+
+    const std::string former = ReadBytes(path);
+    rt::FolderItem(path).CreateTextFile()->Write("dropped without Close");
+    const testsupport::FileSizeLimit limit(1000);
+    auto full = rt::FolderItem(path).CreateTextFile();
+    auto fullBinary = rt::FolderItem(PathOf("link")).CreateBinaryFile("x");
     ASSERT_TRUE(full && fullBinary);
-    full->WriteLine(many);
-    fullBinary->Write(many);
+    full->WriteLine(std::string(5000, 'z'));
+    fullBinary->Write(std::string(5000, 'z'));
     EXPECT_FALSE(full->Close());
     EXPECT_FALSE(fullBinary->Close());
+    EXPECT_EQ(ReadBytes(path), former);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::System).size(), 2) << "temporary files left";
+}
+
+TEST_F(FolderItemTest, OnlyRegularFilesAreOpenedAndNothingWaitsForAPipe) {
+    ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0600), 0);
+    std::filesystem::create_symlink(PathOf("missing"), PathOf("broken"));
+    for (const std::string& path :
+         {PathOf("pipe"), std::string("/dev/zero"), dir_.path().toStdString(), PathOf("broken")}) {
+        const rt::FolderItem item(path);
+        EXPECT_EQ(item.OpenAsTextFile(), nullptr) << path;
+        EXPECT_FALSE(item.OpenAsPicture()) << path;
+        if (path != PathOf("broken")) {
+            EXPECT_EQ(item.CreateTextFile(), nullptr) << path;
+            EXPECT_EQ(item.CreateBinaryFile("x"), nullptr) << path;
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(PathOf("pipe")));
+}
+
+TEST_F(FolderItemTest, AReadErrorEndsTheStreamAndIsReported) {
+    std::string bytes;
+    for (int i = 0; bytes.size() < 1000000; ++i)
+        bytes += std::to_string(i) + "\r\n";
+    WriteBytes(PathOf("long.txt"), bytes);
+    rt::testhooks::FailReadsFrom(300000);
+    const Lines lines = ReadLines(PathOf("long.txt"));
+    auto stream = rt::FolderItem(PathOf("long.txt")).OpenAsTextFile();
+    ASSERT_TRUE(stream);
+    const std::string all = stream->ReadAll();
+    rt::testhooks::FailReadsFrom(-1);
+    EXPECT_LT(lines.size(), 300000u / 5);
+    EXPECT_LE(all.size(), 300000u);
+    EXPECT_TRUE(stream->ReadFailed());
+    EXPECT_FALSE(rt::FolderItem(PathOf("long.txt")).OpenAsTextFile()->ReadFailed());
+}
+
+TEST_F(FolderItemTest, ByteOrderMarksAreDroppedAndUtf16ReadsAsUtf8) {
+    // Lines of characters outside the basic plane, which UTF-16 writes as two halves: one
+    // of the four prefixes puts a pair's halves into two reads.
+    const QString line =
+        QString::fromUtf8("x\t\xC3\xA8\t") + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(10);
+    for (const QString& prefix : {QString(), QString("a"), QString("ab"), QString("abc")}) {
+        QString text = prefix + "\r\n";
+        for (int i = 0; i < 20000; ++i)
+            text += line + (i % 2 ? "\n" : "\r\n");
+        const std::string utf8 = text.toUtf8().toStdString();
+        WriteBytes(PathOf("utf8.txt"), utf8);
+        const Lines expected = ReadLines(PathOf("utf8.txt"));
+        ASSERT_EQ(expected.size(), 20001u);
+        WriteBytes(PathOf("bom.txt"), "\xEF\xBB\xBF" + utf8);
+        EXPECT_EQ(ReadLines(PathOf("bom.txt")), expected);
+        for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+            QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+            const QByteArray utf16 = encoder.encode(text);
+            WriteBytes(PathOf("utf16.txt"), utf16.toStdString());
+            EXPECT_EQ(ReadLines(PathOf("utf16.txt")), expected) << int(encoding) << prefix.toStdString();
+        }
+    }
 }
 
 TEST_F(FolderItemTest, OpensPicturesQtCanReadAndNothingElse) {
