@@ -52,11 +52,6 @@ public:
     // The highest member number, -1 when empty.
     std::int32_t UBound() const { return members_.empty() ? -1 : members_.rbegin()->first; }
 
-    template <class F> void ForEach(F&& f) {
-        for (auto& [index, member] : members_)
-            f(*member);
-    }
-
 private:
     std::map<std::int32_t, std::unique_ptr<T>> members_;
 };

@@ -16,10 +16,8 @@ public:
     ListBox();
     ~ListBox() override;
 
-    std::int32_t ColumnCount() const;
     void SetColumnCount(std::int32_t count);
     void SetHeading(std::int32_t column, const std::string& text);
-    void SetColumnWidths(const std::string& widths); // "60,60,60"
     // The font (name, size, weight) and colour of the cells.
     void SetStyle(const TextStyle& style);
 
@@ -27,7 +25,6 @@ public:
     void AddRow(const std::string& firstCell);
     void InsertRow(std::int32_t row, const std::string& firstCell);
     void RemoveRow(std::int32_t row);
-    void DeleteAllRows();
     // An out-of-range cell reads "" and ignores writes.
     std::string Cell(std::int32_t row, std::int32_t column) const;
     void SetCell(std::int32_t row, std::int32_t column, const std::string& text);

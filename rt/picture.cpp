@@ -2,7 +2,6 @@
 
 #include <QBrush>
 #include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -11,7 +10,6 @@
 #include <QRect>
 #include <QRectF>
 #include <QSize>
-#include <QString>
 
 #include <algorithm>
 #include <limits>
@@ -26,9 +24,6 @@ struct Graphics::State {
     Color foreColor = 0x000000;
     std::int32_t penWidth = 1;
     std::int32_t penHeight = 1;
-    std::string textFont = "System";
-    std::int32_t textSize = 0;
-    bool bold = false;
     // Kept open between drawing calls (opening a painter costs more than most primitives);
     // closed whenever the image is read, so readers always see every drawing done so far.
     std::unique_ptr<QPainter> painter;
@@ -159,35 +154,11 @@ Color Graphics::ForeColor() const {
 void Graphics::SetForeColor(Color color) {
     state_->foreColor = color & 0xFFFFFFu;
 }
-std::int32_t Graphics::PenWidth() const {
-    return state_->penWidth;
-}
 void Graphics::SetPenWidth(std::int32_t width) {
     state_->penWidth = std::max<std::int32_t>(0, width);
 }
-std::int32_t Graphics::PenHeight() const {
-    return state_->penHeight;
-}
 void Graphics::SetPenHeight(std::int32_t height) {
     state_->penHeight = std::max<std::int32_t>(0, height);
-}
-std::string Graphics::TextFont() const {
-    return state_->textFont;
-}
-void Graphics::SetTextFont(const std::string& font) {
-    state_->textFont = font;
-}
-std::int32_t Graphics::TextSize() const {
-    return state_->textSize;
-}
-void Graphics::SetTextSize(std::int32_t size) {
-    state_->textSize = std::max<std::int32_t>(0, size);
-}
-bool Graphics::Bold() const {
-    return state_->bold;
-}
-void Graphics::SetBold(bool bold) {
-    state_->bold = bold;
 }
 
 std::int32_t Graphics::Width() const {
@@ -225,13 +196,6 @@ void Graphics::FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std:
         return;
     CallPainter painter(*state_);
     painter->fillRect(QRect(x, y, width, height), ToQColor(state_->foreColor));
-}
-
-void Graphics::ClearRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    if (!Drawable(state_) || !Representable(x, y, width, height))
-        return;
-    CallPainter painter(*state_);
-    painter->fillRect(QRect(x, y, width, height), Qt::white);
 }
 
 void Graphics::DrawOval(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
@@ -287,20 +251,6 @@ void Graphics::FillPolygon(const std::vector<std::int32_t>& points) {
     painter->setBrush(color);
     state_->outlineSet = false;
     painter->drawPolygon(polygon);
-}
-
-void Graphics::DrawString(const std::string& text, std::int32_t x, std::int32_t baselineY) {
-    if (!Drawable(state_) || text.empty())
-        return;
-    QFont font(QString::fromStdString(state_->textFont));
-    font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
-    font.setPixelSize(state_->textSize > 0 ? state_->textSize : 12);
-    font.setBold(state_->bold);
-    CallPainter painter(*state_);
-    painter->setFont(font);
-    painter->setPen(ToQColor(state_->foreColor));
-    state_->outlineSet = false;
-    painter->drawText(QPoint(x, baselineY), QString::fromStdString(text));
 }
 
 void Graphics::DrawPicture(const Picture& picture, std::int32_t x, std::int32_t y) {

@@ -125,7 +125,6 @@ public:
         std::int32_t Height() const { return detail::LineBox(X1(), Y1(), X2(), Y2()).height; }
         Color BorderColor() const { return Item().color; }
         void SetBorderColor(Color color);
-        std::int32_t BorderWidth() const { return Item().width; }
         void SetBorderWidth(std::int32_t width);
         bool Visible() const { return Item().visible; }
         void SetVisible(bool visible);
@@ -170,7 +169,6 @@ public:
         void SetFillColor(Color color);
         Color BorderColor() const { return Item().border; }
         void SetBorderColor(Color color);
-        std::int32_t BorderWidth() const { return Item().borderWidth; }
         void SetBorderWidth(std::int32_t width);
         bool Visible() const { return Item().visible; }
         void SetVisible(bool visible);

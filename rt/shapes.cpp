@@ -40,9 +40,6 @@ void RectShape::SetBorderColor(Color color) {
     border_ = color;
     RepaintWindow(*this);
 }
-std::int32_t RectShape::BorderWidth() const {
-    return borderWidth_;
-}
 void RectShape::SetBorderWidth(std::int32_t width) {
     borderWidth_ = std::max(0, width);
     RepaintWindow(*this);

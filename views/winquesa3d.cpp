@@ -108,7 +108,6 @@ void winquesa3d::CreateControls() {
     rb3d.FogVisible = false;
     rb3d.FogStart = 0;
     rb3d.Wireframe = false;
-    rb3d.DebugCube = false;
     rb3d.SendProgress = ShowSendProgress;
     rb3d.Open = [this] { rb3d_Open(); };
     rb3d.Create(*this, 10, 30, 640, 480);
@@ -169,7 +168,7 @@ void winquesa3d::inserisci3d() {
 
     alzadi = kPassoIniziale;
     muovi_vista();
-    rb3d.Refresh(true);
+    rb3d.Refresh();
     rb3d.Update();
     StaticText1.SetText(InLingua(kAiuto));
 }

@@ -124,14 +124,6 @@ TEST(Graphics, DrawsPicturesFromASourceRectangleAndIntoThemselves) {
     EXPECT_EQ(PixelsOf(row, kRed), Rect(0, 0, 3, 1));
 }
 
-TEST(Graphics, DrawsTextInTheForeColourWithoutAntialiasing) {
-    EXPECT_GT(Drawn([](G& g) {
-                  g.SetTextSize(16);
-                  g.DrawString("HW", 1, 16);
-              }).size(),
-              20u);
-}
-
 TEST(Picture, KeepsTheTransparencyOfItsImageAndReadsItAsWhite) {
     QImage image(2, 1, QImage::Format_ARGB32);
     image.setPixel(0, 0, qRgba(0, 0, 0, 0));
