@@ -15,6 +15,20 @@
 
 namespace {
 
+struct Caption {
+    const char* english;
+    const char* italian;
+};
+
+// The captions that follow the language.
+constexpr struct {
+    Caption title, height, reference;
+} kCaptions{
+    .title = {"Trace", "Traccia"},
+    .height = {"Z Quote", "Quota Z"},
+    .reference = {"Reference", "Riferimento"},
+};
+
 constexpr rt::Color kFieldText = 0x800000;
 constexpr rt::Color kFieldBack = 0xFFFAE5;
 constexpr rt::Color kCaption = 0x0000FF;
@@ -138,10 +152,10 @@ void finimmagine::Event_Open() {
     SetLeft(4);
     SetTop(42);
     globali::momento = 1;
-    const bool english = globali::lingua == 1;
-    SetTitle(english ? "Trace" : "Traccia");
-    StaticText2.SetText(english ? "Z Quote" : "Quota Z");
-    StaticText1.SetText(english ? "Reference" : "Riferimento");
+    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
+    SetTitle(kCaptions.title.*language);
+    StaticText2.SetText(kCaptions.height.*language);
+    StaticText1.SetText(kCaptions.reference.*language);
     Inizio::ambiente = 1;
     color_t(0).SetFillColor(Inizio::gammanosel);
     color_t(1).SetFillColor(Inizio::gammasisel);

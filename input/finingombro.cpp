@@ -17,6 +17,21 @@
 
 namespace {
 
+struct Caption {
+    const char* english;
+    const char* italian;
+};
+
+// The captions that follow the language.
+constexpr struct {
+    Caption title, rotate, cancel, modify;
+} kCaptions{
+    .title = {"Edit measures..", "Edita ingombro.."},
+    .rotate = {"Rotate 90 degrees", "Ruota di 90 gradi"},
+    .cancel = {"Cancel", "Annulla"},
+    .modify = {"Modify", "Modifica"},
+};
+
 void MakeAxis(rt::StaticText& label, EditFieldNumero& field, rt::Window& window, std::int32_t top,
               const char* caption) {
     label.Create(window, 20, top + 2, 30, 20);
@@ -102,11 +117,11 @@ void finingombro::CreateControls() {
 }
 
 void finingombro::Event_Open() {
-    const bool english = globali::lingua == 1;
-    SetTitle(english ? "Edit measures.." : "Edita ingombro..");
-    CheckBox1.SetCaption(english ? "Rotate 90 degrees" : "Ruota di 90 gradi");
-    PushButton1.SetCaption(english ? "Cancel" : "Annulla");
-    PushButton2.SetCaption(english ? "Modify" : "Modifica");
+    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
+    SetTitle(kCaptions.title.*language);
+    CheckBox1.SetCaption(kCaptions.rotate.*language);
+    PushButton1.SetCaption(kCaptions.cancel.*language);
+    PushButton2.SetCaption(kCaptions.modify.*language);
     mxeditf.SetProgramText(rt::Str(globali::dx));
     myeditf.SetProgramText(rt::Str(globali::dy));
     mzeditf.SetProgramText(rt::Str(globali::dz));

@@ -18,6 +18,25 @@ namespace {
 constexpr rt::Color kBlue = 0x0000FF;
 constexpr rt::Color kDarkRed = 0x800000;
 
+struct Caption {
+    const char* english;
+    const char* italian;
+};
+
+// The captions that follow the language.
+constexpr struct {
+    Caption title, createMesh, distanceFactor, contourRibbons, xPoints, yPoints, smoothGdl, methodB;
+} kCaptions{
+    .title = {"Control", "Controlli"},
+    .createMesh = {"Create Mesh 3D", "Crea Mesh 3D"},
+    .distanceFactor = {"Distance factor", "Fattore distanza"},
+    .contourRibbons = {"Level curves 3d", "Curve di livello 3d"},
+    .xPoints = {"X Points", "Nodi X"},
+    .yPoints = {"Y Points", "Nodi Y"},
+    .smoothGdl = {"Smooth GDL 3D", "GDL 3D Smussato"},
+    .methodB = {"Method B", "Metodo B"},
+};
+
 std::string Tag(const char* english, const char* italian) {
     return std::string(english) + "\r" + italian;
 }
@@ -220,15 +239,15 @@ void fincontrol::CreateControls() {
 void fincontrol::Event_Open() {
     SetLeft(4);
     SetTop(42);
-    const bool english = globali::lingua == 1;
-    SetTitle(english ? "Control" : "Controlli");
-    PushButton1.SetCaption(english ? "Create Mesh 3D" : "Crea Mesh 3D");
-    StaticText5.SetText(english ? "Distance factor" : "Fattore distanza");
-    StaticText7.SetText(english ? "Level curves 3d" : "Curve di livello 3d");
-    StaticText2.SetText(english ? "X Points" : "Nodi X");
-    StaticText1.SetText(english ? "Y Points" : "Nodi Y");
-    CheckBox1.SetCaption(english ? "Smooth GDL 3D" : "GDL 3D Smussato");
-    CheckBox2.SetCaption(english ? "Method B" : "Metodo B");
+    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
+    SetTitle(kCaptions.title.*language);
+    PushButton1.SetCaption(kCaptions.createMesh.*language);
+    StaticText5.SetText(kCaptions.distanceFactor.*language);
+    StaticText7.SetText(kCaptions.contourRibbons.*language);
+    StaticText2.SetText(kCaptions.xPoints.*language);
+    StaticText1.SetText(kCaptions.yPoints.*language);
+    CheckBox1.SetCaption(kCaptions.smoothGdl.*language);
+    CheckBox2.SetCaption(kCaptions.methodB.*language);
 }
 
 void fincontrol::ShowSpans(double dx, double dy, double dz) {
