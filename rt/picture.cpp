@@ -161,13 +161,6 @@ void Graphics::SetPenHeight(std::int32_t height) {
     state_->penHeight = std::max<std::int32_t>(0, height);
 }
 
-std::int32_t Graphics::Width() const {
-    return Drawable(state_) ? state_->image->width() : 0;
-}
-std::int32_t Graphics::Height() const {
-    return Drawable(state_) ? state_->image->height() : 0;
-}
-
 void Graphics::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
     if (!Drawable(state_) || state_->penWidth <= 0 || state_->penHeight <= 0)
         return;

@@ -22,9 +22,6 @@ public:
     void SetPenWidth(std::int32_t width);
     void SetPenHeight(std::int32_t height);
 
-    std::int32_t Width() const;
-    std::int32_t Height() const;
-
     void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
     void DrawRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
     void FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);

@@ -33,9 +33,6 @@ void RectShape::SetFillColor(Color color) {
     fill_ = color;
     RepaintWindow(*this);
 }
-Color RectShape::BorderColor() const {
-    return border_;
-}
 void RectShape::SetBorderColor(Color color) {
     border_ = color;
     RepaintWindow(*this);
