@@ -13,11 +13,9 @@
 #include "rt/dialogs.h"
 #include "rt/runtime.h"
 #include "rt/window.h"
+#include "views/fincontrol.h"
 
 namespace ambrelix {
-
-// 30 degrees as the isometric view preset has it, with pi taken as 3.14159.
-constexpr double kAngoloIsometrico = 0.52359833333;
 
 void App::Event_Close() {
     Preferenze::scrivilingua(globali::lingua);
@@ -39,8 +37,8 @@ void App::Event_Open() {
     Globalilocalizza::local_lingua();
     rt::Instance<finstart>().Show();
 
-    globali::assx = kAngoloIsometrico;
-    globali::assy = kAngoloIsometrico;
+    globali::assx = fincontrol::kIsometricAngle;
+    globali::assy = fincontrol::kIsometricAngle;
     globali::assz = 1.0;
     globali::celamesh = false;
 

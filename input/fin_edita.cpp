@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr std::int32_t kParcheggio = -20;
-
 rt::TextStyle LabelStyle() {
     rt::TextStyle style;
     style.Font = "arial";
@@ -82,7 +80,7 @@ void fin_edita::CreateControls() {
     pointTemplate.SetBorderColor(0x5F7F3F);
 
     // A press on the marker or the reference line is a press on the picture under them.
-    puntino.Create(*this, kParcheggio, kParcheggio, 3, 3);
+    puntino.Create(*this, kMarkerParking, kMarkerParking, 3, 3);
     puntino.SetBorderWidth(1);
     puntino.SetFillColor(0x800000);
     puntino.SetBorderColor(0x800000);

@@ -18,6 +18,8 @@ public:
     rt::LineArray Linea;
     rt::RectArray punto;
     rt::RectShape puntino;
+    // Where the marker waits, out of sight, until a tool click places it.
+    static constexpr std::int32_t kMarkerParking = -20;
     rt::LineShape linscala;
     rt::StaticText StaticText1;
 

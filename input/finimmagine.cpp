@@ -217,8 +217,8 @@ void finimmagine::BevelBut_Action(std::int32_t index) {
         break;
     }
     if (editor != nullptr) {
-        editor->puntino.SetLeft(-20);
-        editor->puntino.SetTop(-20);
+        editor->puntino.SetLeft(fin_edita::kMarkerParking);
+        editor->puntino.SetTop(fin_edita::kMarkerParking);
     }
 }
 

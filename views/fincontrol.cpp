@@ -82,15 +82,11 @@ struct Vista {
     double assx, assy, assz;
 };
 constexpr Vista kViste[] = {
-    {0.52359833333, 0.52359833333, 1.0}, // isometric
-    {0.7853975, 0.7853975, 1.0},         // monometric
-    {0, 0.7853975, 1.0},                 // dimetric
-    {0, 1.570795, 0},                    // from above
+    {fincontrol::kIsometricAngle, fincontrol::kIsometricAngle, 1.0}, // isometric
+    {0.7853975, 0.7853975, 1.0},                                     // monometric
+    {0, 0.7853975, 1.0},                                             // dimetric
+    {0, 1.570795, 0},                                                // from above
 };
-
-// The panel's height beside each view kind: the preset buttons show only beside the drawing.
-constexpr std::int32_t kAltezzaVista3d = 398;
-constexpr std::int32_t kAltezzaDisegno = 502;
 
 // A grid-size field's count as the grid takes it: raised to 2 or lowered to the most the fields
 // show, the field then showing it, with a beep.
@@ -326,12 +322,12 @@ void fincontrol::PushButton2_Action() {
 
 void fincontrol::RadioB_Action(std::int32_t index) {
     if (index == 0 && Inizio::engine3d == 1) {
-        SetHeight(kAltezzaVista3d);
+        SetHeight(kHeightsOnViewKind.threeDView);
         rt::CloseIfOpen<Finestra>();
         RiapriVista3d(globali::celamesh);
         Inizio::engine3d = 0;
     } else if (index == 1 && Inizio::engine3d == 0) {
-        SetHeight(kAltezzaDisegno);
+        SetHeight(kHeightsOnViewKind.drawing);
         rt::CloseIfOpen<winquesa3d>();
         Finestra& finestra = rt::Instance<Finestra>();
         finestra.Show();

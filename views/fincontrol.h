@@ -58,6 +58,17 @@ public:
 
     // The most grid intervals a field shows and the grid holds along either axis.
     static constexpr std::int32_t kMaxNodi = 999;
+    // 30 degrees as the isometric view preset has it, with pi taken as 3.14159.
+    static constexpr double kIsometricAngle = 0.52359833333;
+
+    // The panel's height beside the 3D view and beside the axonometric drawing; with either, the
+    // view-preset buttons show only beside the drawing.
+    struct Heights {
+        std::int32_t threeDView, drawing;
+    };
+    // Both pairs are intended: the switch to 3D sets the first, the view-kind buttons the second.
+    static constexpr Heights kHeightsOnSwitchTo3D{368, 472};
+    static constexpr Heights kHeightsOnViewKind{398, 502};
 
 protected:
     void Layout() override;

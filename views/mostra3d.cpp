@@ -20,9 +20,6 @@
 
 namespace {
 
-constexpr std::int32_t kAltezzaPannelloVista3d = 368;
-constexpr std::int32_t kAltezzaPannelloDisegno = 472;
-
 enum class Esito { Valido, PochiPunti, Allineati };
 
 // Whether every point 1..ptot shares point 0's coordinate in the array.
@@ -89,13 +86,13 @@ void mostra3d() {
 
     fincontrol& pannello = rt::Instance<fincontrol>();
     if (engine3d == 0) {
-        pannello.SetHeight(kAltezzaPannelloVista3d);
+        pannello.SetHeight(fincontrol::kHeightsOnSwitchTo3D.threeDView);
         const rt::FolderItem temporaneo = rt::GetFolderItem("3DMFTEMP.3MF");
         if (temporaneo.Exists())
             temporaneo.Delete();
         rt::Instance<winquesa3d>().Show();
     } else {
-        pannello.SetHeight(kAltezzaPannelloDisegno);
+        pannello.SetHeight(fincontrol::kHeightsOnSwitchTo3D.drawing);
         Finestra& finestra = rt::Instance<Finestra>();
         finestra.disegnaingombro();
         finestra.assonometria();
