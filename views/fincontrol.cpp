@@ -78,10 +78,10 @@ void MakeViewButton(rt::BevelButton& button, rt::Window& window, std::int32_t le
 }
 
 // The view presets of the axonometric drawing: the two angles in radians and the height factor.
-struct Vista {
+struct View {
     double assx, assy, assz;
 };
-constexpr Vista kViste[] = {
+constexpr View kViews[] = {
     {fincontrol::kIsometricAngle, fincontrol::kIsometricAngle, 1.0}, // isometric
     {0.7853975, 0.7853975, 1.0},                                     // monometric
     {0, 0.7853975, 1.0},                                             // dimetric
@@ -90,8 +90,8 @@ constexpr Vista kViste[] = {
 
 // A grid-size field's count as the grid takes it: raised to 2 or lowered to the most the fields
 // show, the field then showing it, with a beep.
-std::int32_t NodiConfermati(std::int32_t count, EditFieldIntero& field) {
-    const std::int32_t fitted = std::clamp(count, 2, fincontrol::kMaxNodi);
+std::int32_t ConfirmedCount(std::int32_t count, EditFieldIntero& field) {
+    const std::int32_t fitted = std::clamp(count, 2, fincontrol::kMaxGridCount);
     if (fitted != count) {
         field.SetText(rt::Str(fitted));
         rt::Beep();
@@ -101,9 +101,9 @@ std::int32_t NodiConfermati(std::int32_t count, EditFieldIntero& field) {
 
 // The 3D view shows meshes as they stand when it opens: it closes, the meshes are built anew
 // when asked, and a new view opens.
-void RiapriVista3d(bool ricostruisci) {
+void Reopen3DView(bool rebuild) {
     rt::CloseIfOpen<winquesa3d>();
-    if (ricostruisci)
+    if (rebuild)
         globali::creatrimesh();
     rt::Instance<winquesa3d>().Show();
 }
@@ -251,9 +251,9 @@ void fincontrol::ShowSpans(double dx, double dy, double dz) {
                           rt::Str(dz, rt::kReadoutDigits));
 }
 
-void fincontrol::MostraNodiY(std::int32_t count) {
-    if (count > kMaxNodi) {
-        count = kMaxNodi;
+void fincontrol::ShowYCount(std::int32_t count) {
+    if (count > kMaxGridCount) {
+        count = kMaxGridCount;
         // One beep per proposal: the bounds computation proposes the same count twice.
         if (YEditField.Text() != rt::Str(count))
             rt::Beep();
@@ -262,14 +262,14 @@ void fincontrol::MostraNodiY(std::int32_t count) {
 }
 
 void fincontrol::XEditField_TextChange() {
-    MostraNodiY(rt::conv(rt::Val(XEditField.Text()) * globali::rapp));
+    ShowYCount(rt::conv(rt::Val(XEditField.Text()) * globali::rapp));
 }
 
 void fincontrol::PushButton1_Action() {
-    const std::int32_t nodiX = rt::conv(rt::Val(XEditField.Text()));
-    const std::int32_t nodiY = rt::conv(rt::Val(YEditField.Text()));
-    globali::mxtot = NodiConfermati(nodiX, XEditField);
-    globali::mytot = NodiConfermati(nodiY, YEditField);
+    const std::int32_t countX = rt::conv(rt::Val(XEditField.Text()));
+    const std::int32_t countY = rt::conv(rt::Val(YEditField.Text()));
+    globali::mxtot = ConfirmedCount(countX, XEditField);
+    globali::mytot = ConfirmedCount(countY, YEditField);
 
     const bool disegno = RadioB(1).Value();
     if (disegno)
@@ -277,11 +277,11 @@ void fincontrol::PushButton1_Action() {
     globali::terrenopunti(CheckBox2.Value() ? 2 : 1);
     globali::celamesh = true;
     if (disegno) {
-        Finestra& finestra = rt::Instance<Finestra>();
-        finestra.disegnamesh();
-        finestra.Refresh();
+        Finestra& drawing = rt::Instance<Finestra>();
+        drawing.disegnamesh();
+        drawing.Refresh();
     } else {
-        RiapriVista3d(true);
+        Reopen3DView(true);
     }
     ProgressBar1.SetValue(0);
     ProgressBar1.Refresh();
@@ -295,25 +295,25 @@ void fincontrol::Slider1_ValueChanged() {
 void fincontrol::Slider2_ValueChanged() {
     StaticText6.SetText(rt::Str(Slider2.Value()));
     if (globali::celamesh && !RadioB(1).Value())
-        RiapriVista3d(true);
+        Reopen3DView(true);
 }
 
 void fincontrol::BevelBut_Action(std::int32_t index) {
     if (index >= 0 && index <= 3) {
-        const Vista& vista = kViste[index];
-        globali::assx = vista.assx;
-        globali::assy = vista.assy;
-        globali::assz = vista.assz;
+        const View& view = kViews[index];
+        globali::assx = view.assx;
+        globali::assy = view.assy;
+        globali::assz = view.assz;
     }
-    Finestra& finestra = rt::Instance<Finestra>();
-    finestra.disegnaingombro();
+    Finestra& drawing = rt::Instance<Finestra>();
+    drawing.disegnaingombro();
     if (!globali::celamesh)
-        finestra.assonometria();
+        drawing.assonometria();
     else if (index < 3)
-        finestra.disegnamesh();
+        drawing.disegnamesh();
     else
         globali::curvedilivello();
-    finestra.Refresh();
+    drawing.Refresh();
 }
 
 void fincontrol::PushButton2_Action() {
@@ -324,19 +324,19 @@ void fincontrol::RadioB_Action(std::int32_t index) {
     if (index == 0 && Inizio::engine3d == 1) {
         SetHeight(kHeightsOnViewKind.threeDView);
         rt::CloseIfOpen<Finestra>();
-        RiapriVista3d(globali::celamesh);
+        Reopen3DView(globali::celamesh);
         Inizio::engine3d = 0;
     } else if (index == 1 && Inizio::engine3d == 0) {
         SetHeight(kHeightsOnViewKind.drawing);
         rt::CloseIfOpen<winquesa3d>();
-        Finestra& finestra = rt::Instance<Finestra>();
-        finestra.Show();
-        finestra.disegnaingombro();
+        Finestra& drawing = rt::Instance<Finestra>();
+        drawing.Show();
+        drawing.disegnaingombro();
         if (globali::celamesh)
-            finestra.disegnamesh();
+            drawing.disegnamesh();
         else
-            finestra.assonometria();
-        finestra.Refresh();
+            drawing.assonometria();
+        drawing.Refresh();
         Inizio::engine3d = 1;
     }
 }
@@ -350,10 +350,10 @@ bool fincontrol::color3d_MouseDown(std::int32_t /*x*/, std::int32_t /*y*/) {
         rt::Beep();
         return false;
     }
-    rt::Color colore = color3d.FillColor();
-    if (rt::SelectColor(colore, "Color/Colore")) {
-        color3d.SetFillColor(colore);
-        globali::col_3d = colore;
+    rt::Color colour = color3d.FillColor();
+    if (rt::SelectColor(colour, "Color/Colore")) {
+        color3d.SetFillColor(colour);
+        globali::col_3d = colour;
     }
     return false;
 }
