@@ -71,7 +71,6 @@ public:
             return;
         box_.rows[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())] =
             detail::FromQ(field->text());
-        detail::RunHandler(box_.owner.CellAction, index.row(), index.column());
     }
 
 protected:
@@ -275,20 +274,6 @@ std::int32_t ListBox::ListIndex() const {
     return impl_->SelectedRow();
 }
 
-void ListBox::SetListIndex(std::int32_t row) {
-    if (row < -1 || row >= ListCount())
-        row = -1;
-    if (!impl_->widget) {
-        impl_->listIndex = row;
-        return;
-    }
-    if (row < 0)
-        impl_->widget->clearSelection();
-    else
-        impl_->widget->selectRow(row);
-    impl_->ReportSelection();
-}
-
 void ListBox::EditCell(std::int32_t row, std::int32_t column) {
     if (!impl_->widget || !impl_->ValidCell(row, column))
         return;
@@ -302,10 +287,6 @@ void ListBox::EditCell(std::int32_t row, std::int32_t column) {
 std::int32_t ListBox::EditingRow() const {
     return impl_->editingRow;
 }
-std::int32_t ListBox::EditingColumn() const {
-    return impl_->editingColumn;
-}
-
 void ListBox::CommitEdit() {
     if (!impl_->widget || impl_->editingRow < 0)
         return;
