@@ -34,7 +34,7 @@ void App::Event_UnhandledException(const std::exception_ptr& error) {
 
 void App::Event_Open() {
     globali::lingua = Preferenze::leggilingua();
-    Globalilocalizza::local_lingua();
+    Globalilocalizza::ApplyLanguage();
     rt::Instance<finstart>().Show();
 
     globali::assx = fincontrol::kIsometricAngle;
