@@ -13,11 +13,9 @@
 #include "rt/dialogs.h"
 #include "rt/runtime.h"
 #include "rt/window.h"
+#include "views/fincontrol.h"
 
 namespace ambrelix {
-
-// 30 degrees as the isometric view preset has it, with pi taken as 3.14159.
-constexpr double kAngoloIsometrico = 0.52359833333;
 
 void App::Event_Close() {
     Preferenze::scrivilingua(globali::lingua);
@@ -36,11 +34,11 @@ void App::Event_UnhandledException(const std::exception_ptr& error) {
 
 void App::Event_Open() {
     globali::lingua = Preferenze::leggilingua();
-    Globalilocalizza::local_lingua();
+    Globalilocalizza::ApplyLanguage();
     rt::Instance<finstart>().Show();
 
-    globali::assx = kAngoloIsometrico;
-    globali::assy = kAngoloIsometrico;
+    globali::assx = fincontrol::kIsometricAngle;
+    globali::assy = fincontrol::kIsometricAngle;
     globali::assz = 1.0;
     globali::celamesh = false;
 

@@ -9,9 +9,9 @@
 namespace {
 
 // The maker's contact line, mail address and web page; an empty address opens nothing.
-const std::string kContatto;
-const std::string kIndirizzoPosta;
-const std::string kPaginaWeb;
+const std::string kContact;
+const std::string kMailAddress;
+const std::string kWebPage;
 
 void Open(const std::string& address) {
     if (!address.empty())
@@ -47,7 +47,7 @@ void finestrainfo::CreateControls() {
     StaticText1.SetAlignment(2);
 
     StaticText2.Create(*this, 22, 24, 220, 16);
-    StaticText2.SetText(kContatto);
+    StaticText2.SetText(kContact);
     StaticText2.SetStyle(rt::Arial(12, true, rt::RGB(0, 0, 127)));
     StaticText2.SetAlignment(2);
     StaticText2.MouseExit = [this] { StaticText2_MouseExit(); };
@@ -76,11 +76,11 @@ void finestrainfo::StaticText2_MouseEnter() {
 }
 
 bool finestrainfo::StaticText2_MouseDown(std::int32_t /*x*/, std::int32_t /*y*/) {
-    Open(kIndirizzoPosta.empty() ? std::string() : "mailto:" + kIndirizzoPosta);
+    Open(kMailAddress.empty() ? std::string() : "mailto:" + kMailAddress);
     return false;
 }
 
 bool finestrainfo::Canvas1_MouseDown(std::int32_t /*x*/, std::int32_t /*y*/) {
-    Open(kPaginaWeb);
+    Open(kWebPage);
     return false;
 }

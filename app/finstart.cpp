@@ -23,6 +23,8 @@ struct Caption {
     const char* italian;
 };
 
+constexpr Caption kTitle{"Starting Choice", "Scelta iniziale"};
+
 constexpr std::array<Caption, 6> kChoices{{
     {"Open image (QuickTime required) for manual tracing",
      "Apri immagine (richiede QuickTime) e traccia manualmente"},
@@ -39,7 +41,7 @@ constexpr std::array<Caption, 6> kChoices{{
 } // namespace
 
 void finstart::Layout() {
-    SetTitle("Starting Choice");
+    SetTitle(kTitle.english);
     SetWidth(400);
     SetHeight(400);
     SetResizeable(false);
@@ -111,12 +113,10 @@ void finstart::Event_Open() {
 }
 
 void finstart::ApplyCaptions() {
-    const bool english = globali::lingua == 1;
-    SetTitle(english ? "Starting Choice" : "Scelta iniziale");
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(kChoices.size()); ++i) {
-        const Caption& caption = kChoices[static_cast<std::size_t>(i)];
-        pushbstart(i).SetCaption(english ? caption.english : caption.italian);
-    }
+    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
+    SetTitle(kTitle.*language);
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(kChoices.size()); ++i)
+        pushbstart(i).SetCaption(kChoices[static_cast<std::size_t>(i)].*language);
 }
 
 bool finstart::Canvasl_MouseDown(std::int32_t index, std::int32_t /*x*/, std::int32_t /*y*/) {

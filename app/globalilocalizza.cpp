@@ -48,7 +48,7 @@ void local_ita() {
     rt::SetDialogLanguage("it");
 }
 
-void local_lingua() {
+void ApplyLanguage() {
     if (globali::lingua == 1)
         local_usa();
     else

@@ -8,6 +8,6 @@ void local_usa();
 // Italian captions on the application's menu bar, Qt's dialogs in Italian.
 void local_ita();
 // The captions of the language in force: English when globali::lingua is 1, Italian otherwise.
-void local_lingua();
+void ApplyLanguage();
 
 } // namespace Globalilocalizza

@@ -56,7 +56,7 @@ void aprimmagine() {
     immaginesfondo.Graphics().DrawPicture(opened, 0, 0, width, height, 0, 0, w, h);
 
     const fin_edita* editor = rt::OpenInstance<fin_edita>();
-    rifxy12 = {0, 0, editor != nullptr ? editor->Width() : fin_edita::kLarghezzaIniziale, 0};
+    rifxy12 = {0, 0, editor != nullptr ? editor->Width() : fin_edita::kInitialWidth, 0};
 
     modulodxf::xz = 0;
     modulodxf::yz = 0;

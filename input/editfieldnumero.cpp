@@ -11,7 +11,7 @@ void EditFieldNumero::SetProgramText(const std::string& text) {
     SelectAll();
 }
 
-std::string EditFieldNumero::Pulisci(const std::string& text) {
+std::string EditFieldNumero::Clean(const std::string& text) {
     std::string kept;
     for (const char c : text) {
         if (c == ',')
@@ -27,5 +27,5 @@ void EditFieldNumero::Event_LostFocus() {
     const std::string text = Text();
     if (programText_ && *programText_ == text)
         return;
-    SetProgramText(Pulisci(text));
+    SetProgramText(Clean(text));
 }

@@ -18,7 +18,7 @@ public:
 
     // The cleaning applied on leaving: commas become points, every character other than a point
     // or an ASCII digit is dropped, and what remains is read as a number.
-    static std::string Pulisci(const std::string& text);
+    static std::string Clean(const std::string& text);
 
 protected:
     void Event_LostFocus() override;

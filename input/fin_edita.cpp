@@ -6,7 +6,7 @@
 
 #include "input/finimmagine.h"
 #include "input/pictures2d.h"
-#include "input/righe.h"
+#include "input/surveyrows.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
@@ -15,8 +15,6 @@
 #include "rt/runtime.h"
 
 namespace {
-
-constexpr std::int32_t kParcheggio = -20;
 
 rt::TextStyle LabelStyle() {
     rt::TextStyle style;
@@ -28,7 +26,7 @@ rt::TextStyle LabelStyle() {
 }
 
 // The view transform can turn pixels back into data units.
-bool TrasformazioneUsabile() {
+bool TransformUsable() {
     return std::isfinite(modulodxf::zmfct) && modulodxf::zmfct != 0.0;
 }
 
@@ -45,7 +43,7 @@ double DataY(std::int32_t y) {
 
 void fin_edita::Layout() {
     SetTitle("2 D");
-    SetWidth(kLarghezzaIniziale);
+    SetWidth(kInitialWidth);
     SetHeight(300);
     SetFrame(0);
     SetPlacement(0);
@@ -82,7 +80,7 @@ void fin_edita::CreateControls() {
     pointTemplate.SetBorderColor(0x5F7F3F);
 
     // A press on the marker or the reference line is a press on the picture under them.
-    puntino.Create(*this, kParcheggio, kParcheggio, 3, 3);
+    puntino.Create(*this, kMarkerParking, kMarkerParking, 3, 3);
     puntino.SetBorderWidth(1);
     puntino.SetFillColor(0x800000);
     puntino.SetBorderColor(0x800000);
@@ -130,9 +128,9 @@ void fin_edita::dis_linea(double x1, double y1, double x2, double y2, rt::Color 
     line.SetEnds(rt::conv(x1), rt::conv(y1), rt::conv(x2), rt::conv(y2));
 }
 
-void fin_edita::ColoraSegmenti(std::int32_t riga, std::int32_t primo, rt::Color colour, std::int32_t width) {
-    const std::int32_t segments = modulodxf::dxfpn(riga, 1);
-    for (std::int64_t k = primo; k < std::int64_t{primo} + segments; ++k) {
+void fin_edita::ColourSegments(std::int32_t row, std::int32_t first, rt::Color colour, std::int32_t width) {
+    const std::int32_t segments = modulodxf::dxfpn(row, 1);
+    for (std::int64_t k = first; k < std::int64_t{first} + segments; ++k) {
         if (Linea.Has(static_cast<std::int32_t>(k))) {
             rt::LineArray::Member line = Linea(static_cast<std::int32_t>(k));
             line.SetBorderColor(colour);
@@ -144,24 +142,24 @@ void fin_edita::ColoraSegmenti(std::int32_t riga, std::int32_t primo, rt::Color 
 
 void fin_edita::seleziona(std::int32_t i) {
     const std::int32_t row = modulodxf::selnow;
-    if (!righe::RigaEsiste(row))
+    if (!surveyrows::RowExists(row))
         return;
     const rt::Color colour = Inizio::gammasisel;
     if (modulodxf::dxfpn(row, 1) > 0) {
-        if (righe::SegmentoMappato(i))
-            ColoraSegmenti(row, modulodxf::qqlin(i, 1), colour, 3);
+        if (surveyrows::SegmentMapped(i))
+            ColourSegments(row, modulodxf::qqlin(i, 1), colour, 3);
     } else if (punto.Has(i)) {
         punto(i).SetFillColor(colour);
     }
-    selezioneMostrata_ = true;
+    selectionShown_ = true;
 
     finimmagine* palette = rt::OpenInstance<finimmagine>();
     if (palette == nullptr)
         return;
     const std::int64_t first = modulodxf::dxfpn(row, 0);
-    if (righe::PuntoEsiste(first)) {
+    if (surveyrows::PointExists(first)) {
         palette->z_efield.SetEnabled(true);
-        palette->Focalizza(palette->z_efield);
+        palette->FocusField(palette->z_efield);
         palette->z_efield.SetProgramText(rt::Str(globali::pz[static_cast<std::size_t>(first)]));
     }
     palette->BevelBut(5).SetEnabled(true);
@@ -174,31 +172,31 @@ void fin_edita::deseleziona(std::int32_t /*i*/) {
         const rt::Color colour = Inizio::gammanosel;
         if (modulodxf::selpre[1] == 1 && punto.Has(selected)) {
             punto(selected).SetFillColor(colour);
-        } else if (modulodxf::selpre[1] == 2 && righe::SegmentoMappato(selected)) {
+        } else if (modulodxf::selpre[1] == 2 && surveyrows::SegmentMapped(selected)) {
             const std::int32_t row = modulodxf::qqlin(selected, 0);
-            if (righe::RigaEsiste(row))
-                ColoraSegmenti(row, modulodxf::qqlin(selected, 1), colour, 1);
+            if (surveyrows::RowExists(row))
+                ColourSegments(row, modulodxf::qqlin(selected, 1), colour, 1);
         }
         if (palette != nullptr)
             palette->z_efield.SetEnabled(false);
     }
     if (palette != nullptr)
         palette->BevelBut(5).SetEnabled(false);
-    selezioneMostrata_ = false;
+    selectionShown_ = false;
 }
 
 void fin_edita::elimina(std::int32_t /*i*/) {
     const std::int32_t selected = modulodxf::selpre[0];
-    if (selected > -1 && selezioneMostrata_) {
-        if (modulodxf::selpre[1] == 1 && righe::PuntoMappato(selected)) {
+    if (selected > -1 && selectionShown_) {
+        if (modulodxf::selpre[1] == 1 && surveyrows::PointMapped(selected)) {
             if (punto.Has(selected)) {
                 punto(selected).SetVisible(false);
                 punto(selected).SetEnabled(false);
             }
             Inizio::cancellacestino(modulodxf::qqpun[static_cast<std::size_t>(selected)]);
-        } else if (modulodxf::selpre[1] == 2 && righe::SegmentoMappato(selected)) {
+        } else if (modulodxf::selpre[1] == 2 && surveyrows::SegmentMapped(selected)) {
             const std::int32_t row = modulodxf::qqlin(selected, 0);
-            if (righe::RigaEsiste(row)) {
+            if (surveyrows::RowExists(row)) {
                 const std::int32_t first = modulodxf::qqlin(selected, 1);
                 for (std::int64_t k = first; k < std::int64_t{first} + modulodxf::dxfpn(row, 1); ++k) {
                     if (Linea.Has(static_cast<std::int32_t>(k))) {
@@ -212,7 +210,7 @@ void fin_edita::elimina(std::int32_t /*i*/) {
         }
         Refresh();
         modulodxf::selpre[0] = -1;
-        selezioneMostrata_ = false;
+        selectionShown_ = false;
     }
     if (finimmagine* palette = rt::OpenInstance<finimmagine>()) {
         palette->z_efield.SetEnabled(false);
@@ -222,7 +220,7 @@ void fin_edita::elimina(std::int32_t /*i*/) {
 
 void fin_edita::puntoaggiunto(std::int32_t x, std::int32_t y) {
     const std::int32_t p = ++globali::ptot;
-    righe::CresciPunti(p);
+    surveyrows::GrowPoints(p);
     globali::px[static_cast<std::size_t>(p)] = DataX(x);
     globali::py[static_cast<std::size_t>(p)] = DataY(y);
     globali::pz[static_cast<std::size_t>(p)] = 0.0;
@@ -230,7 +228,7 @@ void fin_edita::puntoaggiunto(std::int32_t x, std::int32_t y) {
 
 void fin_edita::Event_MouseMove(std::int32_t x, std::int32_t y) {
     finimmagine* palette = rt::OpenInstance<finimmagine>();
-    if (palette == nullptr || !TrasformazioneUsabile())
+    if (palette == nullptr || !TransformUsable())
         return;
     palette->x_stx.SetText(rt::Str(DataX(x), rt::kReadoutDigits));
     palette->y_stx.SetText(rt::Str(DataY(y), rt::kReadoutDigits));
@@ -240,21 +238,21 @@ bool fin_edita::Event_MouseDown(std::int32_t x, std::int32_t y) {
     // A point needs a scale that turns pixels into data units; the reference works in pixels.
     if (globali::momento == 2) {
         if (Inizio::fasemom < 1)
-            RiferimentoInizio(x, y);
+            ReferenceStart(x, y);
         else
-            RiferimentoFine(x, y);
-    } else if (globali::momento == 3 && TrasformazioneUsabile()) {
+            ReferenceEnd(x, y);
+    } else if (globali::momento == 3 && TransformUsable()) {
         if (Inizio::fasemom < 1)
-            CurvaInizio(x, y);
+            ContourStart(x, y);
         else
-            CurvaVertice(x, y);
-    } else if (globali::momento == 4 && TrasformazioneUsabile()) {
-        PuntoSingolo(x, y);
+            ContourVertex(x, y);
+    } else if (globali::momento == 4 && TransformUsable()) {
+        SinglePoint(x, y);
     }
     return false;
 }
 
-void fin_edita::RiferimentoInizio(std::int32_t x, std::int32_t y) {
+void fin_edita::ReferenceStart(std::int32_t x, std::int32_t y) {
     linscala.SetVisible(false);
     linscala.SetEnds(x, y, linscala.X2(), linscala.Y2());
     Inizio::rifxy12.resize(4, 0);
@@ -264,14 +262,14 @@ void fin_edita::RiferimentoInizio(std::int32_t x, std::int32_t y) {
     if (finimmagine* palette = rt::OpenInstance<finimmagine>()) {
         palette->z_efield.SetEnabled(false);
         palette->s_efield.SetEnabled(true);
-        palette->Focalizza(palette->s_efield);
+        palette->FocusField(palette->s_efield);
     }
     Inizio::fasemom = 1;
     puntino.SetLeft(x - 1);
     puntino.SetTop(y - 1);
 }
 
-void fin_edita::RiferimentoFine(std::int32_t x, std::int32_t y) {
+void fin_edita::ReferenceEnd(std::int32_t x, std::int32_t y) {
     linscala.SetEnds(linscala.X1(), linscala.Y1(), x, y);
     Inizio::rifxy12.resize(4, 0);
     Inizio::rifxy12[2] = x;
@@ -284,7 +282,7 @@ void fin_edita::RiferimentoFine(std::int32_t x, std::int32_t y) {
         for (const std::int32_t tool : {1, 3, 4, 5})
             palette->BevelBut(tool).SetEnabled(true);
         palette->PushButton1.SetEnabled(true);
-        palette->Focalizza(palette->s_efield);
+        palette->FocusField(palette->s_efield);
     }
     globali::momento = 1;
     if (palette != nullptr) {
@@ -301,32 +299,32 @@ void fin_edita::RiferimentoFine(std::int32_t x, std::int32_t y) {
         palette->s_efield.SetProgramText(rt::Str(length));
 }
 
-std::int32_t fin_edita::NuovaRiga(std::int32_t x, std::int32_t y) {
+std::int32_t fin_edita::NewRow(std::int32_t x, std::int32_t y) {
     puntoaggiunto(x, y);
     const std::int32_t p = globali::ptot;
     const std::int32_t r = ++modulodxf::dxfcounter;
-    righe::CresciTabella(r);
+    surveyrows::GrowTable(r);
     modulodxf::dxfpn(r, 0) = p;
     modulodxf::dxfpn(r, 1) = 0;
     modulodxf::dxfxyz[static_cast<std::size_t>(p)] = r;
     return r;
 }
 
-void fin_edita::CurvaInizio(std::int32_t x, std::int32_t y) {
-    NuovaRiga(x, y);
+void fin_edita::ContourStart(std::int32_t x, std::int32_t y) {
+    NewRow(x, y);
     puntino.SetLeft(x - 1);
     puntino.SetTop(y - 1);
     Inizio::fasemom = 1;
     if (finimmagine* palette = rt::OpenInstance<finimmagine>())
-        palette->QuotaNuova("");
+        palette->NewHeight("");
 }
 
-void fin_edita::CurvaVertice(std::int32_t x, std::int32_t y) {
+void fin_edita::ContourVertex(std::int32_t x, std::int32_t y) {
     const std::int32_t r = modulodxf::dxfcounter;
     // The curve being traced is the last row, and its last point the last point of the set.
-    if (!righe::PuntiDellaRigaEsistono(r) ||
+    if (!surveyrows::RowPointsExist(r) ||
         std::int64_t{modulodxf::dxfpn(r, 0)} + modulodxf::dxfpn(r, 1) != globali::ptot) {
-        CurvaInizio(x, y);
+        ContourStart(x, y);
         return;
     }
     const std::int32_t n = modulodxf::dxfpn(r, 1) + 1;
@@ -337,30 +335,30 @@ void fin_edita::CurvaVertice(std::int32_t x, std::int32_t y) {
     modulodxf::dxfxyz[static_cast<std::size_t>(p)] = r;
     dis_linea(puntino.Left() + 1, puntino.Top() + 1, x, y, colour);
     const std::int32_t j = ++modulodxf::qlin;
-    righe::CresciMappaSegmenti(j);
+    surveyrows::GrowSegmentMap(j);
     modulodxf::qqlin(j, 0) = r;
     modulodxf::qqlin(j, 1) = j - n + 1;
     puntino.SetLeft(x - 1);
     puntino.SetTop(y - 1);
     Inizio::fasemom = n + 1;
     if (finimmagine* palette = rt::OpenInstance<finimmagine>())
-        palette->QuotaNuova(rt::Str(globali::pz[static_cast<std::size_t>(p) - 1]));
+        palette->NewHeight(rt::Str(globali::pz[static_cast<std::size_t>(p) - 1]));
 }
 
-void fin_edita::PuntoSingolo(std::int32_t x, std::int32_t y) {
+void fin_edita::SinglePoint(std::int32_t x, std::int32_t y) {
     const rt::Color colour = Inizio::gammanosel;
-    const std::int32_t r = NuovaRiga(x, y);
+    const std::int32_t r = NewRow(x, y);
     dis_punto(x, y, colour);
     const std::int32_t k = ++modulodxf::qpun;
-    righe::CresciMappaPunti(k);
+    surveyrows::GrowPointMap(k);
     modulodxf::qqpun[static_cast<std::size_t>(k)] = r;
     Inizio::fasemom = 0;
     if (finimmagine* palette = rt::OpenInstance<finimmagine>())
-        palette->QuotaNuova("");
+        palette->NewHeight("");
 }
 
 bool fin_edita::Linea_MouseDown(std::int32_t index, std::int32_t /*x*/, std::int32_t /*y*/) {
-    if (globali::momento != 1 || !righe::SegmentoMappato(index))
+    if (globali::momento != 1 || !surveyrows::SegmentMapped(index))
         return false;
     deseleziona(modulodxf::selpre[0]);
     modulodxf::selnow = modulodxf::qqlin(index, 0);
@@ -371,7 +369,7 @@ bool fin_edita::Linea_MouseDown(std::int32_t index, std::int32_t /*x*/, std::int
 }
 
 bool fin_edita::punto_MouseDown(std::int32_t index, std::int32_t /*x*/, std::int32_t /*y*/) {
-    if (globali::momento != 1 || !righe::PuntoMappato(index))
+    if (globali::momento != 1 || !surveyrows::PointMapped(index))
         return false;
     deseleziona(modulodxf::selpre[0]);
     modulodxf::selnow = modulodxf::qqpun[static_cast<std::size_t>(index)];

@@ -13,11 +13,13 @@
 class fin_edita : public rt::Window {
 public:
     // The width of a new editor, before the switch to the 2D working mode sizes it.
-    static constexpr std::int32_t kLarghezzaIniziale = 300;
+    static constexpr std::int32_t kInitialWidth = 300;
 
     rt::LineArray Linea;
     rt::RectArray punto;
     rt::RectShape puntino;
+    // Where the marker waits, out of sight, until a tool click places it.
+    static constexpr std::int32_t kMarkerParking = -20;
     rt::LineShape linscala;
     rt::StaticText StaticText1;
 
@@ -39,7 +41,7 @@ public:
 
     // Whether the recorded selection is shown now (between seleziona and the next deseleziona or
     // deletion).
-    bool SelezioneMostrata() const { return selezioneMostrata_; }
+    bool SelectionShown() const { return selectionShown_; }
 
 protected:
     void Layout() override;
@@ -51,14 +53,14 @@ protected:
     void Event_MouseExit() override;
 
 private:
-    void RiferimentoInizio(std::int32_t x, std::int32_t y);
-    void RiferimentoFine(std::int32_t x, std::int32_t y);
+    void ReferenceStart(std::int32_t x, std::int32_t y);
+    void ReferenceEnd(std::int32_t x, std::int32_t y);
     // Appends a point at the press as a new row of its own; returns the row.
-    std::int32_t NuovaRiga(std::int32_t x, std::int32_t y);
-    void CurvaInizio(std::int32_t x, std::int32_t y);
-    void CurvaVertice(std::int32_t x, std::int32_t y);
-    void PuntoSingolo(std::int32_t x, std::int32_t y);
-    void ColoraSegmenti(std::int32_t riga, std::int32_t primo, rt::Color colour, std::int32_t width);
+    std::int32_t NewRow(std::int32_t x, std::int32_t y);
+    void ContourStart(std::int32_t x, std::int32_t y);
+    void ContourVertex(std::int32_t x, std::int32_t y);
+    void SinglePoint(std::int32_t x, std::int32_t y);
+    void ColourSegments(std::int32_t row, std::int32_t first, rt::Color colour, std::int32_t width);
 
-    bool selezioneMostrata_ = false;
+    bool selectionShown_ = false;
 };

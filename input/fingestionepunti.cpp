@@ -13,6 +13,21 @@
 
 namespace {
 
+struct Caption {
+    const char* english;
+    const char* italian;
+};
+
+// The captions that follow the language.
+constexpr struct {
+    Caption title, cancel, addPoint, remove;
+} kCaptions{
+    .title = {"Point Editor", "Gestione Punti"},
+    .cancel = {"Cancel", "Annulla"},
+    .addPoint = {"Add Point", "Aggiungi"},
+    .remove = {"Delete", "Elimina"},
+};
+
 constexpr rt::Color kBlue = 0x0000FF;
 constexpr rt::Color kDarkRed = 0x800000;
 constexpr std::int32_t kHeight = 360;
@@ -118,11 +133,11 @@ void fingestionepunti::Event_Open() {
         ListBox1.SetCell(r, 2, rt::Str(PointValue(globali::pz, r)));
         rt::RuntimeBackgroundTask();
     }
-    const bool english = globali::lingua == 1;
-    SetTitle(english ? "Point Editor" : "Gestione Punti");
-    PushButton4.SetCaption(english ? "Cancel" : "Annulla");
-    PushButton2.SetCaption(english ? "Add Point" : "Aggiungi");
-    PushButton3.SetCaption(english ? "Delete" : "Elimina");
+    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
+    SetTitle(kCaptions.title.*language);
+    PushButton4.SetCaption(kCaptions.cancel.*language);
+    PushButton2.SetCaption(kCaptions.addPoint.*language);
+    PushButton3.SetCaption(kCaptions.remove.*language);
     splitting = false;
 }
 

@@ -4,7 +4,7 @@
 
 #include "input/fin_edita.h"
 #include "input/pictures2d.h"
-#include "input/righe.h"
+#include "input/surveyrows.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
@@ -15,14 +15,28 @@
 
 namespace {
 
+struct Caption {
+    const char* english;
+    const char* italian;
+};
+
+// The captions that follow the language.
+constexpr struct {
+    Caption title, height, reference;
+} kCaptions{
+    .title = {"Trace", "Traccia"},
+    .height = {"Z Quote", "Quota Z"},
+    .reference = {"Reference", "Riferimento"},
+};
+
 constexpr rt::Color kFieldText = 0x800000;
 constexpr rt::Color kFieldBack = 0xFFFAE5;
 constexpr rt::Color kCaption = 0x0000FF;
 constexpr rt::Color kReadout = 0x400080;
 
 // Plain and pressed faces of tools 1..5 (element 0 unused).
-rt::Picture (*const kFacce[])() = {nullptr, ib1, ib2, ib3, ib4, ib5};
-rt::Picture (*const kFaccePremute[])() = {nullptr, ib1copia, ib2copia, ib3copia, ib4copia, ib5copia};
+rt::Picture (*const kFaces[])() = {nullptr, ib1, ib2, ib3, ib4, ib5};
+rt::Picture (*const kPressedFaces[])() = {nullptr, ib1copia, ib2copia, ib3copia, ib4copia, ib5copia};
 
 std::string Tag(const char* english, const char* italian) {
     return std::string(english) + "\r" + italian;
@@ -138,10 +152,10 @@ void finimmagine::Event_Open() {
     SetLeft(4);
     SetTop(42);
     globali::momento = 1;
-    const bool english = globali::lingua == 1;
-    SetTitle(english ? "Trace" : "Traccia");
-    StaticText2.SetText(english ? "Z Quote" : "Quota Z");
-    StaticText1.SetText(english ? "Reference" : "Riferimento");
+    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
+    SetTitle(kCaptions.title.*language);
+    StaticText2.SetText(kCaptions.height.*language);
+    StaticText1.SetText(kCaptions.reference.*language);
     Inizio::ambiente = 1;
     color_t(0).SetFillColor(Inizio::gammanosel);
     color_t(1).SetFillColor(Inizio::gammasisel);
@@ -155,7 +169,7 @@ void finimmagine::BevelBut_Action(std::int32_t index) {
     if (globali::momento >= 1 && globali::momento <= 5)
         BevelBut(globali::momento).SetValue(false);
     for (std::int32_t k = 1; k <= 5; ++k)
-        BevelBut(k).SetIcon(kFacce[k]());
+        BevelBut(k).SetIcon(kFaces[k]());
     const std::int32_t left = globali::momento;
     globali::momento = index;
     BevelBut(index).SetValue(true);
@@ -166,7 +180,7 @@ void finimmagine::BevelBut_Action(std::int32_t index) {
         if (left == 3 && editor != nullptr) {
             editor->dis_punto(editor->puntino.Left() + 1, editor->puntino.Top() + 1, Inizio::gammanosel);
             const std::int32_t k = ++modulodxf::qpun;
-            righe::CresciMappaPunti(k);
+            surveyrows::GrowPointMap(k);
             modulodxf::qqpun[static_cast<std::size_t>(k)] = modulodxf::dxfcounter;
         }
         Inizio::fasemom = 0;
@@ -174,7 +188,7 @@ void finimmagine::BevelBut_Action(std::int32_t index) {
 
     if (index >= 2 && index <= 4 && editor != nullptr)
         editor->deseleziona(modulodxf::selpre[0]);
-    BevelBut(index).SetIcon(kFaccePremute[index]());
+    BevelBut(index).SetIcon(kPressedFaces[index]());
     switch (index) {
     case 2:
         for (const std::int32_t tool : {1, 3, 4, 5})
@@ -203,8 +217,8 @@ void finimmagine::BevelBut_Action(std::int32_t index) {
         break;
     }
     if (editor != nullptr) {
-        editor->puntino.SetLeft(-20);
-        editor->puntino.SetTop(-20);
+        editor->puntino.SetLeft(fin_edita::kMarkerParking);
+        editor->puntino.SetTop(fin_edita::kMarkerParking);
     }
 }
 
@@ -221,18 +235,18 @@ void finimmagine::z_efield_TextChange() {
     const double z = rt::Val(z_efield.Text());
     if (globali::momento == 1) {
         const fin_edita* editor = rt::OpenInstance<fin_edita>();
-        if (editor == nullptr || !editor->SelezioneMostrata())
+        if (editor == nullptr || !editor->SelectionShown())
             return;
-        if (modulodxf::selpre[1] == 1 && righe::RigaEsiste(modulodxf::selnow)) {
+        if (modulodxf::selpre[1] == 1 && surveyrows::RowExists(modulodxf::selnow)) {
             const std::int32_t first = modulodxf::dxfpn(modulodxf::selnow, 0);
-            if (righe::PuntoEsiste(first))
+            if (surveyrows::PointExists(first))
                 globali::pz[static_cast<std::size_t>(first)] = z;
         } else if (modulodxf::selpre[1] == 2) {
-            righe::QuotaRiga(modulodxf::selnow, z);
+            surveyrows::SetRowHeight(modulodxf::selnow, z);
         }
     } else if (globali::momento == 3 && Inizio::fasemom >= 1) {
-        righe::QuotaRiga(modulodxf::dxfcounter, z);
-    } else if (globali::momento == 4 && righe::PuntoEsiste(globali::ptot)) {
+        surveyrows::SetRowHeight(modulodxf::dxfcounter, z);
+    } else if (globali::momento == 4 && surveyrows::PointExists(globali::ptot)) {
         globali::pz[static_cast<std::size_t>(globali::ptot)] = z;
     }
 }
@@ -279,14 +293,14 @@ bool finimmagine::color_t_MouseDown(std::int32_t index, std::int32_t /*x*/, std:
     return false;
 }
 
-void finimmagine::Focalizza(rt::EditField& field) {
+void finimmagine::FocusField(rt::EditField& field) {
     Show();
     field.SetFocus();
     field.SelectAll();
 }
 
-void finimmagine::QuotaNuova(const std::string& text) {
+void finimmagine::NewHeight(const std::string& text) {
     z_efield.SetEnabled(true);
-    Focalizza(z_efield);
+    FocusField(z_efield);
     z_efield.SetProgramText(text);
 }

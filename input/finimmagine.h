@@ -37,10 +37,10 @@ public:
 
     // Gives a field the keyboard focus with its whole text selected and brings the palette forward,
     // so that what the user types next replaces the field's text.
-    void Focalizza(rt::EditField& field);
+    void FocusField(rt::EditField& field);
     // A point or vertex was just placed: the height field is enabled, focused and given the text,
     // which sets the height of the new point (or of the whole curve being traced).
-    void QuotaNuova(const std::string& text);
+    void NewHeight(const std::string& text);
 
 protected:
     void Layout() override;

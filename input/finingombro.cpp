@@ -17,6 +17,21 @@
 
 namespace {
 
+struct Caption {
+    const char* english;
+    const char* italian;
+};
+
+// The captions that follow the language.
+constexpr struct {
+    Caption title, rotate, cancel, modify;
+} kCaptions{
+    .title = {"Edit measures..", "Edita ingombro.."},
+    .rotate = {"Rotate 90 degrees", "Ruota di 90 gradi"},
+    .cancel = {"Cancel", "Annulla"},
+    .modify = {"Modify", "Modifica"},
+};
+
 void MakeAxis(rt::StaticText& label, EditFieldNumero& field, rt::Window& window, std::int32_t top,
               const char* caption) {
     label.Create(window, 20, top + 2, 30, 20);
@@ -31,33 +46,32 @@ void MakeAxis(rt::StaticText& label, EditFieldNumero& field, rt::Window& window,
 // A coordinate scaled by new / old span, product first. An axis without an old span keeps its
 // coordinates; a product beyond the range of doubles is taken by the ratio instead, and a result
 // still beyond it stays at the largest double of its sign.
-double Scala(double valore, double nuovo, double vecchio) {
-    if (vecchio == 0)
-        return valore;
-    const double prodotto = valore * nuovo / vecchio;
-    if (std::isfinite(prodotto))
-        return prodotto;
-    const double rapporto = valore * (nuovo / vecchio);
-    if (std::isfinite(rapporto))
-        return rapporto;
-    return std::signbit(rapporto) ? std::numeric_limits<double>::lowest()
-                                  : std::numeric_limits<double>::max();
+double Rescale(double value, double updated, double previous) {
+    if (previous == 0)
+        return value;
+    const double product = value * updated / previous;
+    if (std::isfinite(product))
+        return product;
+    const double ratio = value * (updated / previous);
+    if (std::isfinite(ratio))
+        return ratio;
+    return std::signbit(ratio) ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max();
 }
 
-struct Trasformazione {
+struct Transform {
     double sx, sy, sz;
-    bool ruota;
+    bool rotate;
 
-    void Applica(std::size_t k) const {
+    void Apply(std::size_t k) const {
         using namespace globali;
-        if (ruota) {
+        if (rotate) {
             const double x = px[k];
             px[k] = py[k];
             py[k] = -x;
         }
-        px[k] = Scala(px[k], sx, dx);
-        py[k] = Scala(py[k], sy, dy);
-        pz[k] = Scala(pz[k], sz, dz);
+        px[k] = Rescale(px[k], sx, dx);
+        py[k] = Rescale(py[k], sy, dy);
+        pz[k] = Rescale(pz[k], sz, dz);
     }
 };
 
@@ -102,11 +116,11 @@ void finingombro::CreateControls() {
 }
 
 void finingombro::Event_Open() {
-    const bool english = globali::lingua == 1;
-    SetTitle(english ? "Edit measures.." : "Edita ingombro..");
-    CheckBox1.SetCaption(english ? "Rotate 90 degrees" : "Ruota di 90 gradi");
-    PushButton1.SetCaption(english ? "Cancel" : "Annulla");
-    PushButton2.SetCaption(english ? "Modify" : "Modifica");
+    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
+    SetTitle(kCaptions.title.*language);
+    CheckBox1.SetCaption(kCaptions.rotate.*language);
+    PushButton1.SetCaption(kCaptions.cancel.*language);
+    PushButton2.SetCaption(kCaptions.modify.*language);
     mxeditf.SetProgramText(rt::Str(globali::dx));
     myeditf.SetProgramText(rt::Str(globali::dy));
     mzeditf.SetProgramText(rt::Str(globali::dz));
@@ -118,8 +132,8 @@ void finingombro::PushButton1_Action() {
 
 void finingombro::PushButton2_Action() {
     using namespace globali;
-    const Trasformazione t{rt::Val(mxeditf.Text()), rt::Val(myeditf.Text()), rt::Val(mzeditf.Text()),
-                           CheckBox1.Value()};
+    const Transform t{rt::Val(mxeditf.Text()), rt::Val(myeditf.Text()), rt::Val(mzeditf.Text()),
+                      CheckBox1.Value()};
     // Only the 3D working mode has bounds of the present points; a plan span of 0 would fold
     // the survey onto a line that no grid can cover.
     if (Inizio::ambiente != 2 || ptot < 0 || px.empty() || py.empty() || pz.empty() || t.sx == 0 ||
@@ -128,28 +142,28 @@ void finingombro::PushButton2_Action() {
         return;
     }
 
-    t.Applica(0);
+    t.Apply(0);
     xmin = xmax = px[0];
     ymin = ymax = py[0];
     zmin = zmax = pz[0];
     Close();
 
-    fincontrol& pannello = rt::Instance<fincontrol>();
-    pannello.ProgressBar1.SetMaximum(100);
-    const std::size_t presenti = std::min({px.size(), py.size(), pz.size()});
-    for (std::int32_t i = 1; i <= ptot && static_cast<std::size_t>(i) < presenti; ++i) {
+    fincontrol& panel = rt::Instance<fincontrol>();
+    panel.ProgressBar1.SetMaximum(100);
+    const std::size_t present = std::min({px.size(), py.size(), pz.size()});
+    for (std::int32_t i = 1; i <= ptot && static_cast<std::size_t>(i) < present; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        t.Applica(k);
+        t.Apply(k);
         Inizio::allargaingombro(k);
-        pannello.ProgressBar1.SetValue(
+        panel.ProgressBar1.SetValue(
             rt::conv(static_cast<double>(std::int64_t{i} * 100) / static_cast<double>(ptot)));
-        pannello.ProgressBar1.Refresh();
+        panel.ProgressBar1.Refresh();
         rt::RuntimeBackgroundTask();
     }
-    pannello.ProgressBar1.SetValue(0);
-    pannello.ProgressBar1.Refresh();
+    panel.ProgressBar1.SetValue(0);
+    panel.ProgressBar1.Refresh();
 
-    pannello.ShowSpans(xmax - xmin, ymax - ymin, zmax - zmin);
+    panel.ShowSpans(xmax - xmin, ymax - ymin, zmax - zmin);
     dx = xmax - xmin;
     dy = ymax - ymin;
     dz = zmax - zmin;
@@ -159,9 +173,9 @@ void finingombro::PushButton2_Action() {
         rt::CloseIfOpen<winquesa3d>();
         rt::Instance<winquesa3d>().Show();
     } else if (Inizio::engine3d == 1) {
-        Finestra& finestra = rt::Instance<Finestra>();
-        finestra.disegnaingombro();
-        finestra.assonometria();
-        finestra.Refresh();
+        Finestra& drawing = rt::Instance<Finestra>();
+        drawing.disegnaingombro();
+        drawing.assonometria();
+        drawing.Refresh();
     }
 }

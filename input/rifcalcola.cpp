@@ -6,7 +6,7 @@
 
 #include "input/fin_edita.h"
 #include "input/finimmagine.h"
-#include "input/righe.h"
+#include "input/surveyrows.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
@@ -37,7 +37,7 @@ void rifcalcola() {
     if (!Usable(old) || !Usable(factor))
         return;
 
-    const std::int64_t last = righe::UltimoPunto();
+    const std::int64_t last = surveyrows::LastPoint();
     for (std::int64_t i = 0; i <= last; ++i) {
         const auto at = static_cast<std::size_t>(i);
         if (!std::isfinite(globali::px[at] * old / factor) || !std::isfinite(globali::py[at] * old / factor))

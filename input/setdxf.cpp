@@ -9,6 +9,24 @@
 
 namespace {
 
+struct Caption {
+    const char* english;
+    const char* italian;
+};
+
+// The captions that follow the language.
+constexpr struct {
+    Caption title, heading, autoQuoting, firstHeight, heightStep, simplify, skipped;
+} kCaptions{
+    .title = {"Import DXF..", "Importa DXF.."},
+    .heading = {"Import DXF (Polylines only)", "Importa DXF (solo Polilinee)"},
+    .autoQuoting = {"  Auto-Quoting", "  Auto-Quotatura"},
+    .firstHeight = {"1st Polyline quote", "Quota 1a Polilinea"},
+    .heightStep = {"dZ distance", "Distanza dZ"},
+    .simplify = {"Simplify curves", "Semplifica curve"},
+    .skipped = {"Points\rSkipped", "Punti\rSaltati"},
+};
+
 constexpr rt::Color kBlack = 0x000000;
 constexpr rt::Color kGrey = 0x666666;
 
@@ -85,14 +103,14 @@ void setdxf::CreateControls() {
 }
 
 void setdxf::Event_Open() {
-    const bool english = globali::lingua == 1;
-    SetTitle(english ? "Import DXF.." : "Importa DXF..");
-    StaticText1.SetText(english ? "Import DXF (Polylines only)" : "Importa DXF (solo Polilinee)");
-    CheckBox1.SetCaption(english ? "  Auto-Quoting" : "  Auto-Quotatura");
-    StaticText3.SetText(english ? "1st Polyline quote" : "Quota 1a Polilinea");
-    StaticText4.SetText(english ? "dZ distance" : "Distanza dZ");
-    StaticText2.SetText(english ? "Simplify curves" : "Semplifica curve");
-    StaticText6.SetText(english ? "Points\rSkipped" : "Punti\rSaltati");
+    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
+    SetTitle(kCaptions.title.*language);
+    StaticText1.SetText(kCaptions.heading.*language);
+    CheckBox1.SetCaption(kCaptions.autoQuoting.*language);
+    StaticText3.SetText(kCaptions.firstHeight.*language);
+    StaticText4.SetText(kCaptions.heightStep.*language);
+    StaticText2.SetText(kCaptions.simplify.*language);
+    StaticText6.SetText(kCaptions.skipped.*language);
 
     CheckBox1_Action();
     semplifica = 0;

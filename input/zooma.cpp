@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "input/fin_edita.h"
-#include "input/righe.h"
+#include "input/surveyrows.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
@@ -71,7 +71,7 @@ void Fit() {
 // Rows whose points all exist, in order; a row that owns no point draws nothing.
 template <class Visit> void ForEachDrawnRow(Visit&& visit) {
     for (std::int32_t k = 1; k <= dxfcounter; ++k) {
-        if (righe::PuntiDellaRigaEsistono(k) && dxfpn(k, 1) >= 0)
+        if (surveyrows::RowPointsExist(k) && dxfpn(k, 1) >= 0)
             visit(k, dxfpn(k, 0), dxfpn(k, 1));
     }
 }

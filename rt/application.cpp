@@ -109,10 +109,6 @@ void Application::Quit() {
         impl_->loop->exit(0);
 }
 
-bool Application::IsRunning() const {
-    return impl_->running;
-}
-
 void Application::ReportUnhandledException(const std::exception_ptr& error) {
     if (currentApplication == nullptr) {
         LogUnhandledException(error);

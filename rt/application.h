@@ -41,7 +41,6 @@ public:
     int Run();
     // Ends the loop once the running handler returns.
     void Quit();
-    bool IsRunning() const;
 
     // Hands an exception that escaped a handler to the registered application object's
     // Event_UnhandledException (logs it when there is none). The runtime calls it once the

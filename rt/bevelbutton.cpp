@@ -31,9 +31,6 @@ struct BevelButton::Impl : detail::NativeWidget<QToolButton> {
 BevelButton::BevelButton() : impl_(std::make_unique<Impl>()) {}
 BevelButton::~BevelButton() = default;
 
-std::string BevelButton::Caption() const {
-    return impl_->caption;
-}
 void BevelButton::SetCaption(const std::string& caption) {
     impl_->caption = caption;
     if (impl_->widget) {

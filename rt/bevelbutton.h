@@ -16,7 +16,6 @@ class BevelButton : public Control {
 public:
     BevelButton();
     ~BevelButton() override;
-    std::string Caption() const;
     void SetCaption(const std::string& caption);
     Picture Icon() const;
     void SetIcon(const Picture& icon);

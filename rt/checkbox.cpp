@@ -36,11 +36,6 @@ void CheckBox::SetStyle(const TextStyle& style) {
     impl_->SetStyle(style);
 }
 
-void CheckBox::Push() {
-    if (Enabled())
-        SetValue(!impl_->value);
-}
-
 QWidget* CheckBox::Widget() const {
     return impl_->widget.data();
 }

@@ -21,7 +21,6 @@ public:
     void SetValue(bool checked);
     void SetStyle(const TextStyle& style);
     std::function<void()> Action;
-    void Push();
     QWidget* Widget() const override;
 
 protected:

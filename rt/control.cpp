@@ -98,10 +98,6 @@ void Control::Create(Window& window, std::int32_t left, std::int32_t top, std::i
         Open();
 }
 
-bool Control::IsCreated() const {
-    return window_ != nullptr;
-}
-
 std::int32_t Control::Left() const {
     return geometry_.left;
 }

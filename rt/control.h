@@ -29,7 +29,6 @@ public:
 
     // Places the control in its window. Runs the control's Open event afterwards.
     void Create(Window& window, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
-    bool IsCreated() const;
     Window* ParentWindow() const { return window_; }
 
     // Member number within a control array; -1 for a control of its own.

@@ -48,14 +48,6 @@ public:
             throw std::out_of_range("no control array member with that number");
         return *found->second;
     }
-    std::int32_t Count() const { return static_cast<std::int32_t>(members_.size()); }
-    // The highest member number, -1 when empty.
-    std::int32_t UBound() const { return members_.empty() ? -1 : members_.rbegin()->first; }
-
-    template <class F> void ForEach(F&& f) {
-        for (auto& [index, member] : members_)
-            f(*member);
-    }
 
 private:
     std::map<std::int32_t, std::unique_ptr<T>> members_;

@@ -49,7 +49,6 @@ struct EditField::Impl {
     TextStyle style;
     bool hasBackColor = false;
     Color backColor = 0xFFFFFF;
-    bool readOnly = false;
     std::int32_t align = 0;
 };
 
@@ -143,7 +142,6 @@ void EditField::Impl::ApplyLooks() {
         palette.setColor(QPalette::Base, detail::ToQColor(backColor));
         widget->setPalette(palette);
     }
-    widget->setReadOnly(readOnly);
     widget->setAlignment(detail::HorizontalAlignment(align) | Qt::AlignVCenter);
 }
 
@@ -174,11 +172,6 @@ void EditField::SetStyle(const TextStyle& style) {
 void EditField::SetBackColor(Color color) {
     impl_->backColor = color;
     impl_->hasBackColor = true;
-    impl_->ApplyLooks();
-}
-
-void EditField::SetReadOnly(bool readOnly) {
-    impl_->readOnly = readOnly;
     impl_->ApplyLooks();
 }
 
@@ -222,7 +215,6 @@ void EditField::CopySettingsTo(Control& other) const {
         to.style = impl_->style;
         to.hasBackColor = impl_->hasBackColor;
         to.backColor = impl_->backColor;
-        to.readOnly = impl_->readOnly;
         to.align = impl_->align;
         if (to.widget)
             to.widget->setText(detail::ToQ(to.text));

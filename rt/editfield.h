@@ -24,7 +24,6 @@ public:
     void SetMaximumCharacters(std::int32_t count);
     void SetStyle(const TextStyle& style);
     void SetBackColor(Color color);
-    void SetReadOnly(bool readOnly);
     void SetAlignment(std::int32_t align); // 0 default, 1 left, 2 centre, 3 right
     // Selects the whole text, so that what the user types next replaces it.
     void SelectAll();

@@ -24,7 +24,7 @@ struct ListBox::Impl {
     }
     void ShowRow(std::int32_t row);
     void ApplyHeadings();
-    void ApplyWidths();
+    void StretchColumns();
     std::int32_t SelectedRow() const;
     // Runs Change when the selected row differs from the one reported last.
     void ReportSelection();
@@ -34,7 +34,6 @@ struct ListBox::Impl {
     QPointer<QTableWidget> widget;
     std::int32_t columns = 1;
     std::vector<std::string> headings;
-    std::string widths;
     std::vector<std::vector<std::string>> rows;
     std::vector<bool> editable;
     std::int32_t listIndex = -1;
@@ -72,7 +71,6 @@ public:
             return;
         box_.rows[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())] =
             detail::FromQ(field->text());
-        detail::RunHandler(box_.owner.CellAction, index.row(), index.column());
     }
 
 protected:
@@ -141,30 +139,9 @@ void ListBox::Impl::ApplyHeadings() {
     widget->setHorizontalHeaderLabels(labels);
 }
 
-void ListBox::Impl::ApplyWidths() {
-    if (!widget)
-        return;
-    const QStringList parts = detail::ToQ(widths).split(QLatin1Char(','), Qt::SkipEmptyParts);
-    if (parts.isEmpty()) {
+void ListBox::Impl::StretchColumns() {
+    if (widget)
         widget->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-        return;
-    }
-    widget->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    const int total = std::max(0, owner.Width() - 2);
-    for (int column = 0; column < std::min<int>(columns, static_cast<int>(parts.size())); ++column) {
-        QString part = parts.at(column).trimmed();
-        bool ok = false;
-        int width = 0;
-        if (part.endsWith(QLatin1Char('%'))) {
-            part.chop(1);
-            const double percent = part.toDouble(&ok);
-            width = ok ? conv(total * std::clamp(percent, 0.0, 100.0) / 100.0) : 0;
-        } else {
-            width = part.toInt(&ok);
-        }
-        if (ok && width > 0)
-            widget->setColumnWidth(column, width);
-    }
 }
 
 std::int32_t ListBox::Impl::SelectedRow() const {
@@ -197,10 +174,6 @@ void ListBox::Impl::CloseEditor() {
 ListBox::ListBox() : impl_(std::make_unique<Impl>(*this)) {}
 ListBox::~ListBox() = default;
 
-std::int32_t ListBox::ColumnCount() const {
-    return impl_->columns;
-}
-
 void ListBox::SetColumnCount(std::int32_t count) {
     impl_->columns = std::max(1, count);
     for (auto& row : impl_->rows)
@@ -211,7 +184,7 @@ void ListBox::SetColumnCount(std::int32_t count) {
         for (std::int32_t row = 0; row < ListCount(); ++row)
             impl_->ShowRow(row);
         impl_->ApplyHeadings();
-        impl_->ApplyWidths();
+        impl_->StretchColumns();
     }
 }
 
@@ -222,11 +195,6 @@ void ListBox::SetHeading(std::int32_t column, const std::string& text) {
         impl_->headings.resize(static_cast<std::size_t>(column) + 1);
     impl_->headings[static_cast<std::size_t>(column)] = text;
     impl_->ApplyHeadings();
-}
-
-void ListBox::SetColumnWidths(const std::string& widths) {
-    impl_->widths = widths;
-    impl_->ApplyWidths();
 }
 
 std::int32_t ListBox::ListCount() const {
@@ -279,18 +247,6 @@ void ListBox::RemoveRow(std::int32_t row) {
         --impl_->listIndex;
 }
 
-void ListBox::DeleteAllRows() {
-    if (impl_->widget) {
-        impl_->CloseEditor();
-        impl_->rows.clear();
-        impl_->widget->setRowCount(0);
-        impl_->ReportSelection();
-        return;
-    }
-    impl_->rows.clear();
-    impl_->listIndex = -1;
-}
-
 std::string ListBox::Cell(std::int32_t row, std::int32_t column) const {
     if (!impl_->ValidCell(row, column))
         return {};
@@ -318,20 +274,6 @@ std::int32_t ListBox::ListIndex() const {
     return impl_->SelectedRow();
 }
 
-void ListBox::SetListIndex(std::int32_t row) {
-    if (row < -1 || row >= ListCount())
-        row = -1;
-    if (!impl_->widget) {
-        impl_->listIndex = row;
-        return;
-    }
-    if (row < 0)
-        impl_->widget->clearSelection();
-    else
-        impl_->widget->selectRow(row);
-    impl_->ReportSelection();
-}
-
 void ListBox::EditCell(std::int32_t row, std::int32_t column) {
     if (!impl_->widget || !impl_->ValidCell(row, column))
         return;
@@ -345,10 +287,6 @@ void ListBox::EditCell(std::int32_t row, std::int32_t column) {
 std::int32_t ListBox::EditingRow() const {
     return impl_->editingRow;
 }
-std::int32_t ListBox::EditingColumn() const {
-    return impl_->editingColumn;
-}
-
 void ListBox::CommitEdit() {
     if (!impl_->widget || impl_->editingRow < 0)
         return;
@@ -388,7 +326,7 @@ void ListBox::CreateNative(Window& window) {
     for (std::int32_t row = 0; row < ListCount(); ++row)
         impl_->ShowRow(row);
     impl_->ApplyHeadings();
-    impl_->ApplyWidths();
+    impl_->StretchColumns();
     if (impl_->listIndex >= 0)
         table->selectRow(impl_->listIndex);
     impl_->reportedIndex = impl_->SelectedRow();

@@ -16,10 +16,8 @@ public:
     ListBox();
     ~ListBox() override;
 
-    std::int32_t ColumnCount() const;
     void SetColumnCount(std::int32_t count);
     void SetHeading(std::int32_t column, const std::string& text);
-    void SetColumnWidths(const std::string& widths); // "60,60,60"
     // The font (name, size, weight) and colour of the cells.
     void SetStyle(const TextStyle& style);
 
@@ -27,21 +25,17 @@ public:
     void AddRow(const std::string& firstCell);
     void InsertRow(std::int32_t row, const std::string& firstCell);
     void RemoveRow(std::int32_t row);
-    void DeleteAllRows();
     // An out-of-range cell reads "" and ignores writes.
     std::string Cell(std::int32_t row, std::int32_t column) const;
     void SetCell(std::int32_t row, std::int32_t column, const std::string& text);
     // Whether a column's cells can be edited in place (editing starts on a click).
     void SetColumnEditable(std::int32_t column, bool editable);
     std::int32_t ListIndex() const; // the selected row, -1 for none
-    void SetListIndex(std::int32_t row);
     // Opens the in-place editor on a cell.
     void EditCell(std::int32_t row, std::int32_t column);
-    // The row and column of the cell being edited; -1 when none. The row follows rows inserted
-    // or removed above it.
+    // The row of the cell being edited; -1 when none. It follows rows inserted or removed above it.
     std::int32_t EditingRow() const;
-    std::int32_t EditingColumn() const;
-    // Ends the open cell edit as Return does: the text is stored and CellAction runs.
+    // Ends the open cell edit as Return does: the text is stored.
     void CommitEdit();
 
     // A key typed in the cell being edited, before it reaches the editor; true consumes it.
@@ -49,8 +43,6 @@ public:
     // A press on a cell, (x, y) inside the cell, before the list's own handling (selection, and
     // editing in editable columns); true keeps the press from the list.
     std::function<bool(std::int32_t row, std::int32_t column, std::int32_t x, std::int32_t y)> CellClick;
-    // The in-place editing of a cell has ended with its text stored.
-    std::function<void(std::int32_t row, std::int32_t column)> CellAction;
     std::function<void()> Change; // the selection changed
 
     QWidget* Widget() const override;

@@ -62,9 +62,6 @@ void MenuItem::SetKeyboardShortcut(const std::string& shortcut) {
     ForEachAction(*impl_, [&](QAction& action) { action.setShortcut(detail::ShortcutSequence(shortcut)); });
 }
 
-bool MenuItem::AutoEnable() const {
-    return impl_->autoEnable;
-}
 void MenuItem::SetAutoEnable(bool autoEnable) {
     impl_->autoEnable = autoEnable;
 }

@@ -31,7 +31,6 @@ public:
     // "Cmd+R" and the like; shown and handled as Ctrl+R. Empty for none.
     std::string KeyboardShortcut() const;
     void SetKeyboardShortcut(const std::string& shortcut);
-    bool AutoEnable() const;
     void SetAutoEnable(bool autoEnable);
     bool Enabled() const;
     void SetEnabled(bool enabled);

@@ -24,7 +24,6 @@ public:
     MenuStrip(Application& application, MenuBar& bar);
     ~MenuStrip() override;
 
-    QMenuBar* Bar() const { return bar_; }
     // The action showing an item in this strip (for a menu or submenu its menu action), or null.
     QAction* ActionOf(const MenuItem& item) const;
     // The menu of a menu or submenu item, or null.

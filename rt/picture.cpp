@@ -2,7 +2,6 @@
 
 #include <QBrush>
 #include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -11,7 +10,6 @@
 #include <QRect>
 #include <QRectF>
 #include <QSize>
-#include <QString>
 
 #include <algorithm>
 #include <limits>
@@ -24,18 +22,12 @@ namespace rt {
 struct Graphics::State {
     QImage* image = nullptr;
     Color foreColor = 0x000000;
-    std::int32_t penWidth = 1;
-    std::int32_t penHeight = 1;
-    std::string textFont = "System";
-    std::int32_t textSize = 0;
-    bool bold = false;
     // Kept open between drawing calls (opening a painter costs more than most primitives);
     // closed whenever the image is read, so readers always see every drawing done so far.
     std::unique_ptr<QPainter> painter;
-    // The painter holds the outline style (the line pen of this colour and size, no brush).
+    // The painter holds the outline style (the one-pixel line pen of this colour, no brush).
     bool outlineSet = false;
     Color outlineColor = 0;
-    std::int32_t outlineSize = 0;
 };
 
 struct Picture::Impl {
@@ -76,16 +68,11 @@ bool Drawable(const Graphics::State* state) {
     return state && state->image && !state->image->isNull();
 }
 
-std::int32_t PenSize(const Graphics::State& state) {
-    return std::max<std::int32_t>(1, std::max(state.penWidth, state.penHeight));
-}
-
 QPen LinePen(const Graphics::State& state) {
     QPen pen(ToQColor(state.foreColor));
-    const std::int32_t size = PenSize(state);
-    pen.setWidth(size);
+    pen.setWidth(1);
     // A one-pixel pen takes Qt's fast cosmetic line drawing.
-    pen.setCosmetic(size == 1);
+    pen.setCosmetic(true);
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
@@ -94,14 +81,12 @@ QPen LinePen(const Graphics::State& state) {
 // Sets the outline style, unless the painter holds it already: setting a pen costs more than
 // drawing a short line.
 void UseOutlineStyle(Graphics::State& state, QPainter& painter) {
-    const std::int32_t size = PenSize(state);
-    if (state.outlineSet && state.outlineColor == state.foreColor && state.outlineSize == size)
+    if (state.outlineSet && state.outlineColor == state.foreColor)
         return;
     painter.setPen(LinePen(state));
     painter.setBrush(Qt::NoBrush);
     state.outlineSet = true;
     state.outlineColor = state.foreColor;
-    state.outlineSize = size;
 }
 
 QPolygon PolygonFrom(const std::vector<std::int32_t>& points) {
@@ -159,65 +144,13 @@ Color Graphics::ForeColor() const {
 void Graphics::SetForeColor(Color color) {
     state_->foreColor = color & 0xFFFFFFu;
 }
-std::int32_t Graphics::PenWidth() const {
-    return state_->penWidth;
-}
-void Graphics::SetPenWidth(std::int32_t width) {
-    state_->penWidth = std::max<std::int32_t>(0, width);
-}
-std::int32_t Graphics::PenHeight() const {
-    return state_->penHeight;
-}
-void Graphics::SetPenHeight(std::int32_t height) {
-    state_->penHeight = std::max<std::int32_t>(0, height);
-}
-std::string Graphics::TextFont() const {
-    return state_->textFont;
-}
-void Graphics::SetTextFont(const std::string& font) {
-    state_->textFont = font;
-}
-std::int32_t Graphics::TextSize() const {
-    return state_->textSize;
-}
-void Graphics::SetTextSize(std::int32_t size) {
-    state_->textSize = std::max<std::int32_t>(0, size);
-}
-bool Graphics::Bold() const {
-    return state_->bold;
-}
-void Graphics::SetBold(bool bold) {
-    state_->bold = bold;
-}
-
-std::int32_t Graphics::Width() const {
-    return Drawable(state_) ? state_->image->width() : 0;
-}
-std::int32_t Graphics::Height() const {
-    return Drawable(state_) ? state_->image->height() : 0;
-}
 
 void Graphics::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
-    if (!Drawable(state_) || state_->penWidth <= 0 || state_->penHeight <= 0)
+    if (!Drawable(state_))
         return;
     CallPainter painter(*state_);
     UseOutlineStyle(*state_, *painter);
     painter->drawLine(x1, y1, x2, y2);
-}
-
-void Graphics::DrawRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    if (!Drawable(state_) || !Representable(x, y, width, height) || state_->penWidth <= 0 ||
-        state_->penHeight <= 0)
-        return;
-    // The frame lies inside the rectangle, as wide and high as the pen.
-    const std::int32_t pw = std::min(state_->penWidth, width);
-    const std::int32_t ph = std::min(state_->penHeight, height);
-    const QColor color = ToQColor(state_->foreColor);
-    CallPainter painter(*state_);
-    painter->fillRect(QRect(x, y, width, ph), color);
-    painter->fillRect(QRect(x, y + height - ph, width, ph), color);
-    painter->fillRect(QRect(x, y, pw, height), color);
-    painter->fillRect(QRect(x + width - pw, y, pw, height), color);
 }
 
 void Graphics::FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
@@ -227,28 +160,14 @@ void Graphics::FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std:
     painter->fillRect(QRect(x, y, width, height), ToQColor(state_->foreColor));
 }
 
-void Graphics::ClearRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    if (!Drawable(state_) || !Representable(x, y, width, height))
-        return;
-    CallPainter painter(*state_);
-    painter->fillRect(QRect(x, y, width, height), Qt::white);
-}
-
 void Graphics::DrawOval(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
     if (!Drawable(state_))
         return;
-    FillSpans(*state_, OvalOutlinePixels({x, y, width, height}, state_->penWidth, state_->penHeight,
-                                         state_->image->rect()));
-}
-
-void Graphics::FillOval(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    if (!Drawable(state_))
-        return;
-    FillSpans(*state_, OvalPixels({x, y, width, height}, state_->image->rect()));
+    FillSpans(*state_, OvalOutlinePixels({x, y, width, height}, 1, 1, state_->image->rect()));
 }
 
 void Graphics::DrawPolygon(const std::vector<std::int32_t>& points) {
-    if (!Drawable(state_) || state_->penWidth <= 0 || state_->penHeight <= 0)
+    if (!Drawable(state_))
         return;
     // Triangles and other small outlines, the common case, need no list on the heap.
     constexpr std::size_t kLocal = 8;
@@ -271,36 +190,6 @@ void Graphics::DrawPolygon(const std::vector<std::int32_t>& points) {
         painter->drawPoint(local[0]);
     else
         painter->drawPolygon(local, count);
-}
-
-void Graphics::FillPolygon(const std::vector<std::int32_t>& points) {
-    if (!Drawable(state_))
-        return;
-    const QPolygon polygon = PolygonFrom(points);
-    if (polygon.isEmpty())
-        return;
-    CallPainter painter(*state_);
-    const QColor color = ToQColor(state_->foreColor);
-    QPen pen(color);
-    pen.setWidth(1);
-    painter->setPen(pen);
-    painter->setBrush(color);
-    state_->outlineSet = false;
-    painter->drawPolygon(polygon);
-}
-
-void Graphics::DrawString(const std::string& text, std::int32_t x, std::int32_t baselineY) {
-    if (!Drawable(state_) || text.empty())
-        return;
-    QFont font(QString::fromStdString(state_->textFont));
-    font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
-    font.setPixelSize(state_->textSize > 0 ? state_->textSize : 12);
-    font.setBold(state_->bold);
-    CallPainter painter(*state_);
-    painter->setFont(font);
-    painter->setPen(ToQColor(state_->foreColor));
-    state_->outlineSet = false;
-    painter->drawText(QPoint(x, baselineY), QString::fromStdString(text));
 }
 
 void Graphics::DrawPicture(const Picture& picture, std::int32_t x, std::int32_t y) {

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "rt/conv.h"
@@ -14,36 +13,18 @@ namespace rt {
 
 class Picture;
 
-// The drawing state and operations of one picture. It keeps its drawing colour and pen size
-// between calls.
+// The drawing state and operations of one picture. It keeps its drawing colour between calls;
+// lines and outlines are one pixel wide.
 class Graphics {
 public:
     Color ForeColor() const;
     void SetForeColor(Color color);
-    std::int32_t PenWidth() const;
-    void SetPenWidth(std::int32_t width);
-    std::int32_t PenHeight() const;
-    void SetPenHeight(std::int32_t height);
-    std::string TextFont() const;
-    void SetTextFont(const std::string& font);
-    std::int32_t TextSize() const;
-    void SetTextSize(std::int32_t size);
-    bool Bold() const;
-    void SetBold(bool bold);
-
-    std::int32_t Width() const;
-    std::int32_t Height() const;
 
     void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
-    void DrawRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
     void FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
-    void ClearRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
     void DrawOval(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
-    void FillOval(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
     // points[0] is unused; points[1], points[2] are the first vertex's X and Y, and so on.
     void DrawPolygon(const std::vector<std::int32_t>& points);
-    void FillPolygon(const std::vector<std::int32_t>& points);
-    void DrawString(const std::string& text, std::int32_t x, std::int32_t baselineY);
     // The whole picture at (x, y).
     void DrawPicture(const Picture& picture, std::int32_t x, std::int32_t y);
     // The source rectangle of the picture scaled into the destination rectangle.

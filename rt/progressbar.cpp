@@ -103,9 +103,6 @@ struct ProgressBar::Impl : detail::NativeWidget<ShownProgressBar> {
 ProgressBar::ProgressBar() : impl_(std::make_unique<Impl>()) {}
 ProgressBar::~ProgressBar() = default;
 
-std::int32_t ProgressBar::Maximum() const {
-    return impl_->maximum;
-}
 std::int32_t ProgressBar::Value() const {
     return impl_->value;
 }

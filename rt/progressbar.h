@@ -11,7 +11,6 @@ class ProgressBar : public Control {
 public:
     ProgressBar();
     ~ProgressBar() override;
-    std::int32_t Maximum() const;
     std::int32_t Value() const;
     void SetMaximum(std::int32_t maximum);
     // Shown clamped to 0..Maximum, kept as given. A bar is painted again, with the window's next

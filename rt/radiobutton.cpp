@@ -14,9 +14,6 @@ struct RadioButton::Impl : detail::CaptionedWidget<QRadioButton> {
 RadioButton::RadioButton() : impl_(std::make_unique<Impl>()) {}
 RadioButton::~RadioButton() = default;
 
-std::string RadioButton::Caption() const {
-    return impl_->caption;
-}
 void RadioButton::SetCaption(const std::string& caption) {
     impl_->SetCaption(caption);
 }

@@ -15,7 +15,6 @@ class RadioButton : public Control {
 public:
     RadioButton();
     ~RadioButton() override;
-    std::string Caption() const;
     void SetCaption(const std::string& caption);
     bool Value() const;
     // Selecting one deselects the others of its window; does not run Action.

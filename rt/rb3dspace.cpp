@@ -670,7 +670,7 @@ void Rb3DSpace::Update() {
 }
 
 // A control not yet on the screen draws when it is shown: a frame drawn before would go unseen.
-void Rb3DSpace::Refresh(bool /*eraseBackground*/) {
+void Rb3DSpace::Refresh() {
     if (impl_->widget && impl_->widget->isVisible())
         impl_->widget->repaint();
 }

@@ -33,7 +33,6 @@ public:
     bool FogVisible = false;
     double FogStart = 0;
     bool Wireframe = false;
-    bool DebugCube = false;
     // Told, while new or changed meshes are sent to the GPU before a frame, the share of their
     // triangles sent so far in percent, ending with 100.
     std::function<void(std::int32_t percent)> SendProgress;
@@ -41,7 +40,7 @@ public:
     // Takes changed settings and scene content into account and redraws. Only meshes changed and
     // pictures drawn on since the last frame are sent to the GPU again.
     void Update();
-    void Refresh(bool eraseBackground = true);
+    void Refresh();
     // The scene as drawn now (a nil picture without an engine).
     Picture RenderToPicture();
     // How many times picture content has been sent to the GPU so far.

@@ -91,15 +91,6 @@ void Element3D::Pitch(double angle) {
 void Element3D::Yaw(double angle) {
     TurnAbout(orientation_, 1, angle);
 }
-void Element3D::Roll(double angle) {
-    TurnAbout(orientation_, 2, angle);
-}
-
-void Element3D::ResetOrientation() {
-    static constexpr double identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
-    std::copy(identity, identity + 9, orientation_);
-}
-
 void Element3D::ComputeBounds(std::int32_t /*kind*/) {
     bounds_ = {};
     boundsEmpty_ = true;
@@ -180,8 +171,8 @@ void Trimesh::ComputeBounds(std::int32_t /*kind*/) {
     boundsEmpty_ = box.Empty();
 }
 
-void Object3D::AddShapePicture(const Picture& picture, double size, std::int32_t mode) {
-    shapes_.push_back({picture, size, mode});
+void Object3D::AddShapePicture(const Picture& picture, double size, std::int32_t /*mode*/) {
+    shapes_.push_back({picture, size});
 }
 
 void Object3D::ComputeBounds(std::int32_t /*kind*/) {

@@ -27,9 +27,9 @@ struct Bounds3D {
 };
 
 // Position and orientation shared by every element. Pitch turns about the element's own X axis,
-// Yaw about its own Y axis, Roll about its own Z axis (angles in radians). A positive Pitch turns
+// Yaw about its own Y axis (angles in radians). A positive Pitch turns
 // the element's -Z axis towards its -Y axis (a camera looking along -Z looks down); a positive Yaw
-// turns -Z towards -X (to the left); a positive Roll turns +Y towards -X.
+// turns -Z towards -X (to the left).
 class Element3D {
 public:
     virtual ~Element3D() = default;
@@ -43,8 +43,6 @@ public:
 
     void Pitch(double angle);
     void Yaw(double angle);
-    void Roll(double angle);
-    void ResetOrientation();
     // Rotation matrix, row-major 3 x 3: column k is the element's own axis k in its parent.
     const double* Orientation() const { return orientation_; }
 
@@ -149,7 +147,6 @@ public:
     struct PictureShape {
         Picture Image;
         double Size = 0; // scene units per picture pixel
-        std::int32_t Mode = 0;
     };
     // A picture as a flat rectangle in the element's X-Y plane, facing +Z, centred on its origin,
     // its top towards +Y, `size` scene units per picture pixel (1.0: as many units as pixels).

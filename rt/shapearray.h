@@ -109,7 +109,6 @@ class LineArray : public ShapeTable<detail::LineItem> {
 public:
     class Member {
     public:
-        std::int32_t Index() const { return Item().number; }
         // Joins the window; the ends, not the position given, place the line.
         void Create(Window& window, std::int32_t left, std::int32_t top, std::int32_t width,
                     std::int32_t height);
@@ -118,18 +117,11 @@ public:
         std::int32_t X2() const { return Item().x2; }
         std::int32_t Y2() const { return Item().y2; }
         void SetEnds(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
-        // The box the ends span.
-        std::int32_t Left() const { return detail::LineBox(X1(), Y1(), X2(), Y2()).left; }
-        std::int32_t Top() const { return detail::LineBox(X1(), Y1(), X2(), Y2()).top; }
-        std::int32_t Width() const { return detail::LineBox(X1(), Y1(), X2(), Y2()).width; }
-        std::int32_t Height() const { return detail::LineBox(X1(), Y1(), X2(), Y2()).height; }
         Color BorderColor() const { return Item().color; }
         void SetBorderColor(Color color);
-        std::int32_t BorderWidth() const { return Item().width; }
         void SetBorderWidth(std::int32_t width);
         bool Visible() const { return Item().visible; }
         void SetVisible(bool visible);
-        bool Enabled() const { return Item().enabled; }
         void SetEnabled(bool enabled);
 
     private:
@@ -157,24 +149,17 @@ class RectArray : public ShapeTable<detail::RectItem> {
 public:
     class Member {
     public:
-        std::int32_t Index() const { return Item().number; }
         void Create(Window& window, std::int32_t left, std::int32_t top, std::int32_t width,
                     std::int32_t height);
         std::int32_t Left() const { return Item().box.left; }
         std::int32_t Top() const { return Item().box.top; }
-        std::int32_t Width() const { return Item().box.width; }
-        std::int32_t Height() const { return Item().box.height; }
         void SetLeft(std::int32_t left);
         void SetTop(std::int32_t top);
         Color FillColor() const { return Item().fill; }
         void SetFillColor(Color color);
-        Color BorderColor() const { return Item().border; }
         void SetBorderColor(Color color);
-        std::int32_t BorderWidth() const { return Item().borderWidth; }
         void SetBorderWidth(std::int32_t width);
-        bool Visible() const { return Item().visible; }
         void SetVisible(bool visible);
-        bool Enabled() const { return Item().enabled; }
         void SetEnabled(bool enabled);
 
     private:

@@ -33,15 +33,9 @@ void RectShape::SetFillColor(Color color) {
     fill_ = color;
     RepaintWindow(*this);
 }
-Color RectShape::BorderColor() const {
-    return border_;
-}
 void RectShape::SetBorderColor(Color color) {
     border_ = color;
     RepaintWindow(*this);
-}
-std::int32_t RectShape::BorderWidth() const {
-    return borderWidth_;
 }
 void RectShape::SetBorderWidth(std::int32_t width) {
     borderWidth_ = std::max(0, width);

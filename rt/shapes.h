@@ -13,9 +13,7 @@ class RectShape : public Control {
 public:
     Color FillColor() const;
     void SetFillColor(Color color);
-    Color BorderColor() const;
     void SetBorderColor(Color color);
-    std::int32_t BorderWidth() const;
     void SetBorderWidth(std::int32_t width);
     // Whether the point (window coordinates) lies on the shape.
     virtual bool Contains(std::int32_t x, std::int32_t y) const;
@@ -49,9 +47,7 @@ public:
     std::int32_t X2() const { return x2_; }
     std::int32_t Y2() const { return y2_; }
     void SetEnds(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
-    Color BorderColor() const { return color_; }
     void SetBorderColor(Color color);
-    std::int32_t BorderWidth() const { return width_; }
     void SetBorderWidth(std::int32_t width);
     bool Contains(std::int32_t x, std::int32_t y) const;
     QWidget* Widget() const override { return nullptr; }

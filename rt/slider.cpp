@@ -20,12 +20,6 @@ struct Slider::Impl : detail::NativeWidget<QSlider> {
 Slider::Slider() : impl_(std::make_unique<Impl>()) {}
 Slider::~Slider() = default;
 
-std::int32_t Slider::Minimum() const {
-    return impl_->minimum;
-}
-std::int32_t Slider::Maximum() const {
-    return impl_->maximum;
-}
 std::int32_t Slider::Value() const {
     return impl_->value;
 }

@@ -15,8 +15,6 @@ class Slider : public Control {
 public:
     Slider();
     ~Slider() override;
-    std::int32_t Minimum() const;
-    std::int32_t Maximum() const;
     std::int32_t Value() const;
     void SetMinimum(std::int32_t minimum);
     void SetMaximum(std::int32_t maximum);

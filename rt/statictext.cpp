@@ -16,11 +16,6 @@ struct StaticText::Impl : detail::NativeWidget<QLabel> {
         widget->setAlignment(detail::HorizontalAlignment(align) | Qt::AlignTop);
         widget->setWordWrap(multiline);
     }
-    void Restyle(bool TextStyle::*decoration, bool on) {
-        style.*decoration = on;
-        styled = true;
-        ApplyLooks();
-    }
     std::string text;
     bool styled = false;
     TextStyle style;
@@ -38,20 +33,6 @@ void StaticText::SetText(const std::string& text) {
     impl_->text = text;
     if (impl_->widget)
         impl_->widget->setText(detail::DisplayText(text));
-}
-
-TextStyle StaticText::Style() const {
-    return impl_->style;
-}
-
-void StaticText::SetBold(bool bold) {
-    impl_->Restyle(&TextStyle::Bold, bold);
-}
-void StaticText::SetItalic(bool italic) {
-    impl_->Restyle(&TextStyle::Italic, italic);
-}
-void StaticText::SetUnderline(bool underline) {
-    impl_->Restyle(&TextStyle::Underline, underline);
 }
 
 void StaticText::SetMultiline(bool multiline) {

@@ -17,11 +17,7 @@ public:
     ~StaticText() override;
     std::string Text() const;
     void SetText(const std::string& text);
-    TextStyle Style() const;
     void SetStyle(const TextStyle& style);
-    void SetBold(bool bold);
-    void SetItalic(bool italic);
-    void SetUnderline(bool underline);
     void SetMultiline(bool multiline);
     void SetAlignment(std::int32_t align); // 0 default, 1 left, 2 centre, 3 right
     QWidget* Widget() const override;

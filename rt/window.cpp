@@ -239,12 +239,6 @@ Color Window::BackColor() const {
 void Window::SetVisibleWhenCreated(bool visible) {
     impl_->visibleWhenCreated = visible;
 }
-void Window::SetMenuBar(MenuBar* bar) {
-    impl_->menuBar = bar;
-}
-MenuBar* Window::WindowMenuBar() const {
-    return impl_->menuBar;
-}
 
 Picture Window::Backdrop() const {
     return impl_->backdrop;

@@ -59,9 +59,9 @@ public:
     Color BackColor() const;
     // Whether Instance<W>() shows the window once it has opened (true unless set otherwise).
     void SetVisibleWhenCreated(bool visible);
-    // Installs the application's menu bar; the strip shows it, so this only records it.
-    void SetMenuBar(MenuBar* bar);
-    MenuBar* WindowMenuBar() const;
+    // Installs the application's menu bar. The strip shows the one menu bar whatever window is
+    // in front, so a window needs nothing more.
+    void SetMenuBar(MenuBar* /*bar*/) {}
 
     // A picture drawn under the light shapes (nil: the back colour).
     Picture Backdrop() const;

@@ -97,7 +97,6 @@ struct Window::Impl {
     Color backColor = 0xFFFFFF;
     Picture backdrop;
     bool visibleWhenCreated = true;
-    MenuBar* menuBar = nullptr;
     std::int32_t frame = 0;
     // Placement kinds 1 to 3 centre a window that was given no position on the main screen when
     // it is first shown.

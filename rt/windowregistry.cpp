@@ -136,10 +136,6 @@ void WindowRegistry::RunDeferredOpenings() {
     }
 }
 
-bool WindowRegistry::DeferringOpenings() {
-    return detail::TheRegistry().deferring;
-}
-
 void WindowRegistry::DiscardAll() {
     detail::Registry& registry = detail::TheRegistry();
     registry.deferred.clear();

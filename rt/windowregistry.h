@@ -19,9 +19,6 @@ public:
     // Windows reached before the event loop runs are laid out and get their controls at once;
     // their Open events and their showing wait until the application's Open event has run.
     static void RunDeferredOpenings();
-    // Whether openings are being deferred now: from Application::Register until the first
-    // RunDeferredOpenings.
-    static bool DeferringOpenings();
 
     // Closes every open window (each runs its Event_Close) and destroys them when no handler is
     // running. At the end of a run and between tests.

@@ -18,6 +18,25 @@ namespace {
 constexpr rt::Color kBlue = 0x0000FF;
 constexpr rt::Color kDarkRed = 0x800000;
 
+struct Caption {
+    const char* english;
+    const char* italian;
+};
+
+// The captions that follow the language.
+constexpr struct {
+    Caption title, createMesh, distanceFactor, contourRibbons, xPoints, yPoints, smoothGdl, methodB;
+} kCaptions{
+    .title = {"Control", "Controlli"},
+    .createMesh = {"Create Mesh 3D", "Crea Mesh 3D"},
+    .distanceFactor = {"Distance factor", "Fattore distanza"},
+    .contourRibbons = {"Level curves 3d", "Curve di livello 3d"},
+    .xPoints = {"X Points", "Nodi X"},
+    .yPoints = {"Y Points", "Nodi Y"},
+    .smoothGdl = {"Smooth GDL 3D", "GDL 3D Smussato"},
+    .methodB = {"Method B", "Metodo B"},
+};
+
 std::string Tag(const char* english, const char* italian) {
     return std::string(english) + "\r" + italian;
 }
@@ -59,24 +78,20 @@ void MakeViewButton(rt::BevelButton& button, rt::Window& window, std::int32_t le
 }
 
 // The view presets of the axonometric drawing: the two angles in radians and the height factor.
-struct Vista {
+struct View {
     double assx, assy, assz;
 };
-constexpr Vista kViste[] = {
-    {0.52359833333, 0.52359833333, 1.0}, // isometric
-    {0.7853975, 0.7853975, 1.0},         // monometric
-    {0, 0.7853975, 1.0},                 // dimetric
-    {0, 1.570795, 0},                    // from above
+constexpr View kViews[] = {
+    {fincontrol::kIsometricAngle, fincontrol::kIsometricAngle, 1.0}, // isometric
+    {0.7853975, 0.7853975, 1.0},                                     // monometric
+    {0, 0.7853975, 1.0},                                             // dimetric
+    {0, 1.570795, 0},                                                // from above
 };
-
-// The panel's height beside each view kind: the preset buttons show only beside the drawing.
-constexpr std::int32_t kAltezzaVista3d = 398;
-constexpr std::int32_t kAltezzaDisegno = 502;
 
 // A grid-size field's count as the grid takes it: raised to 2 or lowered to the most the fields
 // show, the field then showing it, with a beep.
-std::int32_t NodiConfermati(std::int32_t count, EditFieldIntero& field) {
-    const std::int32_t fitted = std::clamp(count, 2, fincontrol::kMaxNodi);
+std::int32_t ConfirmedCount(std::int32_t count, EditFieldIntero& field) {
+    const std::int32_t fitted = std::clamp(count, 2, fincontrol::kMaxGridCount);
     if (fitted != count) {
         field.SetText(rt::Str(fitted));
         rt::Beep();
@@ -86,9 +101,9 @@ std::int32_t NodiConfermati(std::int32_t count, EditFieldIntero& field) {
 
 // The 3D view shows meshes as they stand when it opens: it closes, the meshes are built anew
 // when asked, and a new view opens.
-void RiapriVista3d(bool ricostruisci) {
+void Reopen3DView(bool rebuild) {
     rt::CloseIfOpen<winquesa3d>();
-    if (ricostruisci)
+    if (rebuild)
         globali::creatrimesh();
     rt::Instance<winquesa3d>().Show();
 }
@@ -220,15 +235,15 @@ void fincontrol::CreateControls() {
 void fincontrol::Event_Open() {
     SetLeft(4);
     SetTop(42);
-    const bool english = globali::lingua == 1;
-    SetTitle(english ? "Control" : "Controlli");
-    PushButton1.SetCaption(english ? "Create Mesh 3D" : "Crea Mesh 3D");
-    StaticText5.SetText(english ? "Distance factor" : "Fattore distanza");
-    StaticText7.SetText(english ? "Level curves 3d" : "Curve di livello 3d");
-    StaticText2.SetText(english ? "X Points" : "Nodi X");
-    StaticText1.SetText(english ? "Y Points" : "Nodi Y");
-    CheckBox1.SetCaption(english ? "Smooth GDL 3D" : "GDL 3D Smussato");
-    CheckBox2.SetCaption(english ? "Method B" : "Metodo B");
+    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
+    SetTitle(kCaptions.title.*language);
+    PushButton1.SetCaption(kCaptions.createMesh.*language);
+    StaticText5.SetText(kCaptions.distanceFactor.*language);
+    StaticText7.SetText(kCaptions.contourRibbons.*language);
+    StaticText2.SetText(kCaptions.xPoints.*language);
+    StaticText1.SetText(kCaptions.yPoints.*language);
+    CheckBox1.SetCaption(kCaptions.smoothGdl.*language);
+    CheckBox2.SetCaption(kCaptions.methodB.*language);
 }
 
 void fincontrol::ShowSpans(double dx, double dy, double dz) {
@@ -236,9 +251,9 @@ void fincontrol::ShowSpans(double dx, double dy, double dz) {
                           rt::Str(dz, rt::kReadoutDigits));
 }
 
-void fincontrol::MostraNodiY(std::int32_t count) {
-    if (count > kMaxNodi) {
-        count = kMaxNodi;
+void fincontrol::ShowYCount(std::int32_t count) {
+    if (count > kMaxGridCount) {
+        count = kMaxGridCount;
         // One beep per proposal: the bounds computation proposes the same count twice.
         if (YEditField.Text() != rt::Str(count))
             rt::Beep();
@@ -247,14 +262,14 @@ void fincontrol::MostraNodiY(std::int32_t count) {
 }
 
 void fincontrol::XEditField_TextChange() {
-    MostraNodiY(rt::conv(rt::Val(XEditField.Text()) * globali::rapp));
+    ShowYCount(rt::conv(rt::Val(XEditField.Text()) * globali::rapp));
 }
 
 void fincontrol::PushButton1_Action() {
-    const std::int32_t nodiX = rt::conv(rt::Val(XEditField.Text()));
-    const std::int32_t nodiY = rt::conv(rt::Val(YEditField.Text()));
-    globali::mxtot = NodiConfermati(nodiX, XEditField);
-    globali::mytot = NodiConfermati(nodiY, YEditField);
+    const std::int32_t countX = rt::conv(rt::Val(XEditField.Text()));
+    const std::int32_t countY = rt::conv(rt::Val(YEditField.Text()));
+    globali::mxtot = ConfirmedCount(countX, XEditField);
+    globali::mytot = ConfirmedCount(countY, YEditField);
 
     const bool disegno = RadioB(1).Value();
     if (disegno)
@@ -262,11 +277,11 @@ void fincontrol::PushButton1_Action() {
     globali::terrenopunti(CheckBox2.Value() ? 2 : 1);
     globali::celamesh = true;
     if (disegno) {
-        Finestra& finestra = rt::Instance<Finestra>();
-        finestra.disegnamesh();
-        finestra.Refresh();
+        Finestra& drawing = rt::Instance<Finestra>();
+        drawing.disegnamesh();
+        drawing.Refresh();
     } else {
-        RiapriVista3d(true);
+        Reopen3DView(true);
     }
     ProgressBar1.SetValue(0);
     ProgressBar1.Refresh();
@@ -280,25 +295,25 @@ void fincontrol::Slider1_ValueChanged() {
 void fincontrol::Slider2_ValueChanged() {
     StaticText6.SetText(rt::Str(Slider2.Value()));
     if (globali::celamesh && !RadioB(1).Value())
-        RiapriVista3d(true);
+        Reopen3DView(true);
 }
 
 void fincontrol::BevelBut_Action(std::int32_t index) {
     if (index >= 0 && index <= 3) {
-        const Vista& vista = kViste[index];
-        globali::assx = vista.assx;
-        globali::assy = vista.assy;
-        globali::assz = vista.assz;
+        const View& view = kViews[index];
+        globali::assx = view.assx;
+        globali::assy = view.assy;
+        globali::assz = view.assz;
     }
-    Finestra& finestra = rt::Instance<Finestra>();
-    finestra.disegnaingombro();
+    Finestra& drawing = rt::Instance<Finestra>();
+    drawing.disegnaingombro();
     if (!globali::celamesh)
-        finestra.assonometria();
+        drawing.assonometria();
     else if (index < 3)
-        finestra.disegnamesh();
+        drawing.disegnamesh();
     else
         globali::curvedilivello();
-    finestra.Refresh();
+    drawing.Refresh();
 }
 
 void fincontrol::PushButton2_Action() {
@@ -307,21 +322,21 @@ void fincontrol::PushButton2_Action() {
 
 void fincontrol::RadioB_Action(std::int32_t index) {
     if (index == 0 && Inizio::engine3d == 1) {
-        SetHeight(kAltezzaVista3d);
+        SetHeight(kHeightsOnViewKind.threeDView);
         rt::CloseIfOpen<Finestra>();
-        RiapriVista3d(globali::celamesh);
+        Reopen3DView(globali::celamesh);
         Inizio::engine3d = 0;
     } else if (index == 1 && Inizio::engine3d == 0) {
-        SetHeight(kAltezzaDisegno);
+        SetHeight(kHeightsOnViewKind.drawing);
         rt::CloseIfOpen<winquesa3d>();
-        Finestra& finestra = rt::Instance<Finestra>();
-        finestra.Show();
-        finestra.disegnaingombro();
+        Finestra& drawing = rt::Instance<Finestra>();
+        drawing.Show();
+        drawing.disegnaingombro();
         if (globali::celamesh)
-            finestra.disegnamesh();
+            drawing.disegnamesh();
         else
-            finestra.assonometria();
-        finestra.Refresh();
+            drawing.assonometria();
+        drawing.Refresh();
         Inizio::engine3d = 1;
     }
 }
@@ -335,10 +350,10 @@ bool fincontrol::color3d_MouseDown(std::int32_t /*x*/, std::int32_t /*y*/) {
         rt::Beep();
         return false;
     }
-    rt::Color colore = color3d.FillColor();
-    if (rt::SelectColor(colore, "Color/Colore")) {
-        color3d.SetFillColor(colore);
-        globali::col_3d = colore;
+    rt::Color colour = color3d.FillColor();
+    if (rt::SelectColor(colour, "Color/Colore")) {
+        color3d.SetFillColor(colour);
+        globali::col_3d = colour;
     }
     return false;
 }

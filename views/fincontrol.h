@@ -41,7 +41,7 @@ public:
 
     // Shows a proposed number of Y intervals; a count above the most the fields show becomes
     // that most, with a beep unless the field shows it already.
-    void MostraNodiY(std::int32_t count);
+    void ShowYCount(std::int32_t count);
     // The spans of the bounds in IngStaticText, each in the short form of a read-out so that all
     // three fit.
     void ShowSpans(double dx, double dy, double dz);
@@ -57,7 +57,18 @@ public:
     bool color3d_MouseDown(std::int32_t x, std::int32_t y);
 
     // The most grid intervals a field shows and the grid holds along either axis.
-    static constexpr std::int32_t kMaxNodi = 999;
+    static constexpr std::int32_t kMaxGridCount = 999;
+    // 30 degrees as the isometric view preset has it, with pi taken as 3.14159.
+    static constexpr double kIsometricAngle = 0.52359833333;
+
+    // The panel's height beside the 3D view and beside the axonometric drawing; with either, the
+    // view-preset buttons show only beside the drawing.
+    struct Heights {
+        std::int32_t threeDView, drawing;
+    };
+    // Both pairs are intended: the switch to 3D sets the first, the view-kind buttons the second.
+    static constexpr Heights kHeightsOnSwitchTo3D{368, 472};
+    static constexpr Heights kHeightsOnViewKind{398, 502};
 
 protected:
     void Layout() override;

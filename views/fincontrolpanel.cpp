@@ -22,7 +22,7 @@ void FincontrolPanel::SetXCountText(const std::string& text) {
 }
 
 void FincontrolPanel::SetYCountText(const std::string& text) {
-    rt::Instance<fincontrol>().MostraNodiY(rt::conv(rt::Val(text)));
+    rt::Instance<fincontrol>().ShowYCount(rt::conv(rt::Val(text)));
 }
 
 void FincontrolPanel::SetProgressMaximum(std::int32_t maximum) {

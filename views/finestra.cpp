@@ -54,7 +54,7 @@ public:
     // columns: those whose corners' rows, widened by kRowMargin, meet rows top..bottom. With
     // `yield`, a yield after every cell and after every column.
     void Draw(rt::Graphics& g, std::int32_t top, std::int32_t bottom, bool yield) const {
-        std::vector<std::int32_t> vertici(7, 0);
+        std::vector<std::int32_t> vertices(7, 0);
         // Fills the vertex list with three nodes; false when one of them has no place in the
         // picture or the triangle lies outside the rows.
         const auto triangle = [&](std::size_t a, std::size_t b, std::size_t c) {
@@ -64,12 +64,12 @@ public:
             if (std::int64_t{std::max({pa->Y, pb->Y, pc->Y})} < std::int64_t{top} - kRowMargin ||
                 std::int64_t{std::min({pa->Y, pb->Y, pc->Y})} > std::int64_t{bottom} + kRowMargin)
                 return false;
-            vertici[1] = pa->X;
-            vertici[2] = pa->Y;
-            vertici[3] = pb->X;
-            vertici[4] = pb->Y;
-            vertici[5] = pc->X;
-            vertici[6] = pc->Y;
+            vertices[1] = pa->X;
+            vertices[2] = pa->Y;
+            vertices[3] = pb->X;
+            vertices[4] = pb->Y;
+            vertices[5] = pc->X;
+            vertices[6] = pc->Y;
             return true;
         };
         for (std::int32_t i = 0; i < lastI_; ++i) {
@@ -82,7 +82,7 @@ public:
                         if (!colour)
                             colour = axo::CellColor(globali::mz(i, j), globali::zmax);
                         g.SetForeColor(*colour);
-                        g.DrawPolygon(vertici);
+                        g.DrawPolygon(vertices);
                     }
                 if (yield)
                     rt::RuntimeBackgroundTask();

@@ -20,51 +20,48 @@
 
 namespace {
 
-constexpr std::int32_t kAltezzaPannelloVista3d = 368;
-constexpr std::int32_t kAltezzaPannelloDisegno = 472;
-
-enum class Esito { Valido, PochiPunti, Allineati };
+enum class Verdict { Valid, TooFewPoints, Aligned };
 
 // Whether every point 1..ptot shares point 0's coordinate in the array.
-bool TuttiUguali(const std::vector<double>& valori) {
-    const std::size_t ultimo = static_cast<std::size_t>(globali::ptot);
-    for (std::size_t k = 1; k <= ultimo && k < valori.size(); ++k) {
+bool AllEqual(const std::vector<double>& values) {
+    const std::size_t last = static_cast<std::size_t>(globali::ptot);
+    for (std::size_t k = 1; k <= last && k < values.size(); ++k) {
         rt::RuntimeBackgroundTask();
-        if (valori[k] != valori[0])
+        if (values[k] != values[0])
             return false;
     }
     return true;
 }
 
-Esito ControllaDati() {
+Verdict CheckData() {
     if (globali::ptot < 2 || globali::px.empty() || globali::py.empty())
-        return Esito::PochiPunti;
-    const bool stessaX = TuttiUguali(globali::px);
-    const bool stessaY = TuttiUguali(globali::py);
-    return stessaX || stessaY ? Esito::Allineati : Esito::Valido;
+        return Verdict::TooFewPoints;
+    const bool sameX = AllEqual(globali::px);
+    const bool sameY = AllEqual(globali::py);
+    return sameX || sameY ? Verdict::Aligned : Verdict::Valid;
 }
 
-void Rifiuta(Esito esito) {
+void Refuse(Verdict verdict) {
     rt::CloseIfOpen<fincontrol>();
     rt::CloseIfOpen<Finestra>();
     rt::CloseIfOpen<winquesa3d>();
-    const std::string motivo = esito == Esito::PochiPunti
+    const std::string reason = verdict == Verdict::TooFewPoints
                                    ? "Minimum three points for 3D!\r\rMinimo tre punti per il 3D!"
                                    : "All points are aligned!\r\rTutti i punti sono allineati!";
-    rt::MsgBox("Invalid data! / Dati non validi!\r" + motivo);
+    rt::MsgBox("Invalid data! / Dati non validi!\r" + reason);
 }
 
 // The 2D editor's whole content over a light grey ground.
-rt::Picture Istantanea() {
+rt::Picture Snapshot() {
     const fin_edita& editor = rt::Instance<fin_edita>();
-    rt::Picture foto = rt::Picture::New(editor.Width(), editor.Height(), 32);
-    if (!foto)
-        return foto;
-    rt::Graphics& g = foto.Graphics();
+    rt::Picture photo = rt::Picture::New(editor.Width(), editor.Height(), 32);
+    if (!photo)
+        return photo;
+    rt::Graphics& g = photo.Graphics();
     g.SetForeColor(rt::HSV(0, 0, 0.9));
     g.FillRect(0, 0, editor.Width(), editor.Height());
     g.DrawPicture(editor.DrawIntoPicture(), 0, 0);
-    return foto;
+    return photo;
 }
 
 } // namespace
@@ -72,13 +69,13 @@ rt::Picture Istantanea() {
 namespace Inizio {
 
 void mostra3d() {
-    const Esito esito = ControllaDati();
-    if (esito != Esito::Valido) {
-        Rifiuta(esito);
+    const Verdict verdict = CheckData();
+    if (verdict != Verdict::Valid) {
+        Refuse(verdict);
         return;
     }
 
-    openglpicture = Istantanea();
+    openglpicture = Snapshot();
     rt::CloseIfOpen<fincontrol>();
     rt::CloseIfOpen<Finestra>();
     rt::CloseIfOpen<winquesa3d>();
@@ -87,24 +84,24 @@ void mostra3d() {
     globali::celamesh = false;
     calcolaingombro();
 
-    fincontrol& pannello = rt::Instance<fincontrol>();
+    fincontrol& panel = rt::Instance<fincontrol>();
     if (engine3d == 0) {
-        pannello.SetHeight(kAltezzaPannelloVista3d);
-        const rt::FolderItem temporaneo = rt::GetFolderItem("3DMFTEMP.3MF");
-        if (temporaneo.Exists())
-            temporaneo.Delete();
+        panel.SetHeight(fincontrol::kHeightsOnSwitchTo3D.threeDView);
+        const rt::FolderItem temporary = rt::GetFolderItem("3DMFTEMP.3MF");
+        if (temporary.Exists())
+            temporary.Delete();
         rt::Instance<winquesa3d>().Show();
     } else {
-        pannello.SetHeight(kAltezzaPannelloDisegno);
-        Finestra& finestra = rt::Instance<Finestra>();
-        finestra.disegnaingombro();
-        finestra.assonometria();
-        finestra.Refresh();
+        panel.SetHeight(fincontrol::kHeightsOnSwitchTo3D.drawing);
+        Finestra& drawing = rt::Instance<Finestra>();
+        drawing.disegnaingombro();
+        drawing.assonometria();
+        drawing.Refresh();
     }
     ambiente = 2;
-    pannello.Show();
-    if (pannello.RadioB.Has(engine3d))
-        pannello.RadioB(engine3d).SetValue(true);
+    panel.Show();
+    if (panel.RadioB.Has(engine3d))
+        panel.RadioB(engine3d).SetValue(true);
     rt::EnableMenuItems();
 }
 

@@ -13,39 +13,39 @@
 
 namespace {
 
-using Testi = std::array<const char*, 3>;
+using Texts = std::array<const char*, 3>;
 
-constexpr Testi kAiuto = {
+constexpr Texts kHelp = {
     "", "Use arrows for moving 3d view, + and - for zooming; type 'w' for wireframe mode",
     "Usate le frecce per muovere la vista 3d, + e - per ingrandire; premere 'w' per la vista a fil di ferro"};
-constexpr Testi kSenzaMotore = {
+constexpr Texts kNoEngine = {
     "", "PLEASE INSTALL QUESA LIB (MacOSX) OR QUICKDRAW3D (MacOS9) TO VIEW OPENGL 3D",
     "INSTALLATE LA LIBRERIA QUESA (MacOSX) O QUICKDRAW3D (MacOS9) PER USARE OPENGL 3D"};
 
 // Language 0 has an empty entry; any language other than 0 and 1 reads in Italian, as the captions.
-const char* InLingua(const Testi& testi) {
+const char* InLanguage(const Texts& texts) {
     if (globali::lingua == 0)
-        return testi[0];
-    return globali::lingua == 1 ? testi[1] : testi[2];
+        return texts[0];
+    return globali::lingua == 1 ? texts[1] : texts[2];
 }
 
-constexpr double kAlzataMassima = 1.2214999999999998;
-constexpr std::int32_t kPassiAlzata = 36;
-constexpr std::int32_t kPassoMinimo = 4;
-constexpr std::int32_t kPassoIniziale = 20;
+constexpr double kMaxElevation = 1.2214999999999998;
+constexpr std::int32_t kElevationSteps = 36;
+constexpr std::int32_t kSmallestStep = 4;
+constexpr std::int32_t kInitialStep = 20;
 // One press of a side arrow; 32 presses come just short of a full turn.
-constexpr double kPassoGiro = 0.1963125;
+constexpr double kTurnStep = 0.1963125;
 // The picture lies flat after this turn, a little short of a right angle.
-constexpr double kAdagia = 1.5705;
-constexpr double kDistanza = 1.4;
+constexpr double kLayFlat = 1.5705;
+constexpr double kDistance = 1.4;
 
-enum Tasto : std::int32_t {
-    kSinistra = 28,
-    kDestra = 29,
-    kSu = 30,
-    kGiu = 31,
-    kPiu = 43,
-    kMeno = 45,
+enum Key : std::int32_t {
+    kLeft = 28,
+    kRight = 29,
+    kUp = 30,
+    kDown = 31,
+    kPlus = 43,
+    kMinus = 45,
     kW = 87,
     kw = 119,
 };
@@ -63,8 +63,8 @@ void ShowSendProgress(std::int32_t percent) {
 
 } // namespace
 
-double winquesa3d::AngoloDiAlzata(std::int32_t passi) {
-    return passi / static_cast<double>(kPassiAlzata) * kAlzataMassima;
+double winquesa3d::ElevationAngle(std::int32_t steps) {
+    return steps / static_cast<double>(kElevationSteps) * kMaxElevation;
 }
 
 void winquesa3d::Layout() {
@@ -108,7 +108,6 @@ void winquesa3d::CreateControls() {
     rb3d.FogVisible = false;
     rb3d.FogStart = 0;
     rb3d.Wireframe = false;
-    rb3d.DebugCube = false;
     rb3d.SendProgress = ShowSendProgress;
     rb3d.Open = [this] { rb3d_Open(); };
     rb3d.Create(*this, 10, 30, 640, 480);
@@ -129,12 +128,12 @@ void winquesa3d::rb3d_Open() {
 }
 
 void winquesa3d::inserisci3d() {
-    const std::shared_ptr<rt::Group3D> scena = rb3d.Objects();
-    if (!scena) {
+    const std::shared_ptr<rt::Group3D> scene = rb3d.Objects();
+    if (!scene) {
         quesanoquesa();
         return;
     }
-    scena->Remove(obj);
+    scene->Remove(obj);
     if (!obj)
         obj = std::make_shared<rt::Group3D>();
 
@@ -145,50 +144,50 @@ void winquesa3d::inserisci3d() {
         // show the map mirrored, north nearest. The group mirrors them across its X-Y plane, so that
         // north lies far and east on the right, as in the 2D editor and its snapshot.
         obj->MirrorZ = true;
-        scena->Append(obj);
+        scene->Append(obj);
         obj->ComputeBounds(2);
         const rt::Bounds3D box = obj->Bounds();
         const double largest = std::max(
             {box.Maximum.X - box.Minimum.X, box.Maximum.Z - box.Minimum.Z, box.Maximum.Y - box.Minimum.Y});
-        raggiomax = kDistanza * largest;
-        rt::Vector3D posto = box.Center();
-        posto.Z += raggiomax;
-        rb3d.Camera().Position = posto;
+        raggiomax = kDistance * largest;
+        rt::Vector3D place = box.Center();
+        place.Z += raggiomax;
+        rb3d.Camera().Position = place;
     } else {
-        auto istantanea = std::make_shared<rt::Object3D>();
-        istantanea->AddShapePicture(Inizio::openglpicture, 1.0, -1);
-        istantanea->RenderBackFaces = true;
-        obj->Append(istantanea);
-        scena->Append(obj);
-        obj->Pitch(kAdagia);
+        auto snapshot = std::make_shared<rt::Object3D>();
+        snapshot->AddShapePicture(Inizio::openglpicture, 1.0, -1);
+        snapshot->RenderBackFaces = true;
+        obj->Append(snapshot);
+        scene->Append(obj);
+        obj->Pitch(kLayFlat);
         obj->ComputeBounds(2);
         const rt::Bounds3D box = obj->Bounds();
-        raggiomax = std::max(kDistanza * (box.Maximum.X - box.Minimum.X),
-                             kDistanza * (box.Maximum.Y - box.Minimum.Y));
+        raggiomax = std::max(kDistance * (box.Maximum.X - box.Minimum.X),
+                             kDistance * (box.Maximum.Y - box.Minimum.Y));
     }
 
-    alzadi = kPassoIniziale;
+    alzadi = kInitialStep;
     muovi_vista();
-    rb3d.Refresh(true);
+    rb3d.Refresh();
     rb3d.Update();
-    StaticText1.SetText(InLingua(kAiuto));
+    StaticText1.SetText(InLanguage(kHelp));
 }
 
 void winquesa3d::muovi_vista() {
     obj->UpdateBounds();
-    const double prima = altezza_angolo;
-    altezza_angolo = AngoloDiAlzata(alzadi);
-    const rt::Vector3D centro = obj->Bounds().Center();
-    rt::Vector3D& posto = rb3d.Camera().Position;
-    posto.X = centro.X;
-    posto.Z = centro.Z + raggiomax * std::cos(altezza_angolo);
-    posto.Y = centro.Y + raggiomax * std::sin(altezza_angolo);
-    rb3d.Camera().Pitch(altezza_angolo - prima);
+    const double first = altezza_angolo;
+    altezza_angolo = ElevationAngle(alzadi);
+    const rt::Vector3D centre = obj->Bounds().Center();
+    rt::Vector3D& place = rb3d.Camera().Position;
+    place.X = centre.X;
+    place.Z = centre.Z + raggiomax * std::cos(altezza_angolo);
+    place.Y = centre.Y + raggiomax * std::sin(altezza_angolo);
+    rb3d.Camera().Pitch(altezza_angolo - first);
     rb3d.Update();
 }
 
 void winquesa3d::quesanoquesa() {
-    StaticText1.SetText(InLingua(kSenzaMotore));
+    StaticText1.SetText(InLanguage(kNoEngine));
     rt::Beep();
 }
 
@@ -198,24 +197,24 @@ void winquesa3d::tasto_muovi(std::int32_t code) {
         return;
     }
     switch (code) {
-    case kSinistra:
-        obj->Yaw(-kPassoGiro);
+    case kLeft:
+        obj->Yaw(-kTurnStep);
         break;
-    case kDestra:
-        obj->Yaw(kPassoGiro);
+    case kRight:
+        obj->Yaw(kTurnStep);
         break;
-    case kSu:
+    case kUp:
         if (alzadi < std::numeric_limits<std::int32_t>::max())
             ++alzadi;
         break;
-    case kGiu:
+    case kDown:
         if (alzadi > std::numeric_limits<std::int32_t>::min())
             --alzadi;
         break;
-    case kPiu:
+    case kPlus:
         raggiomax -= raggiomax / 10;
         break;
-    case kMeno:
+    case kMinus:
         raggiomax += raggiomax / 10;
         break;
     case kW:
@@ -226,10 +225,10 @@ void winquesa3d::tasto_muovi(std::int32_t code) {
     default:
         return;
     }
-    if (alzadi < kPassoMinimo && !rt::Keyboard::AsyncCommandKey())
-        alzadi = kPassoMinimo;
-    if (alzadi > kPassiAlzata && !rt::Keyboard::AsyncCommandKey())
-        alzadi = kPassiAlzata;
+    if (alzadi < kSmallestStep && !rt::Keyboard::AsyncCommandKey())
+        alzadi = kSmallestStep;
+    if (alzadi > kElevationSteps && !rt::Keyboard::AsyncCommandKey())
+        alzadi = kElevationSteps;
     muovi_vista();
 }
 

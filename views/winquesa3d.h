@@ -36,7 +36,7 @@ public:
     void tasto_muovi(std::int32_t code);
 
     // The elevation step's angle: step 36 is just below 1.2215 radians.
-    static double AngoloDiAlzata(std::int32_t passi);
+    static double ElevationAngle(std::int32_t steps);
 
 protected:
     void Layout() override;

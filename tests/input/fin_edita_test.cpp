@@ -166,7 +166,7 @@ TEST(EditFieldNumero, CleansToANonNegativeDecimalNumber) {
         {"", "0"},    {"12,5", "12.5"},     {"-12.5", "12.5"}, {"1e3", "13"}, {"1 000", "1000"},
         {"abc", "0"}, {"1,234.5", "1.234"}, {"\xd9\xa3", "0"}, {"...", "0"},  {"7", "7"}};
     for (const auto& [typed, shown] : cases)
-        EXPECT_EQ(EditFieldNumero::Pulisci(typed), shown) << typed;
+        EXPECT_EQ(EditFieldNumero::Clean(typed), shown) << typed;
 }
 
 } // namespace

@@ -96,7 +96,7 @@ TEST(Rb3DSpace, WithoutAnEngineHasNoObjectsAndRendersNothing) {
     NoEngineWindow& window = rt::Instance<NoEngineWindow>();
     EXPECT_EQ(window.space.Objects(), nullptr);
     window.space.Update();
-    window.space.Refresh(true);
+    window.space.Refresh();
     EXPECT_FALSE(window.space.RenderToPicture());
     EXPECT_EQ(window.space.PictureUploads(), 0);
 }

@@ -29,7 +29,7 @@ protected:
         globali::lingua = 1;
         globali::celamesh = false;
         globali::terreno = globali::tercurva = nullptr;
-        globali::assx = globali::assy = 0.52359833333;
+        globali::assx = globali::assy = fincontrol::kIsometricAngle;
         globali::assz = 1;
         globali::col_3d = 0x336699;
         Inizio::ambiente = 1;

@@ -1,4 +1,4 @@
-#include "input/righe.h"
+#include "input/surveyrows.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -7,7 +7,7 @@
 #include "model/modulodxf.h"
 #include "rt/runtime.h"
 
-namespace righe {
+namespace surveyrows {
 
 namespace {
 
@@ -18,68 +18,68 @@ template <class T> void GrowTo(std::vector<T>& values, std::int64_t last) {
 
 } // namespace
 
-bool RigaEsiste(std::int32_t r) {
+bool RowExists(std::int32_t r) {
     return r >= 1 && r <= modulodxf::dxfcounter && modulodxf::dxfpn.InRange(r, 1);
 }
 
-std::int64_t UltimoPunto() {
+std::int64_t LastPoint() {
     const auto stored =
         static_cast<std::int64_t>(std::min({globali::px.size(), globali::py.size(), globali::pz.size()}));
     return std::min<std::int64_t>(globali::ptot, stored - 1);
 }
 
-bool PuntoEsiste(std::int64_t i) {
-    return i >= 0 && i <= UltimoPunto();
+bool PointExists(std::int64_t i) {
+    return i >= 0 && i <= LastPoint();
 }
 
-bool PuntiDellaRigaEsistono(std::int32_t r) {
-    if (!RigaEsiste(r))
+bool RowPointsExist(std::int32_t r) {
+    if (!RowExists(r))
         return false;
     const std::int64_t first = modulodxf::dxfpn(r, 0);
     const std::int64_t count = modulodxf::dxfpn(r, 1);
     // With count 0 or more, the row's points exist when its first and its last do.
-    return count < 0 || (first >= 0 && first + count <= UltimoPunto());
+    return count < 0 || (first >= 0 && first + count <= LastPoint());
 }
 
-bool SegmentoMappato(std::int32_t j) {
+bool SegmentMapped(std::int32_t j) {
     return j >= 1 && j <= modulodxf::qlin && modulodxf::qqlin.InRange(j, 1);
 }
 
-bool PuntoMappato(std::int32_t k) {
+bool PointMapped(std::int32_t k) {
     return k >= 1 && k <= modulodxf::qpun && static_cast<std::size_t>(k) < modulodxf::qqpun.size();
 }
 
-void CresciPunti(std::int32_t lastPoint) {
+void GrowPoints(std::int32_t lastPoint) {
     GrowTo(globali::px, lastPoint);
     GrowTo(globali::py, lastPoint);
     GrowTo(globali::pz, lastPoint);
     GrowTo(modulodxf::dxfxyz, lastPoint);
 }
 
-void CresciTabella(std::int32_t lastRow) {
+void GrowTable(std::int32_t lastRow) {
     if (modulodxf::dxfpn.UBound0() < lastRow || modulodxf::dxfpn.UBound1() < 1)
         modulodxf::dxfpn.Redim(std::max(lastRow, modulodxf::dxfpn.UBound0()), 1);
 }
 
-void CresciMappaSegmenti(std::int32_t lastSegment) {
+void GrowSegmentMap(std::int32_t lastSegment) {
     if (modulodxf::qqlin.UBound0() < lastSegment || modulodxf::qqlin.UBound1() < 1)
         modulodxf::qqlin.Redim(std::max(lastSegment, modulodxf::qqlin.UBound0()), 1);
 }
 
-void CresciMappaPunti(std::int32_t lastPoint) {
+void GrowPointMap(std::int32_t lastPoint) {
     GrowTo(modulodxf::qqpun, lastPoint);
 }
 
-void QuotaRiga(std::int32_t r, double z) {
-    if (!RigaEsiste(r))
+void SetRowHeight(std::int32_t r, double z) {
+    if (!RowExists(r))
         return;
     const std::int64_t first = modulodxf::dxfpn(r, 0);
     const std::int64_t last = first + modulodxf::dxfpn(r, 1);
     for (std::int64_t i = first; i <= last; ++i) {
-        if (PuntoEsiste(i))
+        if (PointExists(i))
             globali::pz[static_cast<std::size_t>(i)] = z;
         rt::RuntimeBackgroundTask();
     }
 }
 
-} // namespace righe
+} // namespace surveyrows

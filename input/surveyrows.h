@@ -5,27 +5,27 @@
 
 #include <cstdint>
 
-namespace righe {
+namespace surveyrows {
 
 // Row r of the polyline table is in use (1..dxfcounter) and stored.
-bool RigaEsiste(std::int32_t r);
+bool RowExists(std::int32_t r);
 // Point i is in use (0..ptot) and stored.
-bool PuntoEsiste(std::int64_t i);
+bool PointExists(std::int64_t i);
 // The last point in use and stored (-1: none).
-std::int64_t UltimoPunto();
+std::int64_t LastPoint();
 // Every point of row r exists; rows that own no point (count below 0) have none to check.
-bool PuntiDellaRigaEsistono(std::int32_t r);
+bool RowPointsExist(std::int32_t r);
 // Segment control j and point control k have entries in the maps.
-bool SegmentoMappato(std::int32_t j);
-bool PuntoMappato(std::int32_t k);
+bool SegmentMapped(std::int32_t j);
+bool PointMapped(std::int32_t k);
 
 // Grow, never shrink, so that the index given exists.
-void CresciPunti(std::int32_t lastPoint);
-void CresciTabella(std::int32_t lastRow);
-void CresciMappaSegmenti(std::int32_t lastSegment);
-void CresciMappaPunti(std::int32_t lastPoint);
+void GrowPoints(std::int32_t lastPoint);
+void GrowTable(std::int32_t lastRow);
+void GrowSegmentMap(std::int32_t lastSegment);
+void GrowPointMap(std::int32_t lastPoint);
 
 // Every existing point of row r gets height z, yielding once per point.
-void QuotaRiga(std::int32_t r, double z);
+void SetRowHeight(std::int32_t r, double z);
 
-} // namespace righe
+} // namespace surveyrows
