@@ -8,12 +8,11 @@
 
 #include "model/globali.h"
 #include "model/inizio.h"
+#include "model/modeswitch.h"
+#include "model/terrainpanel.h"
 #include "rt/conv.h"
 #include "rt/runtime.h"
 #include "rt/textstyle.h"
-#include "views/fincontrol.h"
-#include "views/finestra.h"
-#include "views/winquesa3d.h"
 
 namespace {
 
@@ -134,20 +133,18 @@ void finingombro::PushButton2_Action() {
     zmin = zmax = pz[0];
     Close();
 
-    fincontrol& pannello = rt::Instance<fincontrol>();
-    pannello.ProgressBar1.SetMaximum(100);
+    TerrainPanel& pannello = TerrainPanel::Current();
+    pannello.SetProgressMaximum(100);
     const std::size_t presenti = std::min({px.size(), py.size(), pz.size()});
     for (std::int32_t i = 1; i <= ptot && static_cast<std::size_t>(i) < presenti; ++i) {
         const auto k = static_cast<std::size_t>(i);
         t.Applica(k);
         Inizio::allargaingombro(k);
-        pannello.ProgressBar1.SetValue(
+        pannello.ShowProgress(
             rt::conv(static_cast<double>(std::int64_t{i} * 100) / static_cast<double>(ptot)));
-        pannello.ProgressBar1.Refresh();
         rt::RuntimeBackgroundTask();
     }
-    pannello.ProgressBar1.SetValue(0);
-    pannello.ProgressBar1.Refresh();
+    pannello.ShowProgress(0);
 
     pannello.ShowSpans(xmax - xmin, ymax - ymin, zmax - zmin);
     dx = xmax - xmin;
@@ -155,13 +152,5 @@ void finingombro::PushButton2_Action() {
     dz = zmax - zmin;
     celamesh = false;
 
-    if (Inizio::engine3d == 0) {
-        rt::CloseIfOpen<winquesa3d>();
-        rt::Instance<winquesa3d>().Show();
-    } else if (Inizio::engine3d == 1) {
-        Finestra& finestra = rt::Instance<Finestra>();
-        finestra.disegnaingombro();
-        finestra.assonometria();
-        finestra.Refresh();
-    }
+    ModeSwitch::Current().RedrawViews();
 }

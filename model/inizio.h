@@ -26,11 +26,15 @@ inline rt::Picture openglpicture;
 inline std::vector<std::int32_t> rifxy12(4, 0);
 
 // Enters the 2D working mode: the tool palette and the 2D editor open afresh and show the data,
-// over the traced picture when there is one.
+// over the traced picture when there is one. Runs the installed ModeSwitch (model/modeswitch.h).
 void mostra2d();
 // Enters the 3D working mode when the points can carry a surface: the control panel opens with
-// the 3D view or the axonometric drawing. Otherwise says why, and the working mode stays.
+// the 3D view or the axonometric drawing. Otherwise says why, and the working mode stays. Runs
+// the installed ModeSwitch.
 void mostra3d();
+// The routines below belong to the 2D working mode and the readers: input/ defines them, and only
+// input/ and the layers above it may call them.
+
 // Puts the traced picture under the 2D editor and enables the palette's reference tool.
 void mettimmagine();
 // The picture road: a scanned map chosen by the user becomes the backdrop for tracing.

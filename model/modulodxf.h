@@ -40,6 +40,9 @@ inline double zymin = 0;
 inline double zxmax = 0;
 inline double zymax = 0;
 
+// The routines below belong to the 2D editor and the DXF reader: input/ defines them, and only
+// input/ and the layers above it may call them.
+
 // Fits the point set into the 2D editor and draws every row of the polyline table there.
 void zooma();
 // Draws every row with the view transform in force.

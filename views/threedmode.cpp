@@ -1,18 +1,16 @@
-// The switch to the 3D working mode: the points are checked, the 2D editor leaves a snapshot for
-// the 3D view and closes with the palette, the bounds are computed, and the control panel opens
-// beside the chosen view.
+// The 3D working mode's windows: the points are checked, the bounds are computed, and the control
+// panel opens beside the chosen view.
+
+#include "views/threedmode.h"
 
 #include <cstdint>
 #include <string>
 
-#include "input/fin_edita.h"
-#include "input/finimmagine.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "rt/application.h"
 #include "rt/dialogs.h"
 #include "rt/folderitem.h"
-#include "rt/picture.h"
 #include "rt/runtime.h"
 #include "views/fincontrol.h"
 #include "views/finestra.h"
@@ -45,50 +43,37 @@ Esito ControllaDati() {
 }
 
 void Rifiuta(Esito esito) {
-    rt::CloseIfOpen<fincontrol>();
-    rt::CloseIfOpen<Finestra>();
-    rt::CloseIfOpen<winquesa3d>();
+    threedmode::CloseWindows();
     const std::string motivo = esito == Esito::PochiPunti
                                    ? "Minimum three points for 3D!\r\rMinimo tre punti per il 3D!"
                                    : "All points are aligned!\r\rTutti i punti sono allineati!";
     rt::MsgBox("Invalid data! / Dati non validi!\r" + motivo);
 }
 
-// The 2D editor's whole content over a light grey ground.
-rt::Picture Istantanea() {
-    const fin_edita& editor = rt::Instance<fin_edita>();
-    rt::Picture foto = rt::Picture::New(editor.Width(), editor.Height(), 32);
-    if (!foto)
-        return foto;
-    rt::Graphics& g = foto.Graphics();
-    g.SetForeColor(rt::HSV(0, 0, 0.9));
-    g.FillRect(0, 0, editor.Width(), editor.Height());
-    g.DrawPicture(editor.DrawIntoPicture(), 0, 0);
-    return foto;
-}
-
 } // namespace
 
-namespace Inizio {
+namespace threedmode {
 
-void mostra3d() {
+bool PointsCarryASurface() {
     const Esito esito = ControllaDati();
-    if (esito != Esito::Valido) {
-        Rifiuta(esito);
-        return;
-    }
+    if (esito == Esito::Valido)
+        return true;
+    Rifiuta(esito);
+    return false;
+}
 
-    openglpicture = Istantanea();
+void CloseWindows() {
     rt::CloseIfOpen<fincontrol>();
     rt::CloseIfOpen<Finestra>();
     rt::CloseIfOpen<winquesa3d>();
-    rt::CloseIfOpen<finimmagine>();
-    rt::CloseIfOpen<fin_edita>();
+}
+
+void Open() {
     globali::celamesh = false;
-    calcolaingombro();
+    Inizio::calcolaingombro();
 
     fincontrol& pannello = rt::Instance<fincontrol>();
-    if (engine3d == 0) {
+    if (Inizio::engine3d == 0) {
         pannello.SetHeight(kAltezzaPannelloVista3d);
         const rt::FolderItem temporaneo = rt::GetFolderItem("3DMFTEMP.3MF");
         if (temporaneo.Exists())
@@ -101,11 +86,23 @@ void mostra3d() {
         finestra.assonometria();
         finestra.Refresh();
     }
-    ambiente = 2;
+    Inizio::ambiente = 2;
     pannello.Show();
-    if (pannello.RadioB.Has(engine3d))
-        pannello.RadioB(engine3d).SetValue(true);
+    if (pannello.RadioB.Has(Inizio::engine3d))
+        pannello.RadioB(Inizio::engine3d).SetValue(true);
     rt::EnableMenuItems();
 }
 
-} // namespace Inizio
+void RedrawViews() {
+    if (Inizio::engine3d == 0) {
+        rt::CloseIfOpen<winquesa3d>();
+        rt::Instance<winquesa3d>().Show();
+    } else if (Inizio::engine3d == 1) {
+        Finestra& finestra = rt::Instance<Finestra>();
+        finestra.disegnaingombro();
+        finestra.assonometria();
+        finestra.Refresh();
+    }
+}
+
+} // namespace threedmode
