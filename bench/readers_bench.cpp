@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "input/readers.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"

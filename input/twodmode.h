@@ -1,5 +1,6 @@
 #pragma once
-// The 2D working mode's half of the switches between the working modes (modes/ joins the halves).
+// The 2D working mode: tracing a scanned map, fitting the data into the 2D editor, and this mode's
+// half of the switches between the working modes (modes/ joins the halves).
 
 #include "rt/picture.h"
 
@@ -14,3 +15,23 @@ rt::Picture EditorSnapshot();
 void CloseWindows();
 
 } // namespace twodmode
+
+namespace Inizio {
+
+// Puts the traced picture under the 2D editor and enables the palette's reference tool.
+void mettimmagine();
+// The picture road: a scanned map chosen by the user becomes the backdrop for tracing.
+void aprimmagine();
+// Rescales the traced points so that the reference segment measures the palette's length.
+void rifcalcola();
+
+} // namespace Inizio
+
+namespace modulodxf {
+
+// Fits the point set into the 2D editor and draws every row of the polyline table there.
+void zooma();
+// Draws every row with the view transform in force.
+void nozooma();
+
+} // namespace modulodxf
