@@ -50,6 +50,13 @@ void Rifiuta(Esito esito) {
     rt::MsgBox("Invalid data! / Dati non validi!\r" + motivo);
 }
 
+void DrawAxonometry() {
+    Finestra& finestra = rt::Instance<Finestra>();
+    finestra.disegnaingombro();
+    finestra.assonometria();
+    finestra.Refresh();
+}
+
 } // namespace
 
 namespace threedmode {
@@ -81,10 +88,7 @@ void Open() {
         rt::Instance<winquesa3d>().Show();
     } else {
         pannello.SetHeight(kAltezzaPannelloDisegno);
-        Finestra& finestra = rt::Instance<Finestra>();
-        finestra.disegnaingombro();
-        finestra.assonometria();
-        finestra.Refresh();
+        DrawAxonometry();
     }
     Inizio::ambiente = 2;
     pannello.Show();
@@ -98,10 +102,7 @@ void RedrawViews() {
         rt::CloseIfOpen<winquesa3d>();
         rt::Instance<winquesa3d>().Show();
     } else if (Inizio::engine3d == 1) {
-        Finestra& finestra = rt::Instance<Finestra>();
-        finestra.disegnaingombro();
-        finestra.assonometria();
-        finestra.Refresh();
+        DrawAxonometry();
     }
 }
 
