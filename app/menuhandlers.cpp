@@ -4,7 +4,9 @@
 #include "app/finestrainfo.h"
 #include "input/fingestionepunti.h"
 #include "input/finingombro.h"
+#include "input/readers.h"
 #include "input/setdxf.h"
+#include "input/twodmode.h"
 #include "model/inizio.h"
 #include "rt/window.h"
 

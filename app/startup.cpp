@@ -9,6 +9,7 @@
 #include "app/finstart.h"
 #include "app/menu.h"
 #include "app/menuhandlers.h"
+#include "modes/modeswitches.h"
 #include "views/fincontrolpanel.h"
 
 namespace ambrelix {
@@ -34,6 +35,7 @@ void NewAppInstance() {
     instance->Register();
     ApplicationAddMenuHandlers();
     FincontrolPanel::InstallForProgram();
+    ModeSwitches::InstallForProgram();
 }
 
 void MakeDefaultView() {

@@ -6,8 +6,8 @@ namespace ambrelix {
 // Creates and registers the three file types.
 void InitFileTypes();
 // Creates the application object, gives it the menu bar Menu(), registers it with the runtime,
-// binds its menu commands, and gives the terrain routines the control panel. A second call replaces the
-// object.
+// binds its menu commands, gives the terrain routines the control panel and installs the switches
+// between the working modes. A second call replaces the object.
 void NewAppInstance();
 // Reaches the start window once, so that it is created as the default window.
 void MakeDefaultView();

@@ -19,6 +19,7 @@
 #include <random>
 #include <string>
 
+#include "input/readers.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"

@@ -17,6 +17,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "input/readers.h"
 #include "input/surveyreaders.h"
 #include "model/globali.h"
 #include "model/inizio.h"

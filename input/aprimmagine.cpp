@@ -7,6 +7,7 @@
 #include <string>
 
 #include "input/fin_edita.h"
+#include "input/twodmode.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"

@@ -8,12 +8,11 @@
 
 #include "model/globali.h"
 #include "model/inizio.h"
+#include "model/modeswitch.h"
+#include "model/terrainpanel.h"
 #include "rt/conv.h"
 #include "rt/runtime.h"
 #include "rt/textstyle.h"
-#include "views/fincontrol.h"
-#include "views/finestra.h"
-#include "views/winquesa3d.h"
 
 namespace {
 
@@ -148,20 +147,18 @@ void finingombro::PushButton2_Action() {
     zmin = zmax = pz[0];
     Close();
 
-    fincontrol& panel = rt::Instance<fincontrol>();
-    panel.ProgressBar1.SetMaximum(100);
+    TerrainPanel& panel = TerrainPanel::Current();
+    panel.SetProgressMaximum(100);
     const std::size_t present = std::min({px.size(), py.size(), pz.size()});
     for (std::int32_t i = 1; i <= ptot && static_cast<std::size_t>(i) < present; ++i) {
         const auto k = static_cast<std::size_t>(i);
         t.Apply(k);
         Inizio::allargaingombro(k);
-        panel.ProgressBar1.SetValue(
+        panel.ShowProgress(
             rt::conv(static_cast<double>(std::int64_t{i} * 100) / static_cast<double>(ptot)));
-        panel.ProgressBar1.Refresh();
         rt::RuntimeBackgroundTask();
     }
-    panel.ProgressBar1.SetValue(0);
-    panel.ProgressBar1.Refresh();
+    panel.ShowProgress(0);
 
     panel.ShowSpans(xmax - xmin, ymax - ymin, zmax - zmin);
     dx = xmax - xmin;
@@ -169,13 +166,5 @@ void finingombro::PushButton2_Action() {
     dz = zmax - zmin;
     celamesh = false;
 
-    if (Inizio::engine3d == 0) {
-        rt::CloseIfOpen<winquesa3d>();
-        rt::Instance<winquesa3d>().Show();
-    } else if (Inizio::engine3d == 1) {
-        Finestra& drawing = rt::Instance<Finestra>();
-        drawing.disegnaingombro();
-        drawing.assonometria();
-        drawing.Refresh();
-    }
+    ModeSwitch::Current().RedrawViews();
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "input/readers.h"
 #include "model/globali.h"
 #include "model/modulodxf.h"
 #include "rt/conv.h"

@@ -7,6 +7,7 @@
 
 #include "input/fin_edita.h"
 #include "input/surveyrows.h"
+#include "input/twodmode.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"

@@ -1,6 +1,8 @@
 #pragma once
-// Module Inizio: working mode, view kind, tool phase, colours and pictures of the 2D work, and
-// the routines on the survey data that live in it.
+// Module Inizio: working mode, view kind, tool phase, colours and pictures of the 2D work, the
+// switches between the working modes and the routines on the survey data that live in it. The
+// module's routines of the 2D working mode and the readers are declared in input/twodmode.h and
+// input/readers.h.
 
 #include <cstdint>
 #include <vector>
@@ -26,22 +28,12 @@ inline rt::Picture openglpicture;
 inline std::vector<std::int32_t> rifxy12(4, 0);
 
 // Enters the 2D working mode: the tool palette and the 2D editor open afresh and show the data,
-// over the traced picture when there is one.
+// over the traced picture when there is one. Runs the installed ModeSwitch (model/modeswitch.h).
 void mostra2d();
 // Enters the 3D working mode when the points can carry a surface: the control panel opens with
-// the 3D view or the axonometric drawing. Otherwise says why, and the working mode stays.
+// the 3D view or the axonometric drawing. Otherwise says why, and the working mode stays. Runs
+// the installed ModeSwitch.
 void mostra3d();
-// Puts the traced picture under the 2D editor and enables the palette's reference tool.
-void mettimmagine();
-// The picture road: a scanned map chosen by the user becomes the backdrop for tracing.
-void aprimmagine();
-// Rescales the traced points so that the reference segment measures the palette's length.
-void rifcalcola();
-
-// Asks for a text file of X, Y, Z lines and loads its points as lone points.
-void apritesto();
-// Asks for a CAD drawing's tab-separated text export and loads its text labels as spot heights.
-void apripcaddtesto();
 
 } // namespace Inizio
 

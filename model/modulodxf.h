@@ -7,7 +7,6 @@
 #include "model/array2d.h"
 #include "model/globali.h"
 #include "model/terraindata.h"
-#include "rt/folderitem.h"
 
 namespace modulodxf {
 
@@ -39,17 +38,5 @@ inline double zxmin = 0;
 inline double zymin = 0;
 inline double zxmax = 0;
 inline double zymax = 0;
-
-// Fits the point set into the 2D editor and draws every row of the polyline table there.
-void zooma();
-// Draws every row with the view transform in force.
-void nozooma();
-
-// Asks for a DXF file and loads its contour polylines; polyline k (from 1) lies at height
-// firstHeight + (k - 1) * heightStep, and skip vertices are passed over between stored points.
-void leggidxf(double firstHeight, double heightStep, std::int32_t skip);
-// The form of polyline the file uses: 1 lightweight, 2 POLYLINE entities, 3 POLYLINE entities
-// with subclass markers.
-std::int32_t capiscidxf(const rt::FolderItem& file);
 
 } // namespace modulodxf

@@ -1,5 +1,6 @@
 #include "rt/window.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
@@ -284,6 +285,13 @@ void Window::Show() {
 }
 
 void Window::Hide() {
+    // The platform reports a window's showing later, with the size the window had then. Taken in
+    // once the window is hidden and resized, that report would undo the new size, so it is taken
+    // in first. Like a yield, this runs no user input.
+    {
+        detail::HandlerScope scope;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     impl_->content->hide();
 }
 

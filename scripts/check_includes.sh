@@ -12,15 +12,9 @@ declare -A allowed=(
     [model]="rt model"
     [input]="rt model input"
     [views]="rt model views"
+    [modes]="rt model input views modes"
     [export]="rt model views export"
-    [app]="rt model input views export app"
-)
-# The switches between the working modes and the overall-size editor open and close the other
-# mode's windows; only these files may include the peer folder.
-declare -A peer_files=(
-    [input/mostra2d.cpp]="views"
-    [input/finingombro.cpp]="views"
-    [views/mostra3d.cpp]="input"
+    [app]="rt model input views modes export app"
 )
 
 failures=0
@@ -30,10 +24,9 @@ for folder in "${!allowed[@]}"; do
         while IFS=: read -r line target; do
             included=${target%%/*}
             [[ " ${allowed[$folder]} " == *" $included "* ]] && continue
-            [[ " ${peer_files[$file]:-} " == *" $included "* ]] && continue
             echo "$file:$line: $folder/ may not include $target"
             failures=$((failures + 1))
-        done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<](rt|model|input|views|export|app)/' "$file" |
+        done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<](rt|model|input|views|modes|export|app)/' "$file" |
                      sed -E 's/^([0-9]+):[^"<]*["<]([^">]*)[">].*/\1:\2/')
     done < <(find "$folder" -type f \( -name '*.h' -o -name '*.cpp' \) -print0)
 done

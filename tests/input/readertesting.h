@@ -2,6 +2,8 @@
 // Shared set-up for the reader tests: test files, a reader run with a scripted open dialog, and
 // the survey data as plain values with the rules every read leaves standing.
 
+#include "input/readers.h"
+#include "input/twodmode.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"

@@ -47,6 +47,16 @@ TEST_F(WindowTest, ReachingCreatesOneInstanceOpensAndShowsItUnlessHidden) {
     EXPECT_FALSE(rt::Instance<Other>().Visible());
 }
 
+TEST_F(WindowTest, AWindowHiddenRightAfterItsShowingKeepsTheSizeItIsGivenWhileHidden) {
+    W& window = rt::Instance<W>();
+    window.Hide();
+    window.SetWidth(880);
+    window.SetHeight(600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.Width(), 880);
+    EXPECT_EQ(window.Height(), 600);
+}
+
 TEST_F(WindowTest, CloseFromOwnHandlerDestroysTheWindowAfterTheHandlerAndItComesBackFresh) {
     W& window = rt::Instance<W>();
     window.Box.SetValue(true);

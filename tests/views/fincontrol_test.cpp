@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <optional>
 
-#include "input/finimmagine.h"
 #include "model/contours.h"
 #include "tests/views/threed_fixture.h"
 
@@ -157,15 +156,6 @@ TEST_F(ControlPanel, TheSwatchAsksForAColourOnlyBesideThe3DView) {
     EXPECT_FALSE(panel.color3d_MouseDown(3, 3));
     EXPECT_EQ(rt::BeepCount(), beeps + 1);
     EXPECT_EQ(globali::col_3d, 0x10A020u);
-}
-
-TEST_F(ControlPanel, TwoDGoesBackToTracingAndLeavesThe3DViewOpen) {
-    SetHill();
-    Inizio::mostra3d();
-    Panel().PushButton2.Push();
-    EXPECT_EQ(rt::OpenInstance<fincontrol>(), nullptr);
-    EXPECT_NE(rt::OpenInstance<finimmagine>(), nullptr);
-    EXPECT_NE(View(), nullptr);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
-// The switch to the 2D working mode: the 3D working mode's panel and drawing close, the tool
-// palette and the 2D editor open afresh and show the data.
+// The 2D working mode's windows: the tool palette and the 2D editor open afresh and show the
+// data; the editor leaves a snapshot for the 3D view.
+
+#include "input/twodmode.h"
 
 #include "input/fin_edita.h"
 #include "input/finimmagine.h"
@@ -7,14 +9,11 @@
 #include "model/inizio.h"
 #include "model/modulodxf.h"
 #include "rt/application.h"
-#include "views/fincontrol.h"
-#include "views/finestra.h"
+#include "rt/conv.h"
 
-namespace Inizio {
+namespace twodmode {
 
-void mostra2d() {
-    rt::CloseIfOpen<fincontrol>();
-    rt::CloseIfOpen<Finestra>();
+void Open() {
     rt::CloseIfOpen<finimmagine>();
     rt::CloseIfOpen<fin_edita>();
 
@@ -25,17 +24,38 @@ void mostra2d() {
     editor.Hide();
     editor.SetWidth(globali::scrx + 80);
     editor.SetHeight(globali::scry);
-    ambiente = 1;
+    Inizio::ambiente = 1;
     rt::EnableMenuItems();
 
-    if (immaginesfondo) {
-        mettimmagine();
+    if (Inizio::immaginesfondo) {
+        Inizio::mettimmagine();
         modulodxf::nozooma();
     } else {
         modulodxf::zooma();
     }
     editor.Show();
 }
+
+rt::Picture EditorSnapshot() {
+    const fin_edita& editor = rt::Instance<fin_edita>();
+    rt::Picture photo = rt::Picture::New(editor.Width(), editor.Height(), 32);
+    if (!photo)
+        return photo;
+    rt::Graphics& g = photo.Graphics();
+    g.SetForeColor(rt::HSV(0, 0, 0.9));
+    g.FillRect(0, 0, editor.Width(), editor.Height());
+    g.DrawPicture(editor.DrawIntoPicture(), 0, 0);
+    return photo;
+}
+
+void CloseWindows() {
+    rt::CloseIfOpen<finimmagine>();
+    rt::CloseIfOpen<fin_edita>();
+}
+
+} // namespace twodmode
+
+namespace Inizio {
 
 void mettimmagine() {
     fin_edita& editor = rt::Instance<fin_edita>();

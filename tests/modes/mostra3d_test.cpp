@@ -12,6 +12,7 @@ namespace {
 
 using Switch = ThreeD;
 using NoEngine = ThreeD;
+using ControlPanel = ThreeD;
 
 std::filesystem::path TemporaryModel() {
     const std::filesystem::path temporary = rt::GetFolderItem("3DMFTEMP.3MF").Path();
@@ -108,6 +109,15 @@ TEST_F(NoEngine, TheNoticeSpeaksTheLanguageAndEveryKeyRepeatsItWithABeep) {
     EXPECT_EQ(rt::BeepCount(), beeps + 4);
     EXPECT_EQ(view.StaticText1.Text(), notice);
     EXPECT_EQ(view.raggiomax, 0);
+}
+
+TEST_F(ControlPanel, TwoDGoesBackToTracingAndLeavesThe3DViewOpen) {
+    SetHill();
+    Inizio::mostra3d();
+    Panel().PushButton2.Push();
+    EXPECT_EQ(rt::OpenInstance<fincontrol>(), nullptr);
+    EXPECT_NE(rt::OpenInstance<finimmagine>(), nullptr);
+    EXPECT_NE(View(), nullptr);
 }
 
 } // namespace

@@ -1,18 +1,16 @@
-// The switch to the 3D working mode: the points are checked, the 2D editor leaves a snapshot for
-// the 3D view and closes with the palette, the bounds are computed, and the control panel opens
-// beside the chosen view.
+// The 3D working mode's windows: the points are checked, the bounds are computed, and the control
+// panel opens beside the chosen view.
+
+#include "views/threedmode.h"
 
 #include <cstdint>
 #include <string>
 
-#include "input/fin_edita.h"
-#include "input/finimmagine.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "rt/application.h"
 #include "rt/dialogs.h"
 #include "rt/folderitem.h"
-#include "rt/picture.h"
 #include "rt/runtime.h"
 #include "views/fincontrol.h"
 #include "views/finestra.h"
@@ -42,50 +40,44 @@ Verdict CheckData() {
 }
 
 void Refuse(Verdict verdict) {
-    rt::CloseIfOpen<fincontrol>();
-    rt::CloseIfOpen<Finestra>();
-    rt::CloseIfOpen<winquesa3d>();
+    threedmode::CloseWindows();
     const std::string reason = verdict == Verdict::TooFewPoints
                                    ? "Minimum three points for 3D!\r\rMinimo tre punti per il 3D!"
                                    : "All points are aligned!\r\rTutti i punti sono allineati!";
     rt::MsgBox("Invalid data! / Dati non validi!\r" + reason);
 }
 
-// The 2D editor's whole content over a light grey ground.
-rt::Picture Snapshot() {
-    const fin_edita& editor = rt::Instance<fin_edita>();
-    rt::Picture photo = rt::Picture::New(editor.Width(), editor.Height(), 32);
-    if (!photo)
-        return photo;
-    rt::Graphics& g = photo.Graphics();
-    g.SetForeColor(rt::HSV(0, 0, 0.9));
-    g.FillRect(0, 0, editor.Width(), editor.Height());
-    g.DrawPicture(editor.DrawIntoPicture(), 0, 0);
-    return photo;
+void DrawAxonometry() {
+    Finestra& drawing = rt::Instance<Finestra>();
+    drawing.disegnaingombro();
+    drawing.assonometria();
+    drawing.Refresh();
 }
 
 } // namespace
 
-namespace Inizio {
+namespace threedmode {
 
-void mostra3d() {
+bool PointsCarryASurface() {
     const Verdict verdict = CheckData();
-    if (verdict != Verdict::Valid) {
-        Refuse(verdict);
-        return;
-    }
+    if (verdict == Verdict::Valid)
+        return true;
+    Refuse(verdict);
+    return false;
+}
 
-    openglpicture = Snapshot();
+void CloseWindows() {
     rt::CloseIfOpen<fincontrol>();
     rt::CloseIfOpen<Finestra>();
     rt::CloseIfOpen<winquesa3d>();
-    rt::CloseIfOpen<finimmagine>();
-    rt::CloseIfOpen<fin_edita>();
+}
+
+void Open() {
     globali::celamesh = false;
-    calcolaingombro();
+    Inizio::calcolaingombro();
 
     fincontrol& panel = rt::Instance<fincontrol>();
-    if (engine3d == 0) {
+    if (Inizio::engine3d == 0) {
         panel.SetHeight(fincontrol::kHeightsOnSwitchTo3D.threeDView);
         const rt::FolderItem temporary = rt::GetFolderItem("3DMFTEMP.3MF");
         if (temporary.Exists())
@@ -93,16 +85,22 @@ void mostra3d() {
         rt::Instance<winquesa3d>().Show();
     } else {
         panel.SetHeight(fincontrol::kHeightsOnSwitchTo3D.drawing);
-        Finestra& drawing = rt::Instance<Finestra>();
-        drawing.disegnaingombro();
-        drawing.assonometria();
-        drawing.Refresh();
+        DrawAxonometry();
     }
-    ambiente = 2;
+    Inizio::ambiente = 2;
     panel.Show();
-    if (panel.RadioB.Has(engine3d))
-        panel.RadioB(engine3d).SetValue(true);
+    if (panel.RadioB.Has(Inizio::engine3d))
+        panel.RadioB(Inizio::engine3d).SetValue(true);
     rt::EnableMenuItems();
 }
 
-} // namespace Inizio
+void RedrawViews() {
+    if (Inizio::engine3d == 0) {
+        rt::CloseIfOpen<winquesa3d>();
+        rt::Instance<winquesa3d>().Show();
+    } else if (Inizio::engine3d == 1) {
+        DrawAxonometry();
+    }
+}
+
+} // namespace threedmode

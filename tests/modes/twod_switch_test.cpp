@@ -1,7 +1,7 @@
 // The switch to the 2D working mode, the fit, pictures that cannot be read or are too large, and
 // the reference rescale.
 
-#include "twod_fixture.h"
+#include "tests/input/twod_fixture.h"
 #include "views/fincontrol.h"
 #include "views/finestra.h"
 #include <QImage>
