@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "input/loadedsurvey.h"
+#include "input/readers.h"
 #include "model/inizio.h"
 #include "rt/conv.h"
 #include "rt/dialogs.h"

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "input/loadedsurvey.h"
+#include "input/readers.h"
 #include "input/surveyreaders.h"
 #include "model/inizio.h"
 #include "rt/conv.h"
