@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "input/loadedsurvey.h"
 #include "input/readers.h"
@@ -191,37 +192,37 @@ std::optional<std::int32_t> FormOf(const rt::FolderItem& file) {
 } // namespace
 
 // Most drawings hold lightweight polylines, so the file is read as such until a group marks one
-// of the other forms; for those drawings that is the only pass. After a marking group, the rest
-// of the file is only searched for the last one, and the file is read again in its form.
+// of the other forms. From that group on, the readers of both other forms take the rest of the
+// file (neither takes anything before its first polyline, which is or follows that group), and the
+// last marking group picks the one whose points are kept: one pass for every form.
 bool ReadDxfFile(const rt::FolderItem& file, double firstHeight, double heightStep, std::int32_t skip,
                  LoadedSurvey& survey) {
     const auto stream = file.OpenAsTextFile();
     if (!stream)
         return false;
     PolylineReader lightweight(1, firstHeight, heightStep, skip, survey);
+    LoadedSurvey entities, subclassed;
+    PolylineReader entityReader(2, firstHeight, heightStep, skip, entities);
+    PolylineReader subclassReader(3, firstHeight, heightStep, skip, subclassed);
     GroupReader groups(*stream);
-    std::int32_t marked = 0;
-    while (marked == 0 && groups.Next()) {
-        marked = MarkedForm(groups.Value(), [&] { return groups.Code(); });
-        if (marked == 0)
+    std::int32_t form = 1;
+    while (groups.Next()) {
+        if (const std::int32_t marked = MarkedForm(groups.Value(), [&] { return groups.Code(); }))
+            form = marked;
+        if (form == 1) {
             lightweight.Take(groups);
+        } else {
+            entityReader.Take(groups);
+            subclassReader.Take(groups);
+        }
     }
-    const std::int32_t form = marked == 0 ? 1 : LastMarkedForm(*stream, marked);
     const bool failed = stream->ReadFailed();
     stream->Close();
-    if (failed || form == 1)
-        return !failed;
-
-    survey = LoadedSurvey();
-    const auto again = file.OpenAsTextFile();
-    if (!again)
+    if (failed)
         return false;
-    PolylineReader reader(form, firstHeight, heightStep, skip, survey);
-    GroupReader againGroups(*again);
-    reader.Read(againGroups);
-    const bool failedAgain = again->ReadFailed();
-    again->Close();
-    return !failedAgain;
+    if (form != 1)
+        survey = std::move(form == 2 ? entities : subclassed);
+    return true;
 }
 
 namespace modulodxf {
