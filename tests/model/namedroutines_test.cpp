@@ -1,6 +1,3 @@
-// The named terrain routines: each passes the shared variables and the control panel's settings
-// to its function, writes the results back, and reports on the panel as the function does.
-
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,3 @@
-// The survey data: the reset of the shared data before new data, the bounding box of the point set,
-// the deletion of a polyline row with its points, and the checked indices of the two-dimensional
-// arrays.
-
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <vector>
