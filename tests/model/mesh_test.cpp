@@ -1,7 +1,3 @@
-// Height colours, contour level series, the tracing of a level through one grid cell, the
-// height-coloured top view drawn with them, and the 3D surface mesh of the height grid with its
-// contour ribbons.
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

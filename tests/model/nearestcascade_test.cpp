@@ -1,8 +1,3 @@
-// The height grid interpolated from the survey points, and the slots found from the nearest points
-// against the plain pass over all points, node by node, on surveys shaped to break a nearest-point
-// search: ties, duplicates, points on nodes, points met in order of decreasing distance, points on
-// one line or in one place.
-
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -40,6 +35,7 @@ std::vector<Point> Uniform(std::size_t count, std::mt19937_64& random) {
     return points;
 }
 
+// Surveys shaped to break a nearest-point search.
 std::vector<Survey> Surveys() {
     std::mt19937_64 random(7);
     std::vector<Survey> surveys{{"uniform", Uniform(3000, random)}};
@@ -156,26 +152,21 @@ TEST(NearestCascade, TheIndexOfALargeSurveyFindsThePlainPassSlotsAndTakesLessTha
     for (const std::size_t count : {1000u, 100000u, 131073u}) {
         const terrain::Survey points = terraintest::Points(Uniform(count, random));
         const std::vector<double>&x = points.x, &y = points.y, &z = points.z;
-        const pointindex::PointIndex index(x, y, z);
-        ASSERT_TRUE(index.Grid() != nullptr && index.Size() == count);
-        nodecascade::NearestCascade search(index, x, y, z, true);
-        for (double node = 0.37; node < 200; node += 13.3)
-            ASSERT_TRUE(SameSlots(search.Find(node * 1.5, node, 500),
-                                  nodecascade::PlainCascade(x, y, z, node * 1.5, node, 500, true), true))
-                << count << ", " << node;
         std::vector<double> lineY(x);
         for (double& value : lineY)
             value *= 0.75;
         // The grid for the even spread, the tree for the line.
-        const pointindex::PointIndex tree(x, lineY, z);
-        ASSERT_TRUE(tree.Grid() == nullptr);
-        nodecascade::NearestCascade treeSearch(tree, x, lineY, z, true);
-        for (double node = 0.37; node < 200; node += 13.3)
-            ASSERT_TRUE(SameSlots(treeSearch.Find(node * 1.5, node, 500),
-                                  nodecascade::PlainCascade(x, lineY, z, node * 1.5, node, 500, true), true))
-                << count << ", " << node;
-        EXPECT_LT(index.MemoryBytes(), 48 * count) << count;
-        EXPECT_LT(tree.MemoryBytes(), 48 * count) << count;
+        for (const std::vector<double>* ys : std::initializer_list<const std::vector<double>*>{&y, &lineY}) {
+            const pointindex::PointIndex index(x, *ys, z);
+            ASSERT_TRUE((index.Grid() != nullptr) == (ys == &y) && index.Size() == count);
+            nodecascade::NearestCascade search(index, x, *ys, z, true);
+            for (double node = 0.37; node < 200; node += 13.3)
+                ASSERT_TRUE(SameSlots(search.Find(node * 1.5, node, 500),
+                                      nodecascade::PlainCascade(x, *ys, z, node * 1.5, node, 500, true),
+                                      true))
+                    << count << ", " << node;
+            EXPECT_LT(index.MemoryBytes(), 48 * count) << count;
+        }
     }
 }
 

@@ -1,7 +1,3 @@
-// The survey data: the reset of the shared data before new data, the bounding box of the point set,
-// the deletion of a polyline row with its points, and the checked indices of the two-dimensional
-// arrays.
-
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <vector>
@@ -44,24 +40,22 @@ TEST_F(SurveyData, ResetEmptiesPointsPolylinesPictureAndSelectionButKeepsTheGrid
     EXPECT_FALSE(Inizio::immaginesfondo);
 }
 
-TEST_F(SurveyValues, BoundsOfThePointsUpToPtotWithSpansAndRatio) {
+TEST_F(SurveyValues, BoundsOfThePointsUpToPtotWithSpansAndRatioSquareWhenNotFinite) {
     terrain::Survey survey = terraintest::Points({{10, -3, 7}, {5, 4, -2.5}, {20, 1, 0}, {500, 500, 500}});
     survey.last = 2; // the last point is left from earlier data
     const terrain::Bounds b = terrain::MeasureBounds(survey, progress);
     EXPECT_EQ(vector<double>({b.xmin, b.xmax, b.ymin, b.ymax, b.zmin, b.zmax, b.dx, b.dy, b.dz, b.rapp}),
               (vector<double>{5, 20, -3, 4, -2.5, 7, 15, 7, 9.5, 7.0 / 15.0}));
     EXPECT_EQ(progress.progress, (vector<std::int32_t>{50, 100, 0}));
-}
-
-TEST_F(SurveyValues, WithoutAFiniteRatioTheProposedGridIsSquare) {
+    // Without a finite ratio the proposed grid is square.
     const double huge = 1.7e308;
     for (const auto& points :
          vector<vector<terraintest::Point>>{{{3, 4, 1}, {3, 4, 1}}, {{-huge, -huge, 0}, {huge, huge, 1}}})
         EXPECT_EQ(terrain::MeasureBounds(terraintest::Points(points), progress).rapp, 1);
     terrain::Survey none = terraintest::Points({});
     none.last = 5; // more points claimed than stored
-    const terrain::Bounds b = terrain::MeasureBounds(none, progress);
-    EXPECT_EQ(vector<double>({b.xmin, b.xmax, b.dz}), vector<double>(3, 0.0));
+    const terrain::Bounds empty = terrain::MeasureBounds(none, progress);
+    EXPECT_EQ(vector<double>({empty.xmin, empty.xmax, empty.dz}), vector<double>(3, 0.0));
 }
 
 // Rows with the given counts (count - 1 per row, -1 for a row without vertices), stored back to

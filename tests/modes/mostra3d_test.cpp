@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <utility>
 
 #include "input/fin_edita.h"
 #include "input/finimmagine.h"
@@ -91,8 +92,7 @@ TEST_F(Switch, TheDrawingKeepsTheTemporaryFileAndGridCountsBeyondTheFieldsBecome
     Panel().YEditField.SetText("7");
     EXPECT_EQ(Panel().XEditField.Text(), "2");
     Panel().PushButton1.Push();
-    EXPECT_EQ(globali::mxtot, 2);
-    EXPECT_EQ(globali::mytot, 7);
+    EXPECT_EQ(std::pair(globali::mxtot, globali::mytot), std::pair(2, 7));
 }
 
 // The 3D view where Qt offers no OpenGL.

@@ -64,7 +64,7 @@ void ClickCell(rt::ListBox& list, int row, int column) {
     QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.topLeft() + QPoint(3, 4));
 }
 
-TEST(ListBoxTest, ClickEditsTheCellKeysGoToCellKeyDownFirstAndTheTextIsStored) {
+TEST(ListBoxTest, ClickEditsTheCellKeysGoToCellKeyDownFirstAndTheEditedRowFollowsRemovalsAboveIt) {
     ListWindow& window = rt::Instance<ListWindow>();
     rt::ListBox& list = window.List;
     QApplication::setActiveWindow(window.ContentWidget());
@@ -87,16 +87,11 @@ TEST(ListBoxTest, ClickEditsTheCellKeysGoToCellKeyDownFirstAndTheTextIsStored) {
     ClickCell(list, 2, 0);
     EXPECT_EQ(list.EditingRow(), -1);
     EXPECT_EQ(window.log, (std::vector<std::string>{"click 2,0 at 3,4", "click 2,0 at 3,4"}));
-}
-
-TEST(ListBoxTest, TheEditedRowFollowsRemovalsAboveItAndTheProgramCanCommitTheEdit) {
-    ListWindow& window = rt::Instance<ListWindow>();
-    rt::ListBox& list = window.List;
-    QApplication::setActiveWindow(window.ContentWidget());
+    // The edited row follows removals above it and the program can commit the edit.
     list.EditCell(2, 1);
     list.RemoveRow(0);
     EXPECT_EQ(list.EditingRow(), 1);
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("8"));

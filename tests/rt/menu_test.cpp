@@ -21,20 +21,6 @@ rt::MenuItem& AddItem(rt::MenuItem& parent, Kind kind, const std::string& name, 
     return parent.Append(std::move(item));
 }
 
-// A small bar like the program's: File with a submenu, Edit with an about item.
-std::unique_ptr<rt::MenuBar> MakeBar() {
-    auto bar = std::make_unique<rt::MenuBar>();
-    rt::MenuItem& file = AddItem(*bar, Kind::Menu, "FileMenu", "&File");
-    AddItem(file, Kind::Item, "FilePointEditor", "Point Editor..", "Cmd+R");
-    rt::MenuItem& exports = AddItem(file, Kind::Item, "FileExport", "Export..");
-    AddItem(exports, Kind::Item, "ExportDXF", "DXF..");
-    AddItem(exports, Kind::Item, "UntitledMenu3", "-");
-    rt::MenuItem& edit = AddItem(*bar, Kind::Menu, "EditMenu", "&Edit");
-    AddItem(edit, Kind::Item, "EditClear", "Clear");
-    AddItem(edit, Kind::About, "AppleInfo", "Info..");
-    return bar;
-}
-
 class MenuApp : public rt::Application {
 public:
     int enablings = 0;
@@ -53,7 +39,16 @@ protected:
 };
 
 TEST(MenuTest, ItemsAreFoundByNameThroughSubmenusTriggerNeedsThemEnabledAndClearWorksOnTheFocusedField) {
-    const std::unique_ptr<rt::MenuBar> bar = MakeBar();
+    // A small bar like the program's: File with a submenu, Edit with an about item.
+    const auto bar = std::make_unique<rt::MenuBar>();
+    rt::MenuItem& file = AddItem(*bar, Kind::Menu, "FileMenu", "&File");
+    AddItem(file, Kind::Item, "FilePointEditor", "Point Editor..", "Cmd+R");
+    rt::MenuItem& exports = AddItem(file, Kind::Item, "FileExport", "Export..");
+    AddItem(exports, Kind::Item, "ExportDXF", "DXF..");
+    AddItem(exports, Kind::Item, "UntitledMenu3", "-");
+    rt::MenuItem& editMenu = AddItem(*bar, Kind::Menu, "EditMenu", "&Edit");
+    AddItem(editMenu, Kind::Item, "EditClear", "Clear");
+    AddItem(editMenu, Kind::About, "AppleInfo", "Info..");
     MenuApp app;
     app.Register();
     rt::WindowRegistry::RunDeferredOpenings();

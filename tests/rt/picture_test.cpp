@@ -32,14 +32,6 @@ PixelSet Rect(int x, int y, int width, int height) {
     return pixels;
 }
 
-// A rectangle's one-pixel outline.
-PixelSet Frame(int x, int y, int width, int height) {
-    PixelSet pixels = Rect(x, y, width, height);
-    for (const auto& inner : Rect(x + 1, y + 1, width - 2, height - 2))
-        pixels.erase(inner);
-    return pixels;
-}
-
 // A picture of `width` by 1 pixels, red on the left `red` of them.
 rt::Picture RedOnTheLeft(int width, int red) {
     const rt::Picture picture = rt::Picture::New(width, 1);
@@ -73,8 +65,11 @@ TEST(Picture, NewPicturesAreWhiteSharedByCopiesAndNilIgnoresDrawing) {
 TEST(Graphics, DrawsLinesAndPolygonsOnExactlyTheirPixels) {
     EXPECT_EQ(Drawn([](G& g) { g.DrawLine(1, 5, 5, 9); }),
               (PixelSet{{1, 5}, {2, 6}, {3, 7}, {4, 8}, {5, 9}}));
-    // The point lists are one-based: element 0 is unused.
-    EXPECT_EQ(Drawn([](G& g) { g.DrawPolygon({999, 1, 1, 6, 1, 6, 6, 1, 6}); }), Frame(1, 1, 6, 6));
+    // The point lists are one-based: element 0 is unused. A square's one-pixel outline:
+    PixelSet frame = Rect(1, 1, 6, 6);
+    for (const auto& inner : Rect(2, 2, 4, 4))
+        frame.erase(inner);
+    EXPECT_EQ(Drawn([](G& g) { g.DrawPolygon({999, 1, 1, 6, 1, 6, 6, 1, 6}); }), frame);
 }
 
 TEST(Graphics, SmallOvalsFillTheirBoxAsDotsAndPluses) {

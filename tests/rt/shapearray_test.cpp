@@ -1,6 +1,3 @@
-// The compact shape arrays against arrays of single light shapes: the same pictures and the same
-// presses for the same work.
-
 #include "rt/controlarray.h"
 #include "rt/shapearray.h"
 #include "rt/shapes.h"

@@ -10,7 +10,7 @@
 template <int Tag = 0> class TestWindow : public rt::Window {
 public:
     using Hook = std::function<void(TestWindow&)>;
-    static inline Hook layout, controls, open, close;
+    static inline Hook layout, controls, open;
     // Key presses ("key " and the key) and mouse events ("down x,y", "drag x,y", "up x,y"); its
     // result is what the window's own handler returns.
     static inline std::function<bool(const std::string&)> event;
@@ -19,7 +19,7 @@ public:
     rt::CheckBox Box;
     // Forgets the functions of an earlier test.
     static void Reset() {
-        layout = controls = open = close = nullptr;
+        layout = controls = open = nullptr;
         event = nullptr;
         destroyed = 0;
     }
@@ -29,7 +29,6 @@ protected:
     void Layout() override { Run(layout); }
     void CreateControls() override { Run(controls); }
     void Event_Open() override { Run(open); }
-    void Event_Close() override { Run(close); }
     bool Event_KeyDown(const std::string& key) override { return Report("key " + key); }
     bool Event_MouseDown(std::int32_t x, std::int32_t y) override { return Report("down", x, y); }
     void Event_MouseDrag(std::int32_t x, std::int32_t y) override { Report("drag", x, y); }

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <optional>
+#include <utility>
 
 #include "model/contours.h"
 #include "tests/views/threed_fixture.h"
@@ -62,13 +63,12 @@ TEST_F(ControlPanel, CreateMeshRaisesCountsBelowTwoWithABeepEachAndEndsWithABeep
     const std::int32_t beeps = rt::BeepCount();
     QTest::mouseClick(Panel().PushButton1.Widget(), Qt::LeftButton);
     EXPECT_EQ(rt::BeepCount(), beeps + 3);
-    EXPECT_EQ(globali::mxtot, 2);
-    EXPECT_EQ(globali::mytot, 2);
+    EXPECT_EQ(std::pair(globali::mxtot, globali::mytot), std::pair(2, 2));
     EXPECT_EQ(Panel().YEditField.Text(), "2");
     EXPECT_EQ(globali::terreno, nullptr);
 }
 
-TEST_F(ControlPanel, CreateMeshWithThe3DViewRebuildsTheMeshesAndOpensANewView) {
+TEST_F(ControlPanel, CreateMeshWithThe3DViewOpensANewViewAnd2DGoesBackToTracingLeavingItOpen) {
     SetHill();
     Inizio::mostra3d();
     View()->rb3d.Wireframe = true;
@@ -80,6 +80,11 @@ TEST_F(ControlPanel, CreateMeshWithThe3DViewRebuildsTheMeshesAndOpensANewView) {
     ASSERT_NE(View(), nullptr);
     EXPECT_FALSE(View()->rb3d.Wireframe);
     EXPECT_EQ(Panel().ProgressBar1.Value(), 0);
+    // 2D goes back to tracing and leaves the 3D view open.
+    Panel().PushButton2.Push();
+    EXPECT_EQ(rt::OpenInstance<fincontrol>(), nullptr);
+    EXPECT_NE(rt::OpenInstance<finimmagine>(), nullptr);
+    EXPECT_NE(View(), nullptr);
 }
 
 TEST_F(ControlPanel, SlidersShowThePowerInTenthsAndTheRibbonsRebuildOnlyWithAGridAndThe3DView) {
