@@ -18,7 +18,7 @@
 namespace ambrelix {
 
 void App::Event_Close() {
-    Preferenze::scrivilingua(globali::lingua);
+    preferences::WriteLanguage(globali::lingua);
 }
 
 void App::Event_UnhandledException(const std::exception_ptr& error) {
@@ -33,7 +33,7 @@ void App::Event_UnhandledException(const std::exception_ptr& error) {
 }
 
 void App::Event_Open() {
-    globali::lingua = Preferenze::leggilingua();
+    globali::lingua = preferences::ReadLanguage();
     Globalilocalizza::ApplyLanguage();
     rt::Instance<finstart>().Show();
 

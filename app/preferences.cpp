@@ -5,10 +5,10 @@
 #include "rt/conv.h"
 #include "rt/folderitem.h"
 
-namespace Preferenze {
+namespace preferences {
 
-std::int32_t leggilingua() {
-    const rt::FolderItem file = rt::GetFolderItem(kNomeFile);
+std::int32_t ReadLanguage() {
+    const rt::FolderItem file = rt::GetFolderItem(kFileName);
     if (!file.Exists())
         return 1;
     auto stream = file.OpenAsTextFile();
@@ -20,12 +20,12 @@ std::int32_t leggilingua() {
     return failed ? 1 : rt::conv(rt::Val(line));
 }
 
-bool scrivilingua(std::int32_t lingua) {
-    auto stream = rt::GetFolderItem(kNomeFile).CreateTextFile();
+bool WriteLanguage(std::int32_t language) {
+    auto stream = rt::GetFolderItem(kFileName).CreateTextFile();
     if (!stream)
         return false;
-    stream->WriteLine(rt::Str(lingua));
+    stream->WriteLine(rt::Str(language));
     return stream->Close();
 }
 
-} // namespace Preferenze
+} // namespace preferences

@@ -84,16 +84,16 @@ TEST_F(Application, MenusAreEnabledByTheWorkingMode) {
 }
 
 TEST_F(Application, TheLanguageIsTheNumberOnTheFirstLineOfThePreferencesOrEnglishWithoutAFile) {
-    EXPECT_EQ(Preferenze::leggilingua(), 1);
+    EXPECT_EQ(preferences::ReadLanguage(), 1);
     const std::pair<const char*, std::int32_t> cases[] = {{"2", 2},          {"2\r1\r", 2},
                                                           {"  -3\n", -3},    {"\n2\n", 0},
                                                           {"italiano\n", 0}, {"99999999999\n", INT32_MAX}};
     for (const auto& [content, lingua] : cases) {
         WritePreferences(content);
-        EXPECT_EQ(Preferenze::leggilingua(), lingua) << ::testing::PrintToString(content);
+        EXPECT_EQ(preferences::ReadLanguage(), lingua) << ::testing::PrintToString(content);
     }
     WritePreferences("1\n1\nsomething else\n");
-    EXPECT_TRUE(Preferenze::scrivilingua(INT32_MIN));
+    EXPECT_TRUE(preferences::WriteLanguage(INT32_MIN));
     EXPECT_EQ(ReadPreferences(), "-2147483648\n");
 }
 
@@ -101,19 +101,19 @@ TEST_F(Application, APreferencesFileThatCannotBeReadOrReplacedGivesEnglishAndIsL
     // A folder that holds a file can be neither opened as text, nor deleted, nor written.
     std::filesystem::create_directory(PreferencesPath());
     std::ofstream(PreferencesPath() / "keep") << "x";
-    EXPECT_EQ(Preferenze::leggilingua(), 1);
-    EXPECT_FALSE(Preferenze::scrivilingua(2));
+    EXPECT_EQ(preferences::ReadLanguage(), 1);
+    EXPECT_FALSE(preferences::WriteLanguage(2));
     EXPECT_TRUE(std::filesystem::exists(PreferencesPath() / "keep"));
     // A pipe is neither waited for nor replaced.
     RemovePreferences();
     ASSERT_EQ(mkfifo(PreferencesPath().c_str(), 0600), 0);
-    EXPECT_EQ(Preferenze::leggilingua(), 1);
-    EXPECT_FALSE(Preferenze::scrivilingua(2));
+    EXPECT_EQ(preferences::ReadLanguage(), 1);
+    EXPECT_FALSE(preferences::WriteLanguage(2));
     EXPECT_TRUE(std::filesystem::is_fifo(PreferencesPath()));
     // A full disk at quit keeps the language that was chosen.
     WritePreferences("2\n");
     const FileSizeLimit full(1);
-    EXPECT_FALSE(Preferenze::scrivilingua(1));
+    EXPECT_FALSE(preferences::WriteLanguage(1));
     EXPECT_EQ(ReadPreferences(), "2\n");
 }
 

@@ -19,7 +19,7 @@ inline std::string ReadFile(const std::filesystem::path& path) {
 }
 
 inline std::filesystem::path PreferencesPath() {
-    const std::string path = rt::GetFolderItem(Preferenze::kNomeFile).Path();
+    const std::string path = rt::GetFolderItem(preferences::kFileName).Path();
     if (path.rfind(std::filesystem::temp_directory_path().string(), 0) != 0) {
         ADD_FAILURE() << "preferences file outside a temporary folder: " << path;
         std::abort();
