@@ -154,8 +154,7 @@ void finingombro::PushButton2_Action() {
         const auto k = static_cast<std::size_t>(i);
         t.Apply(k);
         Inizio::allargaingombro(k);
-        panel.ShowProgress(
-            rt::conv(static_cast<double>(std::int64_t{i} * 100) / static_cast<double>(ptot)));
+        panel.ShowProgress(rt::conv(static_cast<double>(std::int64_t{i} * 100) / static_cast<double>(ptot)));
         rt::RuntimeBackgroundTask();
     }
     panel.ShowProgress(0);
