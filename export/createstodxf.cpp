@@ -6,7 +6,6 @@
 
 #include "export/writesupport.h"
 #include "model/globali.h"
-#include "model/terrainpanel.h"
 #include "rt/runtime.h"
 
 namespace {
@@ -85,38 +84,23 @@ std::string Header() {
 } // namespace
 
 bool globali::createstodxf(const rt::FolderItem& f) {
-    if (!exportfile::GridComplete())
+    exportfile::MeshFileWriter out;
+    if (!exportfile::GridComplete() || !out.Create(f, "text/plain"))
         return false;
-    const auto stream = exportfile::CreateOrReport(f, "text/plain");
-    if (!stream)
-        return false;
-    stream->Write(Header());
-    TerrainPanel::Current().SetProgressMaximum(100);
-
+    out.Write(Header());
     DxfText cell;
-    for (std::int32_t j = 0; j < mytot; ++j) {
-        for (std::int32_t i = 0; i < mxtot; ++i) {
-            const Corner lowLeft = NodeCorner(i, j);
-            const Corner highRight = NodeCorner(i + 1, j + 1);
-            cell.Clear();
-            Face(cell, lowLeft, NodeCorner(i, j + 1), highRight);
-            Face(cell, lowLeft, NodeCorner(i + 1, j), highRight);
-            stream->Write(cell.Text());
-            rt::RuntimeBackgroundTask();
-        }
-        exportfile::ShowProgress(exportfile::Percent(std::int64_t{j} * 100, mytot));
-        rt::RuntimeBackgroundTask();
-    }
-
+    out.Rows(mytot - 1, mxtot - 1, {mytot}, [&](std::int32_t j, std::int32_t i) {
+        const Corner lowLeft = NodeCorner(i, j);
+        const Corner highRight = NodeCorner(i + 1, j + 1);
+        cell.Clear();
+        Face(cell, lowLeft, NodeCorner(i, j + 1), highRight);
+        Face(cell, lowLeft, NodeCorner(i + 1, j), highRight);
+        out.Write(cell.Text());
+    });
     DxfText tail;
     tail << "ENDSEC"
          << "0"
          << "EOF";
-    stream->Write(tail.Text());
-    exportfile::ShowProgress(0);
-    if (!stream->Close()) {
-        exportfile::ReportWriteFailure();
-        return false;
-    }
-    return true;
+    out.Write(tail.Text());
+    return out.Close();
 }

@@ -5,50 +5,36 @@
 
 #include "export/writesupport.h"
 #include "model/globali.h"
-#include "model/terrainpanel.h"
 #include "rt/runtime.h"
 #include "rt/window.h"
 #include "views/fincontrol.h"
 
 bool globali::createstogdl(const rt::FolderItem& f) {
-    if (!exportfile::GridComplete())
-        return false;
-    const auto stream = exportfile::CreateOrReport(f, "text/plain");
-    if (!stream)
+    exportfile::MeshFileWriter out;
+    if (!exportfile::GridComplete() || !out.Create(f, "text/plain"))
         return false;
     mesh = rt::Instance<fincontrol>().CheckBox1.Value() ? 63 : 127;
+    out.Write("MESH " + rt::Str(dx) + ", " + rt::Str(dy) + ", " + std::to_string(std::int64_t{mxtot} + 1) +
+              ", " + std::to_string(std::int64_t{mytot} + 1) + ", " + rt::Str(mesh) + ", \r");
 
-    const std::int64_t nodesX = std::int64_t{mxtot} + 1;
-    const std::int64_t nodesY = std::int64_t{mytot} + 1;
-    stream->Write("MESH " + rt::Str(dx) + ", " + rt::Str(dy) + ", " + std::to_string(nodesX) + ", " +
-                  std::to_string(nodesY) + ", " + rt::Str(mesh) + ", \r");
-
-    TerrainPanel::Current().SetProgressMaximum(100);
-    std::string pending;
+    // A line ends after every ten heights, counted across rows, and at the end of every row.
+    std::string line;
+    const auto endLine = [&] {
+        line += '\r';
+        out.Write(line);
+        line.clear();
+    };
     std::int32_t count = 0;
-    for (std::int32_t j = 0; j <= mytot; ++j) {
-        for (std::int32_t i = 0; i <= mxtot; ++i) {
-            pending += rt::Str(mz(i, j));
-            if (i != mxtot || j != mytot)
-                pending += ", ";
-            if (++count == 10) {
-                count = 0;
-                pending += '\r';
-                stream->Write(pending);
-                pending.clear();
-            }
-            rt::RuntimeBackgroundTask();
+    out.Rows(mytot, mxtot, {mytot}, [&](std::int32_t j, std::int32_t i) {
+        line += rt::Str(mz(i, j));
+        if (i != mxtot || j != mytot)
+            line += ", ";
+        if (++count == 10) {
+            count = 0;
+            endLine();
         }
-        pending += '\r';
-        stream->Write(pending);
-        pending.clear();
-        exportfile::ShowProgress(exportfile::Percent(std::int64_t{j} * 100, mytot));
-        rt::RuntimeBackgroundTask();
-    }
-    exportfile::ShowProgress(0);
-    if (!stream->Close()) {
-        exportfile::ReportWriteFailure();
-        return false;
-    }
-    return true;
+        if (i == mxtot)
+            endLine();
+    });
+    return out.Close();
 }

@@ -9,37 +9,15 @@
 #include "model/array2d.h"
 #include "model/globali.h"
 #include "model/meshtransform.h"
-#include "model/terrainpanel.h"
 #include "rt/runtime.h"
 
 namespace {
-
-using globali::mxtot;
-using globali::mytot;
 
 // The grid centred and scaled, in the file's axis order: X, height, Y.
 struct SceneGrid {
     Array2D<double> x, height, y;
 
     rt::Vector3D Vertex(std::int32_t i, std::int32_t j) const { return {x(i, j), height(i, j), y(i, j)}; }
-};
-
-class MetafileWriter {
-public:
-    explicit MetafileWriter(rt::BinaryStream& stream) : stream_(stream) {}
-
-    void Line(int tabs, const std::string& text) {
-        line_.assign(static_cast<std::size_t>(tabs), '\t');
-        line_ += text;
-        line_ += '\r';
-        stream_.Write(line_);
-    }
-
-    void Write(const std::string& bytes) { stream_.Write(bytes); }
-
-private:
-    rt::BinaryStream& stream_;
-    std::string line_;
 };
 
 std::string Triple(double a, double b, double c) {
@@ -83,26 +61,6 @@ rt::Vector3D UnitNormal(const rt::Vector3D& p0, const rt::Vector3D& p1, const rt
     return normal;
 }
 
-void ShowRow(std::int32_t j, double base) {
-    exportfile::ShowProgress(exportfile::Percent(std::int64_t{j} * 25, mytot, base));
-    rt::RuntimeBackgroundTask();
-}
-
-SceneGrid Normalised(const meshbuild::MeshTransform& transform) {
-    SceneGrid grid{Array2D<double>(mxtot, mytot), Array2D<double>(mxtot, mytot),
-                   Array2D<double>(mxtot, mytot)};
-    for (std::int32_t j = 0; j <= mytot; ++j) {
-        for (std::int32_t i = 0; i <= mxtot; ++i) {
-            grid.x(i, j) = transform.X(globali::mx(i, j));
-            grid.y(i, j) = transform.Y(globali::my(i, j));
-            grid.height(i, j) = transform.Z(globali::mz(i, j));
-            rt::RuntimeBackgroundTask();
-        }
-        ShowRow(j, 0.0);
-    }
-    return grid;
-}
-
 std::string Channel(rt::Color colour, int shift) {
     return rt::Str(static_cast<double>((colour >> shift) & 255U) / 255.0);
 }
@@ -112,83 +70,71 @@ std::string Channel(rt::Color colour, int shift) {
 bool globali::createstoqd3d(const rt::FolderItem& f) {
     if (!exportfile::GridComplete())
         return false;
-    TerrainPanel::Current().SetProgressMaximum(100);
+    exportfile::MeshFileWriter out;
     const meshbuild::MeshTransform transform = meshbuild::TransformFromBounds();
-    const SceneGrid grid = Normalised(transform);
+    SceneGrid grid{Array2D<double>(mxtot, mytot), Array2D<double>(mxtot, mytot),
+                   Array2D<double>(mxtot, mytot)};
+    out.Rows(mytot, mxtot, {mytot, 25}, [&](std::int32_t j, std::int32_t i) {
+        grid.x(i, j) = transform.X(mx(i, j));
+        grid.y(i, j) = transform.Y(my(i, j));
+        grid.height(i, j) = transform.Z(mz(i, j));
+    });
 
     vec = rt::Vector3D{};
-    const auto stream = f.CreateBinaryFile("qd3d/3dmf");
-    if (!stream) {
-        exportfile::ShowProgress(0);
-        exportfile::ReportWriteFailure();
+    if (!out.Create(f, "qd3d/3dmf"))
         return false;
-    }
-    MetafileWriter out(*stream);
+    std::string text;
+    const auto line = [&](std::size_t tabs, const std::string& content) {
+        text.assign(tabs, '\t');
+        text += content;
+        text += '\r';
+        out.Write(text);
+    };
 
     const std::int64_t row = std::int64_t{mxtot} + 1;
-    out.Line(0, "3DMetafile ( 1 0 Normal tableofcontents0> )");
-    out.Line(1, "trimesh0:");
-    out.Line(1, "Container (");
-    out.Line(2, "TriMesh (");
-    out.Line(3, std::to_string(2 * std::int64_t{mxtot} * mytot) + " 1 0 0 " +
-                    std::to_string(row * (std::int64_t{mytot} + 1)) + " 0");
-    out.Line(3, "# triangles");
-    for (std::int32_t j = 0; j < mytot; ++j) {
-        for (std::int32_t i = 0; i < mxtot; ++i) {
-            const std::int64_t a = i + j * row;
-            const std::int64_t b = i + (j + 1) * row;
-            out.Line(3, Triple(a, b, b + 1));
-            out.Line(3, Triple(b + 1, a + 1, a));
-            rt::RuntimeBackgroundTask();
-        }
-        ShowRow(j, 25.0);
-    }
+    line(0, "3DMetafile ( 1 0 Normal tableofcontents0> )");
+    line(1, "trimesh0:");
+    line(1, "Container (");
+    line(2, "TriMesh (");
+    line(3, std::to_string(2 * std::int64_t{mxtot} * mytot) + " 1 0 0 " +
+                std::to_string(row * (std::int64_t{mytot} + 1)) + " 0");
+    line(3, "# triangles");
+    out.Rows(mytot - 1, mxtot - 1, {mytot, 25, 25.0}, [&](std::int32_t j, std::int32_t i) {
+        const std::int64_t a = i + j * row;
+        const std::int64_t b = i + (j + 1) * row;
+        line(3, Triple(a, b, b + 1));
+        line(3, Triple(b + 1, a + 1, a));
+    });
 
-    out.Line(3, "# vertices");
-    for (std::int32_t j = 0; j <= mytot; ++j) {
-        for (std::int32_t i = 0; i <= mxtot; ++i) {
-            const rt::Vector3D v = grid.Vertex(i, j);
-            out.Line(3, Triple(v.X, v.Y, v.Z));
-            rt::RuntimeBackgroundTask();
-        }
-        ShowRow(j, 50.0);
-    }
+    line(3, "# vertices");
+    out.Rows(mytot, mxtot, {mytot, 25, 50.0}, [&](std::int32_t j, std::int32_t i) {
+        const rt::Vector3D v = grid.Vertex(i, j);
+        line(3, Triple(v.X, v.Y, v.Z));
+    });
 
-    out.Line(3, "# bounding box:");
-    out.Line(3, Triple(transform.X(xmin), transform.Z(zmin), transform.Y(ymin)) + ' ' +
-                    Triple(transform.X(xmax), transform.Z(zmax), transform.Y(ymax)) + " False");
-    out.Line(2, ")");
-    out.Line(2, "AttributeArray ( 3 0 0 0 0");
-    out.Line(3, "# triangle normals");
-    for (std::int32_t j = 0; j < mytot; ++j) {
-        for (std::int32_t i = 0; i < mxtot; ++i) {
-            const rt::Vector3D lowLeft = grid.Vertex(i, j);
-            const rt::Vector3D highLeft = grid.Vertex(i, j + 1);
-            const rt::Vector3D highRight = grid.Vertex(i + 1, j + 1);
-            const rt::Vector3D lowRight = grid.Vertex(i + 1, j);
-            const rt::Vector3D first = UnitNormal(lowLeft, highLeft, highRight);
-            const rt::Vector3D second = UnitNormal(highRight, lowRight, lowLeft);
-            out.Line(3, Triple(first.X, first.Y, first.Z));
-            out.Line(3, Triple(second.X, second.Y, second.Z));
-            rt::RuntimeBackgroundTask();
-        }
-        ShowRow(j, 75.0);
-    }
+    line(3, "# bounding box:");
+    line(3, Triple(transform.X(xmin), transform.Z(zmin), transform.Y(ymin)) + ' ' +
+                Triple(transform.X(xmax), transform.Z(zmax), transform.Y(ymax)) + " False");
+    line(2, ")");
+    line(2, "AttributeArray ( 3 0 0 0 0");
+    line(3, "# triangle normals");
+    out.Rows(mytot - 1, mxtot - 1, {mytot, 25, 75.0}, [&](std::int32_t j, std::int32_t i) {
+        const rt::Vector3D lowLeft = grid.Vertex(i, j);
+        const rt::Vector3D highRight = grid.Vertex(i + 1, j + 1);
+        const rt::Vector3D first = UnitNormal(lowLeft, grid.Vertex(i, j + 1), highRight);
+        const rt::Vector3D second = UnitNormal(highRight, grid.Vertex(i + 1, j), lowLeft);
+        line(3, Triple(first.X, first.Y, first.Z));
+        line(3, Triple(second.X, second.Y, second.Z));
+    });
 
-    out.Line(2, ")");
-    out.Line(2, "attributeSet0:");
-    out.Line(2, "Container (");
-    out.Line(3, "AttributeSet ( )");
-    out.Line(3, "DiffuseColor(  " + Channel(col_3d, 16) + ' ' + Channel(col_3d, 8) + ' ' +
-                    Channel(col_3d, 0) + " )");
-    out.Line(2, ")");
-    out.Line(1, ")");
+    line(2, ")");
+    line(2, "attributeSet0:");
+    line(2, "Container (");
+    line(3, "AttributeSet ( )");
+    line(3, "DiffuseColor(  " + Channel(col_3d, 16) + ' ' + Channel(col_3d, 8) + ' ' + Channel(col_3d, 0) +
+                " )");
+    line(2, ")");
+    line(1, ")");
     out.Write("   \r\r\r");
-
-    exportfile::ShowProgress(0);
-    if (!stream->Close()) {
-        exportfile::ReportWriteFailure();
-        return false;
-    }
-    return true;
+    return out.Close();
 }

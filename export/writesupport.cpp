@@ -3,8 +3,8 @@
 #include "model/contours.h"
 #include "model/globali.h"
 #include "model/terrainpanel.h"
+#include "rt/conv.h"
 #include "rt/dialogs.h"
-#include "rt/runtime.h"
 
 namespace exportfile {
 
@@ -18,12 +18,6 @@ bool MeshReady() {
     return globali::celamesh && GridComplete();
 }
 
-std::int32_t Percent(std::int64_t part, std::int32_t rows, double base) {
-    if (rows <= 0)
-        return rt::conv(base);
-    return rt::conv(base + static_cast<double>(part) / static_cast<double>(rows));
-}
-
 void ShowProgress(std::int32_t value) {
     TerrainPanel::Current().ShowProgress(value);
 }
@@ -33,11 +27,40 @@ void ReportWriteFailure() {
     rt::MsgBox(kWriteFailureMessage);
 }
 
-std::unique_ptr<rt::BinaryStream> CreateOrReport(const rt::FolderItem& file, std::string_view fileType) {
-    auto stream = file.CreateBinaryFile(fileType);
-    if (!stream)
-        ReportWriteFailure();
-    return stream;
+bool MeshFileWriter::Create(const rt::FolderItem& file, std::string_view fileType) {
+    stream_ = file.CreateBinaryFile(fileType);
+    return stream_ || Failed();
+}
+
+bool MeshFileWriter::Close() {
+    if (barAtClose_ == BarAtClose::Reset)
+        ResetBar();
+    return stream_->Close() || Failed();
+}
+
+void MeshFileWriter::StartBar() {
+    if (!barInUse_)
+        TerrainPanel::Current().SetProgressMaximum(100);
+    barInUse_ = true;
+}
+
+void MeshFileWriter::EndRow(std::int32_t row, const RowProgress& progress) {
+    const double part = static_cast<double>(std::int64_t{row} * progress.span);
+    ShowProgress(progress.rows <= 0 ? rt::conv(progress.base)
+                                    : rt::conv(progress.base + part / static_cast<double>(progress.rows)));
+    rt::RuntimeBackgroundTask();
+}
+
+void MeshFileWriter::ResetBar() {
+    ShowProgress(0);
+    barInUse_ = false;
+}
+
+bool MeshFileWriter::Failed() {
+    if (barInUse_)
+        ResetBar();
+    ReportWriteFailure();
+    return false;
 }
 
 } // namespace exportfile
