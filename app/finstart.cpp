@@ -9,6 +9,7 @@
 #include "input/readers.h"
 #include "input/setdxf.h"
 #include "input/twodmode.h"
+#include "model/caption.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "rt/application.h"
@@ -19,11 +20,6 @@ namespace {
 constexpr rt::Color kBlue = 0x0000FF;
 // Not pure cyan: the bars are drawn in (0, 255, 254).
 constexpr rt::Color kBarColour = 0x00FFFE;
-
-struct Caption {
-    const char* english;
-    const char* italian;
-};
 
 constexpr Caption kTitle{"Starting Choice", "Scelta iniziale"};
 
@@ -115,10 +111,9 @@ void finstart::Event_Open() {
 }
 
 void finstart::ApplyCaptions() {
-    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
-    SetTitle(kTitle.*language);
+    SetTitle(InLanguage(kTitle));
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(kChoices.size()); ++i)
-        pushbstart(i).SetCaption(kChoices[static_cast<std::size_t>(i)].*language);
+        pushbstart(i).SetCaption(InLanguage(kChoices[static_cast<std::size_t>(i)]));
 }
 
 bool finstart::Canvasl_MouseDown(std::int32_t index, std::int32_t /*x*/, std::int32_t /*y*/) {

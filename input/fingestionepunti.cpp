@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/caption.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
@@ -12,11 +13,6 @@
 #include "rt/textstyle.h"
 
 namespace {
-
-struct Caption {
-    const char* english;
-    const char* italian;
-};
 
 // The captions that follow the language.
 constexpr struct {
@@ -133,11 +129,10 @@ void fingestionepunti::Event_Open() {
         ListBox1.SetCell(r, 2, rt::Str(PointValue(globali::pz, r)));
         rt::RuntimeBackgroundTask();
     }
-    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
-    SetTitle(kCaptions.title.*language);
-    PushButton4.SetCaption(kCaptions.cancel.*language);
-    PushButton2.SetCaption(kCaptions.addPoint.*language);
-    PushButton3.SetCaption(kCaptions.remove.*language);
+    SetTitle(InLanguage(kCaptions.title));
+    PushButton4.SetCaption(InLanguage(kCaptions.cancel));
+    PushButton2.SetCaption(InLanguage(kCaptions.addPoint));
+    PushButton3.SetCaption(InLanguage(kCaptions.remove));
     splitting = false;
 }
 

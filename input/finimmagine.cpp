@@ -6,6 +6,7 @@
 #include "input/pictures2d.h"
 #include "input/surveyrows.h"
 #include "input/twodmode.h"
+#include "model/caption.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
@@ -15,11 +16,6 @@
 #include "rt/textstyle.h"
 
 namespace {
-
-struct Caption {
-    const char* english;
-    const char* italian;
-};
 
 // The captions that follow the language.
 constexpr struct {
@@ -153,10 +149,9 @@ void finimmagine::Event_Open() {
     SetLeft(4);
     SetTop(42);
     globali::momento = 1;
-    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
-    SetTitle(kCaptions.title.*language);
-    StaticText2.SetText(kCaptions.height.*language);
-    StaticText1.SetText(kCaptions.reference.*language);
+    SetTitle(InLanguage(kCaptions.title));
+    StaticText2.SetText(InLanguage(kCaptions.height));
+    StaticText1.SetText(InLanguage(kCaptions.reference));
     Inizio::ambiente = 1;
     color_t(0).SetFillColor(Inizio::gammanosel);
     color_t(1).SetFillColor(Inizio::gammasisel);

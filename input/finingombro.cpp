@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "model/caption.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modeswitch.h"
@@ -15,11 +16,6 @@
 #include "rt/textstyle.h"
 
 namespace {
-
-struct Caption {
-    const char* english;
-    const char* italian;
-};
 
 // The captions that follow the language.
 constexpr struct {
@@ -115,11 +111,10 @@ void finingombro::CreateControls() {
 }
 
 void finingombro::Event_Open() {
-    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
-    SetTitle(kCaptions.title.*language);
-    CheckBox1.SetCaption(kCaptions.rotate.*language);
-    PushButton1.SetCaption(kCaptions.cancel.*language);
-    PushButton2.SetCaption(kCaptions.modify.*language);
+    SetTitle(InLanguage(kCaptions.title));
+    CheckBox1.SetCaption(InLanguage(kCaptions.rotate));
+    PushButton1.SetCaption(InLanguage(kCaptions.cancel));
+    PushButton2.SetCaption(InLanguage(kCaptions.modify));
     mxeditf.SetProgramText(rt::Str(globali::dx));
     myeditf.SetProgramText(rt::Str(globali::dy));
     mzeditf.SetProgramText(rt::Str(globali::dz));

@@ -3,17 +3,13 @@
 #include <string>
 
 #include "input/readers.h"
+#include "model/caption.h"
 #include "model/globali.h"
 #include "model/modulodxf.h"
 #include "rt/conv.h"
 #include "rt/textstyle.h"
 
 namespace {
-
-struct Caption {
-    const char* english;
-    const char* italian;
-};
 
 // The captions that follow the language.
 constexpr struct {
@@ -104,14 +100,13 @@ void setdxf::CreateControls() {
 }
 
 void setdxf::Event_Open() {
-    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
-    SetTitle(kCaptions.title.*language);
-    StaticText1.SetText(kCaptions.heading.*language);
-    CheckBox1.SetCaption(kCaptions.autoQuoting.*language);
-    StaticText3.SetText(kCaptions.firstHeight.*language);
-    StaticText4.SetText(kCaptions.heightStep.*language);
-    StaticText2.SetText(kCaptions.simplify.*language);
-    StaticText6.SetText(kCaptions.skipped.*language);
+    SetTitle(InLanguage(kCaptions.title));
+    StaticText1.SetText(InLanguage(kCaptions.heading));
+    CheckBox1.SetCaption(InLanguage(kCaptions.autoQuoting));
+    StaticText3.SetText(InLanguage(kCaptions.firstHeight));
+    StaticText4.SetText(InLanguage(kCaptions.heightStep));
+    StaticText2.SetText(InLanguage(kCaptions.simplify));
+    StaticText6.SetText(InLanguage(kCaptions.skipped));
 
     CheckBox1_Action();
     semplifica = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "model/caption.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "rt/conv.h"
@@ -17,11 +18,6 @@ namespace {
 
 constexpr rt::Color kBlue = 0x0000FF;
 constexpr rt::Color kDarkRed = 0x800000;
-
-struct Caption {
-    const char* english;
-    const char* italian;
-};
 
 // The captions that follow the language.
 constexpr struct {
@@ -235,15 +231,14 @@ void fincontrol::CreateControls() {
 void fincontrol::Event_Open() {
     SetLeft(4);
     SetTop(42);
-    const auto language = globali::lingua == 1 ? &Caption::english : &Caption::italian;
-    SetTitle(kCaptions.title.*language);
-    PushButton1.SetCaption(kCaptions.createMesh.*language);
-    StaticText5.SetText(kCaptions.distanceFactor.*language);
-    StaticText7.SetText(kCaptions.contourRibbons.*language);
-    StaticText2.SetText(kCaptions.xPoints.*language);
-    StaticText1.SetText(kCaptions.yPoints.*language);
-    CheckBox1.SetCaption(kCaptions.smoothGdl.*language);
-    CheckBox2.SetCaption(kCaptions.methodB.*language);
+    SetTitle(InLanguage(kCaptions.title));
+    PushButton1.SetCaption(InLanguage(kCaptions.createMesh));
+    StaticText5.SetText(InLanguage(kCaptions.distanceFactor));
+    StaticText7.SetText(InLanguage(kCaptions.contourRibbons));
+    StaticText2.SetText(InLanguage(kCaptions.xPoints));
+    StaticText1.SetText(InLanguage(kCaptions.yPoints));
+    CheckBox1.SetCaption(InLanguage(kCaptions.smoothGdl));
+    CheckBox2.SetCaption(InLanguage(kCaptions.methodB));
 }
 
 void fincontrol::ShowSpans(double dx, double dy, double dz) {
