@@ -18,10 +18,9 @@ void Open() {
     rt::CloseIfOpen<fin_edita>();
 
     rt::Instance<finimmagine>().Show();
-    fin_edita& editor = rt::Instance<fin_edita>();
     // The editor is filled before it is first shown: repainting it at every yield while it grows
     // to many items would cost more than the drawing itself.
-    editor.Hide();
+    fin_edita& editor = rt::InstanceNotShown<fin_edita>();
     editor.SetWidth(globali::scrx + 80);
     editor.SetHeight(globali::scry);
     Inizio::ambiente = 1;

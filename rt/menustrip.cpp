@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -14,9 +15,11 @@
 #include <algorithm>
 
 #include "rt/application.h"
+#include "rt/desktoparea.h"
 #include "rt/menu.h"
 #include "rt/menuimpl.h"
 #include "rt/widgetinternal.h"
+#include "rt/windowmapping.h"
 
 namespace rt {
 
@@ -76,13 +79,16 @@ MenuStrip::MenuStrip(Application& application, MenuBar& bar)
         AddItems(*menu, item);
     }
     Fit();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        connect(screen, &QScreen::availableGeometryChanged, this, &MenuStrip::Fit);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (qobject_cast<QLineEdit*>(now) != nullptr && now->window() != this)
             lastFocus = now;
     });
-    // Once a window of the program has the keyboard again, the strip no longer takes it.
+    // Once a window of the program has the keyboard again, the strip no longer takes it. A menu
+    // that pops up takes the keyboard for the strip, which keeps it meanwhile.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
-        if (now != nullptr && now != windowHandle())
+        if (now != nullptr && now != windowHandle() && now->type() != Qt::Popup)
             QTimer::singleShot(0, this, [this] { SetTakesKeyboard(false); });
     });
     qApp->installEventFilter(this);
@@ -91,14 +97,19 @@ MenuStrip::MenuStrip(Application& application, MenuBar& bar)
 MenuStrip::~MenuStrip() = default;
 
 void MenuStrip::Fit() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 800, 600);
+    const QRect area = detail::DesktopArea();
     const int height = std::max(bar_->sizeHint().height(), 20);
     setGeometry(area.x(), area.y(), area.width(), height);
     bar_->setGeometry(0, 0, area.width(), height);
 }
 
 bool MenuStrip::eventFilter(QObject* watched, QEvent* event) {
+    // A dialog that Qt centres on its parent window might rise over the strip or off the area.
+    if (event->type() == QEvent::Show) {
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (dialog != nullptr && dialog->isWindow())
+            detail::PlaceClear(*dialog);
+    }
     if (event->type() == QEvent::Hide) {
         const auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && widget != this && widget->isWindow())
@@ -122,7 +133,9 @@ void MenuStrip::SetTakesKeyboard(bool takes) {
     if (!isVisible() || takes != windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus))
         return;
     // A new flag hides a shown window; it is shown again at once.
+    detail::AwaitMapping(*this);
     setWindowFlag(Qt::WindowDoesNotAcceptFocus, !takes);
+    detail::AwaitWithdrawal(*this);
     show();
 }
 

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "rt/desktoparea.h"
 #include "rt/widgetinternal.h"
 
 namespace rt {
@@ -140,8 +141,8 @@ ScreenSize Screen(std::int32_t index) {
                                  : (index > 0 && index < screens.size() ? screens.at(index) : nullptr);
     if (screen == nullptr)
         return {};
-    const QRect geometry = screen->geometry();
-    return {geometry.width(), geometry.height()};
+    const QRect area = detail::DesktopArea(screen);
+    return {area.width(), area.height()};
 }
 
 namespace Keyboard {

@@ -31,7 +31,8 @@ struct ScreenSize {
     std::int32_t Width = 0;
     std::int32_t Height = 0;
 };
-// Index 0 is the primary screen: its full size in pixels.
+// Index 0 is the primary screen: the size in pixels of its area that the desktop's own panels
+// leave free (its full size without panels).
 ScreenSize Screen(std::int32_t index = 0);
 
 namespace Keyboard {

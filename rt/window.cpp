@@ -5,14 +5,15 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
-#include <QScreen>
 #include <algorithm>
 
 #include "rt/contentwidget.h"
+#include "rt/desktoparea.h"
 #include "rt/mousecursor.h"
 #include "rt/pushbutton.h"
 #include "rt/widgetinternal.h"
 #include "rt/windowimpl.h"
+#include "rt/windowmapping.h"
 
 namespace rt {
 namespace detail {
@@ -107,9 +108,12 @@ void Window::Impl::ApplyFlags() {
     if (maximizeButton)
         flags |= Qt::WindowMaximizeButtonHint;
     const bool wasVisible = content->isVisible();
+    detail::AwaitMapping(*content);
     content->setWindowFlags(flags);
-    if (wasVisible)
+    if (wasVisible) {
+        detail::AwaitWithdrawal(*content);
         content->show();
+    }
 }
 
 void Window::Impl::ApplySizeLimits() {
@@ -161,10 +165,10 @@ void Window::SetTitle(const std::string& title) {
 }
 
 std::int32_t Window::Left() const {
-    return impl_->content->geometry().x();
+    return impl_->content->geometry().x() - detail::DesktopArea().x();
 }
 std::int32_t Window::Top() const {
-    return impl_->content->geometry().y();
+    return impl_->content->geometry().y() - detail::DesktopArea().y();
 }
 std::int32_t Window::Width() const {
     return impl_->content->width();
@@ -176,12 +180,14 @@ std::int32_t Window::Height() const {
 void Window::SetLeft(std::int32_t left) {
     impl_->positioned = true;
     const QRect geometry = impl_->content->geometry();
-    impl_->content->setGeometry(left, geometry.y(), geometry.width(), geometry.height());
+    impl_->content->setGeometry(detail::DesktopArea().x() + left, geometry.y(), geometry.width(),
+                                geometry.height());
 }
 void Window::SetTop(std::int32_t top) {
     impl_->positioned = true;
     const QRect geometry = impl_->content->geometry();
-    impl_->content->setGeometry(geometry.x(), top, geometry.width(), geometry.height());
+    impl_->content->setGeometry(geometry.x(), detail::DesktopArea().y() + top, geometry.width(),
+                                geometry.height());
 }
 void Window::SetWidth(std::int32_t width) {
     impl_->Resize(width, Height());
@@ -269,15 +275,14 @@ void Window::Show() {
     if (impl_->closed)
         return;
     if (!impl_->shownOnce && !impl_->positioned && impl_->placement >= 1 && impl_->placement <= 3) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            const QRect geometry = impl_->content->geometry();
-            impl_->content->setGeometry(area.x() + (area.width() - geometry.width()) / 2,
-                                        area.y() + (area.height() - geometry.height()) / 2, geometry.width(),
-                                        geometry.height());
-        }
+        const QRect area = detail::DesktopArea();
+        QRect geometry = impl_->content->geometry();
+        geometry.moveCenter(area.center());
+        impl_->content->setGeometry(geometry);
+        detail::PlaceClear(*impl_->content);
     }
     impl_->shownOnce = true;
+    detail::AwaitWithdrawal(*impl_->content);
     impl_->content->show();
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         impl_->content->raise();
@@ -292,6 +297,7 @@ void Window::Hide() {
         detail::HandlerScope scope;
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
+    detail::AwaitMapping(*impl_->content);
     impl_->content->hide();
 }
 

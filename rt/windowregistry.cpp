@@ -19,7 +19,7 @@ namespace {
 struct Registry {
     std::map<std::type_index, std::unique_ptr<Window>> open;
     // Windows laid out before the event loop runs, waiting for their opening.
-    std::vector<Window*> deferred;
+    std::vector<std::pair<Window*, WindowRegistry::Showing>> deferred;
     bool deferring = false;
     // Closed windows waiting to be destroyed once no handler runs.
     std::vector<std::unique_ptr<Window>> closed;
@@ -44,12 +44,13 @@ void ScheduleReaping() {
     });
 }
 
-void OpenAndShow(Window& window) {
+void OpenAndShow(Window& window, WindowRegistry::Showing showing) {
     {
         HandlerScope scope;
         WindowAccess::Open(window);
     }
-    if (window.IsOpen() && WindowAccess::Of(window).visibleWhenCreated)
+    if (window.IsOpen() && WindowAccess::Of(window).visibleWhenCreated &&
+        showing == WindowRegistry::Showing::AsRecorded)
         window.Show();
 }
 
@@ -65,7 +66,8 @@ void Retire(Window& window) {
             break;
         }
     }
-    registry.deferred.erase(std::remove(registry.deferred.begin(), registry.deferred.end(), &window),
+    registry.deferred.erase(std::remove_if(registry.deferred.begin(), registry.deferred.end(),
+                                           [&](const auto& entry) { return entry.first == &window; }),
                             registry.deferred.end());
     if (registry.depth == 0)
         ScheduleReaping();
@@ -91,7 +93,8 @@ void StopDeferringOpenings() {
 
 } // namespace detail
 
-Window& WindowRegistry::Reach(std::type_index type, const std::function<std::unique_ptr<Window>()>& factory) {
+Window& WindowRegistry::Reach(std::type_index type, const std::function<std::unique_ptr<Window>()>& factory,
+                              Showing showing) {
     detail::Registry& registry = detail::TheRegistry();
     auto found = registry.open.find(type);
     if (found != registry.open.end())
@@ -113,10 +116,10 @@ Window& WindowRegistry::Reach(std::type_index type, const std::function<std::uni
     if (!window.IsOpen())
         return window;
     if (registry.deferring) {
-        registry.deferred.push_back(&window);
+        registry.deferred.emplace_back(&window, showing);
         return window;
     }
-    detail::OpenAndShow(window);
+    detail::OpenAndShow(window, showing);
     return window;
 }
 
@@ -130,9 +133,9 @@ void WindowRegistry::RunDeferredOpenings() {
     detail::Registry& registry = detail::TheRegistry();
     registry.deferring = false;
     while (!registry.deferred.empty()) {
-        Window* window = registry.deferred.front();
+        const auto [window, showing] = registry.deferred.front();
         registry.deferred.erase(registry.deferred.begin());
-        detail::OpenAndShow(*window);
+        detail::OpenAndShow(*window, showing);
     }
 }
 

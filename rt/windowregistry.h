@@ -12,8 +12,11 @@ class Window;
 
 class WindowRegistry {
 public:
+    // Whether reaching a class shows the window it creates: as its record says, or not yet.
+    enum class Showing { AsRecorded, NotYet };
     // Reaches the instance of a class, creating it with the factory when there is none.
-    static Window& Reach(std::type_index type, const std::function<std::unique_ptr<Window>()>& factory);
+    static Window& Reach(std::type_index type, const std::function<std::unique_ptr<Window>()>& factory,
+                         Showing showing = Showing::AsRecorded);
     // The open instance of a class, or null.
     static Window* Find(std::type_index type);
     // Windows reached before the event loop runs are laid out and get their controls at once;
@@ -31,6 +34,14 @@ public:
 template <class W> W& Instance() {
     return static_cast<W&>(
         WindowRegistry::Reach(typeid(W), [] { return std::unique_ptr<Window>(std::make_unique<W>()); }));
+}
+
+// Reaches the instance as Instance<W>() does, but a window it creates stays hidden until the
+// caller shows it, ready: a window that is filled at length is mapped once.
+template <class W> W& InstanceNotShown() {
+    return static_cast<W&>(WindowRegistry::Reach(
+        typeid(W), [] { return std::unique_ptr<Window>(std::make_unique<W>()); },
+        WindowRegistry::Showing::NotYet));
 }
 
 // The open instance, or null; never creates one.

@@ -30,27 +30,10 @@ namespace {
 using namespace testsupport;
 using Program = ProgramTest;
 
-std::string TestData(const char* name) {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name).string();
-}
-
-void Press(QWidget* window, const QString& caption) {
-    ASSERT_NE(window, nullptr) << caption.toStdString();
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        if (button->text() == caption)
-            return QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-    ADD_FAILURE() << "no button " << caption.toStdString();
-}
-
 void Trigger(std::initializer_list<QString> path) {
     QAction* item = MenuItem(path);
     ASSERT_NE(item, nullptr);
     item->trigger();
-}
-
-QMenuBar* Strip() {
-    const QAction* first = MenuItem({"File"}) ? MenuItem({"File"}) : MenuItem({"Archivio"});
-    return first ? qobject_cast<QMenuBar*>(first->associatedObjects().value(0)) : nullptr;
 }
 
 void TypeInto(QLineEdit* field, const QString& text) {

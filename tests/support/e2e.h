@@ -1,15 +1,19 @@
 #pragma once
 // The whole program started as a user starts it, on a real screen, and its menus found by caption.
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <string>
 
 #include "app/startup.h"
 #include "rt/application.h"
@@ -42,6 +46,26 @@ inline QAction* MenuItem(std::initializer_list<QString> path) {
     return item;
 }
 
+// The menu strip's bar, found through the File menu in either language.
+inline QMenuBar* Strip() {
+    const QAction* first = MenuItem({"File"}) ? MenuItem({"File"}) : MenuItem({"Archivio"});
+    return first ? qobject_cast<QMenuBar*>(first->associatedObjects().value(0)) : nullptr;
+}
+
+// Clicks the window's button with the caption.
+inline void Press(QWidget* window, const QString& caption) {
+    ASSERT_NE(window, nullptr) << caption.toStdString();
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (button->text() == caption)
+            return QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    ADD_FAILURE() << "no button " << caption.toStdString();
+}
+
+// A file of tests/data.
+inline std::string TestData(const char* name) {
+    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name).string();
+}
+
 // The program has opened when the start window shows and, as in working mode 0, Export.. is off.
 inline bool Opened() {
     const QAction* item = MenuItem({"File", "Export.."});
@@ -50,8 +74,8 @@ inline bool Opened() {
            (VisibleWindow("Starting Choice") || VisibleWindow("Scelta iniziale"));
 }
 
-// Starts the program and runs `user` once it has opened; `user` must quit it within ten seconds.
-inline int RunProgram(const std::function<void()>& user) {
+// Starts the program and runs `user` once it has opened; `user` must quit it within `seconds`.
+inline int RunProgram(const std::function<void()>& user, int seconds = 10) {
     bool done = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -61,7 +85,7 @@ inline int RunProgram(const std::function<void()>& user) {
         }
     });
     poll.start(10);
-    QTimer::singleShot(10000, &poll, [] {
+    QTimer::singleShot(seconds * 1000, &poll, [] {
         ADD_FAILURE() << "the program did not quit";
         rt::Application::Current()->Quit();
     });

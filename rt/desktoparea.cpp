@@ -1,0 +1,70 @@
+#include "rt/desktoparea.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+#include <algorithm>
+
+#include "rt/application.h"
+#include "rt/menustrip.h"
+
+namespace rt::detail {
+
+namespace {
+
+// The lowest edge a frame may reach up to: just below the strip while it shows.
+int ClearTop(const QRect& area) {
+    const Application* application = Application::Current();
+    const MenuStrip* strip = application != nullptr ? application->Strip() : nullptr;
+    if (strip == nullptr || !strip->isVisible())
+        return area.top();
+    return std::max(area.top(), strip->frameGeometry().bottom() + 1);
+}
+
+QMargins MarginsOf(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect content = window.geometry();
+    return {content.left() - frame.left(), content.top() - frame.top(), frame.right() - content.right(),
+            frame.bottom() - content.bottom()};
+}
+
+} // namespace
+
+QRect DesktopArea(const QScreen* screen) {
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+QRect KeptClear(const QRect& frame) {
+    const QRect area = DesktopArea();
+    const int top = ClearTop(area);
+    QRect placed = frame;
+    placed.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())));
+    placed.moveTop(std::max(top, std::min(frame.top(), area.bottom() + 1 - frame.height())));
+    return placed;
+}
+
+QMargins FrameMargins(const QWidget& window) {
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other == &window || !other->isVisible() || other->windowType() == Qt::Popup ||
+            other->windowType() == Qt::ToolTip)
+            continue;
+        const QMargins margins = MarginsOf(*other);
+        if (margins.top() > 0)
+            return margins;
+    }
+    return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
+}
+
+void PlaceClear(QWidget& window) {
+    const QMargins margins = FrameMargins(window);
+    const QRect frame = window.geometry().marginsAdded(margins);
+    const QRect placed = KeptClear(frame);
+    if (placed != frame)
+        window.setGeometry(placed.marginsRemoved(margins));
+}
+
+} // namespace rt::detail

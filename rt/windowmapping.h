@@ -1,0 +1,21 @@
+#pragma once
+// Hiding and showing top-level windows under an X window manager. Under a manager, mapping a
+// window asks the manager to take it in, and unmapping it hands it back; the manager does both
+// later, in its own process. A window unmapped before the manager has taken it in, or mapped
+// again before the manager has withdrawn it (cleared its WM_STATE), may be left unmapped by the
+// manager, which finishes the earlier request last (the rule of ICCCM 4.1.4). Without a manager
+// both waits end at once.
+
+class QWidget;
+
+namespace rt::detail {
+
+// Waits until the window manager has withdrawn the hidden top-level window, at most a second.
+// Returns at once for a window that shows, was never shown, or that no manager holds, and on
+// other platforms than X. Runs no event of the program meanwhile.
+void AwaitWithdrawal(const QWidget& window);
+// Waits until the shown top-level window is mapped, or the manager has taken it in (it may keep
+// it iconic), at most a second; before the window is hidden.
+void AwaitMapping(const QWidget& window);
+
+} // namespace rt::detail

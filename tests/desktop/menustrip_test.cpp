@@ -1,0 +1,81 @@
+// The menu strip when it is the only window of the program left, under a window manager: its
+// menus open by mouse and by keyboard, and what is chosen from them runs.
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "model/globali.h"
+#include "rt/application.h"
+#include "rt/dialogs.h"
+#include "tests/desktop/desktop.h"
+#include "tests/support/e2e.h"
+
+namespace {
+
+using namespace testsupport;
+using MenuStripAlone = ProgramTest;
+
+// Closes the start window as its close box does and waits until the strip has the keyboard.
+void CloseTheStartWindow() {
+    QWidget* start = VisibleWindow("Starting Choice");
+    ASSERT_NE(start, nullptr);
+    start->close();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == Strip()->window(); }))
+        << "the strip did not take the keyboard";
+}
+
+// Clicks an item of an open menu and returns the menu it opens, if any.
+QMenu* Choose(QMenu& menu, const QString& caption) {
+    for (QAction* action : menu.actions())
+        if (QString(action->text()).remove('&') == caption) {
+            QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
+            return action->menu();
+        }
+    ADD_FAILURE() << "no item " << caption.toStdString();
+    return nullptr;
+}
+
+bool StaysOpen(const QPointer<QMenu>& menu) {
+    if (!QTest::qWaitFor([&] { return menu && menu->isVisible(); }))
+        return false;
+    QTest::qWait(200);
+    return menu && menu->isVisible();
+}
+
+TEST_F(MenuStripAlone, FileOpensOnAPressAndImportTextXyzChosenFromItLoadsTheFile) {
+    RunProgram(
+        [] {
+            rt::ScriptedDialogs dialogs;
+            CloseTheStartWindow();
+            QMenuBar* bar = Strip();
+            QAction* file = MenuItem({"File"});
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
+            const QPointer<QMenu> menu = file->menu();
+            ASSERT_TRUE(StaysOpen(menu)) << "File did not open";
+            const QPointer<QMenu> import = Choose(*menu, "Import..");
+            ASSERT_TRUE(import && StaysOpen(import)) << "Import.. did not open";
+            dialogs.AnswerOpen(TestData("points_lf.txt"));
+            Choose(*import, "Text XYZ..");
+            EXPECT_TRUE(QTest::qWaitFor([] { return VisibleWindow("2 D") != nullptr; }));
+            EXPECT_EQ(dialogs.PendingAnswers(), 0u) << "Text XYZ.. asked for no file";
+            EXPECT_EQ(globali::ptot, 6);
+            rt::Application::Current()->Quit();
+        },
+        20);
+}
+
+TEST_F(MenuStripAlone, EditOpensFromTheKeyboardAndStaysOpen) {
+    RunProgram(
+        [] {
+            CloseTheStartWindow();
+            QTest::keyClick(Strip(), Qt::Key_E, Qt::AltModifier);
+            EXPECT_TRUE(StaysOpen(MenuItem({"Edit"})->menu())) << "Alt+E did not open Edit";
+            rt::Application::Current()->Quit();
+        },
+        20);
+}
+
+} // namespace
