@@ -1,6 +1,7 @@
 // The File menu's export commands. A mesh export while no grid exists beeps and writes nothing.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/app.h"
@@ -29,6 +30,19 @@ bool MeshToExport() {
     return false;
 }
 
+// The file's whole text; none when it cannot be opened or read to its end.
+std::optional<std::string> ReadWhole(const rt::FolderItem& file) {
+    const std::unique_ptr<rt::TextInputStream> reader = file.OpenAsTextFile();
+    if (!reader)
+        return std::nullopt;
+    std::string text = reader->ReadAll();
+    const bool failed = reader->ReadFailed();
+    reader->Close();
+    if (failed)
+        return std::nullopt;
+    return text;
+}
+
 } // namespace
 
 bool App::ExportTextXYZ_Action() {
@@ -46,17 +60,14 @@ bool App::ExportCopyGDLText_Action() {
     const rt::FolderItem temporary = rt::GetFolderItem("GDLTEMP.TXT");
     if (!globali::createstogdl(temporary))
         return false;
-    const std::unique_ptr<rt::TextInputStream> reader = temporary.OpenAsTextFile();
-    if (!reader) {
-        temporary.Delete();
+    const std::optional<std::string> text = ReadWhole(temporary);
+    temporary.Delete();
+    if (!text) {
         rt::Beep();
         rt::MsgBox(kCopyFailureMessage);
         return false;
     }
-    const std::string text = reader->ReadAll();
-    reader->Close();
-    rt::SetClipboardText(text);
-    temporary.Delete();
+    rt::SetClipboardText(*text);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "input/decimalcomma.h"
 #include "input/loadedsurvey.h"
 #include "input/readers.h"
 #include "input/surveyreaders.h"
@@ -14,23 +15,13 @@
 
 namespace {
 
-// The number of a field: as it stands, or in decimal-comma form, where a comma is the decimal
-// sign and points only group thousands, after that rewrite.
+// The number of a field: as it stands, or in decimal-comma form.
 class FieldNumbers {
 public:
     explicit FieldNumbers(bool decimalComma) : decimalComma_(decimalComma) {}
 
     double operator()(std::string_view field) {
-        if (!decimalComma_)
-            return rt::Val(field);
-        rewritten_.clear();
-        for (const char c : field) {
-            if (c == ',')
-                rewritten_.push_back('.');
-            else if (c != '.')
-                rewritten_.push_back(c);
-        }
-        return rt::Val(rewritten_);
+        return decimalComma_ ? DecimalCommaVal(field, rewritten_) : rt::Val(field);
     }
 
 private:

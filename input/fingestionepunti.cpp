@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "input/decimalcomma.h"
 #include "model/caption.h"
 #include "model/globali.h"
 #include "model/inizio.h"
@@ -36,6 +38,15 @@ const char* const kWarning = "Warning! / Attenzione!\r"
 // A point of the set; 0 past the end of an array that is shorter than the point count says.
 double PointValue(const std::vector<double>& values, std::int32_t k) {
     return k >= 0 && static_cast<std::size_t>(k) < values.size() ? values[static_cast<std::size_t>(k)] : 0.0;
+}
+
+// The number of a text the user typed: a comma in it is the decimal sign, as in the Italian
+// interface; a text without one reads as it stands.
+double TypedNumber(std::string_view text) {
+    if (text.find(',') == std::string_view::npos)
+        return rt::Val(text);
+    std::string rewritten;
+    return DecimalCommaVal(text, rewritten);
 }
 
 void MakeField(rt::EditField& field, rt::Window& window, std::int32_t left) {
@@ -171,9 +182,9 @@ void fingestionepunti::PushButton1_Action() {
     modulodxf::dxfxyz.resize(count);
     for (std::int32_t r = 0; r <= ptotpwin; ++r) {
         const auto k = static_cast<std::size_t>(r);
-        globali::px[k] = rt::Val(ListBox1.Cell(r, 0));
-        globali::py[k] = rt::Val(ListBox1.Cell(r, 1));
-        globali::pz[k] = rt::Val(ListBox1.Cell(r, 2));
+        globali::px[k] = TypedNumber(ListBox1.Cell(r, 0));
+        globali::py[k] = TypedNumber(ListBox1.Cell(r, 1));
+        globali::pz[k] = TypedNumber(ListBox1.Cell(r, 2));
         rt::RuntimeBackgroundTask();
     }
 
@@ -204,9 +215,9 @@ void fingestionepunti::PushButton1_Action() {
 void fingestionepunti::PushButton2_Action() {
     ListBox1.CommitEdit();
     ++ptotpwin;
-    ListBox1.AddRow(rt::Str(rt::Val(efx.Text())));
-    ListBox1.SetCell(ptotpwin, 1, rt::Str(rt::Val(efy.Text())));
-    ListBox1.SetCell(ptotpwin, 2, rt::Str(rt::Val(efz.Text())));
+    ListBox1.AddRow(rt::Str(TypedNumber(efx.Text())));
+    ListBox1.SetCell(ptotpwin, 1, rt::Str(TypedNumber(efy.Text())));
+    ListBox1.SetCell(ptotpwin, 2, rt::Str(TypedNumber(efz.Text())));
 }
 
 void fingestionepunti::PushButton3_Action() {

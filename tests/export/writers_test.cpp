@@ -14,6 +14,7 @@
 #include "export/createstoxyz.h"
 #include "export/finscrivilinee.h"
 #include "rt/conv.h"
+#include "rt/textinput.h"
 #include "tests/export/exportsetup.h"
 #include "tests/support/filesizelimit.h"
 #include "views/fincontrol.h"
@@ -241,17 +242,34 @@ TEST_F(Writers, AFileThatCannotBeWrittenInFullIsReportedAndTheFormerFileKept) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("")), {}), 3) << "temporary files left";
 }
 
-TEST_F(Writers, CopyGdlTextLeavesTheClipboardAsItWasWhenTheTemporaryFileFails) {
-    const std::filesystem::path temporary = rt::GetFolderItem("GDLTEMP.TXT").Path();
-    std::filesystem::create_directory(temporary);
-    rt::SetClipboardText("kept");
-    rt::ScriptedDialogs dialogs;
-    dialogs.AnswerMessage();
-    Choose("ExportCopyGDLText");
-    std::filesystem::remove(temporary);
-    EXPECT_EQ(dialogs.PendingAnswers(), 0U);
-    EXPECT_EQ(rt::ClipboardText(), "kept");
-    EXPECT_EQ(NewBeeps(), 1);
+// The text is copied whole or not at all: a temporary file that cannot be written, or read back
+// to its end, is reported and the clipboard keeps what it held.
+TEST_F(Writers, CopyGdlTextReportsATemporaryFileThatFailsAndLeavesTheClipboardAsItWas) {
+    SetBounds(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
+    SetGrid(20, 20, [](int i, int j) { return 0.0123 * i - 0.0456 * j; });
+    const rt::FolderItem temporary = rt::GetFolderItem("GDLTEMP.TXT");
+    const auto expectReported = [this](const char* failure, std::int64_t failReadsFrom,
+                                       const std::string& message) {
+        SCOPED_TRACE(failure);
+        const std::int32_t beeps = NewBeeps();
+        rt::SetClipboardText("kept");
+        rt::ScriptedDialogs dialogs;
+        dialogs.AnswerMessage();
+        rt::testhooks::FailReadsFrom(failReadsFrom);
+        Choose("ExportCopyGDLText");
+        rt::testhooks::FailReadsFrom(-1);
+        ASSERT_EQ(dialogs.Requests().size(), 1U);
+        EXPECT_EQ(dialogs.Requests()[0].text, message);
+        EXPECT_EQ(rt::ClipboardText(), "kept");
+        EXPECT_EQ(NewBeeps(), beeps + 1);
+    };
+    std::filesystem::create_directory(temporary.Path());
+    expectReported("a folder in the temporary file's place", -1,
+                   "Can't write the file!\r\rNon posso scrivere il file!");
+    std::filesystem::remove(temporary.Path());
+    expectReported("a read error inside the text", 3000,
+                   "Can't copy the GDL text!\r\rNon posso copiare il testo GDL!");
+    EXPECT_FALSE(temporary.Exists());
 }
 
 // Writes sample files with the writers, each with a JSON note of what it holds, for the

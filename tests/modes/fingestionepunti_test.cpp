@@ -82,6 +82,23 @@ TEST_F(PointList, OkTakesInTheCellBeingEditedKeepsThePolylinesAndGivesAddedPoint
     EXPECT_EQ(Inizio::ambiente, 1);
 }
 
+TEST_F(PointList, ACommaInTheEntryFieldsOrACellIsTheDecimalSign) {
+    Inizio::ambiente = 1;
+    fingestionepunti& window = Open();
+    window.efx.SetText("1,5");
+    window.efy.SetText("2200,25");
+    window.efz.SetText("-12,5");
+    Click(window.PushButton2);
+    EXPECT_EQ(window.ListBox1.Cell(5, 0), "1.5");
+    EXPECT_EQ(window.ListBox1.Cell(5, 1), "2200.25");
+    EXPECT_EQ(window.ListBox1.Cell(5, 2), "-12.5");
+    TypeInCell(window, 1, 2, "9,75");
+    Click(window.PushButton1);
+    EXPECT_EQ(globali::px[5], 1.5);
+    EXPECT_EQ(globali::py[5], 2200.25);
+    EXPECT_EQ(globali::pz, (std::vector<double>{100, 9.75, 100, 7.25, 7.25, -12.5}));
+}
+
 TEST_F(PointList, OkAfterADeletionGivesEveryPointARowOfItsOwnAndGoesOnTo3D) {
     fingestionepunti& window = Open();
     TypeInCell(window, 0, 0, "");
