@@ -50,7 +50,9 @@ public:
         if (start.starts_with("\xEF\xBB\xBF")) {
             pos_ = 3;
         } else if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
-            decoder_.emplace(start[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+            // The mark is dropped here; a second one is text, as in UTF-8.
+            decoder_.emplace(start[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                             QStringConverter::Flag::ConvertInitialBom);
             raw_.resize(kBlock);
             const std::string rest(start.substr(2));
             size_ = 0;
