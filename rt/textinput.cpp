@@ -38,8 +38,9 @@ ssize_t ReadSome(int fd, char* data, std::size_t size) {
     }
 }
 
-// The buffer holds the decoded text; [pos_, size_) is not read yet. The positions of the next
-// CR and LF are kept between lines, so that every byte is searched for each of them once.
+// The buffer holds the decoded text; [pos_, size_) is not read yet. Where the searches for CR
+// and LF stopped is kept between lines and between reads, so that every byte is searched for
+// each of them once, however long its line.
 class FileTextInput final : public TextInputStream {
 public:
     explicit FileTextInput(int fd) : fd_(fd) {
@@ -49,7 +50,9 @@ public:
         if (start.starts_with("\xEF\xBB\xBF")) {
             pos_ = 3;
         } else if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
-            decoder_.emplace(start[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+            // The mark is dropped here; a second one is text, as in UTF-8.
+            decoder_.emplace(start[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                             QStringConverter::Flag::ConvertInitialBom);
             raw_.resize(kBlock);
             const std::string rest(start.substr(2));
             size_ = 0;
@@ -62,7 +65,7 @@ public:
 
     bool NextLine(std::string_view& line) override {
         for (;;) {
-            const std::size_t end = std::min(Next('\n', lf_), Next('\r', cr_));
+            const std::size_t end = std::min(Next('\n', lfSearched_), Next('\r', crSearched_));
             // A CR that ends the text read so far may be the first half of a CR LF.
             const bool complete = end != kNone && (buffer_[end] == '\n' || end + 1 < size_ || atEnd_);
             if (complete) {
@@ -109,7 +112,7 @@ public:
             ::close(fd_);
         fd_ = -1;
         atEnd_ = true;
-        pos_ = size_ = 0;
+        pos_ = size_ = lfSearched_ = crSearched_ = 0;
         buffer_.clear();
         buffer_.shrink_to_fit();
     }
@@ -117,16 +120,18 @@ public:
 private:
     static constexpr std::size_t kBlock = 256 * 1024;
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-    static constexpr std::size_t kUnknown = kNone - 1;
 
     // The position of the next c at or after pos_, kNone when the text read so far has none.
-    std::size_t Next(char c, std::size_t& known) {
-        if (known == kUnknown || known < pos_) {
-            const void* hit = std::memchr(buffer_.data() + pos_, c, size_ - pos_);
-            known = hit == nullptr ? kNone
-                                   : static_cast<std::size_t>(static_cast<const char*>(hit) - buffer_.data());
+    // No c lies in [pos_, searched): the search resumes there and stops on the c it finds.
+    std::size_t Next(char c, std::size_t& searched) {
+        searched = std::max(searched, pos_);
+        const void* hit = std::memchr(buffer_.data() + searched, c, size_ - searched);
+        if (hit == nullptr) {
+            searched = size_;
+            return kNone;
         }
-        return known;
+        searched = static_cast<std::size_t>(static_cast<const char*>(hit) - buffer_.data());
+        return searched;
     }
 
     // Appends the next block of the file, first dropping the text already read; at the end of
@@ -159,9 +164,10 @@ private:
         if (pos_ > 0) {
             std::memmove(buffer_.data(), buffer_.data() + pos_, size_ - pos_);
             size_ -= pos_;
+            lfSearched_ -= std::min(lfSearched_, pos_);
+            crSearched_ -= std::min(crSearched_, pos_);
             pos_ = 0;
         }
-        lf_ = cr_ = kUnknown;
     }
 
     void Reserve(std::size_t count) {
@@ -191,8 +197,8 @@ private:
     std::string raw_; // a block as read, before it is decoded
     std::size_t pos_ = 0;
     std::size_t size_ = 0;
-    std::size_t lf_ = kUnknown;
-    std::size_t cr_ = kUnknown;
+    std::size_t lfSearched_ = 0;
+    std::size_t crSearched_ = 0;
     bool atEnd_ = false;
     bool failed_ = false;
     std::optional<QStringDecoder> decoder_;

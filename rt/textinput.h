@@ -1,7 +1,7 @@
 #pragma once
 // Text read from a file: lines ended by CR, LF or CR LF, read in large blocks. A file that starts
 // with a UTF-8 byte-order mark reads without it; one that starts with a UTF-16 byte-order mark
-// reads as the same text in UTF-8.
+// reads as the same text in UTF-8. Only that first mark is dropped: a mark after it is text.
 
 #include <cstdint>
 #include <memory>

@@ -156,6 +156,20 @@ TEST_F(FolderItemTest, ByteOrderMarksAreDroppedAndUtf16ReadsAsUtf8) {
     }
 }
 
+TEST_F(FolderItemTest, OnlyTheFirstByteOrderMarkIsDroppedInEveryEncoding) {
+    const QString text = QChar(0xFEFF) + QString("1\t2\t3\n");
+    const Lines expected{"\xEF\xBB\xBF"
+                         "1\t2\t3"};
+    WriteBytes(PathOf("utf8.txt"), "\xEF\xBB\xBF" + text.toUtf8().toStdString());
+    EXPECT_EQ(ReadLines(PathOf("utf8.txt")), expected);
+    for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+        const QByteArray utf16 = encoder.encode(text);
+        WriteBytes(PathOf("utf16.txt"), utf16.toStdString());
+        EXPECT_EQ(ReadLines(PathOf("utf16.txt")), expected) << int(encoding);
+    }
+}
+
 TEST_F(FolderItemTest, OpensPicturesQtCanReadAndNothingElse) {
     QImage image(3, 2, QImage::Format_RGB32);
     image.fill(qRgb(10, 20, 30));
