@@ -1,6 +1,8 @@
 #pragma once
 // Starts and ends the runtime: the Qt application object with the program's name, which also
-// names the per-user folder that bare file names resolve to.
+// names the per-user folder that bare file names resolve to. The application gets a copy of the
+// command line with the windowing platform chosen as rt/platformchoice.h says; the choice stays
+// with this process and is not passed on to programs it starts.
 
 #include <memory>
 #include <string>
@@ -9,7 +11,7 @@ namespace rt {
 
 class RuntimeInit {
 public:
-    RuntimeInit(int& argc, char** argv, const std::string& applicationName);
+    RuntimeInit(int argc, const char* const* argv, const std::string& applicationName);
     ~RuntimeInit();
     RuntimeInit(const RuntimeInit&) = delete;
     RuntimeInit& operator=(const RuntimeInit&) = delete;

@@ -1,0 +1,29 @@
+#include "rt/platformchoice.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace rt {
+
+namespace {
+
+// Qt takes its options with one dash or two.
+bool ChoosesPlatform(std::string_view argument) {
+    return argument == "-platform" || argument == "--platform";
+}
+
+} // namespace
+
+std::vector<std::string> WithPlatformChoice(std::vector<std::string> arguments,
+                                            std::string_view platformVariable, std::string_view display) {
+    if (arguments.empty() || !platformVariable.empty() || display.empty())
+        return arguments;
+    if (std::any_of(std::next(arguments.begin()), arguments.end(), ChoosesPlatform))
+        return arguments;
+    // Qt tries the platforms of the list in order, so a display that cannot be reached leaves the
+    // program on Wayland instead of ending it.
+    arguments.insert(std::next(arguments.begin()), {"-platform", "xcb;wayland"});
+    return arguments;
+}
+
+} // namespace rt
