@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -110,12 +112,30 @@ bool MenuStrip::eventFilter(QObject* watched, QEvent* event) {
         if (dialog != nullptr && dialog->isWindow())
             detail::PlaceClear(*dialog);
     }
+    if (event->type() == QEvent::KeyPress && OpenMenuByMnemonic(watched, *static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::Hide) {
         const auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && widget != this && widget->isWindow())
             QTimer::singleShot(0, this, &MenuStrip::TakeKeyboardWhenAlone);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool MenuStrip::OpenMenuByMnemonic(QObject* watched, const QKeyEvent& key) {
+    // In the strip's own window the bar opens its menus itself.
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (key.modifiers() != Qt::AltModifier || widget == nullptr || widget->window() == this ||
+        widget->window()->windowType() == Qt::Popup || !isVisible())
+        return false;
+    const QKeySequence pressed(key.modifiers() | key.key());
+    for (QAction* action : bar_->actions()) {
+        if (action->isEnabled() && action->isVisible() && QKeySequence::mnemonic(action->text()) == pressed) {
+            bar_->setActiveAction(action);
+            return true;
+        }
+    }
+    return false;
 }
 
 void MenuStrip::TakeKeyboardWhenAlone() {

@@ -1,15 +1,16 @@
 #pragma once
-// The menu strip: a thin top-level window across the top of the primary screen that shows the
+// The menu strip: a thin top-level window along the top of the desktop area that shows the
 // application's menu bar. Item captions and enabled states follow the items live; a menu brings
-// the enabling up to date (the application's EnableMenuItems) before it opens; shortcuts work
-// in every window of the application. The strip never takes the keyboard from a window of the
-// program; when the program's last window closes it takes the keyboard itself, so that the
-// shortcuts still work.
+// the enabling up to date (the application's EnableMenuItems) before it opens; shortcuts and the
+// menus' mnemonics work in every window of the application. The strip never takes the keyboard
+// from a window of the program; when the program's last window closes it takes the keyboard
+// itself, so that the shortcuts still work, and keeps it while one of its menus is open.
 
 #include <QWidget>
 #include <string>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 
@@ -36,6 +37,9 @@ private:
     void AddItems(QMenu& menu, MenuItem& parent);
     void Attach(QAction& action, MenuItem& item);
     void Fit();
+    // A menu's mnemonic (Alt and its underlined letter) typed in another window of the program
+    // opens the menu, as in the strip's own window. True when it did.
+    bool OpenMenuByMnemonic(QObject* watched, const QKeyEvent& key);
     void TakeKeyboardWhenAlone();
     void SetTakesKeyboard(bool takes);
 

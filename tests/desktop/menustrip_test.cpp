@@ -67,12 +67,22 @@ TEST_F(MenuStripAlone, FileOpensOnAPressAndImportTextXyzChosenFromItLoadsTheFile
         20);
 }
 
-TEST_F(MenuStripAlone, EditOpensFromTheKeyboardAndStaysOpen) {
+TEST_F(MenuStripAlone, EditOpensFromTheKeyboardAloneAndFromAnotherWindow) {
     RunProgram(
         [] {
             CloseTheStartWindow();
+            QMenu* edit = MenuItem({"Edit"})->menu();
             QTest::keyClick(Strip(), Qt::Key_E, Qt::AltModifier);
-            EXPECT_TRUE(StaysOpen(MenuItem({"Edit"})->menu())) << "Alt+E did not open Edit";
+            EXPECT_TRUE(StaysOpen(edit)) << "Alt+E did not open Edit on the strip alone";
+            QTest::keyClick(edit, Qt::Key_Escape);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !edit->isVisible(); }));
+
+            MenuItem({"File", "Point Editor.."})->trigger();
+            QWidget* list = nullptr;
+            ASSERT_TRUE(QTest::qWaitFor([&] { return (list = VisibleWindow("Point Editor")) != nullptr; }));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == list; }));
+            QTest::keyClick(list, Qt::Key_E, Qt::AltModifier);
+            EXPECT_TRUE(StaysOpen(edit)) << "Alt+E did not open Edit from the point list";
             rt::Application::Current()->Quit();
         },
         20);
