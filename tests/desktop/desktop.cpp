@@ -47,43 +47,49 @@ xcb_window_t Parent(xcb_window_t window) {
     return tree ? tree->parent : xcb_window_t{XCB_WINDOW_NONE};
 }
 
-std::unique_ptr<QProcess> manager;
+bool Viewable(const QWidget& window) {
+    if (!window.testAttribute(Qt::WA_WState_Created))
+        return false;
+    xcb_connection_t* c = Connection();
+    const auto id = static_cast<xcb_window_t>(window.internalWinId());
+    std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> attributes(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, id), nullptr), &std::free);
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
 
-class ManagerForTheWholeRun : public ::testing::Environment {
-    void SetUp() override { WindowManager::Start(); }
-    void TearDown() override { WindowManager::Stop(); }
+class WindowManager : public ::testing::Environment {
+    void SetUp() override {
+        ASSERT_NE(Connection(), nullptr) << "the desktop tests run on the xcb platform";
+        ASSERT_FALSE(RootHasManager()) << "another window manager runs on this screen";
+        ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+            << "openbox is missing";
+        manager_ = std::make_unique<QProcess>();
+        manager_->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        ASSERT_TRUE(manager_->waitForStarted());
+        ASSERT_TRUE(QTest::qWaitFor(RootHasManager, 5000)) << "openbox did not start";
+        // The manager is ready once it frames a new window; one mapped while it starts up may stay
+        // unframed.
+        const auto framesANewWindow = [] {
+            QWidget probe;
+            probe.setGeometry(0, 0, 10, 10);
+            probe.show();
+            return QTest::qWaitFor(
+                [&] { return Parent(static_cast<xcb_window_t>(probe.internalWinId())) != Root(); }, 250);
+        };
+        ASSERT_TRUE(QTest::qWaitFor(framesANewWindow, 5000)) << "openbox manages no window";
+    }
+    void TearDown() override {
+        if (!manager_)
+            return;
+        manager_->terminate();
+        manager_->waitForFinished(5000);
+        manager_.reset();
+    }
+    std::unique_ptr<QProcess> manager_;
 };
-const auto* const registered = ::testing::AddGlobalTestEnvironment(new ManagerForTheWholeRun);
+const auto* const registered = ::testing::AddGlobalTestEnvironment(new WindowManager);
 
 } // namespace
-
-void WindowManager::Start() {
-    ASSERT_NE(Connection(), nullptr) << "the desktop tests run on the xcb platform";
-    ASSERT_FALSE(RootHasManager()) << "another window manager runs on this screen";
-    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty()) << "openbox is missing";
-    manager = std::make_unique<QProcess>();
-    manager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-    ASSERT_TRUE(manager->waitForStarted());
-    ASSERT_TRUE(QTest::qWaitFor(RootHasManager, 5000)) << "openbox did not start";
-    // The manager is ready once it frames a new window; one mapped while it starts up may stay
-    // unframed.
-    const auto framesANewWindow = [] {
-        QWidget probe;
-        probe.setGeometry(0, 0, 10, 10);
-        probe.show();
-        return QTest::qWaitFor(
-            [&] { return Parent(static_cast<xcb_window_t>(probe.internalWinId())) != Root(); }, 250);
-    };
-    ASSERT_TRUE(QTest::qWaitFor(framesANewWindow, 5000)) << "openbox manages no window";
-}
-
-void WindowManager::Stop() {
-    if (manager == nullptr)
-        return;
-    manager->terminate();
-    manager->waitForFinished(5000);
-    manager.reset();
-}
 
 TopPanel::TopPanel() : panel_(std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint)) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -110,16 +116,6 @@ TopPanel::~TopPanel() {
 
 bool TopPanel::Reserved() const {
     return QGuiApplication::primaryScreen()->availableGeometry().top() == kHeight;
-}
-
-bool Viewable(const QWidget& window) {
-    if (!window.testAttribute(Qt::WA_WState_Created))
-        return false;
-    xcb_connection_t* c = Connection();
-    const auto id = static_cast<xcb_window_t>(window.internalWinId());
-    std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> attributes(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, id), nullptr), &std::free);
-    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
 QRect FrameOnScreen(const QWidget& window) {
