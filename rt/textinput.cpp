@@ -7,10 +7,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <optional>
 #include <string_view>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -37,6 +40,42 @@ ssize_t ReadSome(int fd, char* data, std::size_t size) {
             return got;
     }
 }
+
+// Room for the stream's text. It grows without clearing the bytes it adds, which reads overwrite,
+// and a large one asks the kernel for huge pages: a line of many megabytes costs more in page
+// faults than in reading otherwise.
+class TextBuffer {
+public:
+    char* data() { return data_.get(); }
+    const char* data() const { return data_.get(); }
+    char operator[](std::size_t i) const { return data_[i]; }
+    std::size_t size() const { return size_; }
+
+    // Grows to `size` bytes, keeping the first `kept`.
+    void Grow(std::size_t size, std::size_t kept) {
+        auto grown = std::make_unique_for_overwrite<char[]>(size);
+        AdviseHugePages(grown.get(), size);
+        if (kept > 0)
+            std::memcpy(grown.get(), data_.get(), kept);
+        data_ = std::move(grown);
+        size_ = size;
+    }
+
+private:
+    static constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+
+    // The whole huge pages inside the block; advice only, which the kernel may ignore.
+    static void AdviseHugePages(char* block, std::size_t size) {
+        const auto start = reinterpret_cast<std::uintptr_t>(block);
+        const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+        const std::uintptr_t end = (start + size) & ~(kHugePage - 1);
+        if (end > first)
+            ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+    }
+
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+};
 
 // The buffer holds the decoded text; [pos_, size_) is not read yet. Where the searches for CR
 // and LF stopped is kept between lines and between reads, so that every byte is searched for
@@ -113,8 +152,7 @@ public:
         fd_ = -1;
         atEnd_ = true;
         pos_ = size_ = lfSearched_ = crSearched_ = 0;
-        buffer_.clear();
-        buffer_.shrink_to_fit();
+        buffer_ = TextBuffer();
     }
 
 private:
@@ -172,7 +210,7 @@ private:
 
     void Reserve(std::size_t count) {
         if (buffer_.size() < size_ + count)
-            buffer_.resize(std::max(size_ + count, 2 * buffer_.size()));
+            buffer_.Grow(std::max(size_ + count, 2 * buffer_.size()), size_);
     }
 
     // The first half of a pair of UTF-16 units waits for the second, which the next read brings;
@@ -193,7 +231,7 @@ private:
     }
 
     int fd_;
-    std::string buffer_;
+    TextBuffer buffer_;
     std::string raw_; // a block as read, before it is decoded
     std::size_t pos_ = 0;
     std::size_t size_ = 0;
