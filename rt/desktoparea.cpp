@@ -20,7 +20,7 @@ int ClearTop(const QRect& area) {
     const MenuStrip* strip = application != nullptr ? application->Strip() : nullptr;
     if (strip == nullptr || !strip->isVisible())
         return area.top();
-    return std::max(area.top(), strip->frameGeometry().bottom() + 1);
+    return std::max(area.top(), strip->Band().bottom() + 1);
 }
 
 QMargins MarginsOf(const QWidget& window) {

@@ -101,7 +101,8 @@ MenuStrip::~MenuStrip() = default;
 void MenuStrip::Fit() {
     const QRect area = detail::DesktopArea();
     const int height = std::max(bar_->sizeHint().height(), 20);
-    setGeometry(area.x(), area.y(), area.width(), height);
+    band_ = QRect(area.x(), area.y(), area.width(), height);
+    setGeometry(band_);
     bar_->setGeometry(0, 0, area.width(), height);
 }
 

@@ -6,6 +6,7 @@
 // from a window of the program; when the program's last window closes it takes the keyboard
 // itself, so that the shortcuts still work, and keeps it while one of its menus is open.
 
+#include <QRect>
 #include <QWidget>
 #include <string>
 
@@ -29,6 +30,9 @@ public:
     QAction* ActionOf(const MenuItem& item) const;
     // The menu of a menu or submenu item, or null.
     QMenu* MenuOf(const MenuItem& item) const;
+    // Where the strip lies on the screen. Qt's own idea of a top-level window's position may lag
+    // behind the window manager's.
+    QRect Band() const { return band_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +49,7 @@ private:
 
     Application& application_;
     QMenuBar* bar_;
+    QRect band_;
 };
 
 namespace detail {
