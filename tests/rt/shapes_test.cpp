@@ -83,7 +83,7 @@ TEST(ShapesTest, TopShapeFirstAndHiddenOrDisabledShapesLetPressesThrough) {
               (std::vector<std::string>{"point 2 at 5,5", "point 1 at 15,15", "window at 25,25"}));
 }
 
-TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrder) {
+TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrderAndSmallOvalsAsPluses) {
     SingleShapeWindow& window = rt::Instance<SingleShapeWindow>();
     window.SetBackColor(0x102030);
     rt::RectShape& lower = window.Points.AddCopy();
@@ -97,32 +97,26 @@ TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrder) {
     window.Lines.AddCopy().SetEnds(50, 120, 90, 120);
     // Its right and bottom edges lie beyond the int range: it still fills the window's corner.
     Place(window.Points.AddCopy(), 280, 280, INT32_MAX, INT32_MAX);
+    window.Oval.SetFillColor(0xFF0000);
+    window.Oval.SetBorderWidth(0);
+    Place(window.Oval, 6, 100, 3, 3);
     rt::Picture picture = window.DrawIntoPicture();
     const std::pair<QPoint, rt::Color> expected[] = {
         {{2, 2}, 0x102030},    {{11, 14}, 0x0000FF},  {{15, 14}, 0x5F7F3F},  {{27, 17}, 0x00FFFF},
         {{70, 120}, 0x00FF80}, {{70, 122}, 0x102030}, {{295, 295}, 0x5F7F3F}};
     for (const auto& [at, color] : expected)
         EXPECT_EQ(picture.Pixel(at.x(), at.y()), color) << at.x() << "," << at.y();
+    const char* const plus[] = {".r.", "rrr", ".r."}; // the oval: 'r' red, '.' the back colour
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(picture.Pixel(6 + x, 100 + y), plus[y][x] == 'r' ? 0xFF0000u : 0x102030u)
+                << x << "," << y;
     rt::Picture backdrop = rt::Picture::New(300, 300);
     window.SetBackdrop(backdrop);
     upper.SetVisible(false);
     picture = window.DrawIntoPicture();
     EXPECT_EQ(picture.Pixel(2, 2), 0xFFFFFFu);
     EXPECT_EQ(picture.Pixel(27, 17), 0x5F7F3Fu) << "a hidden shape shows what lies under it";
-}
-
-TEST(ShapesTest, SmallOvalsFillTheirBoxAsTheGraphicsOvalsDo) {
-    SingleShapeWindow& window = rt::Instance<SingleShapeWindow>();
-    window.Oval.SetFillColor(0xFF0000);
-    window.Oval.SetBorderWidth(0);
-    Place(window.Oval, 6, 100, 3, 3);
-    const rt::Picture shown = window.DrawIntoPicture();
-    // A plus: 'r' red, '.' white.
-    const char* const plus[] = {".r.", "rrr", ".r."};
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(shown.Pixel(6 + x, 100 + y), plus[y][x] == 'r' ? 0xFF0000u : 0xFFFFFFu)
-                << x << "," << y;
 }
 
 TEST(ShapesTest, HelpTagsOfShapesShowAsTooltips) {
