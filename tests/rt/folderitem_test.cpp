@@ -40,6 +40,15 @@ protected:
         stream->Close();
         return lines;
     }
+    // Writes `text` with a byte-order mark in UTF-8, UTF-16LE and UTF-16BE and reads each back.
+    void ExpectEveryEncodingReads(const QString& text, const Lines& expected) const {
+        for (const auto encoding :
+             {QStringConverter::Utf8, QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+            QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+            WriteBytes(PathOf("marked.txt"), QByteArray(encoder.encode(text)).toStdString());
+            EXPECT_EQ(ReadLines(PathOf("marked.txt")), expected) << int(encoding);
+        }
+    }
     QTemporaryDir dir_;
 };
 
@@ -141,33 +150,16 @@ TEST_F(FolderItemTest, ByteOrderMarksAreDroppedAndUtf16ReadsAsUtf8) {
         QString text = prefix + "\r\n";
         for (int i = 0; i < 20000; ++i)
             text += line + (i % 2 ? "\n" : "\r\n");
-        const std::string utf8 = text.toUtf8().toStdString();
-        WriteBytes(PathOf("utf8.txt"), utf8);
+        WriteBytes(PathOf("utf8.txt"), text.toUtf8().toStdString());
         const Lines expected = ReadLines(PathOf("utf8.txt"));
         ASSERT_EQ(expected.size(), 20001u);
-        WriteBytes(PathOf("bom.txt"), "\xEF\xBB\xBF" + utf8);
-        EXPECT_EQ(ReadLines(PathOf("bom.txt")), expected);
-        for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
-            QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
-            const QByteArray utf16 = encoder.encode(text);
-            WriteBytes(PathOf("utf16.txt"), utf16.toStdString());
-            EXPECT_EQ(ReadLines(PathOf("utf16.txt")), expected) << int(encoding) << prefix.toStdString();
-        }
+        ExpectEveryEncodingReads(text, expected);
     }
 }
 
 TEST_F(FolderItemTest, OnlyTheFirstByteOrderMarkIsDroppedInEveryEncoding) {
-    const QString text = QChar(0xFEFF) + QString("1\t2\t3\n");
-    const Lines expected{"\xEF\xBB\xBF"
-                         "1\t2\t3"};
-    WriteBytes(PathOf("utf8.txt"), "\xEF\xBB\xBF" + text.toUtf8().toStdString());
-    EXPECT_EQ(ReadLines(PathOf("utf8.txt")), expected);
-    for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
-        QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
-        const QByteArray utf16 = encoder.encode(text);
-        WriteBytes(PathOf("utf16.txt"), utf16.toStdString());
-        EXPECT_EQ(ReadLines(PathOf("utf16.txt")), expected) << int(encoding);
-    }
+    ExpectEveryEncodingReads(QChar(0xFEFF) + QString("1\t2\t3\n"), {"\xEF\xBB\xBF"
+                                                                    "1\t2\t3"});
 }
 
 TEST_F(FolderItemTest, OpensPicturesQtCanReadAndNothingElse) {

@@ -1,5 +1,3 @@
-#include "rt/controlarray.h"
-#include "rt/controls.h"
 #include "rt/shapes.h"
 #include "rt/window.h"
 #include <QCoreApplication>
@@ -8,62 +6,9 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
+#include "tests/rt/shapewindow.h"
+
 namespace {
-
-// A window like the 2D editor: arrays of light shapes whose members share a press handler,
-// with presses on no shape going to the window.
-class ShapeWindow : public rt::Window {
-public:
-    rt::ControlArray<rt::LineShape> Lines;
-    rt::ControlArray<rt::RectShape> Points;
-    rt::OvalShape Oval;
-    rt::RectShape Marker; // no handler of its own
-    rt::StaticText Label;
-    rt::Canvas Paper;
-    std::vector<std::string> presses;
-
-protected:
-    void Layout() override { SetBackColor(0xFFFFFF); }
-    template <class Shape> void BindPresses(rt::ControlArray<Shape>& array, const std::string& name) {
-        array.BindHandlers = [this, name](Shape& shape) {
-            shape.MouseDown = [this, name, &shape](std::int32_t x, std::int32_t y) {
-                presses.push_back(name + " " + std::to_string(shape.Index()) + " at " + std::to_string(x) +
-                                  "," + std::to_string(y));
-                return false;
-            };
-        };
-    }
-    void CreateControls() override {
-        BindPresses(Lines, "line");
-        BindPresses(Points, "point");
-        rt::LineShape& line = Lines.Add(0);
-        line.SetEnds(-100, -100, -50, -50);
-        line.SetBorderColor(0x00FF80);
-        line.Create(*this, 0, 0, 0, 0);
-        rt::RectShape& point = Points.Add(0);
-        point.SetBorderWidth(0);
-        point.SetFillColor(0x5F7F3F);
-        point.Create(*this, -50, -50, 5, 5);
-        Oval.MouseDown = [this](std::int32_t, std::int32_t) {
-            presses.push_back("oval");
-            return false;
-        };
-        Oval.Create(*this, 200, 200, 40, 20);
-        Marker.Create(*this, 250, 10, 20, 20);
-        Marker.SetHelpTag("ENG: marker\rITA: segno");
-        Label.SetText("ref.:");
-        Label.Create(*this, 4, 250, 100, 16);
-        Paper.MouseDown = [this](std::int32_t, std::int32_t) {
-            presses.push_back("paper");
-            return false;
-        };
-        Paper.Create(*this, 150, 250, 35, 24);
-    }
-    bool Event_MouseDown(std::int32_t x, std::int32_t y) override {
-        presses.push_back("window at " + std::to_string(x) + "," + std::to_string(y));
-        return false;
-    }
-};
 
 void Place(rt::Control& control, int left, int top, int width, int height) {
     control.SetLeft(left);
@@ -79,7 +24,7 @@ void Press(rt::Window& window, int x, int y) {
 // Presses on a copied shape run the shared handler with its number; presses on a visible
 // control never reach the window, whatever its handler returns.
 TEST(ShapesTest, PressesGoToTheShapeOrControlUnderThePointerAndOnlyMissesReachTheWindow) {
-    ShapeWindow& window = rt::Instance<ShapeWindow>();
+    SingleShapeWindow& window = rt::Instance<SingleShapeWindow>();
     window.Points.AddCopy().SetLeft(98);
     window.Points(1).SetTop(48);
     window.Lines.AddCopy().SetEnds(10, 20, 110, 20);
@@ -89,14 +34,14 @@ TEST(ShapesTest, PressesGoToTheShapeOrControlUnderThePointerAndOnlyMissesReachTh
     Press(window, 60, 26);
     Press(window, 220, 210);
     Press(window, 201, 201); // outside the oval, inside its box
-    Press(window, 255, 15);  // a shape without a handler
+    Press(window, 70, 70);   // a shape without a handler
     QTest::mouseClick(window.Label.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QTest::mouseClick(window.Paper.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     window.Marker.SetEnabled(false);
-    Press(window, 256, 16);
+    Press(window, 71, 71);
     EXPECT_EQ(window.presses, (std::vector<std::string>{"point 1 at 2,2", "window at 104,52",
                                                         "line 1 at 50,2", "window at 60,26", "oval",
-                                                        "window at 201,201", "paper", "window at 256,16"}));
+                                                        "window at 201,201", "paper", "window at 71,71"}));
 }
 
 TEST(ShapesTest, LinesAreHitWithinThreePixelsOrHalfTheirWidth) {
@@ -124,7 +69,7 @@ TEST(ShapesTest, LinesAreHitWithinThreePixelsOrHalfTheirWidth) {
 }
 
 TEST(ShapesTest, TopShapeFirstAndHiddenOrDisabledShapesLetPressesThrough) {
-    ShapeWindow& window = rt::Instance<ShapeWindow>();
+    SingleShapeWindow& window = rt::Instance<SingleShapeWindow>();
     rt::RectShape& lower = window.Points.AddCopy();
     rt::RectShape& upper = window.Points.AddCopy();
     Place(lower, 10, 10, 20, 20);
@@ -138,8 +83,8 @@ TEST(ShapesTest, TopShapeFirstAndHiddenOrDisabledShapesLetPressesThrough) {
               (std::vector<std::string>{"point 2 at 5,5", "point 1 at 15,15", "window at 25,25"}));
 }
 
-TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrder) {
-    ShapeWindow& window = rt::Instance<ShapeWindow>();
+TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrderAndSmallOvalsAsPluses) {
+    SingleShapeWindow& window = rt::Instance<SingleShapeWindow>();
     window.SetBackColor(0x102030);
     rt::RectShape& lower = window.Points.AddCopy();
     rt::RectShape& upper = window.Points.AddCopy();
@@ -149,15 +94,23 @@ TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrder) {
     upper.SetFillColor(0x00FFFF);
     upper.SetLeft(25);
     upper.SetTop(15);
-    window.Lines.AddCopy().SetEnds(50, 60, 90, 60);
+    window.Lines.AddCopy().SetEnds(50, 120, 90, 120);
     // Its right and bottom edges lie beyond the int range: it still fills the window's corner.
     Place(window.Points.AddCopy(), 280, 280, INT32_MAX, INT32_MAX);
+    window.Oval.SetFillColor(0xFF0000);
+    window.Oval.SetBorderWidth(0);
+    Place(window.Oval, 6, 100, 3, 3);
     rt::Picture picture = window.DrawIntoPicture();
     const std::pair<QPoint, rt::Color> expected[] = {
-        {{2, 2}, 0x102030},   {{11, 14}, 0x0000FF}, {{15, 14}, 0x5F7F3F},  {{27, 17}, 0x00FFFF},
-        {{70, 60}, 0x00FF80}, {{70, 62}, 0x102030}, {{295, 295}, 0x5F7F3F}};
+        {{2, 2}, 0x102030},    {{11, 14}, 0x0000FF},  {{15, 14}, 0x5F7F3F},  {{27, 17}, 0x00FFFF},
+        {{70, 120}, 0x00FF80}, {{70, 122}, 0x102030}, {{295, 295}, 0x5F7F3F}};
     for (const auto& [at, color] : expected)
         EXPECT_EQ(picture.Pixel(at.x(), at.y()), color) << at.x() << "," << at.y();
+    const char* const plus[] = {".r.", "rrr", ".r."}; // the oval: 'r' red, '.' the back colour
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(picture.Pixel(6 + x, 100 + y), plus[y][x] == 'r' ? 0xFF0000u : 0x102030u)
+                << x << "," << y;
     rt::Picture backdrop = rt::Picture::New(300, 300);
     window.SetBackdrop(backdrop);
     upper.SetVisible(false);
@@ -166,28 +119,14 @@ TEST(ShapesTest, WindowShowsBackColourThenBackdropThenShapesInCreationOrder) {
     EXPECT_EQ(picture.Pixel(27, 17), 0x5F7F3Fu) << "a hidden shape shows what lies under it";
 }
 
-TEST(ShapesTest, SmallOvalsFillTheirBoxAsTheGraphicsOvalsDo) {
-    ShapeWindow& window = rt::Instance<ShapeWindow>();
-    window.Oval.SetFillColor(0xFF0000);
-    window.Oval.SetBorderWidth(0);
-    Place(window.Oval, 6, 100, 3, 3);
-    const rt::Picture shown = window.DrawIntoPicture();
-    // A plus: 'r' red, '.' white.
-    const char* const plus[] = {".r.", "rrr", ".r."};
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(shown.Pixel(6 + x, 100 + y), plus[y][x] == 'r' ? 0xFF0000u : 0xFFFFFFu)
-                << x << "," << y;
-}
-
 TEST(ShapesTest, HelpTagsOfShapesShowAsTooltips) {
-    ShapeWindow& window = rt::Instance<ShapeWindow>();
+    SingleShapeWindow& window = rt::Instance<SingleShapeWindow>();
     QWidget* content = window.ContentWidget();
     const auto hover = [&](QPoint at) {
         QHelpEvent help(QEvent::ToolTip, at, content->mapToGlobal(at));
         QCoreApplication::sendEvent(content, &help);
     };
-    hover(QPoint(260, 20));
+    hover(QPoint(70, 70));
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), QStringLiteral("ENG: marker\nITA: segno"));
     hover(QPoint(120, 120));
