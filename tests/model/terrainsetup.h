@@ -17,6 +17,7 @@
 #include "model/terraindata.h"
 #include "model/terrainpanel.h"
 #include "rt/conv.h"
+#include "rt/scene3d.h"
 
 namespace terraintest {
 
@@ -85,6 +86,17 @@ inline std::vector<double> Nodes(const terrain::HeightGrid& grid) {
         for (std::int32_t j = 0; j <= grid.ny; ++j)
             nodes.insert(nodes.end(), {grid.x(i, j), grid.y(i, j), grid.z(i, j)});
     return nodes;
+}
+
+// Vertices first to first + count - 1 of a mesh (every vertex by default), x y z each.
+inline std::vector<double> Positions(const rt::Trimesh& mesh, std::int32_t first = 0,
+                                     std::int32_t count = -1) {
+    std::vector<double> values;
+    for (std::int32_t n = first; n < (count < 0 ? mesh.VertexCount() : first + count); ++n) {
+        const rt::Vector3D v = mesh.VertexPositions().Item(n);
+        values.insert(values.end(), {v.X, v.Y, v.Z});
+    }
+    return values;
 }
 
 // Grids on which the contour passes are compared with the plain tracing of every cell: a rolling
