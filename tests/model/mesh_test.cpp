@@ -140,11 +140,6 @@ TEST_F(Terrain, TopViewDrawsThePixelsOfThePlainLoopsWithTheSameYields) {
     }
 }
 
-bool MeshIsFinite(const rt::Trimesh& mesh) {
-    const vector<double> values = Positions(mesh);
-    return std::all_of(values.begin(), values.end(), [](double value) { return std::isfinite(value); });
-}
-
 // Triangles first to first + count - 1, their corners back to back.
 vector<std::int32_t> Corners(const rt::Trimesh& mesh, std::int32_t first, std::int32_t count) {
     vector<std::int32_t> corners;
@@ -177,11 +172,11 @@ TEST_F(Terrain, ExtremeMissingOrShortGridDataNeverReachesTheMeshes) {
     grid.z(1, 1) = NAN;
     terrain::Meshes meshes = terrain::BuildMeshes(grid, extreme, 14, progress);
     ASSERT_EQ(meshes.surface->VertexCount(), 9);
-    EXPECT_TRUE(MeshIsFinite(*meshes.surface));
+    EXPECT_TRUE(terraintest::AllFinite(Positions(*meshes.surface)));
     EXPECT_NEAR(Positions(*meshes.surface, 0, 1)[0], -500.0, 1e-9);
     EXPECT_NEAR(Positions(*meshes.surface, 8, 1)[2], 500.0, 1e-9);
     EXPECT_GT(meshes.ribbons->VertexCount(), 0);
-    EXPECT_TRUE(MeshIsFinite(*meshes.ribbons));
+    EXPECT_TRUE(terraintest::AllFinite(Positions(*meshes.ribbons)));
     // No span at all: everything sits at the origin.
     const terrain::Bounds point = Bounds(3, 3, 4, 4, 5, 5);
     grid = Grid(point, 2, 2, [](int, int) { return 5.0; });

@@ -76,7 +76,6 @@ TEST_F(DrawingWindow, GridDrawsTwoTriangleOutlinesPerCellInTheShadeOfItsFirstCor
     window.disegnamesh();
     EXPECT_EQ(rt::YieldCount() - yields, 9u); // one per cell, one more per column
     EXPECT_EQ(window.can_dis.Backdrop(), globali::disegno);
-    // Node (i, j) lands at X = 220 + 200 i - 100 j, Y = 335 - 2 z(i, j).
     const rt::Picture expected = ExampleBox();
     rt::Graphics& g = expected.Graphics();
     auto outline = [&](int i0, int j0, int i1, int j1, int i2, int j2) {
