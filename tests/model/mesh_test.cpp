@@ -1,3 +1,4 @@
+#include <QImage>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -23,6 +24,7 @@ using contours::TraceCell;
 using std::vector;
 using terraintest::Bounds;
 using terraintest::Grid;
+using terraintest::Positions;
 
 constexpr double kBig = std::numeric_limits<double>::max();
 
@@ -129,34 +131,13 @@ TEST_F(Terrain, TopViewDrawsThePixelsOfThePlainLoopsWithTheSameYields) {
         const std::uint64_t before = rt::YieldCount();
         // A picture 240 x 200 for a canvas of 300 x 200.
         const rt::Picture view = terrain::DrawTopView(grid, bounds, 300, 200, progress);
-        const rt::Picture expected = PlainTopView(grid, g.zmin, g.zmax, 240, 200);
-        ASSERT_EQ(vector<std::int32_t>({view.Width(), view.Height()}), vector<std::int32_t>({240, 200}));
-        std::int64_t differing = 0;
-        for (int y = 0; y < 200; ++y)
-            for (int x = 0; x < 240; ++x)
-                differing += view.Pixel(x, y) != expected.Pixel(x, y) ? 1 : 0;
-        EXPECT_EQ(differing, 0) << g.nx << " x " << g.ny;
+        EXPECT_TRUE(view.Image() == PlainTopView(grid, g.zmin, g.zmax, 240, 200).Image())
+            << g.nx << " x " << g.ny;
         const contours::LevelSeries levels = contours::LevelSeriesFor(20.0, g.zmin, g.zmax);
         const std::uint64_t levelCount = (std::int64_t{levels.kmax} - levels.kmin) / levels.step + 1;
         EXPECT_EQ(rt::YieldCount() - before, (g.nx + 1) * (g.ny + 2) + levelCount * (g.nx * g.ny + g.nx + 1));
         EXPECT_EQ(progress.progress.back(), 0);
     }
-}
-
-// Vertices first to first + count - 1, x y z each; ribbon quad q is Positions(mesh, 4 * q, 4): its
-// top start, top end, bottom end and bottom start.
-vector<double> Positions(const rt::Trimesh& mesh, std::int32_t first, std::int32_t count = 1) {
-    vector<double> values;
-    for (std::int32_t n = first; n < first + count; ++n) {
-        const rt::Vector3D v = mesh.VertexPositions().Item(n);
-        values.insert(values.end(), {v.X, v.Y, v.Z});
-    }
-    return values;
-}
-
-bool MeshIsFinite(const rt::Trimesh& mesh) {
-    const vector<double> values = Positions(mesh, 0, mesh.VertexCount());
-    return std::all_of(values.begin(), values.end(), [](double value) { return std::isfinite(value); });
 }
 
 // Triangles first to first + count - 1, their corners back to back.
@@ -179,7 +160,7 @@ TEST_F(Terrain, NewMeshesNumberVerticesAlongXRowByRowAndSplitCellsOnTheRisingDia
     ASSERT_EQ(mesh.TriangleCount(), 12);
     EXPECT_EQ(Corners(mesh, 10, 2), (vector<std::int32_t>{6, 10, 11, 11, 7, 6})); // cell (2, 1)
     // Vertex 6 is node (2, 1) at height 5; scale 1000 / 30, half spans 15, 10, 5.
-    EXPECT_EQ(Positions(mesh, 6), (vector<double>{(20.0 - 15.0) * (1000.0 / 30.0), 0.0, 0.0}));
+    EXPECT_EQ(Positions(mesh, 6, 1), (vector<double>{(20.0 - 15.0) * (1000.0 / 30.0), 0.0, 0.0}));
     EXPECT_EQ(mesh.VertexColors().Item(7), contours::HeightColour(6.0, 0, 10));
     EXPECT_TRUE(mesh.RenderBackFaces && mesh.HasVertexColors);
 }
@@ -191,16 +172,16 @@ TEST_F(Terrain, ExtremeMissingOrShortGridDataNeverReachesTheMeshes) {
     grid.z(1, 1) = NAN;
     terrain::Meshes meshes = terrain::BuildMeshes(grid, extreme, 14, progress);
     ASSERT_EQ(meshes.surface->VertexCount(), 9);
-    EXPECT_TRUE(MeshIsFinite(*meshes.surface));
-    EXPECT_NEAR(Positions(*meshes.surface, 0)[0], -500.0, 1e-9);
-    EXPECT_NEAR(Positions(*meshes.surface, 8)[2], 500.0, 1e-9);
+    EXPECT_TRUE(terraintest::AllFinite(Positions(*meshes.surface)));
+    EXPECT_NEAR(Positions(*meshes.surface, 0, 1)[0], -500.0, 1e-9);
+    EXPECT_NEAR(Positions(*meshes.surface, 8, 1)[2], 500.0, 1e-9);
     EXPECT_GT(meshes.ribbons->VertexCount(), 0);
-    EXPECT_TRUE(MeshIsFinite(*meshes.ribbons));
+    EXPECT_TRUE(terraintest::AllFinite(Positions(*meshes.ribbons)));
     // No span at all: everything sits at the origin.
     const terrain::Bounds point = Bounds(3, 3, 4, 4, 5, 5);
     grid = Grid(point, 2, 2, [](int, int) { return 5.0; });
     meshes = terrain::BuildMeshes(grid, point, 14, progress);
-    EXPECT_EQ(Positions(*meshes.surface, 8), (vector<double>{0, 0, 0}));
+    EXPECT_EQ(Positions(*meshes.surface, 8, 1), (vector<double>{0, 0, 0}));
     // Counts beyond the grid arrays: no mesh.
     grid.nx = 5;
     meshes = terrain::BuildMeshes(grid, point, 14, progress);
@@ -213,7 +194,8 @@ TEST_F(Terrain, EverySegmentBecomesABlackUprightQuadOnItsCellsFirstNode) {
     const rt::Trimesh& mesh = *meshes.ribbons;
     ASSERT_EQ(mesh.VertexCount(), 16);
     ASSERT_EQ(mesh.TriangleCount(), 8);
-    // Level 2, cell (0, 0) A: (2.5, 0) to (0, 5), 2.5 thick, standing on node (0, 0) at -200.
+    // Quad q is vertices 4q..4q + 3: top start, top end, bottom end, bottom start. Level 2, cell
+    // (0, 0) A: (2.5, 0) to (0, 5), 2.5 thick, standing on node (0, 0) at -200.
     EXPECT_EQ(Positions(mesh, 0, 4),
               (vector<double>{-375, -197.5, -500, -500, -197.5, -250, -500, -200, -250, -375, -200, -500}));
     EXPECT_EQ(Corners(mesh, 6, 2), (vector<std::int32_t>{12, 13, 14, 14, 15, 12}));

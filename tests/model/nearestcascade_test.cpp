@@ -193,11 +193,6 @@ double Weight(double q, double p) {
     return std::pow(1 / std::sqrt(q == 0 ? 0.001 : q), p);
 }
 
-bool GridIsFinite(const terrain::HeightGrid& grid) {
-    const std::vector<double> nodes = terraintest::Nodes(grid);
-    return std::all_of(nodes.begin(), nodes.end(), [](double value) { return std::isfinite(value); });
-}
-
 // Node (0, 0) of a box from the origin; the selection starts from the distance dx + dy.
 TEST_F(GridInterpolation, NodeHeightsOfTheWorkedSelections) {
     // Point 1 (distance 5) replaces point 0 (20); point 2 ties with it and takes slot 2: a tie
@@ -235,13 +230,14 @@ TEST_F(GridInterpolation, ExtremeOrUndefinedValuesNeverReachTheGrid) {
     terrain::HeightGrid grid;
     for (const auto& c : cases) {
         grid = Interpolate(c.points, c.box, c.mode, c.power);
-        EXPECT_TRUE(GridIsFinite(grid)) << c.what;
+        EXPECT_TRUE(terraintest::AllFinite(terraintest::Nodes(grid))) << c.what;
         EXPECT_NEAR(grid.z(c.i, c.j), c.expected, 1e-9 * std::fabs(c.expected)) << c.what;
     }
     // The last box is wider than the range of doubles: its nodes lie between the ends.
     EXPECT_EQ(std::vector<double>({grid.x(0, 0), grid.x(1, 0), grid.x(2, 0)}),
               std::vector<double>({-huge, 0, huge}));
-    EXPECT_TRUE(GridIsFinite(Interpolate({{NAN, 0, 1}, {3, 4, NAN}, {4, 3, 5}}, {0, 10, 0, 10}, 1)));
+    EXPECT_TRUE(terraintest::AllFinite(
+        terraintest::Nodes(Interpolate({{NAN, 0, 1}, {3, 4, NAN}, {4, 3, 5}}, {0, 10, 0, 10}, 1))));
 }
 
 // The height the plain pass gives a node, weighted as the grid weighs it.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/array2d.h"
+#include "model/cancellacestino.h"
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
@@ -78,6 +79,20 @@ terrain::Survey Rows(const vector<std::int32_t>& counts) {
     survey.rowCount = row;
     survey.rowOfPoint.assign(points.size(), 0);
     return survey;
+}
+
+TEST_F(SurveyData, DeletingARowMovesTheSharedSurveyAndTheEditorsControlsOfLaterRows) {
+    globali::survey = Rows({1, 1, 0});
+    modulodxf::editormaps = {5, {0, 1, 1, 2, 2, 3}, 3, Array2D<std::int32_t>(3, 1)};
+    for (std::int32_t row = 1; row <= 3; ++row)
+        modulodxf::qqlin(row, 0) = row;
+    Inizio::cancellacestino(2);
+    EXPECT_EQ(vector<double>(globali::px.begin(), globali::px.begin() + globali::ptot + 1),
+              (vector<double>{0, 1, 4}));
+    // The deleted row's own controls keep its number; those of row 3 move to row 2.
+    EXPECT_EQ(modulodxf::qqpun, (vector<std::int32_t>{0, 1, 1, 2, 2, 2}));
+    EXPECT_EQ(vector<std::int32_t>({modulodxf::qqlin(1, 0), modulodxf::qqlin(2, 0), modulodxf::qqlin(3, 0)}),
+              vector<std::int32_t>({1, 2, 2}));
 }
 
 TEST_F(SurveyValues, DeletingARowRemovesItsPointsAndLaterRowsCloseUp) {

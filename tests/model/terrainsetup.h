@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -17,6 +18,7 @@
 #include "model/terraindata.h"
 #include "model/terrainpanel.h"
 #include "rt/conv.h"
+#include "rt/scene3d.h"
 
 namespace terraintest {
 
@@ -26,16 +28,12 @@ struct Point {
 
 // A survey of the points, ptot the last.
 inline terrain::Survey Points(const std::vector<Point>& points) {
-    terrain::Survey survey;
-    survey.x.clear();
-    survey.y.clear();
-    survey.z.clear();
+    terrain::Survey survey{.x = {}, .y = {}, .z = {}, .last = static_cast<std::int32_t>(points.size()) - 1};
     for (const Point& p : points) {
         survey.x.push_back(p.x);
         survey.y.push_back(p.y);
         survey.z.push_back(p.z);
     }
-    survey.last = static_cast<std::int32_t>(points.size()) - 1;
     return survey;
 }
 
@@ -85,6 +83,21 @@ inline std::vector<double> Nodes(const terrain::HeightGrid& grid) {
         for (std::int32_t j = 0; j <= grid.ny; ++j)
             nodes.insert(nodes.end(), {grid.x(i, j), grid.y(i, j), grid.z(i, j)});
     return nodes;
+}
+
+inline bool AllFinite(const std::vector<double>& values) {
+    return std::all_of(values.begin(), values.end(), [](double value) { return std::isfinite(value); });
+}
+
+// Vertices first to first + count - 1 of a mesh (every vertex by default), x y z each.
+inline std::vector<double> Positions(const rt::Trimesh& mesh, std::int32_t first = 0,
+                                     std::int32_t count = -1) {
+    std::vector<double> values;
+    for (std::int32_t n = first; n < (count < 0 ? mesh.VertexCount() : first + count); ++n) {
+        const rt::Vector3D v = mesh.VertexPositions().Item(n);
+        values.insert(values.end(), {v.X, v.Y, v.Z});
+    }
+    return values;
 }
 
 // Grids on which the contour passes are compared with the plain tracing of every cell: a rolling

@@ -17,10 +17,7 @@ using ControlPanel = ThreeD;
 
 TEST_F(ControlPanel, CaptionsAreItalianForEveryLanguageButOneAndEveryLabelFitsOnOneLine) {
     // Spans that binary fractions leave with long tails show as read-outs.
-    globali::px = {1000.1, 1234.4};
-    globali::py = {2000.7, 2111.3};
-    globali::pz = {10.1, 55.3};
-    globali::ptot = 1;
+    SetPoints({{1000.1, 2000.7, 10.1}, {1234.4, 2111.3, 55.3}});
     for (const std::int32_t lingua : {1, 2, 0}) {
         rt::CloseIfOpen<fincontrol>();
         globali::lingua = lingua;
@@ -54,7 +51,7 @@ TEST_F(ControlPanel, GridSizeFieldTakesThreeCharactersAndKeepsOnlyItsDigitsWhenL
     }
 }
 
-TEST_F(ControlPanel, CreateMeshRaisesCountsBelowTwoWithABeepEachAndEndsWithABeep) {
+TEST_F(ControlPanel, CreateMeshInTheDrawingRaisesCountsBelowTwoWithABeepEachAndTheTopViewSpansTheHeights) {
     SetHill();
     Inizio::engine3d = 1;
     Inizio::mostra3d();
@@ -66,23 +63,17 @@ TEST_F(ControlPanel, CreateMeshRaisesCountsBelowTwoWithABeepEachAndEndsWithABeep
     EXPECT_EQ(std::pair(globali::mxtot, globali::mytot), std::pair(2, 2));
     EXPECT_EQ(Panel().YEditField.Text(), "2");
     EXPECT_EQ(globali::terreno, nullptr);
+    Panel().BevelBut(3).Push();
+    bool low = false, high = false;
+    for (int y = 0; y < globali::disegno.Height(); ++y)
+        for (int x = 0; x < globali::disegno.Width(); ++x) {
+            low = low || globali::disegno.Pixel(x, y) == contours::HeightColour(globali::zmin);
+            high = high || globali::disegno.Pixel(x, y) == contours::HeightColour(globali::zmax);
+        }
+    EXPECT_TRUE(low && high);
 }
 
-TEST_F(ControlPanel, CreateMeshWithThe3DViewOpensANewView) {
-    SetHill();
-    Inizio::mostra3d();
-    View()->rb3d.Wireframe = true;
-    Panel().XEditField.SetText("20");
-    Panel().YEditField.SetText("10");
-    Panel().PushButton1.Push();
-    ASSERT_NE(globali::terreno, nullptr);
-    EXPECT_EQ(globali::terreno->VertexCount(), 21 * 11);
-    ASSERT_NE(View(), nullptr);
-    EXPECT_FALSE(View()->rb3d.Wireframe);
-    EXPECT_EQ(Panel().ProgressBar1.Value(), 0);
-}
-
-TEST_F(ControlPanel, SlidersShowThePowerInTenthsAndTheRibbonsRebuildOnlyWithAGridAndThe3DView) {
+TEST_F(ControlPanel, CreateMeshOpensANewViewAndTheSlidersShowThePowerInTenthsAndRebuildTheRibbons) {
     SetHill();
     Inizio::mostra3d();
     for (const auto& [value, label] : {std::pair{5, "0.5"}, {50, "5"}}) {
@@ -92,31 +83,19 @@ TEST_F(ControlPanel, SlidersShowThePowerInTenthsAndTheRibbonsRebuildOnlyWithAGri
     Panel().Slider2.SetValue(3);
     EXPECT_EQ(Panel().StaticText6.Text(), "3");
     EXPECT_EQ(globali::terreno, nullptr);
-    SwitchAndMesh();
-    const auto first = globali::terreno;
-    const auto noRibbons = globali::tercurva->TriangleCount();
-    Panel().Slider2.SetValue(8);
-    EXPECT_NE(globali::terreno, first);
-    EXPECT_GT(globali::tercurva->TriangleCount(), noRibbons);
-    Panel().RadioB(1).Push();
-    const auto shown = globali::terreno;
-    Panel().Slider2.SetValue(2);
-    EXPECT_EQ(globali::terreno, shown);
-}
-
-TEST_F(ControlPanel, TheTopViewPresetColoursTheGridFromTheLowestToTheHighestHeight) {
-    SetHill();
-    Inizio::engine3d = 1;
-    Inizio::mostra3d();
+    View()->rb3d.Wireframe = true;
+    Panel().XEditField.SetText("20");
+    Panel().YEditField.SetText("10");
     Panel().PushButton1.Push();
-    Panel().BevelBut(3).Push();
-    bool low = false, high = false;
-    for (int y = 0; y < globali::disegno.Height(); ++y)
-        for (int x = 0; x < globali::disegno.Width(); ++x) {
-            low = low || globali::disegno.Pixel(x, y) == contours::HeightColour(globali::zmin);
-            high = high || globali::disegno.Pixel(x, y) == contours::HeightColour(globali::zmax);
-        }
-    EXPECT_TRUE(low && high);
+    ASSERT_TRUE(globali::terreno && View());
+    EXPECT_EQ(globali::terreno->VertexCount(), 21 * 11);
+    EXPECT_FALSE(View()->rb3d.Wireframe);
+    EXPECT_EQ(Panel().ProgressBar1.Value(), 0);
+    const auto first = globali::terreno;
+    EXPECT_GT(globali::tercurva->TriangleCount(), 0);
+    Panel().Slider2.SetValue(0);
+    EXPECT_NE(globali::terreno, first);
+    EXPECT_EQ(globali::tercurva->TriangleCount(), 0);
 }
 
 TEST_F(ControlPanel, TheViewKindButtonsSwapTheWindowsAndThePanelsHeight) {
@@ -128,6 +107,8 @@ TEST_F(ControlPanel, TheViewKindButtonsSwapTheWindowsAndThePanelsHeight) {
     EXPECT_EQ(View(), nullptr);
     ASSERT_NE(rt::OpenInstance<Finestra>(), nullptr);
     const auto built = globali::terreno;
+    Panel().Slider2.SetValue(2);
+    EXPECT_EQ(globali::terreno, built);
     Panel().RadioB(0).Push();
     EXPECT_EQ(Panel().Height(), 398);
     EXPECT_EQ(rt::OpenInstance<Finestra>(), nullptr);
