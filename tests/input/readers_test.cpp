@@ -188,20 +188,7 @@ void PressOk(setdxf& window, const std::optional<std::string>& path) {
     EXPECT_EQ(rt::OpenInstance<setdxf>(), nullptr);
 }
 
-TEST(SetDxf, EveryOpeningStartsWithoutAutoQuotingAndNoSkip) {
-    globali::lingua = 2;
-    setdxf& window = rt::Instance<setdxf>();
-    EXPECT_EQ(window.Title(), "Importa DXF..");
-    ClickBox(window.CheckBox1);
-    QTest::keyClick(window.Slider1.Widget(), Qt::Key_Right);
-    window.Close();
-    setdxf& again = rt::Instance<setdxf>();
-    EXPECT_FALSE(again.CheckBox1.Value());
-    EXPECT_EQ(Shown(again), "0 0 off");
-    EXPECT_EQ(std::tuple(again.Slider1.Value(), again.semplifica), std::tuple(0, 0));
-}
-
-TEST(SetDxf, EachToggleOfAutoQuotingOverwritesTheHeightsAndTheSliderKeepsItsRange) {
+TEST(SetDxf, EachToggleOfAutoQuotingOverwritesTheHeightsTheSliderKeepsItsRangeAndEveryOpeningStartsAfresh) {
     setdxf& window = rt::Instance<setdxf>();
     ClickBox(window.CheckBox1);
     window.efprima.Type("\x08"
@@ -214,6 +201,11 @@ TEST(SetDxf, EachToggleOfAutoQuotingOverwritesTheHeightsAndTheSliderKeepsItsRang
     QTest::keyClick(window.Slider1.Widget(), Qt::Key_Right);
     EXPECT_EQ(window.Slider1.Value(), 20);
     EXPECT_EQ(window.StaticText5.Text(), "20");
+    window.Close();
+    setdxf& again = rt::Instance<setdxf>();
+    EXPECT_FALSE(again.CheckBox1.Value());
+    EXPECT_EQ(Shown(again), "0 0 off");
+    EXPECT_EQ(std::tuple(again.Slider1.Value(), again.semplifica), std::tuple(0, 0));
 }
 
 TEST(SetDxf, OkReadsTheFileWithTheChosenSkipAndCancellingTheFileDialogChangesNothing) {
