@@ -1,5 +1,9 @@
 // The DXF, XYZ, GDL and 3DMF writers, byte for byte, the commands around them, and their failures.
 
+#include <QApplication>
+#include <QEvent>
+#include <QProgressBar>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -78,6 +82,33 @@ TEST_F(Writers, InTwoDimensionsThePolylinesOfTwoOrMorePointsAreWrittenInPlan) {
     SetTable({});
     EXPECT_EQ(Export("ExportDXF", "empty.dxf"), Lines(kPolylineHead + "0|ENDSEC|0|EOF", "\r\n"));
     EXPECT_EQ(rt::OpenInstance<finscrivilinee>(), nullptr);
+}
+
+// Counts the paints of the DXF polyline writer's progress bar.
+class BarPaints : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && qobject_cast<QProgressBar*>(watched) != nullptr &&
+            static_cast<QWidget*>(watched)->window()->windowTitle() ==
+                QStringLiteral("Registrazione in corso.."))
+            ++count;
+        return false;
+    }
+};
+
+TEST_F(Writers, ThePolylineWritersProgressBarPaintsOnlyWhenItGrowsByAPixel) {
+    Inizio::ambiente = 1;
+    constexpr int kRows = 3000, kBarWidth = 360;
+    SetTable(std::vector<std::pair<std::int32_t, std::int32_t>>(kRows, {0, 0}));
+    BarPaints paints;
+    QApplication::instance()->installEventFilter(&paints);
+    Export("ExportDXF", "curve.dxf");
+    QApplication::instance()->removeEventFilter(&paints);
+    EXPECT_GT(paints.count, 0);
+    EXPECT_LE(paints.count, kBarWidth + 2);
 }
 
 // Negative, fractional coordinates: X = -1.5 + 0.5 i, Y = -2 + 0.25 j.
