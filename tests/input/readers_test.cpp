@@ -118,14 +118,6 @@ TEST(DxfReader, ReadsTheContoursThatEzdxfAndOgr2ogrWriteInEachFormWithAnyLineEnd
     EXPECT_TRUE(Consistent());
 }
 
-TEST(DxfReader, ValuesThatReadAsGroupCodesAreValues) {
-    Scratch scratch;
-    SetEarlierData();
-    ReadDxf(scratch.Write("codes.dxf", LwSection("ENTITIES", {{{10, 20, 0}, {20, 10, 0}, {20, 20, 0}}})), 1,
-            0);
-    EXPECT_EQ(Current(), Loaded({{10, 20, 1}, {20, 10, 1}, {20, 20, 1}}, {{0, 2}}, {1, 1, 1}));
-}
-
 TEST(DxfReader, TheSkipKeepsTheFirstVertexThenEverySkipPlusOneAndTheLast) {
     Scratch scratch;
     const std::string path = scratch.Write(
@@ -144,12 +136,14 @@ TEST(DxfReader, TheSkipKeepsTheFirstVertexThenEverySkipPlusOneAndTheLast) {
     EXPECT_EQ(Current().points[4].z, 2) << "the third polyline's points lie at its height";
 }
 
-TEST(DxfReader, APolylineInAnEarlierSectionKeepsItsRowAndOneWithoutVerticesLeavesNone) {
+TEST(DxfReader,
+     APolylineInAnEarlierSectionKeepsItsRowOneWithoutVerticesLeavesNoneAndCodeLikeValuesAreValues) {
     Scratch scratch;
-    ReadDxf(scratch.Write("blocks.dxf",
-                          LwSection("BLOCKS", {Vertices(2), {}}) + LwSection("ENTITIES", {Vertices(3), {}})),
-            0, 1);
-    EXPECT_EQ(Current(), Loaded({{1, -1, 0}, {2, -2, 0}, {1, -1, 1}, {2, -2, 1}, {3, -3, 1}},
+    ReadDxf(
+        scratch.Write("blocks.dxf", LwSection("BLOCKS", {Vertices(2), {}}) +
+                                        LwSection("ENTITIES", {{{10, 20, 0}, {20, 10, 0}, {20, 20, 0}}, {}})),
+        0, 1);
+    EXPECT_EQ(Current(), Loaded({{1, -1, 0}, {2, -2, 0}, {10, 20, 1}, {20, 10, 1}, {20, 20, 1}},
                                 {{0, 1}, {2, 2}}, {1, 1, 2, 2, 2}));
 }
 
