@@ -1,4 +1,5 @@
-// The DXF, XYZ, GDL and 3DMF writers, byte for byte, the commands around them, and their failures.
+// The DXF, XYZ, GDL and 3DMF writers, byte for byte, the commands around them, the polyline writer's
+// progress bar, and their failures.
 
 #include <QApplication>
 #include <QEvent>
