@@ -228,9 +228,6 @@ TEST_F(Writers, MeshCommandsBeepAndWriteNothingWithoutAMeshOrWhenCancelled) {
     EXPECT_TRUE(std::filesystem::is_empty(Path("")));
 }
 
-// A file that cannot be written is never shown as done: the user is told with a beep, the file
-// stays as it was before the command, the progress bar is reset and the polyline writer's window
-// closed.
 TEST_F(Writers, AFileThatCannotBeWrittenInFullIsReportedAndTheFormerFileKept) {
     SetBounds(-12.5, 12.5, -3.0, 40.0, -1.0, 1.0);
     SetGrid(20, 20, [](int i, int j) { return 0.123456789 * i - 0.987654321 * j; });
@@ -274,8 +271,6 @@ TEST_F(Writers, AFileThatCannotBeWrittenInFullIsReportedAndTheFormerFileKept) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("")), {}), 3) << "temporary files left";
 }
 
-// The text is copied whole or not at all: a temporary file that cannot be written, or read back
-// to its end, is reported and the clipboard keeps what it held.
 TEST_F(Writers, CopyGdlTextReportsATemporaryFileThatFailsAndLeavesTheClipboardAsItWas) {
     SetBounds(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
     SetGrid(20, 20, [](int i, int j) { return 0.0123 * i - 0.0456 * j; });
