@@ -1,5 +1,10 @@
-// The DXF, XYZ, GDL and 3DMF writers, byte for byte, the commands around them, and their failures.
+// The DXF, XYZ, GDL and 3DMF writers, byte for byte, the commands around them, the polyline writer's
+// progress bar, and their failures.
 
+#include <QApplication>
+#include <QEvent>
+#include <QProgressBar>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -78,6 +83,33 @@ TEST_F(Writers, InTwoDimensionsThePolylinesOfTwoOrMorePointsAreWrittenInPlan) {
     SetTable({});
     EXPECT_EQ(Export("ExportDXF", "empty.dxf"), Lines(kPolylineHead + "0|ENDSEC|0|EOF", "\r\n"));
     EXPECT_EQ(rt::OpenInstance<finscrivilinee>(), nullptr);
+}
+
+// Counts the paints of the DXF polyline writer's progress bar.
+class BarPaints : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && qobject_cast<QProgressBar*>(watched) != nullptr &&
+            static_cast<QWidget*>(watched)->window()->windowTitle() ==
+                QStringLiteral("Registrazione in corso.."))
+            ++count;
+        return false;
+    }
+};
+
+TEST_F(Writers, ThePolylineWritersProgressBarPaintsOnlyWhenItGrowsByAPixel) {
+    Inizio::ambiente = 1;
+    constexpr int kRows = 3000, kBarWidth = 360;
+    SetTable(std::vector<std::pair<std::int32_t, std::int32_t>>(kRows, {0, 0}));
+    BarPaints paints;
+    QApplication::instance()->installEventFilter(&paints);
+    Export("ExportDXF", "curve.dxf");
+    QApplication::instance()->removeEventFilter(&paints);
+    EXPECT_GT(paints.count, 0);
+    EXPECT_LE(paints.count, kBarWidth + 2);
 }
 
 // Negative, fractional coordinates: X = -1.5 + 0.5 i, Y = -2 + 0.25 j.
@@ -196,9 +228,6 @@ TEST_F(Writers, MeshCommandsBeepAndWriteNothingWithoutAMeshOrWhenCancelled) {
     EXPECT_TRUE(std::filesystem::is_empty(Path("")));
 }
 
-// A file that cannot be written is never shown as done: the user is told with a beep, the file
-// stays as it was before the command, the progress bar is reset and the polyline writer's window
-// closed.
 TEST_F(Writers, AFileThatCannotBeWrittenInFullIsReportedAndTheFormerFileKept) {
     SetBounds(-12.5, 12.5, -3.0, 40.0, -1.0, 1.0);
     SetGrid(20, 20, [](int i, int j) { return 0.123456789 * i - 0.987654321 * j; });
@@ -242,8 +271,6 @@ TEST_F(Writers, AFileThatCannotBeWrittenInFullIsReportedAndTheFormerFileKept) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("")), {}), 3) << "temporary files left";
 }
 
-// The text is copied whole or not at all: a temporary file that cannot be written, or read back
-// to its end, is reported and the clipboard keeps what it held.
 TEST_F(Writers, CopyGdlTextReportsATemporaryFileThatFailsAndLeavesTheClipboardAsItWas) {
     SetBounds(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
     SetGrid(20, 20, [](int i, int j) { return 0.0123 * i - 0.0456 * j; });

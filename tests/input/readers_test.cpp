@@ -118,14 +118,6 @@ TEST(DxfReader, ReadsTheContoursThatEzdxfAndOgr2ogrWriteInEachFormWithAnyLineEnd
     EXPECT_TRUE(Consistent());
 }
 
-TEST(DxfReader, ValuesThatReadAsGroupCodesAreValues) {
-    Scratch scratch;
-    SetEarlierData();
-    ReadDxf(scratch.Write("codes.dxf", LwSection("ENTITIES", {{{10, 20, 0}, {20, 10, 0}, {20, 20, 0}}})), 1,
-            0);
-    EXPECT_EQ(Current(), Loaded({{10, 20, 1}, {20, 10, 1}, {20, 20, 1}}, {{0, 2}}, {1, 1, 1}));
-}
-
 TEST(DxfReader, TheSkipKeepsTheFirstVertexThenEverySkipPlusOneAndTheLast) {
     Scratch scratch;
     const std::string path = scratch.Write(
@@ -144,12 +136,14 @@ TEST(DxfReader, TheSkipKeepsTheFirstVertexThenEverySkipPlusOneAndTheLast) {
     EXPECT_EQ(Current().points[4].z, 2) << "the third polyline's points lie at its height";
 }
 
-TEST(DxfReader, APolylineInAnEarlierSectionKeepsItsRowAndOneWithoutVerticesLeavesNone) {
+TEST(DxfReader,
+     APolylineInAnEarlierSectionKeepsItsRowOneWithoutVerticesLeavesNoneAndCodeLikeValuesAreValues) {
     Scratch scratch;
-    ReadDxf(scratch.Write("blocks.dxf",
-                          LwSection("BLOCKS", {Vertices(2), {}}) + LwSection("ENTITIES", {Vertices(3), {}})),
-            0, 1);
-    EXPECT_EQ(Current(), Loaded({{1, -1, 0}, {2, -2, 0}, {1, -1, 1}, {2, -2, 1}, {3, -3, 1}},
+    ReadDxf(
+        scratch.Write("blocks.dxf", LwSection("BLOCKS", {Vertices(2), {}}) +
+                                        LwSection("ENTITIES", {{{10, 20, 0}, {20, 10, 0}, {20, 20, 0}}, {}})),
+        0, 1);
+    EXPECT_EQ(Current(), Loaded({{1, -1, 0}, {2, -2, 0}, {10, 20, 1}, {20, 10, 1}, {20, 20, 1}},
                                 {{0, 1}, {2, 2}}, {1, 1, 2, 2, 2}));
 }
 
@@ -188,20 +182,7 @@ void PressOk(setdxf& window, const std::optional<std::string>& path) {
     EXPECT_EQ(rt::OpenInstance<setdxf>(), nullptr);
 }
 
-TEST(SetDxf, EveryOpeningStartsWithoutAutoQuotingAndNoSkip) {
-    globali::lingua = 2;
-    setdxf& window = rt::Instance<setdxf>();
-    EXPECT_EQ(window.Title(), "Importa DXF..");
-    ClickBox(window.CheckBox1);
-    QTest::keyClick(window.Slider1.Widget(), Qt::Key_Right);
-    window.Close();
-    setdxf& again = rt::Instance<setdxf>();
-    EXPECT_FALSE(again.CheckBox1.Value());
-    EXPECT_EQ(Shown(again), "0 0 off");
-    EXPECT_EQ(std::tuple(again.Slider1.Value(), again.semplifica), std::tuple(0, 0));
-}
-
-TEST(SetDxf, EachToggleOfAutoQuotingOverwritesTheHeightsAndTheSliderKeepsItsRange) {
+TEST(SetDxf, EachToggleOfAutoQuotingOverwritesTheHeightsTheSliderKeepsItsRangeAndEveryOpeningStartsAfresh) {
     setdxf& window = rt::Instance<setdxf>();
     ClickBox(window.CheckBox1);
     window.efprima.Type("\x08"
@@ -214,6 +195,11 @@ TEST(SetDxf, EachToggleOfAutoQuotingOverwritesTheHeightsAndTheSliderKeepsItsRang
     QTest::keyClick(window.Slider1.Widget(), Qt::Key_Right);
     EXPECT_EQ(window.Slider1.Value(), 20);
     EXPECT_EQ(window.StaticText5.Text(), "20");
+    window.Close();
+    setdxf& again = rt::Instance<setdxf>();
+    EXPECT_FALSE(again.CheckBox1.Value());
+    EXPECT_EQ(Shown(again), "0 0 off");
+    EXPECT_EQ(std::tuple(again.Slider1.Value(), again.semplifica), std::tuple(0, 0));
 }
 
 TEST(SetDxf, OkReadsTheFileWithTheChosenSkipAndCancellingTheFileDialogChangesNothing) {

@@ -44,7 +44,7 @@ protected:
     static void Click(rt::Control& control) { QTest::mouseClick(control.Widget(), Qt::LeftButton); }
 };
 
-TEST_F(PointList, OnlyAKeyInAZCellShowsTheWarning) {
+TEST_F(PointList, OnlyAKeyInAZCellShowsTheWarningAndItsThreeLinesFit) {
     fingestionepunti& window = Open();
     TypeInCell(window, 0, 0, "8");
     TypeInCell(window, 1, 1, "9");
@@ -53,9 +53,15 @@ TEST_F(PointList, OnlyAKeyInAZCellShowsTheWarning) {
     EXPECT_TRUE(window.splitting);
     EXPECT_EQ(window.Height(), 406);
     EXPECT_EQ(window.StaticText4.Text(), kWarning);
+    const QWidget* warning = window.StaticText4.Widget();
+    const QFontMetrics metrics(warning->font());
+    for (const QString& line : QString::fromStdString(kWarning).split(QLatin1Char('\r')))
+        EXPECT_LE(metrics.horizontalAdvance(line), warning->width()) << line.toStdString();
+    EXPECT_LE(3 * metrics.lineSpacing(), warning->height());
+    EXPECT_LE(warning->y() + warning->height(), window.Height());
 }
 
-TEST_F(PointList, DeleteActsOnlyOnTheSelectedRowAndShowsTheWarning) {
+TEST_F(PointList, DeleteActsOnlyOnTheSelectedRowAndOkThenGivesEveryPointARowOfItsOwnAndGoesOnTo3D) {
     fingestionepunti& window = Open();
     window.PushButton3_Action();
     EXPECT_EQ(window.ListBox1.ListCount(), 5);
@@ -65,49 +71,34 @@ TEST_F(PointList, DeleteActsOnlyOnTheSelectedRowAndShowsTheWarning) {
     EXPECT_EQ(window.ListBox1.Cell(1, 0), "3");
     EXPECT_FALSE(window.PushButton3.Enabled());
     EXPECT_EQ(window.StaticText4.Text(), kWarning);
+    Click(window.PushButton1);
+    EXPECT_EQ(globali::py, (std::vector<double>{10, 30, 40, 50}));
+    EXPECT_EQ(readertest::Current().rows, (Rows{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
+    EXPECT_EQ(modulodxf::dxfxyz, (std::vector<std::int32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(Inizio::ambiente, 2);
 }
 
-TEST_F(PointList, OkTakesInTheCellBeingEditedKeepsThePolylinesAndGivesAddedPointsRowsOfTheirOwn) {
+TEST_F(PointList,
+       OkTakesInTheCellBeingEditedReadsDecimalCommasKeepsThePolylinesAndGivesAddedPointsRowsOfTheirOwn) {
     Inizio::ambiente = 1;
     fingestionepunti& window = Open();
-    TypeInCell(window, 1, 0, "-6.5");
-    Click(window.PushButton2);
-    TypeInCell(window, 3, 1, "12");
-    window.PushButton1.Push();
-    EXPECT_EQ(rt::OpenInstance<fingestionepunti>(), nullptr);
-    EXPECT_EQ(globali::px, (std::vector<double>{1.5, -6.5, 3, 4, 5, 0}));
-    EXPECT_EQ(globali::py[3], 12);
-    EXPECT_EQ(readertest::Current().rows, (Rows{{0, 2}, {3, 1}, {5, 0}}));
-    EXPECT_EQ(modulodxf::dxfxyz, (std::vector<std::int32_t>{1, 1, 1, 2, 2, 3}));
-    EXPECT_EQ(Inizio::ambiente, 1);
-}
-
-TEST_F(PointList, ACommaInTheEntryFieldsOrACellIsTheDecimalSign) {
-    Inizio::ambiente = 1;
-    fingestionepunti& window = Open();
+    TypeInCell(window, 1, 0, "-6,5");
     window.efx.SetText("1,5");
     window.efy.SetText("2200,25");
     window.efz.SetText("-12,5");
     Click(window.PushButton2);
-    EXPECT_EQ(window.ListBox1.Cell(5, 0), "1.5");
-    EXPECT_EQ(window.ListBox1.Cell(5, 1), "2200.25");
-    EXPECT_EQ(window.ListBox1.Cell(5, 2), "-12.5");
-    TypeInCell(window, 1, 2, "9,75");
-    Click(window.PushButton1);
-    EXPECT_EQ(globali::px[5], 1.5);
-    EXPECT_EQ(globali::py[5], 2200.25);
-    EXPECT_EQ(globali::pz, (std::vector<double>{100, 9.75, 100, 7.25, 7.25, -12.5}));
-}
-
-TEST_F(PointList, OkAfterADeletionGivesEveryPointARowOfItsOwnAndGoesOnTo3D) {
-    fingestionepunti& window = Open();
-    TypeInCell(window, 0, 0, "");
-    Click(window.PushButton3);
-    Click(window.PushButton1);
-    EXPECT_EQ(globali::py, (std::vector<double>{20, 30, 40, 50}));
-    EXPECT_EQ(readertest::Current().rows, (Rows{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
-    EXPECT_EQ(modulodxf::dxfxyz, (std::vector<std::int32_t>{1, 2, 3, 4}));
-    EXPECT_EQ(Inizio::ambiente, 2);
+    EXPECT_EQ(window.ListBox1.Cell(5, 0) + " " + window.ListBox1.Cell(5, 1) + " " +
+                  window.ListBox1.Cell(5, 2),
+              "1.5 2200.25 -12.5");
+    TypeInCell(window, 3, 1, "12");
+    window.PushButton1.Push();
+    EXPECT_EQ(rt::OpenInstance<fingestionepunti>(), nullptr);
+    EXPECT_EQ(globali::px, (std::vector<double>{1.5, -6.5, 3, 4, 5, 1.5}));
+    EXPECT_EQ(globali::py, (std::vector<double>{10, 20, 30, 12, 50, 2200.25}));
+    EXPECT_EQ(globali::pz, (std::vector<double>{100, 100, 100, 7.25, 7.25, -12.5}));
+    EXPECT_EQ(readertest::Current().rows, (Rows{{0, 2}, {3, 1}, {5, 0}}));
+    EXPECT_EQ(modulodxf::dxfxyz, (std::vector<std::int32_t>{1, 1, 1, 2, 2, 3}));
+    EXPECT_EQ(Inizio::ambiente, 1);
 }
 
 TEST_F(PointList, DataLoadedWhileTheListIsOpenIsReplacedByOneRowPerListedPoint) {
@@ -137,22 +128,6 @@ TEST_F(PointList, CancelLeavesTheDataAsItWasAndOkOnAnEmptyListKeepsThePolylineTa
     EXPECT_EQ(Inizio::ambiente, 0);
     EXPECT_TRUE(globali::px.empty() && modulodxf::dxfxyz.empty());
     EXPECT_EQ(modulodxf::dxfcounter, 2);
-}
-
-TEST_F(PointList, TheTitleFollowsTheLanguageAndTheThreeLineWarningFits) {
-    for (const std::int32_t lingua : {1, 2}) {
-        rt::CloseIfOpen<fingestionepunti>();
-        globali::lingua = lingua;
-        fingestionepunti& window = Open();
-        EXPECT_EQ(window.Title(), lingua == 1 ? "Point Editor" : "Gestione Punti");
-        TypeInCell(window, 0, 2, "1");
-        const QWidget* warning = window.StaticText4.Widget();
-        const QFontMetrics metrics(warning->font());
-        for (const QString& line : QString::fromStdString(kWarning).split(QLatin1Char('\r')))
-            EXPECT_LE(metrics.horizontalAdvance(line), warning->width()) << line.toStdString();
-        EXPECT_LE(3 * metrics.lineSpacing(), warning->height());
-        EXPECT_LE(warning->y() + warning->height(), window.Height());
-    }
 }
 
 } // namespace

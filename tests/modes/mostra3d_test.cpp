@@ -13,7 +13,6 @@ namespace {
 
 using Switch = ThreeD;
 using NoEngine = ThreeD;
-using ControlPanel = ThreeD;
 
 std::filesystem::path TemporaryModel() {
     const std::filesystem::path temporary = rt::GetFolderItem("3DMFTEMP.3MF").Path();
@@ -56,7 +55,7 @@ TEST_F(Switch, RefusesTooFewOrAxisAlignedPointsWithOneMessageClosingOnlyThe3DWin
     }
 }
 
-TEST_F(Switch, OpensAFreshPanelBesideThe3DViewWithASnapshotOfTheEditor) {
+TEST_F(Switch, OpensAFreshPanelBesideThe3DViewWithASnapshotOfTheEditorAndGoesBackTo2DLeavingTheViewOpen) {
     SetHill();
     Inizio::mostra2d();
     const rt::Picture editor = rt::Instance<fin_edita>().DrawIntoPicture();
@@ -75,6 +74,10 @@ TEST_F(Switch, OpensAFreshPanelBesideThe3DViewWithASnapshotOfTheEditor) {
     for (int x = 0; x < editor.Width(); x += 7)
         for (int y = 0; y < editor.Height(); y += 7)
             ASSERT_EQ(snapshot.Pixel(x, y), editor.Pixel(x, y)) << x << ", " << y;
+    Panel().PushButton2.Push();
+    EXPECT_EQ(rt::OpenInstance<fincontrol>(), nullptr);
+    EXPECT_NE(rt::OpenInstance<finimmagine>(), nullptr);
+    EXPECT_NE(View(), nullptr);
 }
 
 TEST_F(Switch, TheDrawingKeepsTheTemporaryFileAndGridCountsBeyondTheFieldsBecomeTheirMostWithOneBeep) {
@@ -109,15 +112,6 @@ TEST_F(NoEngine, TheNoticeSpeaksTheLanguageAndEveryKeyRepeatsItWithABeep) {
     EXPECT_EQ(rt::BeepCount(), beeps + 4);
     EXPECT_EQ(view.StaticText1.Text(), notice);
     EXPECT_EQ(view.raggiomax, 0);
-}
-
-TEST_F(ControlPanel, TwoDGoesBackToTracingAndLeavesThe3DViewOpen) {
-    SetHill();
-    Inizio::mostra3d();
-    Panel().PushButton2.Push();
-    EXPECT_EQ(rt::OpenInstance<fincontrol>(), nullptr);
-    EXPECT_NE(rt::OpenInstance<finimmagine>(), nullptr);
-    EXPECT_NE(View(), nullptr);
 }
 
 } // namespace
