@@ -23,6 +23,11 @@ std::string EditFieldNumero::Clean(const std::string& text) {
     return rt::Str(rt::Val(kept));
 }
 
+void EditFieldNumero::Event_GotFocus() {
+    if (programText_ && *programText_ == Text())
+        SelectAll();
+}
+
 void EditFieldNumero::Event_LostFocus() {
     const std::string text = Text();
     if (programText_ && *programText_ == text)

@@ -21,6 +21,9 @@ public:
     static std::string Clean(const std::string& text);
 
 protected:
+    // A text of the program's that the user has not changed is selected whole again when the field
+    // gets the keyboard: the window's activation may have dropped the selection.
+    void Event_GotFocus() override;
     void Event_LostFocus() override;
 
 private:

@@ -38,7 +38,13 @@ struct EditField::Impl {
             owner->Event_LostFocus();
         });
     }
-    void GotFocus() { detail::RunHandler(owner->GotFocus); }
+    void GotFocus() {
+        detail::Guarded([this] {
+            if (owner->GotFocus)
+                owner->GotFocus();
+            owner->Event_GotFocus();
+        });
+    }
     void ApplyLooks();
 
     EditField* owner;

@@ -42,7 +42,8 @@ public:
 protected:
     void CreateNative(Window& window) override;
     void CopySettingsTo(Control& other) const override;
-    // For subclasses with an event of their own on leaving the field.
+    // For subclasses with events of their own on entering and on leaving the field.
+    virtual void Event_GotFocus() {}
     virtual void Event_LostFocus() {}
 
 private:
