@@ -276,9 +276,10 @@ void Window::Show() {
         return;
     if (!impl_->shownOnce && !impl_->positioned && impl_->placement >= 1 && impl_->placement <= 3) {
         const QRect area = detail::DesktopArea();
-        QRect geometry = impl_->content->geometry();
-        geometry.moveCenter(area.center());
-        impl_->content->setGeometry(geometry);
+        const QRect geometry = impl_->content->geometry();
+        impl_->content->setGeometry(area.x() + (area.width() - geometry.width()) / 2,
+                                    area.y() + (area.height() - geometry.height()) / 2, geometry.width(),
+                                    geometry.height());
         detail::PlaceClear(*impl_->content);
     }
     impl_->shownOnce = true;
