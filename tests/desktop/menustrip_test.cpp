@@ -45,11 +45,17 @@ bool StaysOpen(const QPointer<QMenu>& menu) {
     return menu && menu->isVisible();
 }
 
-TEST_F(MenuStripAlone, FileOpensOnAPressAndImportTextXyzChosenFromItLoadsTheFile) {
+TEST_F(MenuStripAlone, MenusOpenByKeyboardAndMouseAndWhatIsChosenRunsThenAMnemonicOpensFromAWindow) {
     RunProgram(
         [] {
             rt::ScriptedDialogs dialogs;
             CloseTheStartWindow();
+            const QPointer<QMenu> edit = MenuItem({"Edit"})->menu();
+            QTest::keyClick(Strip(), Qt::Key_E, Qt::AltModifier);
+            EXPECT_TRUE(StaysOpen(edit)) << "Alt+E did not open Edit on the strip alone";
+            QTest::keyClick(edit, Qt::Key_Escape);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !edit->isVisible(); }));
+
             QMenuBar* bar = Strip();
             QAction* file = MenuItem({"File"});
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
@@ -59,30 +65,14 @@ TEST_F(MenuStripAlone, FileOpensOnAPressAndImportTextXyzChosenFromItLoadsTheFile
             ASSERT_TRUE(import && StaysOpen(import)) << "Import.. did not open";
             dialogs.AnswerOpen(TestData("points_lf.txt"));
             Choose(*import, "Text XYZ..");
-            EXPECT_TRUE(QTest::qWaitFor([] { return VisibleWindow("2 D") != nullptr; }));
+            QWidget* editor = nullptr;
+            ASSERT_TRUE(QTest::qWaitFor([&] { return (editor = VisibleWindow("2 D")) != nullptr; }));
             EXPECT_EQ(dialogs.PendingAnswers(), 0u) << "Text XYZ.. asked for no file";
             EXPECT_EQ(globali::ptot, 6);
-            rt::Application::Current()->Quit();
-        },
-        20);
-}
 
-TEST_F(MenuStripAlone, EditOpensFromTheKeyboardAloneAndFromAnotherWindow) {
-    RunProgram(
-        [] {
-            CloseTheStartWindow();
-            QMenu* edit = MenuItem({"Edit"})->menu();
-            QTest::keyClick(Strip(), Qt::Key_E, Qt::AltModifier);
-            EXPECT_TRUE(StaysOpen(edit)) << "Alt+E did not open Edit on the strip alone";
-            QTest::keyClick(edit, Qt::Key_Escape);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !edit->isVisible(); }));
-
-            MenuItem({"File", "Point Editor.."})->trigger();
-            QWidget* list = nullptr;
-            ASSERT_TRUE(QTest::qWaitFor([&] { return (list = VisibleWindow("Point Editor")) != nullptr; }));
-            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == list; }));
-            QTest::keyClick(list, Qt::Key_E, Qt::AltModifier);
-            EXPECT_TRUE(StaysOpen(edit)) << "Alt+E did not open Edit from the point list";
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == editor; }));
+            QTest::keyClick(editor, Qt::Key_E, Qt::AltModifier);
+            EXPECT_TRUE(StaysOpen(edit)) << "Alt+E did not open Edit from the 2D editor";
             rt::Application::Current()->Quit();
         },
         20);
