@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -30,14 +31,8 @@ QMargins MarginsOf(const QWidget& window) {
             frame.bottom() - content.bottom()};
 }
 
-} // namespace
-
-QRect DesktopArea(const QScreen* screen) {
-    if (screen == nullptr)
-        screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-}
-
+// The frame rectangle moved as little as needed to lie within the primary screen's area and below
+// the menu strip; the strip wins where both cannot hold.
 QRect KeptClear(const QRect& frame) {
     const QRect area = DesktopArea();
     const int top = ClearTop(area);
@@ -47,6 +42,8 @@ QRect KeptClear(const QRect& frame) {
     return placed;
 }
 
+// The margins a window manager's frame adds around a top-level window: those of a framed window
+// of the program when one shows, else a title bar's height above.
 QMargins FrameMargins(const QWidget& window) {
     for (const QWidget* other : QApplication::topLevelWidgets()) {
         if (other == &window || !other->isVisible() || other->windowType() == Qt::Popup ||
@@ -57,6 +54,14 @@ QMargins FrameMargins(const QWidget& window) {
             return margins;
     }
     return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
+}
+
+} // namespace
+
+QRect DesktopArea(const QScreen* screen) {
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
 void PlaceClear(QWidget& window) {
