@@ -3,8 +3,8 @@
 // window asks the manager to take it in, and unmapping it hands it back; the manager does both
 // later, in its own process. A window unmapped before the manager has taken it in, or mapped
 // again before the manager has withdrawn it (cleared its WM_STATE), may be left unmapped by the
-// manager, which finishes the earlier request last (the rule of ICCCM 4.1.4). Without a manager
-// both waits end at once.
+// manager, which finishes the earlier request last (the rule of ICCCM 4.1.4). The waits run only
+// while a manager holds the screen's manager selection; without one they end at once.
 
 class QWidget;
 

@@ -1,0 +1,124 @@
+#include "rt/xserver.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QWidget>
+#include <string>
+#include <unordered_map>
+
+namespace rt::x11 {
+
+xcb_connection_t* Connection() {
+    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+namespace {
+
+// The number of the display's default screen, as DISPLAY names it (":0.1" is screen 1).
+int DefaultScreenNumber() {
+    const QByteArray display = qgetenv("DISPLAY");
+    const qsizetype colon = display.lastIndexOf(':');
+    const qsizetype dot = display.indexOf('.', colon < 0 ? 0 : colon);
+    if (colon < 0 || dot < 0)
+        return 0;
+    bool ok = false;
+    const int number = display.mid(dot + 1).toInt(&ok);
+    return ok && number >= 0 ? number : 0;
+}
+
+} // namespace
+
+xcb_window_t Root() {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr)
+        return XCB_WINDOW_NONE;
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int number = DefaultScreenNumber(); number > 0 && screens.rem > 1; --number)
+        xcb_screen_next(&screens);
+    return screens.data->root;
+}
+
+xcb_atom_t Atom(const char* name) {
+    static xcb_connection_t* internedOn = nullptr;
+    static std::unordered_map<std::string, xcb_atom_t> atoms;
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr)
+        return XCB_ATOM_NONE;
+    if (internedOn != connection) {
+        atoms.clear();
+        internedOn = connection;
+    }
+    const auto found = atoms.find(name);
+    if (found != atoms.end())
+        return found->second;
+    const auto length = static_cast<std::uint16_t>(qstrlen(name));
+    const auto reply =
+        Take(xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, length, name), nullptr));
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    atoms.emplace(name, atom);
+    return atom;
+}
+
+xcb_window_t WindowOf(const QWidget& window) {
+    if (Connection() == nullptr || !window.testAttribute(Qt::WA_WState_Created))
+        return XCB_WINDOW_NONE;
+    return static_cast<xcb_window_t>(window.internalWinId());
+}
+
+bool ManagerRuns() {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr)
+        return false;
+    const QByteArray name = "WM_S" + QByteArray::number(DefaultScreenNumber());
+    const xcb_atom_t selection = Atom(name.constData());
+    if (selection == XCB_ATOM_NONE)
+        return false;
+    const auto owner = Take(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr));
+    return owner && owner->owner != XCB_WINDOW_NONE;
+}
+
+bool ManagerSupports(const char* name) {
+    const xcb_atom_t wanted = Atom(name);
+    if (wanted == XCB_ATOM_NONE || !ManagerRuns())
+        return false;
+    const auto supported = Property32(Root(), Atom("_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
+    if (!supported)
+        return false;
+    for (const std::uint32_t atom : *supported)
+        if (atom == wanted)
+            return true;
+    return false;
+}
+
+std::optional<std::vector<std::uint32_t>> Property32(xcb_window_t window, xcb_atom_t property,
+                                                     xcb_atom_t type, std::uint32_t count) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr || window == XCB_WINDOW_NONE || property == XCB_ATOM_NONE)
+        return std::nullopt;
+    const auto reply = Take(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, property, type, 0, count), nullptr));
+    if (!reply || reply->format != 32 || reply->type == XCB_ATOM_NONE)
+        return std::nullopt;
+    const int items = xcb_get_property_value_length(reply.get()) / 4;
+    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+    return std::vector<std::uint32_t>(values, values + items);
+}
+
+bool HeldByManager(xcb_window_t window) {
+    const xcb_atom_t wmState = Atom("WM_STATE");
+    const auto state = Property32(window, wmState, wmState, 1);
+    return state && !state->empty() && state->front() != 0;
+}
+
+bool Mapped(xcb_window_t window) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr || window == XCB_WINDOW_NONE)
+        return true;
+    const auto attributes = Take(
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr));
+    return !attributes || attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+}
+
+} // namespace rt::x11
