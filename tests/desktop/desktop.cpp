@@ -57,16 +57,32 @@ bool Viewable(const QWidget& window) {
     return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
+// The manager the run is for: AMBRELIX_DESKTOP_MANAGER names it (openbox when unset); "none"
+// runs the tests on a screen without one.
+QString ManagerName() {
+    return qEnvironmentVariable("AMBRELIX_DESKTOP_MANAGER", QStringLiteral("openbox"));
+}
+
+QStringList ManagerArguments(const QString& name) {
+    if (name == QLatin1String("openbox") || name == QLatin1String("metacity"))
+        return {QStringLiteral("--sm-disable")};
+    if (name == QLatin1String("xfwm4"))
+        return {QStringLiteral("--compositor=off"), QStringLiteral("--sm-client-disable")};
+    return {};
+}
+
 class WindowManager : public ::testing::Environment {
     void SetUp() override {
         ASSERT_NE(Connection(), nullptr) << "the desktop tests run on the xcb platform";
         ASSERT_FALSE(RootHasManager()) << "another window manager runs on this screen";
-        ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
-            << "openbox is missing";
+        const QString name = ManagerName();
+        if (name == QLatin1String("none"))
+            return;
+        ASSERT_FALSE(QStandardPaths::findExecutable(name).isEmpty()) << name.toStdString() << " is missing";
         manager_ = std::make_unique<QProcess>();
-        manager_->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        manager_->start(name, ManagerArguments(name));
         ASSERT_TRUE(manager_->waitForStarted());
-        ASSERT_TRUE(QTest::qWaitFor(RootHasManager, 5000)) << "openbox did not start";
+        ASSERT_TRUE(QTest::qWaitFor(RootHasManager, 5000)) << name.toStdString() << " did not start";
         // The manager is ready once it frames a new window; one mapped while it starts up may stay
         // unframed.
         const auto framesANewWindow = [] {
@@ -76,7 +92,7 @@ class WindowManager : public ::testing::Environment {
             return QTest::qWaitFor(
                 [&] { return Parent(static_cast<xcb_window_t>(probe.internalWinId())) != Root(); }, 250);
         };
-        ASSERT_TRUE(QTest::qWaitFor(framesANewWindow, 5000)) << "openbox manages no window";
+        ASSERT_TRUE(QTest::qWaitFor(framesANewWindow, 5000)) << name.toStdString() << " manages no window";
     }
     void TearDown() override {
         if (!manager_)
