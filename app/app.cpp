@@ -9,6 +9,7 @@
 #include "app/preferences.h"
 #include "model/globali.h"
 #include "model/inizio.h"
+#include "model/screenarea.h"
 #include "rt/conv.h"
 #include "rt/dialogs.h"
 #include "rt/runtime.h"
@@ -42,9 +43,7 @@ void App::Event_Open() {
     globali::assz = 1.0;
     globali::celamesh = false;
 
-    const rt::ScreenSize screen = rt::Screen(0);
-    globali::scrx = screen.Width - 173;
-    globali::scry = screen.Height - 53;
+    screenarea::Take(screenarea::OfDesktop());
 
     globali::terreno = nullptr;
     Inizio::ambiente = 0;

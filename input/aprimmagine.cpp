@@ -11,6 +11,7 @@
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
+#include "model/screenarea.h"
 #include "rt/conv.h"
 #include "rt/dialogs.h"
 #include "rt/folderitem.h"
@@ -38,9 +39,12 @@ void aprimmagine() {
     const rt::Picture opened = file->OpenAsPicture();
     const std::int32_t w = opened ? opened.Width() : 0;
     const std::int32_t h = opened ? opened.Height() : 0;
-    const double scale = w > 0 && h > 0 ? std::min(static_cast<double>(globali::scrx + 80) / w,
-                                                   static_cast<double>(globali::scry) / h)
-                                        : 0.0;
+    // The picture is fitted to the screen area of this moment, which becomes the program's once
+    // the picture replaces the traced one; a picture that does not open leaves both as they were.
+    const screenarea::Reading area = screenarea::Latest();
+    const double scale =
+        w > 0 && h > 0 ? std::min(static_cast<double>(area.scrx + 80) / w, static_cast<double>(area.scry) / h)
+                       : 0.0;
     const std::int32_t width = rt::conv(w * scale);
     const std::int32_t height = rt::conv(h * scale);
     if (!(std::isfinite(scale) && scale > 0.0) || width < 1 || height < 1) {
@@ -53,6 +57,7 @@ void aprimmagine() {
     }
 
     azzeradati();
+    screenarea::Take(area);
     immaginesfondo = rt::Picture::New(width, height, 32);
     immaginesfondo.Graphics().DrawPicture(opened, 0, 0, width, height, 0, 0, w, h);
 

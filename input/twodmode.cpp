@@ -8,6 +8,7 @@
 #include "model/globali.h"
 #include "model/inizio.h"
 #include "model/modulodxf.h"
+#include "model/screenarea.h"
 #include "rt/application.h"
 #include "rt/conv.h"
 
@@ -18,6 +19,7 @@ void Open() {
     rt::CloseIfOpen<fin_edita>();
 
     rt::Instance<finimmagine>().Show();
+    screenarea::Refresh();
     // The editor is filled before it is first shown: repainting it at every yield while it grows
     // to many items would cost more than the drawing itself.
     fin_edita& editor = rt::InstanceNotShown<fin_edita>();

@@ -8,6 +8,7 @@
 
 #include "model/globali.h"
 #include "model/inizio.h"
+#include "model/screenarea.h"
 #include "rt/application.h"
 #include "rt/dialogs.h"
 #include "rt/folderitem.h"
@@ -75,6 +76,7 @@ void CloseWindows() {
 void Open() {
     globali::celamesh = false;
     Inizio::calcolaingombro();
+    screenarea::Refresh();
 
     fincontrol& panel = rt::Instance<fincontrol>();
     if (Inizio::engine3d == 0) {
