@@ -163,7 +163,9 @@ private:
     // No c lies in [pos_, searched): the search resumes there and stops on the c it finds.
     std::size_t Next(char c, std::size_t& searched) {
         searched = std::max(searched, pos_);
-        const void* hit = std::memchr(buffer_.data() + searched, c, size_ - searched);
+        // A closed stream has no buffer at all, so an empty range is not searched.
+        const void* hit =
+            searched < size_ ? std::memchr(buffer_.data() + searched, c, size_ - searched) : nullptr;
         if (hit == nullptr) {
             searched = size_;
             return kNone;
