@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string_view>
 #include <sys/mman.h>
@@ -41,39 +42,48 @@ ssize_t ReadSome(int fd, char* data, std::size_t size) {
     }
 }
 
-// Room for the stream's text. It grows without clearing the bytes it adds, which reads overwrite,
-// and a large one asks the kernel for huge pages: a line of many megabytes costs more in page
-// faults than in reading otherwise.
+// Room for the stream's text, in a mapping of its own. Growing it moves the pages it holds instead
+// of copying their bytes into new ones, so the text of a line of many megabytes is written once.
 class TextBuffer {
 public:
-    char* data() { return data_.get(); }
-    const char* data() const { return data_.get(); }
+    TextBuffer() = default;
+    ~TextBuffer() { Release(); }
+    TextBuffer(TextBuffer&& other) noexcept
+        : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+    TextBuffer& operator=(TextBuffer&& other) noexcept {
+        if (this != &other) {
+            Release();
+            data_ = std::exchange(other.data_, nullptr);
+            size_ = std::exchange(other.size_, 0);
+        }
+        return *this;
+    }
+    TextBuffer(const TextBuffer&) = delete;
+    TextBuffer& operator=(const TextBuffer&) = delete;
+
+    char* data() { return data_; }
+    const char* data() const { return data_; }
     char operator[](std::size_t i) const { return data_[i]; }
     std::size_t size() const { return size_; }
 
-    // Grows to `size` bytes, keeping the first `kept`.
-    void Grow(std::size_t size, std::size_t kept) {
-        auto grown = std::make_unique_for_overwrite<char[]>(size);
-        AdviseHugePages(grown.get(), size);
-        if (kept > 0)
-            std::memcpy(grown.get(), data_.get(), kept);
-        data_ = std::move(grown);
+    // Grows to `size` bytes, keeping every byte it held.
+    void Grow(std::size_t size) {
+        void* const grown = data_ == nullptr ? ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                                                      MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                                             : ::mremap(data_, size_, size, MREMAP_MAYMOVE);
+        if (grown == MAP_FAILED)
+            throw std::bad_alloc();
+        data_ = static_cast<char*>(grown);
         size_ = size;
     }
 
 private:
-    static constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
-
-    // The whole huge pages inside the block; advice only, which the kernel may ignore.
-    static void AdviseHugePages(char* block, std::size_t size) {
-        const auto start = reinterpret_cast<std::uintptr_t>(block);
-        const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-        const std::uintptr_t end = (start + size) & ~(kHugePage - 1);
-        if (end > first)
-            ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+    void Release() {
+        if (data_ != nullptr)
+            ::munmap(data_, size_);
     }
 
-    std::unique_ptr<char[]> data_;
+    char* data_ = nullptr;
     std::size_t size_ = 0;
 };
 
@@ -163,7 +173,9 @@ private:
     // No c lies in [pos_, searched): the search resumes there and stops on the c it finds.
     std::size_t Next(char c, std::size_t& searched) {
         searched = std::max(searched, pos_);
-        const void* hit = std::memchr(buffer_.data() + searched, c, size_ - searched);
+        // A closed stream has no buffer at all, so an empty range is not searched.
+        const void* hit =
+            searched < size_ ? std::memchr(buffer_.data() + searched, c, size_ - searched) : nullptr;
         if (hit == nullptr) {
             searched = size_;
             return kNone;
@@ -210,7 +222,7 @@ private:
 
     void Reserve(std::size_t count) {
         if (buffer_.size() < size_ + count)
-            buffer_.Grow(std::max(size_ + count, 2 * buffer_.size()), size_);
+            buffer_.Grow(std::max(size_ + count, 2 * buffer_.size()));
     }
 
     // The first half of a pair of UTF-16 units waits for the second, which the next read brings;

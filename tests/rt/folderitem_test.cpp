@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <vector>
 
@@ -74,6 +75,20 @@ TEST_F(FolderItemTest, ACrLfSplitAcrossReadsIsOneLineEnd) {
     ASSERT_EQ(lines.size(), static_cast<std::size_t>(pairs + 1));
     EXPECT_EQ(lines.back(), wide);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), pairs - 1);
+}
+
+TEST_F(FolderItemTest, AClosedStreamReadsNothing) {
+    WriteBytes(PathOf("lines.txt"), "one\ntwo\nthree\n");
+    auto stream = rt::FolderItem(PathOf("lines.txt")).OpenAsTextFile();
+    ASSERT_TRUE(stream);
+    ASSERT_EQ(stream->ReadLine(), "one");
+    stream->Close();
+    std::string_view line;
+    EXPECT_FALSE(stream->NextLine(line));
+    EXPECT_EQ(stream->ReadLine(), "");
+    EXPECT_EQ(stream->ReadAll(), "");
+    EXPECT_TRUE(stream->Eof());
+    EXPECT_FALSE(stream->ReadFailed());
 }
 
 TEST_F(FolderItemTest, WritesReplaceTheFileOnlyWhenEveryByteIsWrittenAndWriteThroughALink) {
