@@ -19,6 +19,16 @@ namespace testhooks {
 // Every read of a file from now on fails as on a failing disk (EIO) once it reaches the byte
 // `offset`; a negative offset turns this off. For the tests of read errors only.
 void FailReadsFrom(std::int64_t offset);
+
+// Reads fail from the byte `offset` on (as FailReadsFrom) while the guard exists; the reads work
+// again when it goes, also when a test leaves the scope early.
+class FailingReads {
+public:
+    explicit FailingReads(std::int64_t offset) { FailReadsFrom(offset); }
+    ~FailingReads() { FailReadsFrom(-1); }
+    FailingReads(const FailingReads&) = delete;
+    FailingReads& operator=(const FailingReads&) = delete;
+};
 } // namespace testhooks
 
 } // namespace rt

@@ -1,60 +1,48 @@
 #include "tests/desktop/desktop.h"
 
 #include <QByteArray>
-#include <QProcess>
+#include <QDeadlineTimer>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTest>
 #include <cstdint>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
+
+#include "rt/xserver.h"
 
 namespace desktop {
 
 namespace {
 
-xcb_connection_t* Connection() {
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 != nullptr ? x11->connection() : nullptr;
-}
-
-xcb_window_t Root() {
-    return xcb_setup_roots_iterator(xcb_get_setup(Connection())).data->root;
-}
-
-xcb_atom_t Atom(const char* name) {
-    xcb_connection_t* c = Connection();
-    const auto cookie = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(qstrlen(name)), name);
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-        xcb_intern_atom_reply(c, cookie, nullptr), &std::free);
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-bool RootHasManager() {
-    xcb_connection_t* c = Connection();
-    const auto cookie =
-        xcb_get_property(c, 0, Root(), Atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1);
-    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-        xcb_get_property_reply(c, cookie, nullptr), &std::free);
-    return reply && xcb_get_property_value_length(reply.get()) == 4;
-}
+using rt::x11::Atom;
+using rt::x11::Connection;
+using rt::x11::Root;
+using rt::x11::Take;
 
 xcb_window_t Parent(xcb_window_t window) {
     xcb_connection_t* c = Connection();
-    std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
-        xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr), &std::free);
+    const auto tree = Take(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
     return tree ? tree->parent : xcb_window_t{XCB_WINDOW_NONE};
 }
 
-bool Viewable(const QWidget& window) {
-    if (!window.testAttribute(Qt::WA_WState_Created))
-        return false;
+bool Framed(xcb_window_t window) {
+    const xcb_window_t parent = Parent(window);
+    return parent != Root() && parent != XCB_WINDOW_NONE;
+}
+
+bool Viewable(xcb_window_t window) {
     xcb_connection_t* c = Connection();
-    const auto id = static_cast<xcb_window_t>(window.internalWinId());
-    std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> attributes(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, id), nullptr), &std::free);
+    const auto attributes =
+        Take(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
     return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+// WM_STATE NormalState (ICCCM 4.1.3.1): the manager shows the window.
+constexpr std::uint32_t kNormalState = 1;
+bool ShownByManager(xcb_window_t window) {
+    const xcb_atom_t wmState = Atom("WM_STATE");
+    const auto state = rt::x11::Property32(window, wmState, wmState, 1);
+    return state && !state->empty() && state->front() == kNormalState;
 }
 
 // The manager the run is for: AMBRELIX_DESKTOP_MANAGER names it (openbox when unset); "none"
@@ -63,45 +51,47 @@ QString ManagerName() {
     return qEnvironmentVariable("AMBRELIX_DESKTOP_MANAGER", QStringLiteral("openbox"));
 }
 
-QStringList ManagerArguments(const QString& name) {
-    if (name == QLatin1String("openbox") || name == QLatin1String("metacity"))
-        return {QStringLiteral("--sm-disable")};
-    if (name == QLatin1String("xfwm4"))
-        return {QStringLiteral("--compositor=off"), QStringLiteral("--sm-client-disable")};
-    return {};
+// The name the running manager gives itself on its _NET_SUPPORTING_WM_CHECK window.
+QString RunningManagerName() {
+    const auto check = rt::x11::Property32(Root(), Atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 1);
+    if (!check || check->empty())
+        return {};
+    xcb_connection_t* c = Connection();
+    const auto name = Take(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, check->front(), Atom("_NET_WM_NAME"), Atom("UTF8_STRING"), 0, 64),
+        nullptr));
+    if (!name || name->format != 8)
+        return {};
+    return QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(name.get())),
+                             xcb_get_property_value_length(name.get()));
 }
 
+// The screen and its manager come from tests/desktop/on_own_screen.sh; the tests only check that
+// the manager named runs (or that none does) and wait until it frames new windows.
 class WindowManager : public ::testing::Environment {
     void SetUp() override {
         ASSERT_NE(Connection(), nullptr) << "the desktop tests run on the xcb platform";
-        ASSERT_FALSE(RootHasManager()) << "another window manager runs on this screen";
         const QString name = ManagerName();
-        if (name == QLatin1String("none"))
+        if (name == QLatin1String("none")) {
+            ASSERT_FALSE(rt::x11::ManagerRuns()) << "a window manager runs on this screen";
             return;
-        ASSERT_FALSE(QStandardPaths::findExecutable(name).isEmpty()) << name.toStdString() << " is missing";
-        manager_ = std::make_unique<QProcess>();
-        manager_->start(name, ManagerArguments(name));
-        ASSERT_TRUE(manager_->waitForStarted());
-        ASSERT_TRUE(QTest::qWaitFor(RootHasManager, 5000)) << name.toStdString() << " did not start";
+        }
+        ASSERT_TRUE(rt::x11::ManagerRuns())
+            << name.toStdString() << " does not run on this screen: run the tests with on_own_screen.sh";
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return RunningManagerName().startsWith(name, Qt::CaseInsensitive); }, 5000))
+            << "the manager on this screen is '" << RunningManagerName().toStdString() << "', not "
+            << name.toStdString();
         // The manager is ready once it frames a new window; one mapped while it starts up may stay
         // unframed.
         const auto framesANewWindow = [] {
             QWidget probe;
             probe.setGeometry(0, 0, 10, 10);
             probe.show();
-            return QTest::qWaitFor(
-                [&] { return Parent(static_cast<xcb_window_t>(probe.internalWinId())) != Root(); }, 250);
+            return QTest::qWaitFor([&] { return Framed(rt::x11::WindowOf(probe)); }, 250);
         };
-        ASSERT_TRUE(QTest::qWaitFor(framesANewWindow, 5000)) << name.toStdString() << " manages no window";
+        ASSERT_TRUE(QTest::qWaitFor(framesANewWindow, 5000)) << name.toStdString() << " frames no window";
     }
-    void TearDown() override {
-        if (!manager_)
-            return;
-        manager_->terminate();
-        manager_->waitForFinished(5000);
-        manager_.reset();
-    }
-    std::unique_ptr<QProcess> manager_;
 };
 const auto* const registered = ::testing::AddGlobalTestEnvironment(new WindowManager);
 
@@ -135,31 +125,49 @@ bool TopPanel::Reserved() const {
 }
 
 QRect FrameOnScreen(const QWidget& window) {
-    if (!window.testAttribute(Qt::WA_WState_Created))
+    xcb_window_t outer = rt::x11::WindowOf(window);
+    if (outer == XCB_WINDOW_NONE)
         return {};
     const xcb_window_t root = Root();
-    xcb_window_t outer = static_cast<xcb_window_t>(window.internalWinId());
     for (xcb_window_t parent = Parent(outer); parent != root && parent != XCB_WINDOW_NONE;
          parent = Parent(outer))
         outer = parent;
     xcb_connection_t* c = Connection();
-    std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> geometry(
-        xcb_get_geometry_reply(c, xcb_get_geometry(c, outer), nullptr), &std::free);
+    const auto geometry = Take(xcb_get_geometry_reply(c, xcb_get_geometry(c, outer), nullptr));
     if (!geometry)
         return {};
     const int border = geometry->border_width;
     return {geometry->x, geometry->y, geometry->width + 2 * border, geometry->height + 2 * border};
 }
 
+// How long the window must stay framed and shown before it counts as settled: a manager that
+// still had the window's earlier unmapping queued withdraws it within this time.
+constexpr int kSettledMs = 50;
+
 bool SettlesViewable(const QWidget& window, int ms) {
-    const auto framed = [&] {
-        return Viewable(window) && Parent(static_cast<xcb_window_t>(window.internalWinId())) != Root();
+    const auto settled = [&] {
+        const xcb_window_t id = rt::x11::WindowOf(window);
+        return id != XCB_WINDOW_NONE && Viewable(id) && Framed(id) && ShownByManager(id);
     };
-    if (!QTest::qWaitFor(framed, ms))
-        return false;
-    // The manager may still be withdrawing the window from an earlier unmapping.
-    QTest::qWait(150);
-    return framed();
+    return HoldsSteadily(settled, ms, kSettledMs);
+}
+
+bool HoldsSteadily(const std::function<bool()>& condition, int ms, int steadyMs) {
+    const QDeadlineTimer deadline(ms);
+    QDeadlineTimer steady(steadyMs);
+    bool held = false;
+    while (!deadline.hasExpired()) {
+        if (!condition()) {
+            held = false;
+        } else if (!held) {
+            held = true;
+            steady.setRemainingTime(steadyMs);
+        } else if (steady.hasExpired()) {
+            return true;
+        }
+        QTest::qWait(5);
+    }
+    return false;
 }
 
 } // namespace desktop

@@ -1,11 +1,13 @@
 #pragma once
-// A desktop as users have one, on the test run's X screen: a window manager (openbox) runs from
-// the first test of the program to the last, and a test may put a panel across the top of the
-// screen. The X server is asked directly what it shows.
+// A desktop as users have one, on an X screen of the test run's own: the window manager named by
+// AMBRELIX_DESKTOP_MANAGER (started with the screen by on_own_screen.sh) runs from the first test
+// of the program to the last, and a test may put a panel across the top of the screen. The X
+// server is asked directly what it shows.
 
 #include <QGuiApplication>
 #include <QRect>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 namespace desktop {
@@ -29,7 +31,11 @@ private:
 // The rectangle of the window manager's frame around a top-level widget, in root coordinates
 // (the window's own rectangle when no manager has framed it).
 QRect FrameOnScreen(const QWidget& window);
-// Waits until the window is viewable and the manager has framed it, or `ms` have passed.
+// Waits until the window is viewable, the manager has framed it and its WM_STATE is Normal, and
+// stays so for a moment; false when that did not happen within `ms`.
 bool SettlesViewable(const QWidget& window, int ms = 2000);
+// Polls `condition` (handling events between) until it has held without a break for `steadyMs`;
+// false when that did not happen within `ms`.
+bool HoldsSteadily(const std::function<bool()>& condition, int ms, int steadyMs);
 
 } // namespace desktop

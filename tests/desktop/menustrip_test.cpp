@@ -38,11 +38,9 @@ QMenu* Choose(QMenu& menu, const QString& caption) {
     return nullptr;
 }
 
+// The menu opens and stays open for a moment (a menu the manager closes again at once fails).
 bool StaysOpen(const QPointer<QMenu>& menu) {
-    if (!QTest::qWaitFor([&] { return menu && menu->isVisible(); }))
-        return false;
-    QTest::qWait(200);
-    return menu && menu->isVisible();
+    return desktop::HoldsSteadily([&] { return menu && menu->isVisible(); }, 5000, 200);
 }
 
 TEST_F(MenuStripAlone, MenusOpenByKeyboardAndMouseAndWhatIsChosenRunsThenAMnemonicOpensFromAWindow) {

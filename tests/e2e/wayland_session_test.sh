@@ -54,8 +54,9 @@ start_on_wayland_session() {
     started+=("$program_pid")
 }
 
+# The program may have ended already (a crash is reported by the checks, not by the kill).
 stop_program() {
-    kill "$program_pid"
+    kill "$program_pid" 2>/dev/null || true
     wait "$program_pid" 2>/dev/null || true
 }
 
