@@ -285,16 +285,20 @@ void Window::Show() {
     }
     impl_->shownOnce = true;
     detail::AwaitWithdrawal(content);
-    if (!content.isVisible()) {
-        // A window with a position of its own keeps its frame clear of the strip as it shows.
-        if (content.testAttribute(Qt::WA_Moved))
-            detail::PlaceClear(content);
-        // A dialog window belongs to the window it opened from, which gets the keyboard back when
-        // it closes.
-        if (impl_->frame == 1)
-            detail::BelongTo(content, detail::OwnerWindow());
-    }
+    // A window with a position of its own keeps its frame clear of the strip as it shows, and
+    // again once mapped: a manager may draw another frame than it said it would.
+    const bool placing = !content.isVisible() && content.testAttribute(Qt::WA_Moved);
+    if (placing)
+        detail::PlaceClear(content);
+    // A dialog window belongs to the window it opened from, which gets the keyboard back when it
+    // closes.
+    if (!content.isVisible() && impl_->frame == 1)
+        detail::BelongTo(content, detail::OwnerWindow());
     content.show();
+    if (placing) {
+        detail::AwaitMapping(content);
+        detail::PlaceClear(content);
+    }
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         content.raise();
     content.activateWindow();
