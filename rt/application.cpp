@@ -6,6 +6,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "rt/dialogplacement.h"
 #include "rt/menustrip.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
@@ -33,6 +34,7 @@ struct Application::Impl {
     MenuBar* menuBar = nullptr;
     std::map<std::string, std::function<bool()>> handlers;
     std::unique_ptr<MenuStrip> strip;
+    std::unique_ptr<detail::DialogPlacement> dialogPlacement;
     bool running = false;
     bool quitRequested = false;
     QEventLoop* loop = nullptr;
@@ -63,8 +65,10 @@ MenuBar* Application::GetMenuBar() const {
 void Application::SetMenuBar(MenuBar* bar) {
     impl_->menuBar = bar;
     impl_->strip.reset();
+    impl_->dialogPlacement.reset();
     if (bar == nullptr)
         return;
+    impl_->dialogPlacement = std::make_unique<detail::DialogPlacement>();
     impl_->strip = std::make_unique<MenuStrip>(*this, *bar);
     impl_->strip->show();
 }

@@ -6,10 +6,13 @@
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
+#include <optional>
 
 #include "rt/application.h"
 #include "rt/menustrip.h"
+#include "rt/xserver.h"
 
 namespace rt::detail {
 
@@ -23,6 +26,9 @@ int ClearTop(const QRect& area) {
         return area.top();
     return std::max(area.top(), strip->Band().bottom() + 1);
 }
+
+// How long a window manager may take to say which frame it would draw around a window.
+constexpr int kFrameAnswerMs = 200;
 
 QMargins MarginsOf(const QWidget& window) {
     const QRect frame = window.frameGeometry();
@@ -42,9 +48,8 @@ QRect KeptClear(const QRect& frame) {
     return placed;
 }
 
-// The margins a window manager's frame adds around a top-level window: those of a framed window
-// of the program when one shows, else a title bar's height above.
-QMargins FrameMargins(const QWidget& window) {
+// The margins of a framed window of the program other than `window`; none when none shows.
+QMargins OtherFramedMargins(const QWidget& window) {
     for (const QWidget* other : QApplication::topLevelWidgets()) {
         if (other == &window || !other->isVisible() || other->windowType() == Qt::Popup ||
             other->windowType() == Qt::ToolTip)
@@ -53,6 +58,28 @@ QMargins FrameMargins(const QWidget& window) {
         if (margins.top() > 0)
             return margins;
     }
+    return {};
+}
+
+// The margins of the frame drawn around a top-level window. Off X, those Qt knows. On X, none
+// without a window manager; else the frame the manager says it draws around this window, asked
+// before the window maps; else, from a manager that does not say, those of a framed window of
+// the program, or else a title bar's height above.
+QMargins FrameMargins(QWidget& window) {
+    if (x11::Connection() == nullptr)
+        return window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
+    if (!x11::ManagerRuns())
+        return {};
+    if (!window.testAttribute(Qt::WA_WState_Created))
+        static_cast<void>(window.winId()); // creates the native window
+    const xcb_window_t id = x11::WindowOf(window);
+    const std::optional<QMargins> said =
+        x11::HeldByManager(id) ? x11::FrameExtents(id) : x11::RequestFrameExtents(id, kFrameAnswerMs);
+    if (said)
+        return *said;
+    const QMargins other = OtherFramedMargins(window);
+    if (!other.isNull())
+        return other;
     return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
 }
 

@@ -12,6 +12,7 @@
 #include <QTranslator>
 #include <memory>
 
+#include "rt/dialogplacement.h"
 #include "rt/widgetinternal.h"
 
 namespace rt {
@@ -81,7 +82,7 @@ QString JoinedFilters(const std::vector<std::string>& filters) {
 }
 
 QWidget* DialogParent() {
-    return QApplication::activeWindow();
+    return detail::OwnerWindow();
 }
 
 // The file a file dialog hands back: the scripted answer when a script runs, else the user's.
@@ -108,6 +109,14 @@ ScriptedDialogs::ScriptedDialogs() : previous_(activeScript) {
 ScriptedDialogs::~ScriptedDialogs() {
     if (activeScript == this)
         activeScript = previous_;
+}
+
+UserDialogs::UserDialogs() : suspended_(activeScript) {
+    activeScript = nullptr;
+}
+
+UserDialogs::~UserDialogs() {
+    activeScript = suspended_;
 }
 
 void ScriptedDialogs::AnswerOpen(std::optional<std::string> path) {

@@ -77,4 +77,17 @@ private:
     ScriptedDialogs* previous_ = nullptr;
 };
 
+// While an object of this class lives, the user answers Qt's dialogs, whatever script is
+// installed: for tests of the dialogs themselves.
+class UserDialogs {
+public:
+    UserDialogs();
+    ~UserDialogs();
+    UserDialogs(const UserDialogs&) = delete;
+    UserDialogs& operator=(const UserDialogs&) = delete;
+
+private:
+    ScriptedDialogs* suspended_ = nullptr;
+};
+
 } // namespace rt

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -107,12 +106,6 @@ void MenuStrip::Fit() {
 }
 
 bool MenuStrip::eventFilter(QObject* watched, QEvent* event) {
-    // A dialog that Qt centres on its parent window might rise over the strip or off the area.
-    if (event->type() == QEvent::Show) {
-        auto* dialog = qobject_cast<QDialog*>(watched);
-        if (dialog != nullptr && dialog->isWindow())
-            detail::PlaceClear(*dialog);
-    }
     if (event->type() == QEvent::KeyPress && OpenMenuByMnemonic(watched, *static_cast<QKeyEvent*>(event)))
         return true;
     if (event->type() == QEvent::Hide) {

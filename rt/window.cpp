@@ -9,6 +9,7 @@
 
 #include "rt/contentwidget.h"
 #include "rt/desktoparea.h"
+#include "rt/dialogplacement.h"
 #include "rt/mousecursor.h"
 #include "rt/pushbutton.h"
 #include "rt/widgetinternal.h"
@@ -274,20 +275,33 @@ bool Window::Visible() const {
 void Window::Show() {
     if (impl_->closed)
         return;
+    QWidget& content = *impl_->content;
     if (!impl_->shownOnce && !impl_->positioned && impl_->placement >= 1 && impl_->placement <= 3) {
         const QRect area = detail::DesktopArea();
-        const QRect geometry = impl_->content->geometry();
-        impl_->content->setGeometry(area.x() + (area.width() - geometry.width()) / 2,
-                                    area.y() + (area.height() - geometry.height()) / 2, geometry.width(),
-                                    geometry.height());
-        detail::PlaceClear(*impl_->content);
+        const QRect geometry = content.geometry();
+        content.setGeometry(area.x() + (area.width() - geometry.width()) / 2,
+                            area.y() + (area.height() - geometry.height()) / 2, geometry.width(),
+                            geometry.height());
     }
     impl_->shownOnce = true;
-    detail::AwaitWithdrawal(*impl_->content);
-    impl_->content->show();
+    detail::AwaitWithdrawal(content);
+    // A window with a position of its own keeps its frame clear of the strip as it shows, and
+    // again once mapped: a manager may draw another frame than it said it would.
+    const bool placing = !content.isVisible() && content.testAttribute(Qt::WA_Moved);
+    if (placing)
+        detail::PlaceClear(content);
+    // A dialog window belongs to the window it opened from, which gets the keyboard back when it
+    // closes.
+    if (!content.isVisible() && impl_->frame == 1)
+        detail::BelongTo(content, detail::OwnerWindow());
+    content.show();
+    if (placing) {
+        detail::AwaitMapping(content);
+        detail::PlaceClear(content);
+    }
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-        impl_->content->raise();
-    impl_->content->activateWindow();
+        content.raise();
+    content.activateWindow();
 }
 
 void Window::Hide() {

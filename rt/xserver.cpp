@@ -1,7 +1,9 @@
 #include "rt/xserver.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QThread>
 #include <QWidget>
 #include <string>
 #include <unordered_map>
@@ -119,6 +121,41 @@ bool Mapped(xcb_window_t window) {
     const auto attributes = Take(
         xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr));
     return !attributes || attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+}
+
+std::optional<QMargins> FrameExtents(xcb_window_t window) {
+    const auto extents = Property32(window, Atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 4);
+    if (!extents || extents->size() != 4)
+        return std::nullopt;
+    // Left, right, top, bottom.
+    const auto width = [&](std::size_t i) { return static_cast<int>((*extents)[i]); };
+    return QMargins(width(0), width(2), width(1), width(3));
+}
+
+std::optional<QMargins> RequestFrameExtents(xcb_window_t window, int ms) {
+    xcb_connection_t* connection = Connection();
+    const xcb_atom_t request = Atom("_NET_REQUEST_FRAME_EXTENTS");
+    if (connection == nullptr || window == XCB_WINDOW_NONE || !ManagerSupports("_NET_REQUEST_FRAME_EXTENTS"))
+        return std::nullopt;
+    // The answer is the property set afresh; one left from an earlier mapping is no answer.
+    xcb_delete_property(connection, window, Atom("_NET_FRAME_EXTENTS"));
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = request;
+    xcb_send_event(connection, 0, Root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    const QDeadlineTimer deadline(ms);
+    while (true) {
+        if (auto extents = FrameExtents(window))
+            return extents;
+        if (deadline.hasExpired())
+            return std::nullopt;
+        QThread::msleep(1);
+    }
 }
 
 } // namespace rt::x11

@@ -3,6 +3,7 @@
 // manager state (WM_STATE, _NET_FRAME_EXTENTS, the manager's selection) and window properties.
 // Every call is harmless off X: no connection, no answer.
 
+#include <QMargins>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -44,5 +45,13 @@ std::optional<std::vector<std::uint32_t>> Property32(xcb_window_t window, xcb_at
 bool HeldByManager(xcb_window_t window);
 // True while the window is mapped (viewable or not); true also when the server cannot say.
 bool Mapped(xcb_window_t window);
+
+// The frame the manager draws around the window, as its _NET_FRAME_EXTENTS says; nothing while
+// the window has none.
+std::optional<QMargins> FrameExtents(xcb_window_t window);
+// Asks the running manager which frame it would draw around the window, not yet mapped
+// (_NET_REQUEST_FRAME_EXTENTS, EWMH), and waits at most `ms` for its answer. Nothing when the
+// manager does not offer the request or does not answer in time. Runs no event of the program.
+std::optional<QMargins> RequestFrameExtents(xcb_window_t window, int ms);
 
 } // namespace rt::x11

@@ -1,0 +1,144 @@
+// Dialogs open where Qt centres them on the window they came from: without a window manager,
+// under one, and below the strip under a desktop's top panel.
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "rt/application.h"
+#include "rt/dialogs.h"
+#include "tests/desktop/desktop.h"
+#include "tests/desktop/drawnframe.h"
+#include "tests/support/e2e.h"
+
+namespace {
+
+using namespace testsupport;
+
+// Where Qt's showing of a dialog of that size moves it, centred on `parent`.
+QPoint WhereQtCentres(QWidget* parent, const QSize& size) {
+    class Probe : public QDialog {
+    public:
+        using QDialog::adjustPosition;
+        using QDialog::QDialog;
+    };
+    Probe probe(parent);
+    probe.resize(size);
+    probe.adjustPosition(parent);
+    return probe.pos();
+}
+
+// Records, as a dialog's window is about to map, where Qt centres it: what Qt's showing would do
+// for that dialog with the same windows on the screen.
+class CentringWatch : public QObject {
+public:
+    CentringWatch() { qApp->installEventFilter(this); }
+    QPoint centred;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWindowType())
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QDialog*>(top);
+                    dialog != nullptr && top->windowHandle() == watched)
+                    centred = WhereQtCentres(dialog->parentWidget(), dialog->size());
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+struct OpenedDialog {
+    bool seen = false;
+    QRect client;   // on the screen
+    QRect frame;    // on the screen
+    QPoint centred; // where Qt centres the dialog's client
+};
+
+// Runs `open`, which shows a modal dialog and returns once it closes; records where the dialog
+// settles on the screen and cancels it.
+OpenedDialog OpenAndCancel(const std::function<void()>& open) {
+    OpenedDialog opened;
+    const rt::UserDialogs user;
+    const CentringWatch watch;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !desktop::Settled(*dialog))
+            return;
+        poll.stop();
+        opened.seen = true;
+        opened.centred = watch.centred;
+        // The manager may still be moving the window it has just framed.
+        static_cast<void>(QTest::qWaitFor(
+            [&] {
+                return (desktop::ClientOnScreen(*dialog).topLeft() - opened.centred).manhattanLength() <= 4;
+            },
+            1000));
+        opened.client = desktop::ClientOnScreen(*dialog);
+        opened.frame = desktop::DrawnFrame(*dialog);
+        dialog->reject();
+    });
+    poll.start(20);
+    open();
+    return opened;
+}
+
+// A message box over the start window and the start window's file dialog lie where Qt centres
+// them, within a few pixels, their frames below the strip.
+void ExpectDialogsWhereQtCentresThem() {
+    QWidget* start = VisibleWindow("Starting Choice");
+    ASSERT_NE(start, nullptr);
+    const int stripBottom = desktop::DrawnFrame(*Strip()->window()).bottom();
+    const auto expectCentred = [&](const OpenedDialog& dialog, const char* name) {
+        ASSERT_TRUE(dialog.seen) << name << " never showed";
+        EXPECT_LE((dialog.client.topLeft() - dialog.centred).manhattanLength(), 4)
+            << name << " at " << dialog.client.x() << "," << dialog.client.y() << ", centred at "
+            << dialog.centred.x() << "," << dialog.centred.y();
+        EXPECT_GT(dialog.frame.top(), stripBottom) << name << " covers the strip";
+    };
+    expectCentred(OpenAndCancel([] { rt::MsgBox("A message"); }), "the message box");
+    // The start window closes as the file dialog opens.
+    expectCentred(OpenAndCancel([&] { Press(start, "Read points from a TEXT file of X, Y, Z coordinates"); }),
+                  "the file dialog");
+}
+
+using NoManagerDialogs = ProgramTest;
+using DialogsUnderAManager = ProgramTest;
+class DialogsUnderATopPanel : public ProgramTest {
+protected:
+    desktop::TopPanel panel;
+};
+
+TEST_F(NoManagerDialogs, AFileDialogAndAMessageBoxOpenCentredOnTheirWindow) {
+    RunProgram(
+        [] {
+            ExpectDialogsWhereQtCentresThem();
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
+
+TEST_F(DialogsUnderAManager, AFileDialogAndAMessageBoxOpenCentredOnTheirWindow) {
+    RunProgram(
+        [] {
+            ExpectDialogsWhereQtCentresThem();
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
+
+TEST_F(DialogsUnderATopPanel, AFileDialogAndAMessageBoxOpenCentredOnTheirWindowBelowTheStrip) {
+    ASSERT_TRUE(panel.Reserved()) << "the window manager reserved no band for the panel";
+    RunProgram(
+        [] {
+            ExpectDialogsWhereQtCentresThem();
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
+
+} // namespace

@@ -1,0 +1,89 @@
+// The keyboard after a dialog closes: the window the dialog opened from has it again, under
+// openbox and under metacity.
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "rt/application.h"
+#include "rt/dialogs.h"
+#include "tests/desktop/drawnframe.h"
+#include "tests/support/e2e.h"
+
+namespace {
+
+using namespace testsupport;
+
+// True once the window has the keyboard, as the X server and the program see it.
+bool HasTheKeyboard(const QWidget* window) {
+    xcb_connection_t* c = rt::x11::Connection();
+    const auto focus = rt::x11::Take(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    return focus && focus->focus == rt::x11::WindowOf(*window) && QApplication::activeWindow() == window;
+}
+
+// From the 2D editor, the point list opened and cancelled, then a file dialog opened and
+// cancelled: each time the editor has the keyboard again.
+void ExpectTheEditorToGetTheKeyboardBack() {
+    {
+        rt::ScriptedDialogs dialogs;
+        dialogs.AnswerOpen(TestData("points_lf.txt"));
+        Press(VisibleWindow("Starting Choice"), "Read points from a TEXT file of X, Y, Z coordinates");
+    }
+    QWidget* editor = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (editor = VisibleWindow("2 D")) != nullptr; }));
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }))
+        << "the editor never had the keyboard";
+
+    MenuItem({"File", "Point Editor.."})->trigger();
+    QWidget* list = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        list = QApplication::activeWindow();
+        return list != nullptr && list != editor && HasTheKeyboard(list);
+    })) << "the point list never had the keyboard";
+    Press(list, "Cancel");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }))
+        << "the editor lacks the keyboard after the point list";
+
+    const rt::UserDialogs user;
+    bool opened = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !HasTheKeyboard(dialog))
+            return;
+        poll.stop();
+        opened = true;
+        dialog->reject();
+    });
+    poll.start(20);
+    MenuItem({"File", "Import..", "Text XYZ.."})->trigger();
+    EXPECT_TRUE(opened) << "the file dialog never had the keyboard";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return VisibleWindow("2 D") == editor && HasTheKeyboard(editor); }))
+        << "the editor lacks the keyboard after the file dialog";
+}
+
+using DialogOwnerUnderAManager = ProgramTest;
+using MetacityDialogOwner = ProgramTest;
+
+TEST_F(DialogOwnerUnderAManager, TheWindowADialogOpenedFromHasTheKeyboardOnceItCloses) {
+    RunProgram(
+        [] {
+            ExpectTheEditorToGetTheKeyboardBack();
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
+
+TEST_F(MetacityDialogOwner, TheWindowADialogOpenedFromHasTheKeyboardOnceItCloses) {
+    RunProgram(
+        [] {
+            ExpectTheEditorToGetTheKeyboardBack();
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
+
+} // namespace
