@@ -91,8 +91,14 @@ QRect DesktopArea(const QScreen* screen) {
     return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
-void PlaceClear(QWidget& window) {
+void PlaceClear(QWidget& window, const std::function<void(int height)>& shrink) {
     const QMargins margins = FrameMargins(window);
+    if (shrink) {
+        const QRect area = DesktopArea();
+        const int room = area.bottom() + 1 - ClearTop(area) - margins.top() - margins.bottom();
+        if (room > 0 && window.height() > room)
+            shrink(room);
+    }
     const QRect frame = window.geometry().marginsAdded(margins);
     const QRect placed = KeptClear(frame);
     if (placed != frame)

@@ -5,6 +5,7 @@
 // program reads. Windows and dialogs that the runtime places keep clear of the strip.
 
 #include <QRect>
+#include <functional>
 
 class QScreen;
 class QWidget;
@@ -15,7 +16,9 @@ namespace rt::detail {
 QRect DesktopArea(const QScreen* screen = nullptr);
 
 // Moves a top-level window about to show, whose content rectangle is already set, so that its
-// frame keeps clear of the strip and within the area.
-void PlaceClear(QWidget& window);
+// frame keeps clear of the strip and within the area. A window whose frame is taller than the room
+// below the strip is first given, through `shrink`, the greatest height that fits, where a shrink
+// is given: a window manager would otherwise push it back up over the strip to keep it on screen.
+void PlaceClear(QWidget& window, const std::function<void(int height)>& shrink = {});
 
 } // namespace rt::detail

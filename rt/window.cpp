@@ -288,8 +288,11 @@ void Window::Show() {
     // A window with a position of its own keeps its frame clear of the strip as it shows, and
     // again once mapped: a manager may draw another frame than it said it would.
     const bool placing = !content.isVisible() && content.testAttribute(Qt::WA_Moved);
+    // A frame taller than the manager's title bars allowed for when the window was sized would
+    // not fit below the strip; the window loses the rows below the screen's edge.
+    const auto shrink = [this](int height) { impl_->Resize(Width(), height); };
     if (placing)
-        detail::PlaceClear(content);
+        detail::PlaceClear(content, shrink);
     // A dialog window belongs to the window it opened from, which gets the keyboard back when it
     // closes.
     if (!content.isVisible() && impl_->frame == 1)
@@ -297,7 +300,7 @@ void Window::Show() {
     content.show();
     if (placing) {
         detail::AwaitMapping(content);
-        detail::PlaceClear(content);
+        detail::PlaceClear(content, shrink);
     }
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         content.raise();

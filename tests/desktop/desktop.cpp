@@ -97,9 +97,12 @@ const auto* const registered = ::testing::AddGlobalTestEnvironment(new WindowMan
 
 } // namespace
 
-TopPanel::TopPanel() : panel_(std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint)) {
+// A panel belongs to another program: it never takes the keyboard from the program's windows.
+TopPanel::TopPanel()
+    : panel_(std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     panel_->setAttribute(Qt::WA_X11NetWmWindowTypeDock);
+    panel_->setAttribute(Qt::WA_ShowWithoutActivating);
     panel_->setStyleSheet(QStringLiteral("background: #3050a0"));
     panel_->setGeometry(screen.x(), screen.y(), screen.width(), kHeight);
     const auto window = static_cast<xcb_window_t>(panel_->winId());
