@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -160,6 +161,28 @@ bool SettlesViewable(const QWidget& window, int ms) {
     // The manager may still be withdrawing the window from an earlier unmapping.
     QTest::qWait(150);
     return framed();
+}
+
+bool StacksAbove(const QWidget& upper, const QWidget& lower) {
+    if (!upper.testAttribute(Qt::WA_WState_Created) || !lower.testAttribute(Qt::WA_WState_Created))
+        return false;
+    xcb_connection_t* c = Connection();
+    std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+        xcb_query_tree_reply(c, xcb_query_tree(c, Root()), nullptr), &std::free);
+    if (!tree)
+        return false;
+    // The root's children, bottom first; each window of the program lies in one of them.
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    const xcb_window_t* end = children + xcb_query_tree_children_length(tree.get());
+    const auto stackedAt = [&](const QWidget& window) {
+        auto id = static_cast<xcb_window_t>(window.internalWinId());
+        while (id != XCB_WINDOW_NONE && std::find(children, end, id) == end)
+            id = Parent(id);
+        return std::find(children, end, id);
+    };
+    const xcb_window_t* above = stackedAt(upper);
+    const xcb_window_t* below = stackedAt(lower);
+    return above != end && below != end && above > below;
 }
 
 } // namespace desktop

@@ -32,4 +32,7 @@ QRect FrameOnScreen(const QWidget& window);
 // Waits until the window is viewable and the manager has framed it, or `ms` have passed.
 bool SettlesViewable(const QWidget& window, int ms = 2000);
 
+// True when the frame of `upper` lies above the frame of `lower` in the X server's stacking order.
+bool StacksAbove(const QWidget& upper, const QWidget& lower);
+
 } // namespace desktop
