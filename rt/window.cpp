@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
-#include <QWindow>
 #include <algorithm>
 
 #include "rt/contentwidget.h"
@@ -108,14 +107,6 @@ void Window::Impl::ApplyFlags() {
         flags |= Qt::WindowMinimizeButtonHint;
     if (maximizeButton)
         flags |= Qt::WindowMaximizeButtonHint;
-    // A native window of the same type takes new hints as it is; Qt would hide it to recreate it.
-    QWindow* native = content->windowHandle();
-    if (native != nullptr &&
-        (content->windowFlags() & Qt::WindowType_Mask) == (flags & Qt::WindowType_Mask)) {
-        content->overrideWindowFlags(flags);
-        native->setFlags(flags);
-        return;
-    }
     const bool wasVisible = content->isVisible();
     detail::AwaitMapping(*content);
     content->setWindowFlags(flags);
