@@ -1,7 +1,9 @@
 // The strip stays on top of every window of the program under window managers that lift a
 // program's tool windows to the layer of its highest window (metacity) or draw tall title bars
-// (xfwm4), with a panel across the top: a press on File opens the menu in 2D and in 3D.
+// (xfwm4), with a panel across the top: a press on File opens the menu in 2D and in 3D, and a
+// dialog stacks below the strip too.
 
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -71,6 +73,11 @@ void ExpectTheStripOnTopIn2DAnd3D(const desktop::TopPanel& panel) {
             Press(VisibleWindow("Starting Choice"), "Read points from a TEXT file of X, Y, Z coordinates");
             ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("2 D") && VisibleWindow("Trace"); }));
             ExpectBelowTheStrip("in 2D");
+            {
+                QFileDialog dialog(VisibleWindow("Trace"));
+                dialog.open();
+                ExpectBelowTheStrip("with a dialog on the palette");
+            }
             ExpectAPressOnFileOpensIt("in 2D");
 
             Press(VisibleWindow("Trace"), "3 D");
