@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -14,13 +15,15 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "rt/application.h"
 #include "rt/desktoparea.h"
 #include "rt/menu.h"
 #include "rt/menuimpl.h"
 #include "rt/widgetinternal.h"
-#include "rt/windowmapping.h"
+#include "rt/xserver.h"
 
 namespace rt {
 
@@ -29,6 +32,32 @@ namespace {
 // The text field that had the focus last outside the strip: the Edit items without handlers
 // act on it.
 QPointer<QWidget> lastFocus;
+
+bool ModalWindowUp() {
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+// Input that could open a menu of the strip: a press, a key, the start of a shortcut.
+bool OpensMenus(const QEvent& event) {
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The Motif hints (flags, functions, decorations, input mode, status) of a window that the
+// manager may neither close, minimise, maximise, move nor resize, and decorates not at all.
+const std::vector<std::uint32_t> kFixedWindowMotifHints = {1 | 2, 0, 0, 0, 0};
+// WM_HINTS: the flag that says the ninth item, the window group, is set.
+constexpr std::uint32_t kWindowGroupHint = 1U << 6;
+constexpr std::size_t kWmHintsItems = 9;
 
 } // namespace
 
@@ -106,6 +135,12 @@ void MenuStrip::Fit() {
 }
 
 bool MenuStrip::eventFilter(QObject* watched, QEvent* event) {
+    // A modal window's nested event loop must not start another command.
+    if (ModalWindowUp() && OpensMenus(*event)) {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this)
+            return true;
+    }
     if (event->type() == QEvent::KeyPress && OpenMenuByMnemonic(watched, *static_cast<QKeyEvent*>(event)))
         return true;
     if (event->type() == QEvent::Hide) {
@@ -120,7 +155,7 @@ bool MenuStrip::OpenMenuByMnemonic(QObject* watched, const QKeyEvent& key) {
     // In the strip's own window the bar opens its menus itself.
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (key.modifiers() != Qt::AltModifier || widget == nullptr || widget->window() == this ||
-        widget->window()->windowType() == Qt::Popup || !isVisible())
+        widget->window()->windowType() == Qt::Popup || !isVisible() || ModalWindowUp())
         return false;
     const QKeySequence pressed(key.modifiers() | key.key());
     for (QAction* action : bar_->actions()) {
@@ -146,11 +181,51 @@ void MenuStrip::TakeKeyboardWhenAlone() {
 void MenuStrip::SetTakesKeyboard(bool takes) {
     if (!isVisible() || takes != windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus))
         return;
-    // A new flag hides a shown window; it is shown again at once.
-    detail::AwaitMapping(*this);
-    setWindowFlag(Qt::WindowDoesNotAcceptFocus, !takes);
-    detail::AwaitWithdrawal(*this);
-    show();
+    // The native window takes the new focus hint as it is, without being hidden and shown again.
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowDoesNotAcceptFocus, !takes);
+    overrideWindowFlags(flags);
+    windowHandle()->setFlags(flags);
+    HintManager();
+}
+
+void MenuStrip::showEvent(QShowEvent* event) {
+    // Sent before the native window is mapped: hints the manager reads when it takes the window in.
+    HintManager();
+    QWidget::showEvent(event);
+}
+
+void MenuStrip::closeEvent(QCloseEvent* event) {
+    // Without the strip no menu, and no shortcut, would be left.
+    event->ignore();
+}
+
+void MenuStrip::HintManager() {
+    const xcb_window_t window = x11::WindowOf(*this);
+    if (window == XCB_WINDOW_NONE)
+        return;
+    const xcb_atom_t motif = x11::Atom("_MOTIF_WM_HINTS");
+    x11::SetProperty32(window, motif, motif, kFixedWindowMotifHints);
+    // A group of its own: some managers lift the program's tool windows, which Qt makes transient
+    // for the program's group, to the layer of the group's highest window, over the strip.
+    x11::SetProperty32(window, x11::Atom("WM_CLIENT_LEADER"), XCB_ATOM_WINDOW, {window});
+    std::vector<std::uint32_t> hints =
+        x11::Property32(window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, kWmHintsItems)
+            .value_or(std::vector<std::uint32_t>{});
+    hints.resize(kWmHintsItems, 0);
+    hints[0] |= kWindowGroupHint;
+    hints[kWmHintsItems - 1] = window;
+    x11::SetProperty32(window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, hints);
+    // Qt adds its own states to these when it maps the window; a manager drops them all when it
+    // withdraws it.
+    if (!x11::Mapped(window)) {
+        std::vector<std::uint32_t> states =
+            x11::Property32(window, x11::Atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 64)
+                .value_or(std::vector<std::uint32_t>{});
+        for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"})
+            if (std::find(states.begin(), states.end(), x11::Atom(name)) == states.end())
+                states.push_back(x11::Atom(name));
+        x11::SetProperty32(window, x11::Atom("_NET_WM_STATE"), XCB_ATOM_ATOM, states);
+    }
 }
 
 void MenuStrip::Attach(QAction& action, MenuItem& item) {

@@ -4,16 +4,21 @@
 // the enabling up to date (the application's EnableMenuItems) before it opens; shortcuts and the
 // menus' mnemonics work in every window of the application. The strip never takes the keyboard
 // from a window of the program; when the program's last window closes it takes the keyboard
-// itself, so that the shortcuts still work, and keeps it while one of its menus is open.
+// itself, so that the shortcuts still work, and keeps it while one of its menus is open. While a
+// modal window of the program is up, the strip's menus open neither by key nor by mouse. The
+// strip stays on screen until the program ends: a window manager is asked to keep it out of
+// taskbars and pagers and to offer no close, minimise or maximise, and a close request is refused.
 
 #include <QRect>
 #include <QWidget>
 #include <string>
 
 class QAction;
+class QCloseEvent;
 class QKeyEvent;
 class QMenu;
 class QMenuBar;
+class QShowEvent;
 
 namespace rt {
 
@@ -36,6 +41,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void AddItems(QMenu& menu, MenuItem& parent);
@@ -46,6 +53,8 @@ private:
     bool OpenMenuByMnemonic(QObject* watched, const QKeyEvent& key);
     void TakeKeyboardWhenAlone();
     void SetTakesKeyboard(bool takes);
+    // The window manager hints Qt has no flag for; Qt rewrites some whenever the flags change.
+    void HintManager();
 
     Application& application_;
     QMenuBar* bar_;

@@ -108,6 +108,15 @@ std::optional<std::vector<std::uint32_t>> Property32(xcb_window_t window, xcb_at
     return std::vector<std::uint32_t>(values, values + items);
 }
 
+void SetProperty32(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                   const std::vector<std::uint32_t>& values) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr || window == XCB_WINDOW_NONE || property == XCB_ATOM_NONE)
+        return;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, type, 32,
+                        static_cast<std::uint32_t>(values.size()), values.data());
+}
+
 bool HeldByManager(xcb_window_t window) {
     const xcb_atom_t wmState = Atom("WM_STATE");
     const auto state = Property32(window, wmState, wmState, 1);

@@ -41,6 +41,10 @@ bool ManagerSupports(const char* name);
 std::optional<std::vector<std::uint32_t>> Property32(xcb_window_t window, xcb_atom_t property,
                                                      xcb_atom_t type, std::uint32_t count);
 
+// Replaces the window's property of type `type` with the 32-bit `values`.
+void SetProperty32(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                   const std::vector<std::uint32_t>& values);
+
 // True while the window's WM_STATE says anything but Withdrawn: a manager holds it.
 bool HeldByManager(xcb_window_t window);
 // True while the window is mapped (viewable or not); true also when the server cannot say.

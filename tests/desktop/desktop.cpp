@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QScreen>
 #include <QTest>
+#include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
@@ -171,6 +172,28 @@ bool HoldsSteadily(const std::function<bool()>& condition, int ms, int steadyMs)
         QTest::qWait(5);
     }
     return false;
+}
+
+bool StacksAbove(const QWidget& upper, const QWidget& lower) {
+    if (!upper.testAttribute(Qt::WA_WState_Created) || !lower.testAttribute(Qt::WA_WState_Created))
+        return false;
+    xcb_connection_t* c = Connection();
+    std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+        xcb_query_tree_reply(c, xcb_query_tree(c, Root()), nullptr), &std::free);
+    if (!tree)
+        return false;
+    // The root's children, bottom first; each window of the program lies in one of them.
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    const xcb_window_t* end = children + xcb_query_tree_children_length(tree.get());
+    const auto stackedAt = [&](const QWidget& window) {
+        auto id = static_cast<xcb_window_t>(window.internalWinId());
+        while (id != XCB_WINDOW_NONE && std::find(children, end, id) == end)
+            id = Parent(id);
+        return std::find(children, end, id);
+    };
+    const xcb_window_t* above = stackedAt(upper);
+    const xcb_window_t* below = stackedAt(lower);
+    return above != end && below != end && above > below;
 }
 
 } // namespace desktop

@@ -38,4 +38,7 @@ bool SettlesViewable(const QWidget& window, int ms = 2000);
 // false when that did not happen within `ms`.
 bool HoldsSteadily(const std::function<bool()>& condition, int ms, int steadyMs);
 
+// True when the frame of `upper` lies above the frame of `lower` in the X server's stacking order.
+bool StacksAbove(const QWidget& upper, const QWidget& lower);
+
 } // namespace desktop
