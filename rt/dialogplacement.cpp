@@ -35,6 +35,15 @@ QWidget* WidgetOf(const QWindow* window) {
     return nullptr;
 }
 
+// Where across Qt centres a dialog: on its parent window, or on the area without one.
+int CentreAcross(const QDialog& dialog) {
+    const QWidget* parent = dialog.parentWidget() != nullptr ? dialog.parentWidget()->window() : nullptr;
+    if (parent != nullptr)
+        return parent->mapToGlobal(QPoint()).x() + parent->width() / 2;
+    const QRect area = DesktopArea();
+    return area.x() + area.width() / 2;
+}
+
 } // namespace
 
 DialogPlacement::DialogPlacement() {
@@ -56,7 +65,16 @@ bool DialogPlacement::eventFilter(QObject* watched, QEvent* event) {
         if (dialog != nullptr) {
             // Moved by us or not, a dialog shown again is centred again, as Qt does.
             const bool moved = dialog->testAttribute(Qt::WA_Moved);
+            const QPoint centred = dialog->pos();
             PlaceClear(*dialog);
+            // Across, a dialog that had to move stays centred where it can: Qt puts a dialog that
+            // would leave the area at the area's edge instead, reckoning with a frame it guesses.
+            const QRect area = DesktopArea();
+            const bool atAnEdge = centred.x() <= area.left() || centred.x() + dialog->width() > area.right();
+            if (dialog->pos() != centred && atAnEdge) {
+                dialog->move(CentreAcross(*dialog) - dialog->width() / 2, dialog->y());
+                PlaceClear(*dialog);
+            }
             dialog->setAttribute(Qt::WA_Moved, moved);
         }
     }

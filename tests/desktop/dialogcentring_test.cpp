@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -136,6 +139,33 @@ TEST_F(DialogsUnderATopPanel, AFileDialogAndAMessageBoxOpenCentredOnTheirWindowB
     RunProgram(
         [] {
             ExpectDialogsWhereQtCentresThem();
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
+
+} // namespace
+
+namespace {
+
+using NoManager640Dialogs = ProgramTest;
+
+// On a screen too small for Qt to centre the start window's file dialog below the strip, the
+// dialog moves down just below the strip and stays centred across.
+TEST_F(NoManager640Dialogs, ADialogThatMustMoveBelowTheStripStaysCentredAcross) {
+    if (QGuiApplication::primaryScreen()->geometry().size() != QSize(640, 480))
+        GTEST_SKIP() << "runs on a 640 x 480 screen";
+    RunProgram(
+        [] {
+            QWidget* start = VisibleWindow("Starting Choice");
+            ASSERT_NE(start, nullptr);
+            const int stripBottom = desktop::DrawnFrame(*Strip()->window()).bottom();
+            const OpenedDialog dialog =
+                OpenAndCancel([&] { Press(start, "Read points from a TEXT file of X, Y, Z coordinates"); });
+            ASSERT_TRUE(dialog.seen);
+            EXPECT_EQ(dialog.frame.top(), stripBottom + 1);
+            EXPECT_LE(std::abs(dialog.frame.center().x() - 320), 1)
+                << "the dialog's frame from " << dialog.frame.left() << " to " << dialog.frame.right();
             rt::Application::Current()->Quit();
         },
         30);
