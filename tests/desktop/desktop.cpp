@@ -178,8 +178,7 @@ bool StacksAbove(const QWidget& upper, const QWidget& lower) {
     if (!upper.testAttribute(Qt::WA_WState_Created) || !lower.testAttribute(Qt::WA_WState_Created))
         return false;
     xcb_connection_t* c = Connection();
-    std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
-        xcb_query_tree_reply(c, xcb_query_tree(c, Root()), nullptr), &std::free);
+    const auto tree = Take(xcb_query_tree_reply(c, xcb_query_tree(c, Root()), nullptr));
     if (!tree)
         return false;
     // The root's children, bottom first; each window of the program lies in one of them.
