@@ -47,9 +47,10 @@ TEST(Readers, AFileThatCannotBeOpenedOrReadToItsEndIsReportedAndChangesNothing) 
             rt::ScriptedDialogs script;
             script.AnswerOpen(path);
             script.AnswerMessage();
-            rt::testhooks::FailReadsFrom(path == unreadable ? 300000 : -1);
-            reader();
-            rt::testhooks::FailReadsFrom(-1);
+            {
+                const rt::testhooks::FailingReads failing(path == unreadable ? 300000 : -1);
+                reader();
+            }
             ASSERT_EQ(script.Requests().size(), 2u);
             EXPECT_EQ(script.Requests()[1].text, "Can't read the file!\r\rNon posso leggere il file!");
             EXPECT_EQ(Current(), before);

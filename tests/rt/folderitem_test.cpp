@@ -144,12 +144,16 @@ TEST_F(FolderItemTest, AReadErrorEndsTheStreamAndIsReported) {
     for (int i = 0; bytes.size() < 1000000; ++i)
         bytes += std::to_string(i) + "\r\n";
     WriteBytes(PathOf("long.txt"), bytes);
-    rt::testhooks::FailReadsFrom(300000);
-    const Lines lines = ReadLines(PathOf("long.txt"));
-    auto stream = rt::FolderItem(PathOf("long.txt")).OpenAsTextFile();
-    ASSERT_TRUE(stream);
-    const std::string all = stream->ReadAll();
-    rt::testhooks::FailReadsFrom(-1);
+    Lines lines;
+    std::string all;
+    std::unique_ptr<rt::TextInputStream> stream;
+    {
+        const rt::testhooks::FailingReads failing(300000);
+        lines = ReadLines(PathOf("long.txt"));
+        stream = rt::FolderItem(PathOf("long.txt")).OpenAsTextFile();
+        ASSERT_TRUE(stream);
+        all = stream->ReadAll();
+    }
     EXPECT_LT(lines.size(), 300000u / 5);
     EXPECT_LE(all.size(), 300000u);
     EXPECT_TRUE(stream->ReadFailed());
