@@ -176,6 +176,9 @@ void MenuStrip::TakeKeyboardWhenAlone() {
     }
     SetTakesKeyboard(true);
     activateWindow();
+    // Some managers (xfwm4) read the focus hint only as they take a window in, and refuse to
+    // activate a window that had none then; nothing of the program is left to take it from.
+    x11::TakeInputFocus(x11::WindowOf(*this));
 }
 
 void MenuStrip::SetTakesKeyboard(bool takes) {

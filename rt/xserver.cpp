@@ -167,4 +167,12 @@ std::optional<QMargins> RequestFrameExtents(xcb_window_t window, int ms) {
     }
 }
 
+void TakeInputFocus(xcb_window_t window) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr || window == XCB_WINDOW_NONE)
+        return;
+    xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+    xcb_flush(connection);
+}
+
 } // namespace rt::x11

@@ -58,4 +58,8 @@ std::optional<QMargins> FrameExtents(xcb_window_t window);
 // manager does not offer the request or does not answer in time. Runs no event of the program.
 std::optional<QMargins> RequestFrameExtents(xcb_window_t window, int ms);
 
+// Gives the viewable window the keyboard, as a client may for its own window (ICCCM 4.1.7), for
+// a window whose manager refuses to activate it.
+void TakeInputFocus(xcb_window_t window);
+
 } // namespace rt::x11

@@ -1,15 +1,20 @@
 // The menu strip when it is the only window of the program left, under a window manager: its
 // menus open by mouse and by keyboard, and what is chosen from them runs.
 
+#include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "model/globali.h"
 #include "rt/application.h"
 #include "rt/dialogs.h"
+#include "rt/xserver.h"
 #include "tests/desktop/desktop.h"
 #include "tests/support/e2e.h"
 
@@ -71,6 +76,42 @@ TEST_F(MenuStripAlone, MenusOpenByKeyboardAndMouseAndWhatIsChosenRunsThenAMnemon
             ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == editor; }));
             QTest::keyClick(editor, Qt::Key_E, Qt::AltModifier);
             EXPECT_TRUE(StaysOpen(edit)) << "Alt+E did not open Edit from the 2D editor";
+            rt::Application::Current()->Quit();
+        },
+        20);
+}
+
+using Xfwm4StripAlone = ProgramTest;
+
+// xfwm4 reads a window's focus hint only as it takes the window in: the strip, mapped without the
+// keyboard, still takes it once the start window's file dialog is cancelled and nothing else of
+// the program is left, so that the program's shortcuts work.
+TEST_F(Xfwm4StripAlone, TakesTheKeyboardOnceTheLastDialogIsCancelled) {
+    RunProgram(
+        [] {
+            const rt::UserDialogs user;
+            QTimer cancel;
+            QObject::connect(&cancel, &QTimer::timeout, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (dialog != nullptr && QApplication::activeWindow() == dialog) {
+                    cancel.stop();
+                    // A real key, with the time stamp the manager sees of the user's input.
+                    QProcess::execute(QStringLiteral("xdotool"),
+                                      {QStringLiteral("key"), QStringLiteral("Escape")});
+                }
+            });
+            cancel.start(20);
+            Press(VisibleWindow("Starting Choice"), "Read points from a TEXT file of X, Y, Z coordinates");
+            // The X server's keyboard focus, where the keys the user types go.
+            const auto strip = rt::x11::WindowOf(*Strip()->window());
+            const auto focus = [] {
+                xcb_connection_t* c = rt::x11::Connection();
+                const auto reply =
+                    rt::x11::Take(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+                return reply ? reply->focus : xcb_window_t{XCB_WINDOW_NONE};
+            };
+            EXPECT_TRUE(QTest::qWaitFor([&] { return focus() == strip; }))
+                << "the strip did not take the keyboard";
             rt::Application::Current()->Quit();
         },
         20);
