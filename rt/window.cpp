@@ -98,9 +98,9 @@ Window::Impl::Impl(Window& owner) : self(owner), content(std::make_unique<detail
 Window::Impl::~Impl() = default;
 
 void Window::Impl::ApplyFlags() {
-    Qt::WindowFlags flags = frame == 3   ? Qt::WindowFlags(Qt::Tool)
-                            : frame == 1 ? Qt::WindowFlags(Qt::Dialog)
-                                         : Qt::WindowFlags(Qt::Window);
+    Qt::WindowFlags flags = frame == 3                 ? Qt::WindowFlags(Qt::Tool)
+                            : frame == 1 && !ownerless ? Qt::WindowFlags(Qt::Dialog)
+                                                       : Qt::WindowFlags(Qt::Window);
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (closeButton)
         flags |= Qt::WindowCloseButtonHint;
@@ -285,6 +285,21 @@ void Window::Show() {
     }
     impl_->shownOnce = true;
     detail::AwaitWithdrawal(content);
+    // A dialog window belongs to the window it opened from, which gets the keyboard back when it
+    // closes. One that opened from no window of the program is a window of its own: a dialog of
+    // no window, a manager would keep it over every window of the program.
+    if (!content.isVisible() && impl_->frame == 1) {
+        QWidget* owner = detail::OwnerWindow();
+        if (impl_->ownerless != (owner == nullptr)) {
+            impl_->ownerless = owner == nullptr;
+            // Qt keeps the position of a window of a new kind as its frame's; the program's
+            // position is the content's.
+            const QRect geometry = content.geometry();
+            impl_->ApplyFlags();
+            content.setGeometry(geometry);
+        }
+        detail::BelongTo(content, owner);
+    }
     // A window with a position of its own keeps its frame clear of the strip as it shows, and
     // again once mapped: a manager may draw another frame than it said it would.
     const bool placing = !content.isVisible() && content.testAttribute(Qt::WA_Moved);
@@ -293,10 +308,6 @@ void Window::Show() {
     const auto shrink = [this](int height) { impl_->Resize(Width(), height); };
     if (placing)
         detail::PlaceClear(content, shrink);
-    // A dialog window belongs to the window it opened from, which gets the keyboard back when it
-    // closes.
-    if (!content.isVisible() && impl_->frame == 1)
-        detail::BelongTo(content, detail::OwnerWindow());
     content.show();
     if (placing) {
         detail::AwaitMapping(content);

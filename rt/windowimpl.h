@@ -98,6 +98,9 @@ struct Window::Impl {
     Picture backdrop;
     bool visibleWhenCreated = true;
     std::int32_t frame = 0;
+    // A window with a dialog's frame that opened from no window of the program shows as a window
+    // of its own.
+    bool ownerless = false;
     // Placement kinds 1 to 3 centre a window that was given no position on the main screen when
     // it is first shown.
     std::int32_t placement = 0;

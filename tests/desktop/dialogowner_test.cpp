@@ -9,6 +9,7 @@
 
 #include "rt/application.h"
 #include "rt/dialogs.h"
+#include "tests/desktop/desktop.h"
 #include "tests/desktop/drawnframe.h"
 #include "tests/support/e2e.h"
 
@@ -81,6 +82,57 @@ TEST_F(MetacityDialogOwner, TheWindowADialogOpenedFromHasTheKeyboardOnceItCloses
     RunProgram(
         [] {
             ExpectTheEditorToGetTheKeyboardBack();
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
+
+// Points read through the File menu while the start window is up: the start window, which opened
+// from no window of the program, does not stay over the 2D editor, and the point list opened from
+// the editor gives the keyboard back to the editor, not to the start window.
+void ExpectTheStartWindowToStayBelowTheEditor() {
+    QWidget* start = VisibleWindow("Starting Choice");
+    ASSERT_NE(start, nullptr);
+    {
+        rt::ScriptedDialogs dialogs;
+        dialogs.AnswerOpen(TestData("points_lf.txt"));
+        MenuItem({"File", "Import..", "Text XYZ.."})->trigger();
+    }
+    QWidget* editor = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (editor = VisibleWindow("2 D")) != nullptr; }));
+    ASSERT_TRUE(start->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return desktop::StacksAbove(*editor, *start); }))
+        << "the start window stays over the 2D editor";
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }))
+        << "the editor never had the keyboard";
+    MenuItem({"File", "Point Editor.."})->trigger();
+    QWidget* list = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        list = QApplication::activeWindow();
+        return list != nullptr && list != editor && HasTheKeyboard(list);
+    })) << "the point list never had the keyboard";
+    Press(list, "Cancel");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }))
+        << "the editor lacks the keyboard after the point list";
+}
+
+using MetacityStartWindow = ProgramTest;
+using Xfwm4StartWindow = ProgramTest;
+
+TEST_F(MetacityStartWindow, StaysBelowTheEditorWhichGetsTheKeyboardBackFromThePointList) {
+    RunProgram(
+        [] {
+            ExpectTheStartWindowToStayBelowTheEditor();
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
+
+TEST_F(Xfwm4StartWindow, StaysBelowTheEditorWhichGetsTheKeyboardBackFromThePointList) {
+    RunProgram(
+        [] {
+            ExpectTheStartWindowToStayBelowTheEditor();
             rt::Application::Current()->Quit();
         },
         30);
