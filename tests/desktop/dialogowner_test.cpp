@@ -24,16 +24,9 @@ bool HasTheKeyboard(const QWidget* window) {
     return focus && focus->focus == rt::x11::WindowOf(*window) && QApplication::activeWindow() == window;
 }
 
-// From the 2D editor, the point list opened and cancelled, then a file dialog opened and
-// cancelled: each time the editor has the keyboard again.
-void ExpectTheEditorToGetTheKeyboardBack() {
-    {
-        rt::ScriptedDialogs dialogs;
-        dialogs.AnswerOpen(TestData("points_lf.txt"));
-        Press(VisibleWindow("Starting Choice"), "Read points from a TEXT file of X, Y, Z coordinates");
-    }
-    QWidget* editor = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return (editor = VisibleWindow("2 D")) != nullptr; }));
+// The editor given the keyboard, the point list opened from it and cancelled: the editor has the
+// keyboard again.
+void ExpectTheEditorToGetTheKeyboardBackFromThePointList(QWidget* editor) {
     editor->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }))
         << "the editor never had the keyboard";
@@ -47,6 +40,19 @@ void ExpectTheEditorToGetTheKeyboardBack() {
     Press(list, "Cancel");
     EXPECT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }))
         << "the editor lacks the keyboard after the point list";
+}
+
+// From the 2D editor, the point list opened and cancelled, then a file dialog opened and
+// cancelled: each time the editor has the keyboard again.
+void ExpectTheEditorToGetTheKeyboardBack() {
+    {
+        rt::ScriptedDialogs dialogs;
+        dialogs.AnswerOpen(TestData("points_lf.txt"));
+        Press(VisibleWindow("Starting Choice"), "Read points from a TEXT file of X, Y, Z coordinates");
+    }
+    QWidget* editor = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (editor = VisibleWindow("2 D")) != nullptr; }));
+    ASSERT_NO_FATAL_FAILURE(ExpectTheEditorToGetTheKeyboardBackFromThePointList(editor));
 
     const rt::UserDialogs user;
     bool opened = false;
@@ -103,18 +109,7 @@ void ExpectTheStartWindowToStayBelowTheEditor() {
     ASSERT_TRUE(start->isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return desktop::StacksAbove(*editor, *start); }))
         << "the start window stays over the 2D editor";
-    editor->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }))
-        << "the editor never had the keyboard";
-    MenuItem({"File", "Point Editor.."})->trigger();
-    QWidget* list = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        list = QApplication::activeWindow();
-        return list != nullptr && list != editor && HasTheKeyboard(list);
-    })) << "the point list never had the keyboard";
-    Press(list, "Cancel");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }))
-        << "the editor lacks the keyboard after the point list";
+    ASSERT_NO_FATAL_FAILURE(ExpectTheEditorToGetTheKeyboardBackFromThePointList(editor));
 }
 
 using MetacityStartWindow = ProgramTest;
