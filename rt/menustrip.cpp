@@ -23,6 +23,7 @@
 #include "rt/menu.h"
 #include "rt/menuimpl.h"
 #include "rt/widgetinternal.h"
+#include "rt/windowmapping.h"
 #include "rt/xserver.h"
 
 namespace rt {
@@ -177,7 +178,12 @@ void MenuStrip::TakeKeyboardWhenAlone() {
     SetTakesKeyboard(true);
     activateWindow();
     // Some managers (xfwm4) read the focus hint only as they take a window in, and refuse to
-    // activate a window that had none then; nothing of the program is left to take it from.
+    // activate a window that had none then; nothing of the program is left to take it from. A
+    // manager gives the keyboard to a window of its own as it withdraws the window that had it,
+    // so the strip takes it once the manager has withdrawn the program's hidden windows.
+    for (const QWidget* top : QApplication::topLevelWidgets())
+        if (top != this)
+            detail::AwaitWithdrawal(*top);
     x11::TakeInputFocus(x11::WindowOf(*this));
 }
 
