@@ -61,10 +61,16 @@ QMargins OtherFramedMargins(const QWidget& window) {
     return {};
 }
 
-// The margins of the frame drawn around a top-level window. Off X, those Qt knows. On X, none
-// without a window manager; else the frame the manager says it draws around this window, asked
-// before the window maps; else, from a manager that does not say, those of a framed window of
-// the program, or else a title bar's height above.
+} // namespace
+
+QRect DesktopArea(const QScreen* screen) {
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+// Off X, the margins Qt knows. From a manager that does not say, those of a framed window of the
+// program, or else a title bar's height above.
 QMargins FrameMargins(QWidget& window) {
     if (x11::Connection() == nullptr)
         return window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
@@ -83,16 +89,11 @@ QMargins FrameMargins(QWidget& window) {
     return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
 }
 
-} // namespace
-
-QRect DesktopArea(const QScreen* screen) {
-    if (screen == nullptr)
-        screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+void PlaceClear(QWidget& window, const std::function<void(int height)>& shrink) {
+    PlaceClear(window, FrameMargins(window), shrink);
 }
 
-void PlaceClear(QWidget& window, const std::function<void(int height)>& shrink) {
-    const QMargins margins = FrameMargins(window);
+void PlaceClear(QWidget& window, const QMargins& margins, const std::function<void(int height)>& shrink) {
     if (shrink) {
         const QRect area = DesktopArea();
         const int room = area.bottom() + 1 - ClearTop(area) - margins.top() - margins.bottom();

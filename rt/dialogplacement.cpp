@@ -66,14 +66,15 @@ bool DialogPlacement::eventFilter(QObject* watched, QEvent* event) {
             // Moved by us or not, a dialog shown again is centred again, as Qt does.
             const bool moved = dialog->testAttribute(Qt::WA_Moved);
             const QPoint centred = dialog->pos();
-            PlaceClear(*dialog);
+            const QMargins frame = FrameMargins(*dialog);
+            PlaceClear(*dialog, frame);
             // Across, a dialog that had to move stays centred where it can: Qt puts a dialog that
             // would leave the area at the area's edge instead, reckoning with a frame it guesses.
             const QRect area = DesktopArea();
             const bool atAnEdge = centred.x() <= area.left() || centred.x() + dialog->width() > area.right();
             if (dialog->pos() != centred && atAnEdge) {
                 dialog->move(CentreAcross(*dialog) - dialog->width() / 2, dialog->y());
-                PlaceClear(*dialog);
+                PlaceClear(*dialog, frame);
             }
             dialog->setAttribute(Qt::WA_Moved, moved);
         }

@@ -1,8 +1,7 @@
 #include "rt/windowmapping.h"
 
-#include <QDeadlineTimer>
-#include <QThread>
 #include <QWidget>
+#include <functional>
 
 #include "rt/xserver.h"
 
@@ -11,14 +10,11 @@ namespace rt::detail {
 namespace {
 
 constexpr int kLongestWaitMs = 1000;
-constexpr int kPollIntervalMs = 2;
 
 // Waits while `pending` holds and a manager runs, at most the longest wait. A manager that has
 // ended leaves its WM_STATE on the windows it held, and nothing will ever change it.
-template <class Condition> void WaitWhile(Condition pending) {
-    const QDeadlineTimer deadline(kLongestWaitMs);
-    while (pending() && x11::ManagerRuns() && !deadline.hasExpired())
-        QThread::msleep(kPollIntervalMs);
+void WaitWhile(const std::function<bool()>& pending) {
+    x11::PollUntil([&] { return !pending() || !x11::ManagerRuns(); }, kLongestWaitMs);
 }
 
 } // namespace

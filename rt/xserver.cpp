@@ -132,6 +132,17 @@ bool Mapped(xcb_window_t window) {
     return !attributes || attributes->map_state != XCB_MAP_STATE_UNMAPPED;
 }
 
+bool PollUntil(const std::function<bool()>& done, int ms) {
+    constexpr unsigned long kIntervalMs = 2;
+    const QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(kIntervalMs);
+    }
+    return true;
+}
+
 std::optional<QMargins> FrameExtents(xcb_window_t window) {
     const auto extents = Property32(window, Atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 4);
     if (!extents || extents->size() != 4)
@@ -157,14 +168,9 @@ std::optional<QMargins> RequestFrameExtents(xcb_window_t window, int ms) {
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
-    const QDeadlineTimer deadline(ms);
-    while (true) {
-        if (auto extents = FrameExtents(window))
-            return extents;
-        if (deadline.hasExpired())
-            return std::nullopt;
-        QThread::msleep(1);
-    }
+    std::optional<QMargins> extents;
+    PollUntil([&] { return (extents = FrameExtents(window)).has_value(); }, ms);
+    return extents;
 }
 
 void TakeInputFocus(xcb_window_t window) {

@@ -6,6 +6,7 @@
 #include <QMargins>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -49,6 +50,10 @@ void SetProperty32(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
 bool HeldByManager(xcb_window_t window);
 // True while the window is mapped (viewable or not); true also when the server cannot say.
 bool Mapped(xcb_window_t window);
+
+// Polls the X server until `done` holds, at most `ms` milliseconds; false when it did not hold in
+// time. Runs no event of the program meanwhile.
+bool PollUntil(const std::function<bool()>& done, int ms);
 
 // The frame the manager draws around the window, as its _NET_FRAME_EXTENTS says; nothing while
 // the window has none.
