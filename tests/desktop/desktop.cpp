@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <vector>
 #include <xcb/xcb.h>
 
 #include "rt/xserver.h"
@@ -107,13 +108,11 @@ TopPanel::TopPanel()
     panel_->setStyleSheet(QStringLiteral("background: #3050a0"));
     panel_->setGeometry(screen.x(), screen.y(), screen.width(), kHeight);
     const auto window = static_cast<xcb_window_t>(panel_->winId());
-    const std::uint32_t strut[12] = {
+    const std::vector<std::uint32_t> strut = {
         0, 0, kHeight, 0, 0, 0, 0, 0, 0, static_cast<std::uint32_t>(screen.width() - 1), 0, 0};
-    xcb_connection_t* c = Connection();
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, Atom("_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL,
-                        32, 12, strut);
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, Atom("_NET_WM_STRUT"), XCB_ATOM_CARDINAL, 32, 4,
-                        strut);
+    rt::x11::SetProperty32(window, Atom("_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL, strut);
+    rt::x11::SetProperty32(window, Atom("_NET_WM_STRUT"), XCB_ATOM_CARDINAL,
+                           {strut.begin(), strut.begin() + 4});
     panel_->show();
     static_cast<void>(QTest::qWaitFor([this] { return Reserved(); }, 5000));
 }
@@ -142,6 +141,37 @@ QRect FrameOnScreen(const QWidget& window) {
         return {};
     const int border = geometry->border_width;
     return {geometry->x, geometry->y, geometry->width + 2 * border, geometry->height + 2 * border};
+}
+
+QRect ClientOnScreen(const QWidget& window) {
+    xcb_connection_t* c = Connection();
+    const xcb_window_t id = rt::x11::WindowOf(window);
+    if (c == nullptr || id == XCB_WINDOW_NONE)
+        return {};
+    const auto at =
+        Take(xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, Root(), 0, 0), nullptr));
+    const auto size = Take(xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr));
+    if (!at || !size)
+        return {};
+    return {at->dst_x, at->dst_y, size->width, size->height};
+}
+
+QRect DrawnFrame(const QWidget& window) {
+    const QMargins extents = rt::x11::FrameExtents(rt::x11::WindowOf(window)).value_or(QMargins());
+    return ClientOnScreen(window).marginsAdded(extents);
+}
+
+bool HasXFocus(const QWidget& window) {
+    xcb_connection_t* c = Connection();
+    const auto focus = Take(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    return focus && focus->focus == rt::x11::WindowOf(window);
+}
+
+bool Settled(const QWidget& window) {
+    const xcb_window_t id = rt::x11::WindowOf(window);
+    if (id == XCB_WINDOW_NONE || !window.isVisible() || !Viewable(id))
+        return false;
+    return !rt::x11::ManagerRuns() || rt::x11::FrameExtents(id).has_value();
 }
 
 // How long the window must stay framed and shown before it counts as settled: a manager that

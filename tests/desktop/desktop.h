@@ -38,6 +38,17 @@ bool SettlesViewable(const QWidget& window, int ms = 2000);
 // false when that did not happen within `ms`.
 bool HoldsSteadily(const std::function<bool()>& condition, int ms, int steadyMs);
 
+// The window's client rectangle in root coordinates; empty before the window exists.
+QRect ClientOnScreen(const QWidget& window);
+// The rectangle of the frame the window manager says it draws around the window
+// (_NET_FRAME_EXTENTS; a manager's invisible resize borders are no part of it); the client
+// rectangle while it has none.
+QRect DrawnFrame(const QWidget& window);
+// True while the window has the X server's keyboard focus, where the keys the user types go.
+bool HasXFocus(const QWidget& window);
+// True once the window is viewable and, while a manager runs, the manager has framed it.
+bool Settled(const QWidget& window);
+
 // True when the frame of `upper` lies above the frame of `lower` in the X server's stacking order.
 bool StacksAbove(const QWidget& upper, const QWidget& lower);
 

@@ -16,7 +16,6 @@
 #include "rt/application.h"
 #include "rt/dialogs.h"
 #include "tests/desktop/desktop.h"
-#include "tests/desktop/drawnframe.h"
 #include "tests/support/e2e.h"
 
 namespace {

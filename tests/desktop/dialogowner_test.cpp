@@ -10,7 +10,6 @@
 #include "rt/application.h"
 #include "rt/dialogs.h"
 #include "tests/desktop/desktop.h"
-#include "tests/desktop/drawnframe.h"
 #include "tests/support/e2e.h"
 
 namespace {
@@ -19,9 +18,7 @@ using namespace testsupport;
 
 // True once the window has the keyboard, as the X server and the program see it.
 bool HasTheKeyboard(const QWidget* window) {
-    xcb_connection_t* c = rt::x11::Connection();
-    const auto focus = rt::x11::Take(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    return focus && focus->focus == rt::x11::WindowOf(*window) && QApplication::activeWindow() == window;
+    return desktop::HasXFocus(*window) && QApplication::activeWindow() == window;
 }
 
 // The editor given the keyboard, the point list opened from it and cancelled: the editor has the

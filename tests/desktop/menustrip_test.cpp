@@ -14,7 +14,6 @@
 #include "model/globali.h"
 #include "rt/application.h"
 #include "rt/dialogs.h"
-#include "rt/xserver.h"
 #include "tests/desktop/desktop.h"
 #include "tests/support/e2e.h"
 
@@ -102,15 +101,7 @@ TEST_F(Xfwm4StripAlone, TakesTheKeyboardOnceTheLastDialogIsCancelled) {
             });
             cancel.start(20);
             Press(VisibleWindow("Starting Choice"), "Read points from a TEXT file of X, Y, Z coordinates");
-            // The X server's keyboard focus, where the keys the user types go.
-            const auto strip = rt::x11::WindowOf(*Strip()->window());
-            const auto focus = [] {
-                xcb_connection_t* c = rt::x11::Connection();
-                const auto reply =
-                    rt::x11::Take(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-                return reply ? reply->focus : xcb_window_t{XCB_WINDOW_NONE};
-            };
-            EXPECT_TRUE(QTest::qWaitFor([&] { return focus() == strip; }))
+            EXPECT_TRUE(QTest::qWaitFor([] { return desktop::HasXFocus(*Strip()->window()); }))
                 << "the strip did not take the keyboard";
             rt::Application::Current()->Quit();
         },
