@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <QProgressBar>
 #include <QWidget>
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -299,21 +298,6 @@ TEST_F(Writers, CopyGdlTextReportsATemporaryFileThatFailsAndLeavesTheClipboardAs
     expectReported("a read error inside the text", 3000,
                    "Can't copy the GDL text!\r\rNon posso copiare il testo GDL!");
     EXPECT_FALSE(temporary.Exists());
-}
-
-// A test that stops while reads fail (a failed assertion inside the guard's scope).
-void StopWhileReadsFail() {
-    const rt::testhooks::FailingReads failing(0);
-    FAIL() << "stopped while reads fail";
-}
-
-TEST_F(Writers, ReadsWorkAgainAfterATestStoppedWhileTheyFailed) {
-    EXPECT_FATAL_FAILURE(StopWhileReadsFail(), "stopped while reads fail");
-    std::ofstream(Path("after.txt"), std::ios::binary) << "1 2 3\r\n";
-    const auto stream = rt::OpenTextInput(Path("after.txt").string());
-    ASSERT_TRUE(stream);
-    EXPECT_EQ(stream->ReadAll(), "1 2 3\r\n");
-    EXPECT_FALSE(stream->ReadFailed());
 }
 
 // Writes sample files with the writers, each with a JSON note of what it holds, for the

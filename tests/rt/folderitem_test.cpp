@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <string_view>
@@ -137,6 +138,21 @@ TEST_F(FolderItemTest, OnlyRegularFilesAreOpenedAndNothingWaitsForAPipe) {
         }
     }
     EXPECT_TRUE(std::filesystem::is_fifo(PathOf("pipe")));
+}
+
+// A test that stops while reads fail (a failed assertion inside the guard's scope).
+void StopWhileReadsFail() {
+    const rt::testhooks::FailingReads failing(0);
+    FAIL() << "stopped while reads fail";
+}
+
+TEST_F(FolderItemTest, ReadsWorkAgainAfterATestStoppedWhileTheyFailed) {
+    EXPECT_FATAL_FAILURE(StopWhileReadsFail(), "stopped while reads fail");
+    WriteBytes(PathOf("after.txt"), "1 2 3\r\n");
+    auto stream = rt::FolderItem(PathOf("after.txt")).OpenAsTextFile();
+    ASSERT_TRUE(stream);
+    EXPECT_EQ(stream->ReadAll(), "1 2 3\r\n");
+    EXPECT_FALSE(stream->ReadFailed());
 }
 
 TEST_F(FolderItemTest, AReadErrorEndsTheStreamAndIsReported) {
