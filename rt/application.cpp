@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #include "rt/dialogplacement.h"
+#include "rt/framemargins.h"
+#include "rt/keyboardreturn.h"
 #include "rt/menustrip.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
@@ -35,6 +37,7 @@ struct Application::Impl {
     std::map<std::string, std::function<bool()>> handlers;
     std::unique_ptr<MenuStrip> strip;
     std::unique_ptr<detail::DialogPlacement> dialogPlacement;
+    std::unique_ptr<detail::KeyboardReturn> keyboardReturn;
     bool running = false;
     bool quitRequested = false;
     QEventLoop* loop = nullptr;
@@ -65,10 +68,14 @@ MenuBar* Application::GetMenuBar() const {
 void Application::SetMenuBar(MenuBar* bar) {
     impl_->menuBar = bar;
     impl_->strip.reset();
+    impl_->keyboardReturn.reset();
     impl_->dialogPlacement.reset();
     if (bar == nullptr)
         return;
+    // Asked now, the manager has said whether it answers frame requests before a window shows.
+    detail::ProbeManager();
     impl_->dialogPlacement = std::make_unique<detail::DialogPlacement>();
+    impl_->keyboardReturn = std::make_unique<detail::KeyboardReturn>();
     impl_->strip = std::make_unique<MenuStrip>(*this, *bar);
     impl_->strip->show();
 }

@@ -21,10 +21,7 @@ QRect DesktopArea(const QScreen* screen = nullptr);
 // below the strip is first given, through `shrink`, the greatest height that fits, where a shrink
 // is given: a window manager would otherwise push it back up over the strip to keep it on screen.
 void PlaceClear(QWidget& window, const std::function<void(int height)>& shrink = {});
-// The same with the margins of the window's frame already known (FrameMargins).
+// The same with the margins of the window's frame already known (rt/framemargins.h).
 void PlaceClear(QWidget& window, const QMargins& frame, const std::function<void(int height)>& shrink = {});
-// The margins of the frame drawn around a top-level window: on X the one its window manager says
-// it draws, asked before the window maps, none without a manager.
-QMargins FrameMargins(QWidget& window);
 
 } // namespace rt::detail

@@ -10,6 +10,7 @@
 
 #include "rt/application.h"
 #include "rt/desktoparea.h"
+#include "rt/framemargins.h"
 #include "rt/menustrip.h"
 
 namespace rt::detail {
@@ -18,9 +19,10 @@ namespace {
 
 QPointer<QWidget> lastActive;
 
+// A tool window (a palette) serves a working window, which owns the dialogs opened from it.
 bool MayOwnDialogs(const QWidget* window) {
     if (window == nullptr || !window->isVisible() || window->windowType() == Qt::Popup ||
-        window->windowType() == Qt::ToolTip)
+        window->windowType() == Qt::ToolTip || window->windowType() == Qt::Tool)
         return false;
     const Application* application = Application::Current();
     return application == nullptr || window != application->Strip();
@@ -58,8 +60,8 @@ DialogPlacement::DialogPlacement() {
 DialogPlacement::~DialogPlacement() = default;
 
 bool DialogPlacement::eventFilter(QObject* watched, QEvent* event) {
-    // The window of a dialog shows after the dialog's own show event, in which Qt centres it, and
-    // before it maps.
+    // The window of a dialog shows once Qt has centred the dialog (QDialog::setVisible), and before
+    // it maps.
     if (event->type() == QEvent::Show && watched->isWindowType()) {
         auto* dialog = qobject_cast<QDialog*>(WidgetOf(static_cast<QWindow*>(watched)));
         if (dialog != nullptr) {
@@ -77,6 +79,10 @@ bool DialogPlacement::eventFilter(QObject* watched, QEvent* event) {
                 PlaceClear(*dialog, frame);
             }
             dialog->setAttribute(Qt::WA_Moved, moved);
+            WhenFramed(*dialog, [dialog = QPointer<QDialog>(dialog)](const QMargins& said) {
+                if (dialog != nullptr)
+                    PlaceClear(*dialog, said);
+            });
         }
     }
     return QObject::eventFilter(watched, event);

@@ -23,7 +23,6 @@
 #include "rt/menu.h"
 #include "rt/menuimpl.h"
 #include "rt/widgetinternal.h"
-#include "rt/windowmapping.h"
 #include "rt/xserver.h"
 
 namespace rt {
@@ -144,11 +143,6 @@ bool MenuStrip::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress && OpenMenuByMnemonic(watched, *static_cast<QKeyEvent*>(event)))
         return true;
-    if (event->type() == QEvent::Hide) {
-        const auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget != nullptr && widget != this && widget->isWindow())
-            QTimer::singleShot(0, this, &MenuStrip::TakeKeyboardWhenAlone);
-    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -168,23 +162,12 @@ bool MenuStrip::OpenMenuByMnemonic(QObject* watched, const QKeyEvent& key) {
     return false;
 }
 
-void MenuStrip::TakeKeyboardWhenAlone() {
-    if (!isVisible())
-        return;
-    for (const QWidget* top : QApplication::topLevelWidgets()) {
-        if (top != this && top->isVisible() && top->windowType() != Qt::ToolTip)
-            return;
-    }
+void MenuStrip::TakeKeyboard(xcb_timestamp_t time) {
     SetTakesKeyboard(true);
     activateWindow();
     // Some managers (xfwm4) read the focus hint only as they take a window in, and refuse to
-    // activate a window that had none then; nothing of the program is left to take it from. A
-    // manager gives the keyboard to a window of its own as it withdraws the window that had it,
-    // so the strip takes it once the manager has withdrawn the program's hidden windows.
-    for (const QWidget* top : QApplication::topLevelWidgets())
-        if (top != this)
-            detail::AwaitWithdrawal(*top);
-    x11::TakeInputFocus(x11::WindowOf(*this));
+    // activate a window that had none then; the strip then takes the keyboard itself.
+    x11::TakeInputFocus(x11::WindowOf(*this), time);
 }
 
 void MenuStrip::SetTakesKeyboard(bool takes) {
@@ -226,15 +209,8 @@ void MenuStrip::HintManager() {
     x11::SetProperty32(window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, hints);
     // Qt adds its own states to these when it maps the window; a manager drops them all when it
     // withdraws it.
-    if (!x11::Mapped(window)) {
-        std::vector<std::uint32_t> states =
-            x11::Property32(window, x11::Atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 64)
-                .value_or(std::vector<std::uint32_t>{});
-        for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"})
-            if (std::find(states.begin(), states.end(), x11::Atom(name)) == states.end())
-                states.push_back(x11::Atom(name));
-        x11::SetProperty32(window, x11::Atom("_NET_WM_STATE"), XCB_ATOM_ATOM, states);
-    }
+    if (!x11::Mapped(window))
+        x11::AddStates(window, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
 }
 
 void MenuStrip::Attach(QAction& action, MenuItem& item) {

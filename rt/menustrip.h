@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QWidget>
 #include <string>
+#include <xcb/xcb.h>
 
 class QAction;
 class QCloseEvent;
@@ -38,6 +39,9 @@ public:
     // Where the strip lies on the screen. Qt's own idea of a top-level window's position may lag
     // behind the window manager's.
     QRect Band() const { return band_; }
+    // Takes the keyboard, with the time of the event that led to it, once nothing else of the
+    // program shows.
+    void TakeKeyboard(xcb_timestamp_t time);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,7 +55,6 @@ private:
     // A menu's mnemonic (Alt and its underlined letter) typed in another window of the program
     // opens the menu, as in the strip's own window. True when it did.
     bool OpenMenuByMnemonic(QObject* watched, const QKeyEvent& key);
-    void TakeKeyboardWhenAlone();
     void SetTakesKeyboard(bool takes);
     // The window manager hints Qt has no flag for; Qt rewrites some whenever the flags change.
     void HintManager();

@@ -10,11 +10,13 @@
 #include "rt/contentwidget.h"
 #include "rt/desktoparea.h"
 #include "rt/dialogplacement.h"
+#include "rt/framemargins.h"
 #include "rt/mousecursor.h"
 #include "rt/pushbutton.h"
 #include "rt/widgetinternal.h"
 #include "rt/windowimpl.h"
 #include "rt/windowmapping.h"
+#include "rt/xserver.h"
 
 namespace rt {
 namespace detail {
@@ -301,18 +303,21 @@ void Window::Show() {
         detail::BelongTo(content, owner);
     }
     // A window with a position of its own keeps its frame clear of the strip as it shows, and
-    // again once mapped: a manager may draw another frame than it said it would.
+    // again when the manager says which frame it draws, if that is another than it said before.
     const bool placing = !content.isVisible() && content.testAttribute(Qt::WA_Moved);
     // A frame taller than the manager's title bars allowed for when the window was sized would
     // not fit below the strip; the window loses the rows below the screen's edge.
     const auto shrink = [this](int height) { impl_->Resize(Width(), height); };
     if (placing)
         detail::PlaceClear(content, shrink);
+    // A tool window serves a working window: no taskbar or pager lists it.
+    if (!content.isVisible() && impl_->frame == 3)
+        x11::AddStates(x11::WindowOf(content), {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
     content.show();
-    if (placing) {
-        detail::AwaitMapping(content);
-        detail::PlaceClear(content, shrink);
-    }
+    if (placing)
+        detail::WhenFramed(content, [this, shrink](const QMargins& frame) {
+            detail::PlaceClear(*impl_->content, frame, shrink);
+        });
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         content.raise();
     content.activateWindow();

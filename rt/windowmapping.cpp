@@ -1,5 +1,8 @@
 #include "rt/windowmapping.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -11,10 +14,25 @@ namespace {
 
 constexpr int kLongestWaitMs = 1000;
 
-// Waits while `pending` holds and a manager runs, at most the longest wait. A manager that has
+// The waits until the event loop runs again share one deadline: a manager that leaves WM_STATE on
+// windows it no longer shows, or maps nothing, costs a command one second, not one per window.
+QDeadlineTimer SharedDeadline() {
+    static QDeadlineTimer deadline;
+    static bool running = false;
+    if (!running) {
+        running = true;
+        deadline.setRemainingTime(kLongestWaitMs);
+        QTimer::singleShot(0, QCoreApplication::instance(), [] { running = false; });
+    }
+    return deadline;
+}
+
+// Waits while `pending` holds and a manager runs, until the shared deadline. A manager that has
 // ended leaves its WM_STATE on the windows it held, and nothing will ever change it.
 void WaitWhile(const std::function<bool()>& pending) {
-    x11::PollUntil([&] { return !pending() || !x11::ManagerRuns(); }, kLongestWaitMs);
+    if (!pending() || !x11::ManagerRuns())
+        return;
+    x11::PollUntil([&] { return !pending() || !x11::ManagerRuns(); }, SharedDeadline());
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
+#include <QWindow>
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 
@@ -17,8 +19,8 @@ xcb_connection_t* Connection() {
 
 namespace {
 
-// The number of the display's default screen, as DISPLAY names it (":0.1" is screen 1).
-int DefaultScreenNumber() {
+// The number of the screen DISPLAY names (":0.1" is screen 1).
+int DisplayScreenNumber() {
     const QByteArray display = qgetenv("DISPLAY");
     const qsizetype colon = display.lastIndexOf(':');
     const qsizetype dot = display.indexOf('.', colon < 0 ? 0 : colon);
@@ -32,14 +34,47 @@ int DefaultScreenNumber() {
 } // namespace
 
 xcb_window_t Root() {
+    static xcb_connection_t* foundOn = nullptr;
+    static xcb_window_t found = XCB_WINDOW_NONE;
     xcb_connection_t* connection = Connection();
     if (connection == nullptr)
         return XCB_WINDOW_NONE;
+    if (foundOn == connection)
+        return found;
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int number = DefaultScreenNumber(); number > 0 && screens.rem > 1; --number)
+    if (screens.rem == 1)
+        return screens.data->root;
+    // Qt may have connected to another screen than DISPLAY names (its -display option).
+    for (const QWindow* window : QGuiApplication::allWindows()) {
+        if (window->handle() == nullptr)
+            continue;
+        const auto id = static_cast<xcb_window_t>(window->winId());
+        const auto tree = Take(xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr));
+        if (tree) {
+            foundOn = connection;
+            found = tree->root;
+            return found;
+        }
+    }
+    for (int number = DisplayScreenNumber(); number > 0 && screens.rem > 1; --number)
         xcb_screen_next(&screens);
     return screens.data->root;
 }
+
+namespace {
+
+// The number of the screen whose root is Root(), for the name of its manager selection.
+int RootScreenNumber() {
+    const xcb_window_t root = Root();
+    int number = 0;
+    for (xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(Connection()));
+         screens.rem > 0; xcb_screen_next(&screens), ++number)
+        if (screens.data->root == root)
+            return number;
+    return 0;
+}
+
+} // namespace
 
 xcb_atom_t Atom(const char* name) {
     static xcb_connection_t* internedOn = nullptr;
@@ -68,17 +103,21 @@ xcb_window_t WindowOf(const QWidget& window) {
     return static_cast<xcb_window_t>(window.internalWinId());
 }
 
-bool ManagerRuns() {
+xcb_window_t ManagerOwner() {
     xcb_connection_t* connection = Connection();
     if (connection == nullptr)
-        return false;
-    const QByteArray name = "WM_S" + QByteArray::number(DefaultScreenNumber());
+        return XCB_WINDOW_NONE;
+    const QByteArray name = "WM_S" + QByteArray::number(RootScreenNumber());
     const xcb_atom_t selection = Atom(name.constData());
     if (selection == XCB_ATOM_NONE)
-        return false;
+        return XCB_WINDOW_NONE;
     const auto owner = Take(
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr));
-    return owner && owner->owner != XCB_WINDOW_NONE;
+    return owner ? owner->owner : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+bool ManagerRuns() {
+    return ManagerOwner() != XCB_WINDOW_NONE;
 }
 
 bool ManagerSupports(const char* name) {
@@ -101,7 +140,8 @@ std::optional<std::vector<std::uint32_t>> Property32(xcb_window_t window, xcb_at
         return std::nullopt;
     const auto reply = Take(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, window, property, type, 0, count), nullptr));
-    if (!reply || reply->format != 32 || reply->type == XCB_ATOM_NONE)
+    if (!reply || reply->format != 32 || reply->type == XCB_ATOM_NONE ||
+        (type != XCB_ATOM_ANY && reply->type != type))
         return std::nullopt;
     const int items = xcb_get_property_value_length(reply.get()) / 4;
     const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
@@ -132,9 +172,39 @@ bool Mapped(xcb_window_t window) {
     return !attributes || attributes->map_state != XCB_MAP_STATE_UNMAPPED;
 }
 
-bool PollUntil(const std::function<bool()>& done, int ms) {
+void Map(xcb_window_t window) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr || window == XCB_WINDOW_NONE)
+        return;
+    xcb_map_window(connection, window);
+    xcb_flush(connection);
+}
+
+void SelectEvents(xcb_window_t window, std::uint32_t mask) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr || window == XCB_WINDOW_NONE)
+        return;
+    const auto attributes = Take(
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr));
+    if (!attributes)
+        return;
+    const std::uint32_t events = attributes->your_event_mask | mask;
+    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &events);
+    xcb_flush(connection);
+}
+
+void AddStates(xcb_window_t window, const std::vector<const char*>& names) {
+    const xcb_atom_t property = Atom("_NET_WM_STATE");
+    std::vector<std::uint32_t> states =
+        Property32(window, property, XCB_ATOM_ATOM, 64).value_or(std::vector<std::uint32_t>{});
+    for (const char* name : names)
+        if (std::find(states.begin(), states.end(), Atom(name)) == states.end())
+            states.push_back(Atom(name));
+    SetProperty32(window, property, XCB_ATOM_ATOM, states);
+}
+
+bool PollUntil(const std::function<bool()>& done, const QDeadlineTimer& deadline) {
     constexpr unsigned long kIntervalMs = 2;
-    const QDeadlineTimer deadline(ms);
     while (!done()) {
         if (deadline.hasExpired())
             return false;
@@ -152,13 +222,11 @@ std::optional<QMargins> FrameExtents(xcb_window_t window) {
     return QMargins(width(0), width(2), width(1), width(3));
 }
 
-std::optional<QMargins> RequestFrameExtents(xcb_window_t window, int ms) {
+bool SendFrameExtentsRequest(xcb_window_t window) {
     xcb_connection_t* connection = Connection();
     const xcb_atom_t request = Atom("_NET_REQUEST_FRAME_EXTENTS");
     if (connection == nullptr || window == XCB_WINDOW_NONE || !ManagerSupports("_NET_REQUEST_FRAME_EXTENTS"))
-        return std::nullopt;
-    // The answer is the property set afresh; one left from an earlier mapping is no answer.
-    xcb_delete_property(connection, window, Atom("_NET_FRAME_EXTENTS"));
+        return false;
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
@@ -168,16 +236,44 @@ std::optional<QMargins> RequestFrameExtents(xcb_window_t window, int ms) {
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
-    std::optional<QMargins> extents;
-    PollUntil([&] { return (extents = FrameExtents(window)).has_value(); }, ms);
-    return extents;
+    return true;
 }
 
-void TakeInputFocus(xcb_window_t window) {
+xcb_window_t InputFocus() {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr)
+        return XCB_WINDOW_NONE;
+    const auto focus = Take(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    return focus ? focus->focus : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+namespace {
+
+// The part of a resource's number that names the client that made it.
+std::uint32_t ClientBits(xcb_window_t window) {
+    return window & ~xcb_get_setup(Connection())->resource_id_mask;
+}
+
+} // namespace
+
+bool OwnWindow(xcb_window_t window) {
     xcb_connection_t* connection = Connection();
     if (connection == nullptr || window == XCB_WINDOW_NONE)
+        return false;
+    return ClientBits(window) == xcb_get_setup(connection)->resource_id_base;
+}
+
+bool SameClient(xcb_window_t one, xcb_window_t other) {
+    if (Connection() == nullptr || one == XCB_WINDOW_NONE || other == XCB_WINDOW_NONE)
+        return false;
+    return ClientBits(one) == ClientBits(other);
+}
+
+void TakeInputFocus(xcb_window_t window, xcb_timestamp_t time) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr || window == XCB_WINDOW_NONE || time == XCB_CURRENT_TIME)
         return;
-    xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+    xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, window, time);
     xcb_flush(connection);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The X server behind Qt's xcb platform, asked directly where Qt has no call for it: window
 // manager state (WM_STATE, _NET_FRAME_EXTENTS, the manager's selection) and window properties.
-// Every call is harmless off X: no connection, no answer.
+// Off X (no connection) the calls do nothing and answer as each says. None waits on the window
+// manager: each is one request to the X server, or one round trip.
 
+#include <QDeadlineTimer>
 #include <QMargins>
 #include <cstdint>
 #include <cstdlib>
@@ -24,21 +26,25 @@ template <class T> Reply<T> Take(T* reply) {
 
 // Qt's connection to the X server; null on other platforms.
 xcb_connection_t* Connection();
-// The root window of the default screen; XCB_WINDOW_NONE off X.
+// The root window of the screen Qt's windows are on: the root above a native window of the
+// program, before there is one the screen DISPLAY names; XCB_WINDOW_NONE off X.
 xcb_window_t Root();
 // The atom of that name, interned once per connection; XCB_ATOM_NONE off X.
 xcb_atom_t Atom(const char* name);
 // The X window of a top-level widget whose native window exists; XCB_WINDOW_NONE otherwise.
 xcb_window_t WindowOf(const QWidget& window);
 
-// True while a window manager holds the default screen's manager selection (WM_S<n>, ICCCM 2.8).
-// A manager that ended leaves WM_STATE and _NET_SUPPORTING_WM_CHECK behind, never the selection.
+// The window through which a window manager holds the screen's manager selection (WM_S<n>,
+// ICCCM 2.8); XCB_WINDOW_NONE while none does. A manager that ended leaves WM_STATE and
+// _NET_SUPPORTING_WM_CHECK behind, never the selection.
+xcb_window_t ManagerOwner();
+// True while a window manager holds the screen's manager selection.
 bool ManagerRuns();
 // True when the running manager names the atom in its _NET_SUPPORTED list.
 bool ManagerSupports(const char* name);
 
 // The 32-bit items of a property of type `type` (or any type with XCB_ATOM_ANY), at most
-// `count`; nothing when the property is missing or of another format.
+// `count`; nothing when the property is missing, of another type or of another format.
 std::optional<std::vector<std::uint32_t>> Property32(xcb_window_t window, xcb_atom_t property,
                                                      xcb_atom_t type, std::uint32_t count);
 
@@ -48,23 +54,38 @@ void SetProperty32(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
 
 // True while the window's WM_STATE says anything but Withdrawn: a manager holds it.
 bool HeldByManager(xcb_window_t window);
-// True while the window is mapped (viewable or not); true also when the server cannot say.
+// True while the window is mapped (viewable or not). Off X, and when the server cannot say (the
+// window is gone), true: no wait for a mapping is then started.
 bool Mapped(xcb_window_t window);
+// Maps the window, as a client does without a manager.
+void Map(xcb_window_t window);
+// Adds the event mask to those this program selects on another client's window (the manager's).
+void SelectEvents(xcb_window_t window, std::uint32_t mask);
+// Adds the _NET_WM_STATE atoms to the window's state, before it is mapped: a manager reads them as
+// it takes the window in, and drops them as it withdraws it.
+void AddStates(xcb_window_t window, const std::vector<const char*>& names);
 
-// Polls the X server until `done` holds, at most `ms` milliseconds; false when it did not hold in
+// Polls the X server until `done` holds or the deadline passes; false when it did not hold in
 // time. Runs no event of the program meanwhile.
-bool PollUntil(const std::function<bool()>& done, int ms);
+bool PollUntil(const std::function<bool()>& done, const QDeadlineTimer& deadline);
 
-// The frame the manager draws around the window, as its _NET_FRAME_EXTENTS says; nothing while
-// the window has none.
+// The frame the manager draws around the window, as its _NET_FRAME_EXTENTS says, unchecked; nothing
+// while the window has none. The manager owns the property: the program only reads it.
 std::optional<QMargins> FrameExtents(xcb_window_t window);
 // Asks the running manager which frame it would draw around the window, not yet mapped
-// (_NET_REQUEST_FRAME_EXTENTS, EWMH), and waits at most `ms` for its answer. Nothing when the
-// manager does not offer the request or does not answer in time. Runs no event of the program.
-std::optional<QMargins> RequestFrameExtents(xcb_window_t window, int ms);
+// (_NET_REQUEST_FRAME_EXTENTS, EWMH), and returns at once: a manager that answers sets the
+// window's _NET_FRAME_EXTENTS. False when there is no manager or it does not offer the request.
+bool SendFrameExtentsRequest(xcb_window_t window);
 
-// Gives the viewable window the keyboard, as a client may for its own window (ICCCM 4.1.7), for
-// a window whose manager refuses to activate it.
-void TakeInputFocus(xcb_window_t window);
+// The window that has the X keyboard focus: XCB_WINDOW_NONE for None, 1 for PointerRoot.
+xcb_window_t InputFocus();
+// True when the window was made by this program's connection to the X server.
+bool OwnWindow(xcb_window_t window);
+// True when both windows were made by the same client.
+bool SameClient(xcb_window_t one, xcb_window_t other);
+
+// Gives the viewable window of the program the keyboard, as ICCCM 4.1.7 allows a client: with the
+// time of the user's event that led to it, never CurrentTime; nothing without such a time.
+void TakeInputFocus(xcb_window_t window, xcb_timestamp_t time);
 
 } // namespace rt::x11

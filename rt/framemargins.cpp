@@ -1,0 +1,192 @@
+#include "rt/framemargins.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QPointer>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <memory>
+
+#include "rt/xevents.h"
+#include "rt/xserver.h"
+
+namespace rt::detail {
+
+namespace {
+
+// How long a manager that answers frame requests may take to answer one.
+constexpr int kFrameAnswerMs = 200;
+// How long after a window shows the manager's word on its frame may still move it.
+constexpr int kLateFrameMs = 3000;
+
+// What the program knows of the running manager's answers to frame requests.
+struct ManagerAnswers {
+    enum class State { Unknown, Answers, Mute };
+    xcb_connection_t* connection = nullptr;
+    xcb_window_t manager = XCB_WINDOW_NONE;
+    // An unmapped window of the program's own that the manager was asked about.
+    xcb_window_t probe = XCB_WINDOW_NONE;
+    State state = State::Mute;
+    // The one wait for the probe's answer that any window may share.
+    QDeadlineTimer deadline;
+};
+
+ManagerAnswers answers;
+
+void ReplaceProbe() {
+    xcb_connection_t* connection = x11::Connection();
+    if (answers.probe != XCB_WINDOW_NONE && answers.connection == connection)
+        xcb_destroy_window(connection, answers.probe);
+    answers.connection = connection;
+    answers.probe = xcb_generate_id(connection);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, answers.probe, x11::Root(), -100, -100, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+}
+
+// Settles an unknown state as far as the manager has answered the probe by now.
+void ReadProbeAnswer() {
+    if (answers.state != ManagerAnswers::State::Unknown)
+        return;
+    if (x11::FrameExtents(answers.probe).has_value())
+        answers.state = ManagerAnswers::State::Answers;
+    else if (answers.deadline.hasExpired())
+        answers.state = ManagerAnswers::State::Mute;
+}
+
+QMargins MarginsOf(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect content = window.geometry();
+    return {content.left() - frame.left(), content.top() - frame.top(), frame.right() - content.right(),
+            frame.bottom() - content.bottom()};
+}
+
+// The margins of a framed window of the program other than `window`; none when none shows.
+QMargins OtherFramedMargins(const QWidget& window) {
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other == &window || !other->isVisible() || other->windowType() == Qt::Popup ||
+            other->windowType() == Qt::ToolTip)
+            continue;
+        const QMargins margins = MarginsOf(*other);
+        if (margins.top() > 0)
+            return margins;
+    }
+    return {};
+}
+
+QSize ScreenSize(const QWidget& window) {
+    const QScreen* screen = window.screen();
+    return screen != nullptr ? screen->geometry().size() : QSize();
+}
+
+std::optional<QMargins> SaidFor(const QWidget& window) {
+    return CheckedExtents(x11::FrameExtents(x11::WindowOf(window)), ScreenSize(window));
+}
+
+// The manager's answer to a request for the window, not yet mapped, where it answers in time.
+std::optional<QMargins> AskedFor(const QWidget& window) {
+    const xcb_window_t id = x11::WindowOf(window);
+    if (x11::Mapped(id) || x11::HeldByManager(id))
+        return std::nullopt;
+    if (answers.state == ManagerAnswers::State::Unknown) {
+        x11::PollUntil(
+            [] {
+                ReadProbeAnswer();
+                return answers.state != ManagerAnswers::State::Unknown;
+            },
+            answers.deadline);
+        ReadProbeAnswer();
+    }
+    if (answers.state != ManagerAnswers::State::Answers || !x11::SendFrameExtentsRequest(id))
+        return std::nullopt;
+    if (!x11::PollUntil([&] { return x11::FrameExtents(id).has_value(); }, QDeadlineTimer(kFrameAnswerMs))) {
+        // Asked no more: a manager that lets one request go unanswered may never answer.
+        answers.state = ManagerAnswers::State::Mute;
+        return std::nullopt;
+    }
+    return SaidFor(window);
+}
+
+} // namespace
+
+std::optional<QMargins> CheckedExtents(const std::optional<QMargins>& said, const QSize& screen) {
+    if (!said)
+        return std::nullopt;
+    const QMargins& m = *said;
+    const bool across =
+        m.left() >= 0 && m.right() >= 0 && m.left() <= screen.width() / 4 && m.right() <= screen.width() / 4;
+    const bool down = m.top() >= 0 && m.bottom() >= 0 && m.top() <= screen.height() / 4 &&
+                      m.bottom() <= screen.height() / 4;
+    return across && down ? said : std::nullopt;
+}
+
+void ProbeManager() {
+    x11::Events* events = x11::Events::Get();
+    if (events == nullptr)
+        return;
+    const xcb_window_t manager = events->Manager();
+    if (manager == answers.manager && answers.connection == x11::Connection())
+        return;
+    answers.manager = manager;
+    answers.state = ManagerAnswers::State::Mute;
+    if (manager == XCB_WINDOW_NONE)
+        return;
+    ReplaceProbe();
+    if (x11::SendFrameExtentsRequest(answers.probe)) {
+        answers.state = ManagerAnswers::State::Unknown;
+        answers.deadline.setRemainingTime(kFrameAnswerMs);
+    }
+}
+
+QMargins FrameMargins(QWidget& window) {
+    if (x11::Connection() == nullptr)
+        return window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
+    ProbeManager();
+    if (answers.manager == XCB_WINDOW_NONE)
+        return {};
+    if (!window.testAttribute(Qt::WA_WState_Created))
+        static_cast<void>(window.winId()); // creates the native window
+    if (const std::optional<QMargins> said = SaidFor(window))
+        return *said;
+    if (const std::optional<QMargins> answer = AskedFor(window))
+        return *answer;
+    const QMargins other = OtherFramedMargins(window);
+    if (!other.isNull())
+        return other;
+    return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
+}
+
+void WhenFramed(QWidget& window, std::function<void(const QMargins& frame)> placed) {
+    x11::Events* events = x11::Events::Get();
+    const xcb_window_t id = x11::WindowOf(window);
+    if (events == nullptr || id == XCB_WINDOW_NONE)
+        return;
+    struct Watch {
+        QPointer<QWidget> window;
+        std::function<void(const QMargins&)> placed;
+        std::optional<QMargins> last;
+        int key = -1;
+    };
+    auto watch = std::make_shared<Watch>();
+    watch->window = &window;
+    watch->placed = std::move(placed);
+    watch->last = SaidFor(window);
+    const xcb_atom_t extents = x11::Atom("_NET_FRAME_EXTENTS");
+    watch->key = events->Listen([watch, id, extents](xcb_window_t changed, xcb_atom_t property) {
+        if (changed != id || property != extents || watch->window.isNull() || !watch->window->isVisible())
+            return;
+        const std::optional<QMargins> said = SaidFor(*watch->window);
+        if (!said || said == watch->last)
+            return;
+        watch->last = said;
+        watch->placed(*said);
+    });
+    QTimer::singleShot(kLateFrameMs, events, [key = watch->key] {
+        if (x11::Events* still = x11::Events::Get())
+            still->Unlisten(key);
+    });
+}
+
+} // namespace rt::detail

@@ -1,0 +1,149 @@
+#include "rt/keyboardreturn.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include "rt/application.h"
+#include "rt/dialogplacement.h"
+#include "rt/menustrip.h"
+#include "rt/xevents.h"
+#include "rt/xserver.h"
+
+namespace rt::detail {
+
+namespace {
+
+// X's PointerRoot focus: the keyboard goes to the window under the pointer, which no program chose.
+constexpr xcb_window_t kPointerRoot = 1;
+// How long a manager may take to withdraw a window before the program stops waiting for it.
+constexpr int kWithdrawalMs = 1000;
+
+MenuStrip* StripOf() {
+    Application* application = Application::Current();
+    return application != nullptr ? application->Strip() : nullptr;
+}
+
+bool IsWorkingWindow(const QWidget& window) {
+    return window.isWindow() && window.windowType() != Qt::Popup && window.windowType() != Qt::ToolTip &&
+           &window != StripOf();
+}
+
+// The program's window that the hidden window belonged to.
+QWidget* BelongedTo(const QWidget& window) {
+    if (window.parentWidget() != nullptr)
+        return window.parentWidget()->window();
+    const QWindow* parent =
+        window.windowHandle() != nullptr ? window.windowHandle()->transientParent() : nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (parent != nullptr && top->windowHandle() == parent)
+            return top;
+    return nullptr;
+}
+
+bool OnlyTheStripShows() {
+    for (const QWidget* top : QApplication::topLevelWidgets())
+        if (top != StripOf() && top->isVisible() && top->windowType() != Qt::ToolTip)
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool KeyboardFree() {
+    const xcb_window_t focus = x11::InputFocus();
+    if (focus == XCB_WINDOW_NONE || focus == kPointerRoot || focus == x11::Root() || x11::OwnWindow(focus))
+        return true;
+    // A manager gives the keyboard to a window of its own while no program's window has it.
+    return x11::SameClient(focus, x11::ManagerOwner());
+}
+
+bool ProgramHasKeyboard() {
+    const xcb_window_t focus = x11::InputFocus();
+    if (!x11::OwnWindow(focus))
+        return false;
+    for (const QWindow* window : QGuiApplication::topLevelWindows())
+        if (window->isVisible() && window->handle() != nullptr &&
+            static_cast<xcb_window_t>(window->winId()) == focus)
+            return x11::Mapped(focus);
+    return false;
+}
+
+KeyboardReturn::KeyboardReturn() {
+    qApp->installEventFilter(this);
+}
+
+KeyboardReturn::~KeyboardReturn() {
+    if (x11::Events* events = x11::Events::Get(); events != nullptr && listenKey_ >= 0)
+        events->Unlisten(listenKey_);
+}
+
+bool KeyboardReturn::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        if (IsWorkingWindow(*window) && x11::WindowOf(*window) != XCB_WINDOW_NONE)
+            Withdrawn(*window);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void KeyboardReturn::Withdrawn(QWidget& window) {
+    x11::Events* events = x11::Events::Get();
+    if (events == nullptr)
+        return;
+    // The last window hidden decides; an earlier wait is over.
+    if (listenKey_ >= 0)
+        events->Unlisten(listenKey_);
+    listenKey_ = -1;
+    returnTo_ = BelongedTo(window);
+    hidden_ = x11::WindowOf(window);
+    const xcb_window_t hidden = hidden_;
+    if (events->Manager() == XCB_WINDOW_NONE || !x11::HeldByManager(hidden)) {
+        events->RequestTime([this, hidden](xcb_timestamp_t time) {
+            if (hidden_ == hidden)
+                GiveBack(time);
+        });
+        return;
+    }
+    const xcb_atom_t wmState = x11::Atom("WM_STATE");
+    listenKey_ = events->Listen([this, hidden, wmState](xcb_window_t changed, xcb_atom_t property) {
+        // The manager withdrew the window, or ended.
+        const bool ended = changed == XCB_WINDOW_NONE;
+        if (hidden_ != hidden || !(ended || (changed == hidden && property == wmState)) ||
+            (!ended && x11::HeldByManager(hidden)))
+            return;
+        GiveBack(x11::Events::Get()->LatestTime());
+    });
+    // A manager that leaves WM_STATE on windows it no longer shows is given a second.
+    QTimer::singleShot(kWithdrawalMs, this, [this, hidden] {
+        if (hidden_ == hidden)
+            GiveBack(x11::Events::Get()->LatestTime());
+    });
+}
+
+void KeyboardReturn::GiveBack(xcb_timestamp_t time) {
+    x11::Events* events = x11::Events::Get();
+    if (events != nullptr && listenKey_ >= 0)
+        events->Unlisten(listenKey_);
+    listenKey_ = -1;
+    hidden_ = XCB_WINDOW_NONE;
+    if (ProgramHasKeyboard() || !KeyboardFree())
+        return;
+    QWidget* target = returnTo_ != nullptr && returnTo_->isVisible() && IsWorkingWindow(*returnTo_)
+                          ? returnTo_.data()
+                          : OwnerWindow();
+    if (target != nullptr) {
+        target->activateWindow();
+        // Without a manager the program itself sets the keyboard focus, as ICCCM allows.
+        if (!x11::ManagerRuns())
+            x11::TakeInputFocus(x11::WindowOf(*target), time);
+        return;
+    }
+    MenuStrip* strip = StripOf();
+    if (strip != nullptr && strip->isVisible() && OnlyTheStripShows())
+        strip->TakeKeyboard(time);
+}
+
+} // namespace rt::detail

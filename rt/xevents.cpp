@@ -1,0 +1,156 @@
+#include "rt/xevents.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
+#include <vector>
+
+#include "rt/xserver.h"
+
+namespace rt::x11 {
+
+namespace {
+
+QPointer<Events> current;
+
+// The response type of an event, without the flag of one sent by another client.
+std::uint8_t Kind(const xcb_generic_event_t& event) {
+    return event.response_type & ~0x80;
+}
+
+} // namespace
+
+Events* Events::Get() {
+    if (Connection() == nullptr || qApp == nullptr)
+        return nullptr;
+    if (current.isNull())
+        current = new Events(qApp);
+    return current.data();
+}
+
+Events::Events(QObject* parent) : QObject(parent) {
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+Events::~Events() {
+    QCoreApplication::instance()->removeNativeEventFilter(this);
+    if (clock_ != XCB_WINDOW_NONE && Connection() != nullptr)
+        xcb_destroy_window(Connection(), clock_);
+}
+
+void Events::RequestTime(std::function<void(xcb_timestamp_t time)> then) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr)
+        return;
+    if (clock_ == XCB_WINDOW_NONE) {
+        clock_ = xcb_generate_id(connection);
+        const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_create_window(connection, XCB_COPY_FROM_PARENT, clock_, Root(), -1, -1, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+    }
+    timeRequests_.push_back(std::move(then));
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, clock_, Atom("AMBRELIX_CLOCK"), XCB_ATOM_STRING, 8,
+                        0, nullptr);
+    xcb_flush(connection);
+}
+
+xcb_window_t Events::Manager() {
+    const xcb_window_t owner = ManagerOwner();
+    if (owner != manager_) {
+        manager_ = owner;
+        // The owner's window lives as long as the manager holds the screen (ICCCM 2.8).
+        SelectEvents(owner, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+    }
+    return owner;
+}
+
+xcb_timestamp_t Events::LatestTime() const {
+    // Server times wrap around after 49 days: the later is the one less than half the range ahead.
+    const auto ahead = static_cast<std::int32_t>(lastPropertyTime_ - lastUserTime_);
+    if (lastUserTime_ == XCB_CURRENT_TIME)
+        return lastPropertyTime_;
+    return lastPropertyTime_ != XCB_CURRENT_TIME && ahead > 0 ? lastPropertyTime_ : lastUserTime_;
+}
+
+int Events::Listen(Listener changed) {
+    listeners_.emplace(nextKey_, std::move(changed));
+    return nextKey_++;
+}
+
+void Events::Unlisten(int key) {
+    listeners_.erase(key);
+}
+
+void Events::Notify(xcb_window_t window, xcb_atom_t property) {
+    // A listener may listen or unlisten as it runs.
+    std::vector<int> keys;
+    for (const auto& [key, listener] : listeners_)
+        keys.push_back(key);
+    for (const int key : keys) {
+        const auto found = listeners_.find(key);
+        if (found != listeners_.end()) {
+            const Listener listener = found->second;
+            listener(window, property);
+        }
+    }
+}
+
+void Events::MapWaitingWindows() {
+    for (QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (!window->isVisible() || window->handle() == nullptr)
+            continue;
+        const auto id = static_cast<xcb_window_t>(window->winId());
+        if (!Mapped(id))
+            Map(id);
+    }
+}
+
+bool Events::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
+    if (type != "xcb_generic_event_t" || message == nullptr)
+        return false;
+    const auto& event = *static_cast<const xcb_generic_event_t*>(message);
+    switch (Kind(event)) {
+    case XCB_KEY_PRESS:
+    case XCB_KEY_RELEASE:
+        lastUserTime_ = reinterpret_cast<const xcb_key_press_event_t&>(event).time;
+        break;
+    case XCB_BUTTON_PRESS:
+    case XCB_BUTTON_RELEASE:
+        lastUserTime_ = reinterpret_cast<const xcb_button_press_event_t&>(event).time;
+        break;
+    case XCB_PROPERTY_NOTIFY: {
+        const auto& changed = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+        // The program acts on the news once Qt has handled the event.
+        if (changed.window == clock_) {
+            std::vector<std::function<void(xcb_timestamp_t)>> requests;
+            requests.swap(timeRequests_);
+            QTimer::singleShot(0, this, [requests = std::move(requests), time = changed.time] {
+                for (const auto& then : requests)
+                    then(time);
+            });
+        } else if (OwnWindow(changed.window)) {
+            lastPropertyTime_ = changed.time;
+            QTimer::singleShot(
+                0, this, [this, window = changed.window, atom = changed.atom] { Notify(window, atom); });
+        }
+        break;
+    }
+    case XCB_DESTROY_NOTIFY: {
+        const auto& destroyed = reinterpret_cast<const xcb_destroy_notify_event_t&>(event);
+        if (manager_ != XCB_WINDOW_NONE && destroyed.window == manager_) {
+            manager_ = XCB_WINDOW_NONE;
+            // A window the manager was asked to map, and had not yet, is the program's to map now.
+            MapWaitingWindows();
+            QTimer::singleShot(0, this, [this] { Notify(XCB_WINDOW_NONE, XCB_ATOM_NONE); });
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace rt::x11
