@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <vector>
 
 #include "rt/application.h"
 #include "rt/desktoparea.h"
@@ -17,7 +19,9 @@ namespace rt::detail {
 
 namespace {
 
-QPointer<QWidget> lastActive;
+// The program's windows that may own dialogs, the one that had the keyboard or showed last first.
+std::vector<QPointer<QWidget>> recent;
+constexpr std::size_t kRecentWindows = 16;
 
 // A tool window (a palette) serves a working window, which owns the dialogs opened from it.
 bool MayOwnDialogs(const QWidget* window) {
@@ -46,20 +50,33 @@ int CentreAcross(const QDialog& dialog) {
     return area.x() + area.width() / 2;
 }
 
+void Remember(QWidget* window) {
+    if (!MayOwnDialogs(window))
+        return;
+    recent.erase(
+        std::remove_if(recent.begin(), recent.end(),
+                       [&](const QPointer<QWidget>& seen) { return seen.isNull() || seen == window; }),
+        recent.end());
+    recent.insert(recent.begin(), window);
+    if (recent.size() > kRecentWindows)
+        recent.pop_back();
+}
+
 } // namespace
 
 DialogPlacement::DialogPlacement() {
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [](QWindow* now) {
-        QWidget* window = WidgetOf(now);
-        if (MayOwnDialogs(window))
-            lastActive = window;
-    });
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [](QWindow* now) { Remember(WidgetOf(now)); });
     qApp->installEventFilter(this);
 }
 
 DialogPlacement::~DialogPlacement() = default;
 
 bool DialogPlacement::eventFilter(QObject* watched, QEvent* event) {
+    // A window that shows is where the user works next, until another has the keyboard; a manager
+    // may give it the keyboard later than the program's next command.
+    if (event->type() == QEvent::Show && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow())
+        Remember(static_cast<QWidget*>(watched));
     // The window of a dialog shows once Qt has centred the dialog (QDialog::setVisible), and before
     // it maps.
     if (event->type() == QEvent::Show && watched->isWindowType()) {
@@ -92,8 +109,11 @@ QWidget* OwnerWindow() {
     QWidget* active = QApplication::activeWindow();
     if (MayOwnDialogs(active))
         return active;
-    // The window that had the keyboard last, or, once it has closed, the window it belonged to.
-    QWidget* window = lastActive.data();
+    for (const QPointer<QWidget>& window : recent)
+        if (MayOwnDialogs(window))
+            return window;
+    // Once every such window has closed, the window the last one belonged to.
+    QWidget* window = recent.empty() ? nullptr : recent.front().data();
     while (window != nullptr && !MayOwnDialogs(window)) {
         QWidget* owner = window->parentWidget();
         if (owner == nullptr && window->windowHandle() != nullptr)

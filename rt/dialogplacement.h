@@ -13,7 +13,7 @@ class QWidget;
 namespace rt::detail {
 
 // Watches the whole application while it exists: keeps dialogs clear of the strip as they show,
-// and remembers the program's window that had the keyboard last.
+// and remembers the program's windows that had the keyboard or showed last.
 class DialogPlacement : public QObject {
 public:
     DialogPlacement();
@@ -25,8 +25,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// The program's window that has the keyboard, else the one that had it last while it still
-// shows; never the menu strip or a popup. Null when there is none.
+// The program's window that has the keyboard, else the one that had it or showed last while it
+// still shows; never the menu strip, a popup or a tool window (a palette serves a working window,
+// which owns the dialogs opened from it). Null when there is none.
 QWidget* OwnerWindow();
 // Makes the top-level window, about to show, belong to the owner's window (transient for it, as
 // the window manager reads it); to none when the owner is null or would belong to the window.

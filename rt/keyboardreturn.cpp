@@ -101,9 +101,9 @@ void KeyboardReturn::Withdrawn(QWidget& window) {
     hidden_ = x11::WindowOf(window);
     const xcb_window_t hidden = hidden_;
     if (events->Manager() == XCB_WINDOW_NONE || !x11::HeldByManager(hidden)) {
-        events->RequestTime([this, hidden](xcb_timestamp_t time) {
-            if (hidden_ == hidden)
-                GiveBack(time);
+        events->RequestTime([self = QPointer<KeyboardReturn>(this), hidden](xcb_timestamp_t time) {
+            if (self != nullptr && self->hidden_ == hidden)
+                self->GiveBack(time);
         });
         return;
     }

@@ -161,10 +161,14 @@ QRect DrawnFrame(const QWidget& window) {
     return ClientOnScreen(window).marginsAdded(extents);
 }
 
-bool HasXFocus(const QWidget& window) {
+xcb_window_t XFocus() {
     xcb_connection_t* c = Connection();
     const auto focus = Take(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    return focus && focus->focus == rt::x11::WindowOf(window);
+    return focus ? focus->focus : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+bool HasXFocus(const QWidget& window) {
+    return XFocus() == rt::x11::WindowOf(window);
 }
 
 bool Settled(const QWidget& window) {

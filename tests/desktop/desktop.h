@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <xcb/xcb.h>
 
 namespace desktop {
 
@@ -46,6 +47,8 @@ QRect ClientOnScreen(const QWidget& window);
 QRect DrawnFrame(const QWidget& window);
 // True while the window has the X server's keyboard focus, where the keys the user types go.
 bool HasXFocus(const QWidget& window);
+// The window that has the X server's keyboard focus.
+xcb_window_t XFocus();
 // True once the window is viewable and, while a manager runs, the manager has framed it.
 bool Settled(const QWidget& window);
 
