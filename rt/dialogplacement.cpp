@@ -96,7 +96,7 @@ bool DialogPlacement::eventFilter(QObject* watched, QEvent* event) {
                 PlaceClear(*dialog, frame);
             }
             dialog->setAttribute(Qt::WA_Moved, moved);
-            WhenFramed(*dialog, [dialog = QPointer<QDialog>(dialog)](const QMargins& said) {
+            WhenFramed(*dialog, frame, [dialog = QPointer<QDialog>(dialog)](const QMargins& said) {
                 if (dialog != nullptr)
                     PlaceClear(*dialog, said);
             });

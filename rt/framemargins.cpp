@@ -24,14 +24,24 @@ constexpr int kLateFrameMs = 3000;
 
 // What the program knows of the running manager's answers to frame requests.
 struct ManagerAnswers {
-    enum class State { Unknown, Answers, Mute };
     xcb_connection_t* connection = nullptr;
     xcb_window_t manager = XCB_WINDOW_NONE;
     // An unmapped window of the program's own that the manager was asked about.
     xcb_window_t probe = XCB_WINDOW_NONE;
-    State state = State::Mute;
+    bool offered = false;
+    bool probeAnswered = false;
+    // A request for a window went unanswered: the manager is asked no more.
+    bool fellSilent = false;
     // The one wait for the probe's answer that any window may share.
     QDeadlineTimer deadline;
+
+    bool Answers() const { return offered && probeAnswered && !fellSilent; }
+    // Whether the probe has been answered by now; a late answer counts too.
+    bool ReadProbe() {
+        if (offered && !probeAnswered)
+            probeAnswered = x11::FrameExtents(probe).has_value();
+        return probeAnswered;
+    }
 };
 
 ManagerAnswers answers;
@@ -44,16 +54,6 @@ void ReplaceProbe() {
     answers.probe = xcb_generate_id(connection);
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, answers.probe, x11::Root(), -100, -100, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-}
-
-// Settles an unknown state as far as the manager has answered the probe by now.
-void ReadProbeAnswer() {
-    if (answers.state != ManagerAnswers::State::Unknown)
-        return;
-    if (x11::FrameExtents(answers.probe).has_value())
-        answers.state = ManagerAnswers::State::Answers;
-    else if (answers.deadline.hasExpired())
-        answers.state = ManagerAnswers::State::Mute;
 }
 
 QMargins MarginsOf(const QWidget& window) {
@@ -90,20 +90,15 @@ std::optional<QMargins> AskedFor(const QWidget& window) {
     const xcb_window_t id = x11::WindowOf(window);
     if (x11::Mapped(id) || x11::HeldByManager(id))
         return std::nullopt;
-    if (answers.state == ManagerAnswers::State::Unknown) {
-        x11::PollUntil(
-            [] {
-                ReadProbeAnswer();
-                return answers.state != ManagerAnswers::State::Unknown;
-            },
-            answers.deadline);
-        ReadProbeAnswer();
-    }
-    if (answers.state != ManagerAnswers::State::Answers || !x11::SendFrameExtentsRequest(id))
+    if (!answers.offered || answers.fellSilent)
+        return std::nullopt;
+    if (!answers.ReadProbe())
+        x11::PollUntil([] { return answers.ReadProbe(); }, answers.deadline);
+    if (!answers.Answers() || !x11::SendFrameExtentsRequest(id))
         return std::nullopt;
     if (!x11::PollUntil([&] { return x11::FrameExtents(id).has_value(); }, QDeadlineTimer(kFrameAnswerMs))) {
         // Asked no more: a manager that lets one request go unanswered may never answer.
-        answers.state = ManagerAnswers::State::Mute;
+        answers.fellSilent = true;
         return std::nullopt;
     }
     return SaidFor(window);
@@ -130,14 +125,14 @@ void ProbeManager() {
     if (manager == answers.manager && answers.connection == x11::Connection())
         return;
     answers.manager = manager;
-    answers.state = ManagerAnswers::State::Mute;
+    answers.offered = false;
+    answers.probeAnswered = false;
+    answers.fellSilent = false;
     if (manager == XCB_WINDOW_NONE)
         return;
     ReplaceProbe();
-    if (x11::SendFrameExtentsRequest(answers.probe)) {
-        answers.state = ManagerAnswers::State::Unknown;
-        answers.deadline.setRemainingTime(kFrameAnswerMs);
-    }
+    answers.offered = x11::SendFrameExtentsRequest(answers.probe);
+    answers.deadline.setRemainingTime(kFrameAnswerMs);
 }
 
 QMargins FrameMargins(QWidget& window) {
@@ -158,7 +153,7 @@ QMargins FrameMargins(QWidget& window) {
     return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
 }
 
-void WhenFramed(QWidget& window, std::function<void(const QMargins& frame)> placed) {
+void WhenFramed(QWidget& window, const QMargins& used, std::function<void(const QMargins& frame)> placed) {
     x11::Events* events = x11::Events::Get();
     const xcb_window_t id = x11::WindowOf(window);
     if (events == nullptr || id == XCB_WINDOW_NONE)
@@ -172,7 +167,12 @@ void WhenFramed(QWidget& window, std::function<void(const QMargins& frame)> plac
     auto watch = std::make_shared<Watch>();
     watch->window = &window;
     watch->placed = std::move(placed);
-    watch->last = SaidFor(window);
+    watch->last = used;
+    // The manager may have said it already, as it took the window in.
+    if (const std::optional<QMargins> said = SaidFor(window); said && said != used) {
+        watch->last = said;
+        watch->placed(*said);
+    }
     const xcb_atom_t extents = x11::Atom("_NET_FRAME_EXTENTS");
     watch->key = events->Listen([watch, id, extents](xcb_window_t changed, xcb_atom_t property) {
         if (changed != id || property != extents || watch->window.isNull() || !watch->window->isVisible())

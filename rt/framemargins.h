@@ -27,8 +27,9 @@ std::optional<QMargins> CheckedExtents(const std::optional<QMargins>& said, cons
 // Asks the running manager now, without waiting, whether it answers frame requests.
 void ProbeManager();
 
-// Runs `placed` once with the frame the manager says it draws around the shown window, when it
-// says so within the next seconds; not once the window is hidden.
-void WhenFramed(QWidget& window, std::function<void(const QMargins& frame)> placed);
+// Runs `placed` with the frame the manager says it draws around the shown window, placed with the
+// frame `used`, where the manager says another, now or within the next seconds; not once the
+// window is hidden.
+void WhenFramed(QWidget& window, const QMargins& used, std::function<void(const QMargins& frame)> placed);
 
 } // namespace rt::detail

@@ -308,15 +308,16 @@ void Window::Show() {
     // A frame taller than the manager's title bars allowed for when the window was sized would
     // not fit below the strip; the window loses the rows below the screen's edge.
     const auto shrink = [this](int height) { impl_->Resize(Width(), height); };
+    const QMargins frame = placing ? detail::FrameMargins(content) : QMargins();
     if (placing)
-        detail::PlaceClear(content, shrink);
+        detail::PlaceClear(content, frame, shrink);
     // A tool window serves a working window: no taskbar or pager lists it.
     if (!content.isVisible() && impl_->frame == 3)
         x11::AddStates(x11::WindowOf(content), {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
     content.show();
     if (placing)
-        detail::WhenFramed(content, [this, shrink](const QMargins& frame) {
-            detail::PlaceClear(*impl_->content, frame, shrink);
+        detail::WhenFramed(content, frame, [this, shrink](const QMargins& said) {
+            detail::PlaceClear(*impl_->content, said, shrink);
         });
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         content.raise();

@@ -24,6 +24,12 @@ bool HasTheKeyboard(const QWidget* window) {
 // The editor given the keyboard, the point list opened from it and cancelled: the editor has the
 // keyboard again.
 void ExpectTheEditorToGetTheKeyboardBackFromThePointList(QWidget* editor) {
+    // As a user clicks into the editor once it and its palette are on screen: the program shows
+    // windows without waiting for the manager to map them.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const QWidget* palette = VisibleWindow("Trace");
+        return desktop::Settled(*editor) && palette != nullptr && desktop::Settled(*palette);
+    }));
     editor->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }))
         << "the editor never had the keyboard";
