@@ -1,6 +1,7 @@
 #include "rt/desktoparea.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
@@ -18,11 +19,12 @@ namespace rt::detail {
 
 namespace {
 
-// The lowest edge a frame may reach up to: just below the strip while it shows.
+// The lowest edge a frame may reach up to in the area: just below the strip while it shows on the
+// area's screen.
 int ClearTop(const QRect& area) {
     const Application* application = Application::Current();
     const MenuStrip* strip = application != nullptr ? application->Strip() : nullptr;
-    if (strip == nullptr || !strip->isVisible())
+    if (strip == nullptr || !strip->isVisible() || !strip->Band().intersects(area))
         return area.top();
     return std::max(area.top(), strip->Band().bottom() + 1);
 }
@@ -37,10 +39,9 @@ QMargins MarginsOf(const QWidget& window) {
             frame.bottom() - content.bottom()};
 }
 
-// The frame rectangle moved as little as needed to lie within the primary screen's area and below
-// the menu strip; the strip wins where both cannot hold.
-QRect KeptClear(const QRect& frame) {
-    const QRect area = DesktopArea();
+// The frame rectangle moved as little as needed to lie within the area and below the menu strip;
+// the strip wins where both cannot hold.
+QRect KeptClear(const QRect& frame, const QRect& area) {
     const int top = ClearTop(area);
     QRect placed = frame;
     placed.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())));
@@ -69,6 +70,21 @@ QRect DesktopArea(const QScreen* screen) {
     return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
+QRect WindowArea(const QWidget& window) {
+    const QScreen* screen = nullptr;
+    if (qobject_cast<const QDialog*>(&window) != nullptr) {
+        const QWidget* parent = window.parentWidget() != nullptr ? window.parentWidget()->window() : nullptr;
+        const QWindow* handle = window.windowHandle();
+        if (parent != nullptr)
+            screen = parent->screen();
+        else if (handle != nullptr && handle->transientParent() != nullptr)
+            screen = handle->transientParent()->screen();
+    }
+    if (screen == nullptr)
+        screen = QGuiApplication::screenAt(window.geometry().center());
+    return DesktopArea(screen);
+}
+
 // Off X, the margins Qt knows. From a manager that does not say, those of a framed window of the
 // program, or else a title bar's height above.
 QMargins FrameMargins(QWidget& window) {
@@ -94,14 +110,14 @@ void PlaceClear(QWidget& window, const std::function<void(int height)>& shrink) 
 }
 
 void PlaceClear(QWidget& window, const QMargins& margins, const std::function<void(int height)>& shrink) {
+    const QRect area = WindowArea(window);
     if (shrink) {
-        const QRect area = DesktopArea();
         const int room = area.bottom() + 1 - ClearTop(area) - margins.top() - margins.bottom();
         if (room > 0 && window.height() > room)
             shrink(room);
     }
     const QRect frame = window.geometry().marginsAdded(margins);
-    const QRect placed = KeptClear(frame);
+    const QRect placed = KeptClear(frame, area);
     if (placed != frame)
         window.setGeometry(placed.marginsRemoved(margins));
 }
