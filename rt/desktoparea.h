@@ -22,9 +22,10 @@ QRect DesktopArea(const QScreen* screen = nullptr);
 QRect WindowArea(const QWidget& window);
 
 // Moves a top-level window about to show, whose content rectangle is already set, so that its
-// frame keeps clear of the strip and within the area of its screen (WindowArea). A window whose frame is
-// taller than the room below the strip is first given, through `shrink`, the greatest height that fits, where
-// a shrink is given: a window manager would otherwise push it back up over the strip to keep it on screen.
+// frame keeps clear of the strip and within the area of its screen (WindowArea). A window whose
+// frame is taller than the room below the strip is first given, through `shrink`, the greatest
+// height that fits, where a shrink is given: a window manager would otherwise push it back up over
+// the strip to keep it on screen.
 void PlaceClear(QWidget& window, const std::function<void(int height)>& shrink = {});
 // The same with the margins of the window's frame already known (FrameMargins).
 void PlaceClear(QWidget& window, const QMargins& frame, const std::function<void(int height)>& shrink = {});
