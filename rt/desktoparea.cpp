@@ -105,16 +105,21 @@ QMargins FrameMargins(QWidget& window) {
     return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
 }
 
-void PlaceClear(QWidget& window, const std::function<void(int height)>& shrink) {
+void PlaceClear(QWidget& window, const std::function<void(int width, int height)>& shrink) {
     PlaceClear(window, FrameMargins(window), shrink);
 }
 
-void PlaceClear(QWidget& window, const QMargins& margins, const std::function<void(int height)>& shrink) {
+void PlaceClear(QWidget& window, const QMargins& margins,
+                const std::function<void(int width, int height)>& shrink) {
     const QRect area = WindowArea(window);
     if (shrink) {
-        const int room = area.bottom() + 1 - ClearTop(area) - margins.top() - margins.bottom();
-        if (room > 0 && window.height() > room)
-            shrink(room);
+        const int below = area.bottom() + 1 - ClearTop(area) - margins.top() - margins.bottom();
+        const int left = std::max(area.left(), window.geometry().left() - margins.left());
+        const int across = area.right() + 1 - left - margins.left() - margins.right();
+        const int width = across > 0 ? std::min(window.width(), across) : window.width();
+        const int height = below > 0 ? std::min(window.height(), below) : window.height();
+        if (width != window.width() || height != window.height())
+            shrink(width, height);
     }
     const QRect frame = window.geometry().marginsAdded(margins);
     const QRect placed = KeptClear(frame, area);

@@ -22,13 +22,15 @@ QRect DesktopArea(const QScreen* screen = nullptr);
 QRect WindowArea(const QWidget& window);
 
 // Moves a top-level window about to show, whose content rectangle is already set, so that its
-// frame keeps clear of the strip and within the area of its screen (WindowArea). A window whose
-// frame is taller than the room below the strip is first given, through `shrink`, the greatest
-// height that fits, where a shrink is given: a window manager would otherwise push it back up over
-// the strip to keep it on screen.
-void PlaceClear(QWidget& window, const std::function<void(int height)>& shrink = {});
+// frame keeps clear of the strip and within the area of its screen (WindowArea). Where a shrink is
+// given, a window whose frame is taller than the room below the strip is first given the greatest
+// height that fits (a window manager would otherwise push it back up over the strip to keep it on
+// screen), and one whose frame would pass the area's right edge the greatest width that fits
+// right of its left edge, so that it does not move left over the windows beside it.
+void PlaceClear(QWidget& window, const std::function<void(int width, int height)>& shrink = {});
 // The same with the margins of the window's frame already known (FrameMargins).
-void PlaceClear(QWidget& window, const QMargins& frame, const std::function<void(int height)>& shrink = {});
+void PlaceClear(QWidget& window, const QMargins& frame,
+                const std::function<void(int width, int height)>& shrink = {});
 // The margins of the frame drawn around a top-level window: on X the one its window manager says
 // it draws, asked before the window maps, none without a manager.
 QMargins FrameMargins(QWidget& window);

@@ -304,8 +304,9 @@ void Window::Show() {
     // again once mapped: a manager may draw another frame than it said it would.
     const bool placing = !content.isVisible() && content.testAttribute(Qt::WA_Moved);
     // A frame taller than the manager's title bars allowed for when the window was sized would
-    // not fit below the strip; the window loses the rows below the screen's edge.
-    const auto shrink = [this](int height) { impl_->Resize(Width(), height); };
+    // not fit below the strip; the window loses the rows below the screen's edge. One sized for a
+    // wider screen loses the columns beyond its right edge.
+    const auto shrink = [this](int width, int height) { impl_->Resize(width, height); };
     if (placing)
         detail::PlaceClear(content, shrink);
     content.show();
