@@ -69,7 +69,7 @@ TEST_F(LiveAreaPanelAfterStart, TheSwitchTo3DPlacesTheControlPanelAndThe3DViewIn
 }
 
 // On a 1024 x 768 screen under a top panel, the screen shrinks to 800 x 600 while the program is
-// in 3D. The drawing that the control panel's view-kind button opens then is sized in the new area
+// in 3D. The drawing that the control panel's view-kind button opens then is sized by the new area
 // and lies beside the panel: a press on the panel's "2 D" button, through the X server as a user
 // presses it, reaches the panel and takes the program back to 2D.
 class ShrinkingScreen : public ProgramTest {
@@ -104,6 +104,7 @@ TEST_F(ShrinkingScreen, TheDrawingOpenedAfterwardLeavesTheControlPanelFree) {
             Press(control, "Ambrelix");
             ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("3 D") != nullptr; }));
             ExpectInsideBelowTheStrip(*VisibleWindow("3 D"), "the drawing");
+            EXPECT_EQ(globali::scrx, Area().width() - 173) << "the drawing is sized for the larger screen";
             ASSERT_TRUE(desktop::SettlesViewable(*control));
             const QRect panelFrame = desktop::DrawnFrame(*control);
             const QRect drawingFrame = desktop::DrawnFrame(*VisibleWindow("3 D"));
