@@ -1,9 +1,11 @@
 #include "rt/desktoparea.h"
 
+#include <QDialog>
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 #include "rt/application.h"
@@ -14,19 +16,19 @@ namespace rt::detail {
 
 namespace {
 
-// The highest top a frame may have: just below the strip while it shows.
+// The highest top a frame may have in the area: just below the strip while it shows on the
+// area's screen.
 int ClearTop(const QRect& area) {
     const Application* application = Application::Current();
     const MenuStrip* strip = application != nullptr ? application->Strip() : nullptr;
-    if (strip == nullptr || !strip->isVisible())
+    if (strip == nullptr || !strip->isVisible() || !strip->Band().intersects(area))
         return area.top();
     return std::max(area.top(), strip->Band().bottom() + 1);
 }
 
-// The frame rectangle moved as little as needed to lie within the primary screen's area and below
-// the menu strip; the strip wins where both cannot hold.
-QRect KeptClear(const QRect& frame) {
-    const QRect area = DesktopArea();
+// The frame rectangle moved as little as needed to lie within the area and below the menu strip;
+// the strip wins where both cannot hold.
+QRect KeptClear(const QRect& frame, const QRect& area) {
     const int top = ClearTop(area);
     QRect placed = frame;
     placed.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())));
@@ -42,19 +44,39 @@ QRect DesktopArea(const QScreen* screen) {
     return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
-void PlaceClear(QWidget& window, const std::function<void(int height)>& shrink) {
+QRect WindowArea(const QWidget& window) {
+    const QScreen* screen = nullptr;
+    if (qobject_cast<const QDialog*>(&window) != nullptr) {
+        const QWidget* parent = window.parentWidget() != nullptr ? window.parentWidget()->window() : nullptr;
+        const QWindow* handle = window.windowHandle();
+        if (parent != nullptr)
+            screen = parent->screen();
+        else if (handle != nullptr && handle->transientParent() != nullptr)
+            screen = handle->transientParent()->screen();
+    }
+    if (screen == nullptr)
+        screen = QGuiApplication::screenAt(window.geometry().center());
+    return DesktopArea(screen);
+}
+
+void PlaceClear(QWidget& window, const std::function<void(int width, int height)>& shrink) {
     PlaceClear(window, FrameMargins(window), shrink);
 }
 
-void PlaceClear(QWidget& window, const QMargins& margins, const std::function<void(int height)>& shrink) {
+void PlaceClear(QWidget& window, const QMargins& margins,
+                const std::function<void(int width, int height)>& shrink) {
+    const QRect area = WindowArea(window);
     if (shrink) {
-        const QRect area = DesktopArea();
-        const int room = area.bottom() + 1 - ClearTop(area) - margins.top() - margins.bottom();
-        if (room > 0 && window.height() > room)
-            shrink(room);
+        const int below = area.bottom() + 1 - ClearTop(area) - margins.top() - margins.bottom();
+        const int left = std::max(area.left(), window.geometry().left() - margins.left());
+        const int across = area.right() + 1 - left - margins.left() - margins.right();
+        const int width = across > 0 ? std::min(window.width(), across) : window.width();
+        const int height = below > 0 ? std::min(window.height(), below) : window.height();
+        if (width != window.width() || height != window.height())
+            shrink(width, height);
     }
     const QRect frame = window.geometry().marginsAdded(margins);
-    const QRect placed = KeptClear(frame);
+    const QRect placed = KeptClear(frame, area);
     if (placed != frame)
         window.setGeometry(placed.marginsRemoved(margins));
 }

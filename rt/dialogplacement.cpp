@@ -41,12 +41,12 @@ QWidget* WidgetOf(const QWindow* window) {
     return nullptr;
 }
 
-// Where across Qt centres a dialog: on its parent window, or on the area without one.
+// Where across Qt centres a dialog: on its parent window, or on its screen's area without one.
 int CentreAcross(const QDialog& dialog) {
     const QWidget* parent = dialog.parentWidget() != nullptr ? dialog.parentWidget()->window() : nullptr;
     if (parent != nullptr)
         return parent->mapToGlobal(QPoint()).x() + parent->width() / 2;
-    const QRect area = DesktopArea();
+    const QRect area = WindowArea(dialog);
     return area.x() + area.width() / 2;
 }
 
@@ -89,7 +89,7 @@ bool DialogPlacement::eventFilter(QObject* watched, QEvent* event) {
             PlaceClear(*dialog, frame);
             // Across, a dialog that had to move stays centred where it can: Qt puts a dialog that
             // would leave the area at the area's edge instead, reckoning with a frame it guesses.
-            const QRect area = DesktopArea();
+            const QRect area = WindowArea(*dialog);
             const bool atAnEdge = centred.x() <= area.left() || centred.x() + dialog->width() > area.right();
             if (dialog->pos() != centred && atAnEdge) {
                 dialog->move(CentreAcross(*dialog) - dialog->width() / 2, dialog->y());

@@ -1,9 +1,9 @@
 #pragma once
 // Where dialogs open and which window of the program they belong to. Qt centres a dialog on its
 // parent window as it shows; only when the dialog's frame would then cover the menu strip or
-// leave the desktop area is it moved, as little as needed. A dialog belongs to the program's
-// window that had the keyboard when it opened, so that the window manager gives the keyboard back
-// to that window when the dialog closes.
+// leave the desktop area of the parent's screen is it moved, as little as needed. A dialog belongs
+// to the program's window that had the keyboard when it opened, so that the window manager gives
+// the keyboard back to that window when the dialog closes.
 
 #include <QObject>
 

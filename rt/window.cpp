@@ -306,8 +306,9 @@ void Window::Show() {
     // again when the manager says which frame it draws, if that is another than it said before.
     const bool placing = !content.isVisible() && content.testAttribute(Qt::WA_Moved);
     // A frame taller than the manager's title bars allowed for when the window was sized would
-    // not fit below the strip; the window loses the rows below the screen's edge.
-    const auto shrink = [this](int height) { impl_->Resize(Width(), height); };
+    // not fit below the strip; the window loses the rows below the screen's edge. One sized for a
+    // wider screen loses the columns beyond its right edge.
+    const auto shrink = [this](int width, int height) { impl_->Resize(width, height); };
     const QMargins frame = placing ? detail::FrameMargins(content) : QMargins();
     if (placing)
         detail::PlaceClear(content, frame, shrink);

@@ -6,6 +6,7 @@
 #include "model/caption.h"
 #include "model/globali.h"
 #include "model/inizio.h"
+#include "model/screenarea.h"
 #include "rt/conv.h"
 #include "rt/dialogs.h"
 #include "rt/resourcepicture.h"
@@ -96,11 +97,12 @@ std::int32_t ConfirmedCount(std::int32_t count, EditFieldIntero& field) {
 }
 
 // The 3D view shows meshes as they stand when it opens: it closes, the meshes are built anew
-// when asked, and a new view opens.
+// when asked, and a new view opens, sized by the screen area of this moment.
 void Reopen3DView(bool rebuild) {
     rt::CloseIfOpen<winquesa3d>();
     if (rebuild)
         globali::creatrimesh();
+    screenarea::Refresh();
     rt::Instance<winquesa3d>().Show();
 }
 
@@ -324,6 +326,9 @@ void fincontrol::RadioB_Action(std::int32_t index) {
     } else if (index == 1 && Inizio::engine3d == 0) {
         SetHeight(kHeightsOnViewKind.drawing);
         rt::CloseIfOpen<winquesa3d>();
+        // The drawing opens sized by the screen area of this moment, beside the panel also when
+        // the screen has shrunk since the switch to 3D.
+        screenarea::Refresh();
         Finestra& drawing = rt::Instance<Finestra>();
         drawing.Show();
         drawing.disegnaingombro();

@@ -99,6 +99,7 @@ void Open() {
 void RedrawViews() {
     if (Inizio::engine3d == 0) {
         rt::CloseIfOpen<winquesa3d>();
+        screenarea::Refresh();
         rt::Instance<winquesa3d>().Show();
     } else if (Inizio::engine3d == 1) {
         DrawAxonometry();

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QProcess>
 #include <QScreen>
+#include <QStringList>
 #include <QTest>
 #include <algorithm>
 #include <cstdint>
@@ -227,6 +229,43 @@ bool StacksAbove(const QWidget& upper, const QWidget& lower) {
     const xcb_window_t* above = stackedAt(upper);
     const xcb_window_t* below = stackedAt(lower);
     return above != end && below != end && above > below;
+}
+
+bool SetScreenSize(const QSize& size) {
+    const QString mode = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+    const auto xrandr = [](const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral("xrandr"), arguments);
+        return process.waitForFinished(5000) && process.exitStatus() == QProcess::NormalExit &&
+               process.exitCode() == 0;
+    };
+    QProcess query;
+    query.start(QStringLiteral("xrandr"), {QStringLiteral("--query")});
+    if (!query.waitForFinished(5000))
+        return false;
+    QString output;
+    for (const QString& line : QString::fromUtf8(query.readAllStandardOutput()).split('\n'))
+        if (line.section(' ', 1, 1) == QLatin1String("connected"))
+            output = line.section(' ', 0, 0);
+    if (output.isEmpty())
+        return false;
+    // A mode of that size, unless the output has one: any timing does on a virtual screen.
+    const QString w = QString::number(size.width());
+    const QString h = QString::number(size.height());
+    static_cast<void>(xrandr({QStringLiteral("--newmode"), mode, QStringLiteral("60"), w,
+                              QString::number(size.width() + 8), QString::number(size.width() + 16),
+                              QString::number(size.width() + 32), h, QString::number(size.height() + 1),
+                              QString::number(size.height() + 2), QString::number(size.height() + 3)}));
+    static_cast<void>(xrandr({QStringLiteral("--addmode"), output, mode}));
+    if (!xrandr({QStringLiteral("--output"), output, QStringLiteral("--mode"), mode}))
+        return false;
+    return QTest::qWaitFor([&] { return QGuiApplication::primaryScreen()->geometry().size() == size; }, 5000);
+}
+
+bool ClickOnScreen(const QPoint& at) {
+    return QProcess::execute(QStringLiteral("xdotool"),
+                             {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                              QStringLiteral("click"), QStringLiteral("1")}) == 0;
 }
 
 } // namespace desktop

@@ -5,7 +5,9 @@
 // server is asked directly what it shows.
 
 #include <QGuiApplication>
+#include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -54,5 +56,12 @@ bool Settled(const QWidget& window);
 
 // True when the frame of `upper` lies above the frame of `lower` in the X server's stacking order.
 bool StacksAbove(const QWidget& upper, const QWidget& lower);
+
+// Gives the X screen another size, as a user does in the display settings (RandR, through
+// xrandr); true once the program's primary screen has that size.
+bool SetScreenSize(const QSize& size);
+// Clicks the left button at a point of the screen, through the X server as a user does: the
+// press goes to whatever window shows there.
+bool ClickOnScreen(const QPoint& at);
 
 } // namespace desktop

@@ -171,3 +171,58 @@ TEST_F(NoManager640Dialogs, ADialogThatMustMoveBelowTheStripStaysCentredAcross) 
 }
 
 } // namespace
+
+namespace {
+
+using TwoMonitorsDialogs = ProgramTest;
+
+// On a screen shown as two monitors, the user has moved the start window to the second monitor,
+// near its top. A message box and a file dialog opened on it lie where Qt centres them on it,
+// within that monitor's area: the first monitor's area does not pull them over, and the strip,
+// which lies on the first monitor, does not push them down.
+TEST_F(TwoMonitorsDialogs, OpenCentredOnTheirWindowOnTheSecondMonitor) {
+    if (QGuiApplication::screens().size() != 2)
+        GTEST_SKIP() << "runs on two monitors";
+    RunProgram(
+        [] {
+            QScreen* second = QGuiApplication::screens().at(0) == QGuiApplication::primaryScreen()
+                                  ? QGuiApplication::screens().at(1)
+                                  : QGuiApplication::screens().at(0);
+            const QRect area = second->availableGeometry();
+            QWidget* start = VisibleWindow("Starting Choice");
+            ASSERT_NE(start, nullptr);
+            ASSERT_TRUE(desktop::SettlesViewable(*start));
+            const QPoint wanted(area.left() + (area.width() - start->width()) / 2, area.top() + 40);
+            start->move(wanted);
+            ASSERT_TRUE(QTest::qWaitFor([&] {
+                return start->screen() == second &&
+                       desktop::ClientOnScreen(*start).top() >= area.top() + 40 &&
+                       desktop::ClientOnScreen(*start).left() >= wanted.x();
+            })) << "the start window stayed at "
+                << desktop::ClientOnScreen(*start).x() << "," << desktop::ClientOnScreen(*start).y();
+
+            const auto expectCentredThere = [&](const OpenedDialog& dialog, const char* name) {
+                ASSERT_TRUE(dialog.seen) << name << " never showed";
+                EXPECT_LE((dialog.client.topLeft() - dialog.centred).manhattanLength(), 4)
+                    << name << " at " << dialog.client.x() << "," << dialog.client.y() << ", centred at "
+                    << dialog.centred.x() << "," << dialog.centred.y();
+                EXPECT_TRUE(area.contains(dialog.frame))
+                    << name << "'s frame from " << dialog.frame.left() << "," << dialog.frame.top()
+                    << " leaves the second monitor's area";
+            };
+            expectCentredThere(OpenAndCancel([] { rt::MsgBox("A message"); }), "the message box");
+            const OpenedDialog files = OpenAndCancel([&] {
+                QFileDialog dialog(start);
+                dialog.exec();
+            });
+            expectCentredThere(files, "the file dialog");
+            const int centredFrameTop = files.centred.y() - (files.client.top() - files.frame.top());
+            EXPECT_LE(centredFrameTop, desktop::DrawnFrame(*Strip()->window()).bottom())
+                << "centred, the file dialog does not reach as high as the strip: the test shows nothing of "
+                   "it";
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
+
+} // namespace

@@ -1,6 +1,8 @@
-// The program on a desktop whose panel comes after the program has started: the windows it opens
-// from then on are sized and placed in the area the desktop leaves at that moment.
+// The program on a desktop whose panel comes after the program has started, or whose screen
+// shrinks while the program runs: the windows it opens from then on are sized and placed in the
+// area the desktop leaves at that moment.
 
+#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
@@ -64,6 +66,64 @@ TEST_F(LiveAreaPanelAfterStart, TheSwitchTo3DPlacesTheControlPanelAndThe3DViewIn
             rt::Application::Current()->Quit();
         },
         30);
+}
+
+// On a 1024 x 768 screen under a top panel, the screen shrinks to 800 x 600 while the program is
+// in 3D. The drawing that the control panel's view-kind button opens then is sized by the new area
+// and lies beside the panel: a press on the panel's "2 D" button, through the X server as a user
+// presses it, reaches the panel and takes the program back to 2D.
+class ShrinkingScreen : public ProgramTest {
+protected:
+    desktop::TopPanel panel;
+};
+
+TEST_F(ShrinkingScreen, TheDrawingOpenedAfterwardLeavesTheControlPanelFree) {
+    if (QGuiApplication::primaryScreen()->geometry().size() != QSize(1024, 768))
+        GTEST_SKIP() << "runs on a 1024 x 768 screen";
+    ASSERT_TRUE(panel.Reserved()) << "the window manager reserved no band for the panel";
+    RunProgram(
+        [] {
+            {
+                rt::ScriptedDialogs dialogs;
+                dialogs.AnswerOpen(TestData("points_lf.txt"));
+                Press(VisibleWindow("Starting Choice"),
+                      "Read points from a TEXT file of X, Y, Z coordinates");
+                ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("2 D") && VisibleWindow("Trace"); }));
+            }
+            Press(VisibleWindow("Trace"), "3 D");
+            ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("Control") && VisibleWindow("3D"); }));
+
+            ASSERT_TRUE(desktop::SetScreenSize({800, 600}));
+            ASSERT_TRUE(QTest::qWaitFor([] {
+                return Area() == QRect(0, desktop::TopPanel::kHeight, 800, 570);
+            })) << "the available area is "
+                << Area().width() << " x " << Area().height();
+
+            QWidget* control = VisibleWindow("Control");
+            ASSERT_NE(control, nullptr);
+            Press(control, "Ambrelix");
+            ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("3 D") != nullptr; }));
+            ExpectInsideBelowTheStrip(*VisibleWindow("3 D"), "the drawing");
+            EXPECT_EQ(globali::scrx, Area().width() - 173) << "the drawing is sized for the larger screen";
+            ASSERT_TRUE(desktop::SettlesViewable(*control));
+            const QRect panelFrame = desktop::DrawnFrame(*control);
+            const QRect drawingFrame = desktop::DrawnFrame(*VisibleWindow("3 D"));
+            EXPECT_FALSE(drawingFrame.intersects(panelFrame))
+                << "the drawing at (" << drawingFrame.left() << ", " << drawingFrame.top() << ") "
+                << drawingFrame.width() << " x " << drawingFrame.height() << " covers the control panel at ("
+                << panelFrame.left() << ", " << panelFrame.top() << ")";
+
+            const QWidget* back = nullptr;
+            for (const QAbstractButton* button : control->findChildren<QAbstractButton*>())
+                if (button->text() == QLatin1String("2 D"))
+                    back = button;
+            ASSERT_NE(back, nullptr);
+            ASSERT_TRUE(desktop::ClickOnScreen(back->mapToGlobal(back->rect().center())));
+            EXPECT_TRUE(QTest::qWaitFor([] { return VisibleWindow("2 D") && VisibleWindow("Trace"); }, 3000))
+                << "a press on the control panel's 2 D button did not take the program back to 2D";
+            rt::Application::Current()->Quit();
+        },
+        40);
 }
 
 } // namespace

@@ -4,18 +4,30 @@
 # screen, then runs the command with DISPLAY and AMBRELIX_DESKTOP_MANAGER set. The manager and
 # the screen are stopped when the script ends, also when the command crashed or was interrupted.
 # Exits with the command's status.
-# Usage: on_own_screen.sh [--size WxH] MANAGER COMMAND...
+# Usage: on_own_screen.sh [--size WxH] [--two-monitors] MANAGER COMMAND...
 #   MANAGER: openbox, metacity, xfwm4, icewm, or none (a screen without a manager).
 #   --size: the screen's size, 1280x1024 unless given.
+#   --two-monitors: the screen shows as two monitors side by side, each half its width, the left
+#   one primary (RandR monitors, which the manager and the program read as two screens).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 size=1280x1024
-if [ "${1:-}" = --size ]; then
-    size=$2
-    shift 2
-fi
+two_monitors=false
+while [ $# -gt 0 ]; do
+    case $1 in
+    --size)
+        size=$2
+        shift 2
+        ;;
+    --two-monitors)
+        two_monitors=true
+        shift
+        ;;
+    *) break ;;
+    esac
+done
 if [ $# -lt 2 ]; then
-    echo "usage: $0 [--size WxH] MANAGER COMMAND..." >&2
+    echo "usage: $0 [--size WxH] [--two-monitors] MANAGER COMMAND..." >&2
     exit 2
 fi
 manager=$1
@@ -59,8 +71,13 @@ within_10s() {
     return 1
 }
 
-# Xvfb writes the number of the display it chose once it accepts connections.
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# Xvfb writes the number of the display it chose once it accepts connections. Monitors last only
+# while the server does not reset, which it does when its last client leaves.
+xvfb_options=()
+if $two_monitors; then
+    xvfb_options=(-noreset)
+fi
+Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp "${xvfb_options[@]}" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 started+=($!)
 display_ready() { grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null; }
 if ! within_10s display_ready; then
@@ -70,6 +87,22 @@ if ! within_10s display_ready; then
 fi
 export DISPLAY=":$(head -n 1 "$work/display")"
 export AMBRELIX_DESKTOP_MANAGER=$manager
+
+if $two_monitors; then
+    width=${size%x*}
+    height=${size#*x}
+    half=$((width / 2))
+    # Sizes in millimetres at 96 dots an inch.
+    geometry="$half/$((half * 254 / 960))x$height/$((height * 254 / 960))"
+    output=$(xrandr --query | awk '$2 == "connected" { print $1; exit }')
+    # The left monitor takes the screen's output, so the output makes no monitor of its own.
+    if ! xrandr --setmonitor LEFT "$geometry+0+0" "$output" >/dev/null ||
+        ! xrandr --setmonitor RIGHT "$geometry+$half+0" none >/dev/null ||
+        [ "$(xrandr --listmonitors | head -n 1)" != "Monitors: 2" ]; then
+        echo "FAIL: the screen did not show as two monitors" >&2
+        exit 1
+    fi
+fi
 
 if [ "$manager" != none ]; then
     if ! command -v "$manager" >/dev/null; then

@@ -8,6 +8,7 @@
 
 #include "rt/application.h"
 #include "rt/dialogs.h"
+#include "rt/window.h"
 #include "tests/desktop/desktop.h"
 #include "tests/support/e2e.h"
 
@@ -76,6 +77,35 @@ TEST_F(WindowsUnderAManager, LieWhereTheProgramPutsThemWhereTheirFramesClearTheS
             rt::Application::Current()->Quit();
         },
         30);
+}
+
+// A window of the program at (168, 48), sized for a wider screen than the one it opens on.
+class TooWideWindow : public rt::Window {
+protected:
+    void Layout() override {
+        SetTitle("Too wide");
+        SetResizeable(false);
+    }
+    void Event_Open() override {
+        SetLeft(168);
+        SetTop(48);
+        SetWidth(Area().width() - 100);
+        SetHeight(200);
+    }
+};
+
+using WindowsPastTheRightEdge = ProgramTest;
+
+// Its frame would pass the area's right edge: it keeps its left edge and loses the columns beyond
+// that edge rather than moving left over the windows beside it.
+TEST_F(WindowsPastTheRightEdge, KeepTheirLeftEdgeAndLoseTheColumnsBeyond) {
+    TooWideWindow& window = rt::Instance<TooWideWindow>();
+    QWidget* shown = window.ContentWidget();
+    ExpectAt(shown, {168, 48}, "the window");
+    const QRect frame = desktop::DrawnFrame(*shown);
+    EXPECT_LE(frame.right(), Area().right()) << "the frame reaches to " << frame.right();
+    EXPECT_GE(frame.right(), Area().right() - 1) << "the window lost more columns than it must";
+    window.Close();
 }
 
 // Under a top panel, the frames of the windows of 2D and 3D and of the dialogs on them lie below
