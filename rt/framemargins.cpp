@@ -63,22 +63,23 @@ QMargins MarginsOf(const QWidget& window) {
             frame.bottom() - content.bottom()};
 }
 
+QSize ScreenSize(const QWidget& window) {
+    const QScreen* screen = window.screen();
+    return screen != nullptr ? screen->geometry().size() : QSize();
+}
+
 // The margins of a framed window of the program other than `window`; none when none shows.
 QMargins OtherFramedMargins(const QWidget& window) {
     for (const QWidget* other : QApplication::topLevelWidgets()) {
         if (other == &window || !other->isVisible() || other->windowType() == Qt::Popup ||
             other->windowType() == Qt::ToolTip)
             continue;
-        const QMargins margins = MarginsOf(*other);
-        if (margins.top() > 0)
-            return margins;
+        // Qt reads the manager's extents unchecked.
+        const std::optional<QMargins> margins = CheckedExtents(MarginsOf(*other), ScreenSize(*other));
+        if (margins && margins->top() > 0)
+            return *margins;
     }
     return {};
-}
-
-QSize ScreenSize(const QWidget& window) {
-    const QScreen* screen = window.screen();
-    return screen != nullptr ? screen->geometry().size() : QSize();
 }
 
 std::optional<QMargins> SaidFor(const QWidget& window) {

@@ -286,6 +286,8 @@ void Window::Show() {
                             geometry.height());
     }
     impl_->shownOnce = true;
+    // Asks a manager that is new whether it answers frame requests, and watches for its end.
+    detail::ProbeManager();
     detail::AwaitWithdrawal(content);
     // A dialog window belongs to the window it opened from, which gets the keyboard back when it
     // closes. One that opened from no window of the program is a window of its own: a dialog of

@@ -7,8 +7,6 @@ namespace testwm {
 
 namespace {
 
-// WM_STATE NormalState (ICCCM 4.1.3.1).
-constexpr std::uint32_t kNormalState = 1;
 // WM_NORMAL_HINTS: 18 CARD32, the flags first; PWinGravity says win_gravity, the last, is set.
 constexpr std::uint32_t kNormalHintsLength = 18;
 constexpr std::uint32_t kPWinGravity = 1U << 9;
@@ -64,9 +62,12 @@ void Manager::Manage(xcb_window_t window) {
     const std::uint32_t noBorder = 0;
     xcb_configure_window(c_, window, XCB_CONFIG_WINDOW_BORDER_WIDTH, &noBorder);
     xcb_reparent_window(c_, window, client.frame, ClampPosition(sides_.left), ClampPosition(sides_.top));
-    SetProperty32(window, atoms_[kWmState], atoms_[kWmState], {kNormalState, XCB_WINDOW_NONE});
+    if (!options_.lateState)
+        SetProperty32(window, atoms_[kWmState], atoms_[kWmState], {kWmNormalState, XCB_WINDOW_NONE});
     xcb_map_window(c_, window);
     xcb_map_window(c_, client.frame);
+    if (options_.lateState)
+        client.stateDue = Clock::now() + *options_.lateState;
     if (options_.lateFrame)
         client.extentsDue = Clock::now() + *options_.lateFrame;
     else

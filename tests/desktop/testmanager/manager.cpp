@@ -159,7 +159,7 @@ int Manager::Run(int signalFd) {
             std::fprintf(stderr, "ambrelix_test_wm: the connection to the X server broke\n");
             return 1;
         }
-        SetDueFrameExtents();
+        SetDueProperties();
         xcb_flush(c_);
         if (poll(watched, 2, PollTimeoutMs()) < 0 && errno != EINTR) {
             std::perror("ambrelix_test_wm: poll");
@@ -201,7 +201,7 @@ bool Manager::Handle(const xcb_generic_event_t& event) {
     return true;
 }
 
-void Manager::SetDueFrameExtents() {
+void Manager::SetDueProperties() {
     const Clock::time_point now = Clock::now();
     for (auto& [window, client] : clients_) {
         if (client.extentsDue && *client.extentsDue <= now) {
@@ -209,15 +209,23 @@ void Manager::SetDueFrameExtents() {
             log_.Line("LateFrameExtents " + Hex(window));
             SetFrameExtents(window);
         }
+        if (client.stateDue && *client.stateDue <= now) {
+            client.stateDue.reset();
+            log_.Line("LateState " + Hex(window));
+            SetProperty32(window, atoms_[kWmState], atoms_[kWmState], {kWmNormalState, XCB_WINDOW_NONE});
+        }
     }
 }
 
-// Until the next frame extents due; no limit when none is.
+// Until the next property due; no limit when none is.
 int Manager::PollTimeoutMs() const {
     std::optional<Clock::time_point> next;
-    for (const auto& [window, client] : clients_)
+    for (const auto& [window, client] : clients_) {
         if (client.extentsDue && (!next || *client.extentsDue < *next))
             next = client.extentsDue;
+        if (client.stateDue && (!next || *client.stateDue < *next))
+            next = client.stateDue;
+    }
     if (!next)
         return -1;
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(*next - Clock::now()).count();

@@ -19,6 +19,9 @@
 
 namespace testwm {
 
+// WM_STATE NormalState (ICCCM 4.1.3.1).
+inline constexpr std::uint32_t kWmNormalState = 1;
+
 // A reply or event of the X server, freed with the C library as xcb asks.
 struct FreeReply {
     void operator()(void* reply) const { std::free(reply); }
@@ -58,6 +61,8 @@ private:
         Point frameAt;
         // When _NET_FRAME_EXTENTS is due (--late-frame); nothing once set.
         std::optional<Clock::time_point> extentsDue;
+        // When WM_STATE is due (--late-state); nothing once set.
+        std::optional<Clock::time_point> stateDue;
     };
     using Clients = std::unordered_map<xcb_window_t, Client>;
 
@@ -77,7 +82,7 @@ private:
     void Place(xcb_window_t window, Client& client);
     void SendConfigureNotify(xcb_window_t window, const Client& client);
     void SetFrameExtents(xcb_window_t window);
-    void SetDueFrameExtents();
+    void SetDueProperties();
     int PollTimeoutMs() const;
     void Focus(xcb_window_t window, xcb_timestamp_t time);
     void SetActive(xcb_window_t window);

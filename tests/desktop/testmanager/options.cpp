@@ -7,7 +7,7 @@
 namespace testwm {
 
 const char* const kUsage =
-    "usage: ambrelix_test_wm [--extents L,R,T,B] [--no-frame-answer] [--late-frame MS]\n"
+    "usage: ambrelix_test_wm [--extents L,R,T,B] [--no-frame-answer] [--late-frame MS] [--late-state MS]\n"
     "                        [--keep-state] [--no-map] [--log FILE]\n"
     "A window manager for the desktop tests. It frames every window it maps with the extents\n"
     "given (1,1,20,5 unless given), reports them as given and draws each side at most 10000\n"
@@ -47,7 +47,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
     Options options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
-        const bool takesValue = option == "--extents" || option == "--late-frame" || option == "--log";
+        const bool takesValue = option == "--extents" || option == "--late-frame" ||
+                                option == "--late-state" || option == "--log";
         if (takesValue && i + 1 == arguments.size())
             return {std::nullopt, option + " needs a value"};
         if (option == "--extents") {
@@ -61,6 +62,11 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
             if (!ms)
                 return {std::nullopt, "--late-frame takes milliseconds, at most 86400000"};
             options.lateFrame = std::chrono::milliseconds(*ms);
+        } else if (option == "--late-state") {
+            const auto ms = Number(arguments[++i], 86'400'000);
+            if (!ms)
+                return {std::nullopt, "--late-state takes milliseconds, at most 86400000"};
+            options.lateState = std::chrono::milliseconds(*ms);
         } else if (option == "--log") {
             options.logPath = arguments[++i];
         } else if (option == "--no-frame-answer") {

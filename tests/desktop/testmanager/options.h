@@ -25,6 +25,9 @@ struct Options {
     // --late-frame MS: a newly managed client gets _NET_FRAME_EXTENTS only this long after it
     // was mapped.
     std::optional<std::chrono::milliseconds> lateFrame;
+    // --late-state MS: a newly managed client is mapped first and gets WM_STATE Normal only this
+    // long after, as openbox often does.
+    std::optional<std::chrono::milliseconds> lateState;
     // --keep-state: a client that unmaps itself keeps WM_STATE Normal.
     bool keepState = false;
     // --no-map: map requests are taken in and the windows left unmapped.

@@ -1,0 +1,201 @@
+// The program under window managers that misbehave (the tests' own, desktop::TestManager): it
+// never asks about a window the manager already shows, waits for no manager that does not answer,
+// reads absurd frame extents as unknown, places a window again when its frame is said late, and
+// maps a window itself when the manager that was to map it has ended.
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "rt/application.h"
+#include "rt/dialogs.h"
+#include "rt/xserver.h"
+#include "tests/desktop/desktop.h"
+#include "tests/desktop/testmanager.h"
+#include "tests/rt/testwindow.h"
+#include "tests/support/e2e.h"
+
+namespace {
+
+using namespace testsupport;
+
+QRect Screen() {
+    return QGuiApplication::primaryScreen()->geometry();
+}
+
+bool Viewable(const QWidget& window) {
+    xcb_connection_t* c = rt::x11::Connection();
+    const auto attributes = rt::x11::Take(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, rt::x11::WindowOf(window)), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+// The 2D editor from the start window, then the 3D mode and back to 2D.
+void RoundTripThroughTheModes() {
+    {
+        rt::ScriptedDialogs dialogs;
+        dialogs.AnswerOpen(TestData("points_lf.txt"));
+        Press(VisibleWindow("Starting Choice"), "Read points from a TEXT file of X, Y, Z coordinates");
+    }
+    ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("2 D") && VisibleWindow("Trace"); }));
+    Press(VisibleWindow("Trace"), "3 D");
+    ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("Control") && VisibleWindow("3D"); }));
+    Press(VisibleWindow("Control"), "2 D");
+    ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("2 D") && VisibleWindow("Trace"); }));
+}
+
+using NoManagerFrameRequests = ProgramTest;
+
+// A manager that maps a window before it sets its WM_STATE, as openbox often does: the program
+// asks about each window before it maps, never after.
+TEST_F(NoManagerFrameRequests, AreSentOnlyForWindowsNotYetMapped) {
+    desktop::TestManager manager({"--late-state", "40"});
+    ASSERT_TRUE(manager.Ready());
+    RunProgram(
+        [] {
+            RoundTripThroughTheModes();
+            rt::Application::Current()->Quit();
+        },
+        30);
+    int beforeMapping = 0;
+    for (const std::string& line : manager.LogLines()) {
+        EXPECT_EQ(line.find("mapped=1"), std::string::npos) << line;
+        if (line.rfind("RequestFrameExtents", 0) == 0 && line.find("mapped=0") != std::string::npos)
+            ++beforeMapping;
+    }
+    EXPECT_GT(beforeMapping, 0) << "the program asked about no window";
+}
+
+TEST(NoManagerSilentManager, KeepsNoWindowWaiting) {
+    desktop::TestManager manager({"--no-frame-answer"});
+    ASSERT_TRUE(manager.Ready());
+    using Window = TestWindow<7>;
+    Window::Reset();
+    Window::layout = [](Window& window) {
+        window.SetLeft(200);
+        window.SetTop(200);
+    };
+    // The first window may wait for the manager's first answer, the one wait a manager gets.
+    rt::Instance<Window>().Close();
+    int waited = 0;
+    for (int round = 0; round < 5; ++round) {
+        QElapsedTimer clock;
+        clock.start();
+        Window& window = rt::Instance<Window>();
+        if (clock.elapsed() > 50)
+            ++waited;
+        window.Close();
+        QTest::qWait(10);
+    }
+    EXPECT_EQ(waited, 0) << "of 5 windows shown under a manager that never answers waited";
+}
+
+using NoManagerAbsurdExtents = ProgramTest;
+
+// A manager that reports a title bar of 5000 pixels, or of 700 on a 1024 pixel screen: the start
+// window and its message box stay on screen at their size.
+TEST_F(NoManagerAbsurdExtents, LeaveTheStartWindowAndItsDialogOnScreen) {
+    for (const char* extents : {"1,1,5000,5", "1,1,700,5"}) {
+        desktop::TestManager manager({"--extents", extents});
+        ASSERT_TRUE(manager.Ready());
+        RunProgram(
+            [extents] {
+                QWidget* start = VisibleWindow("Starting Choice");
+                ASSERT_NE(start, nullptr);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return Viewable(*start); }));
+                const QRect client = desktop::ClientOnScreen(*start);
+                EXPECT_TRUE(Screen().contains(client))
+                    << extents << ": the start window at " << client.x() << "," << client.y() << " "
+                    << client.width() << " x " << client.height();
+                const rt::UserDialogs user;
+                QRect box;
+                QTimer poll;
+                QObject::connect(&poll, &QTimer::timeout, [&] {
+                    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                    if (dialog == nullptr || !Viewable(*dialog))
+                        return;
+                    poll.stop();
+                    box = desktop::ClientOnScreen(*dialog);
+                    dialog->reject();
+                });
+                poll.start(20);
+                rt::MsgBox("A message");
+                EXPECT_TRUE(!box.isEmpty() && Screen().contains(box))
+                    << extents << ": the message box at " << box.x() << "," << box.y() << " " << box.width()
+                    << " x " << box.height();
+                rt::Application::Current()->Quit();
+            },
+            30);
+    }
+}
+
+// A manager that says which frame it draws only after it has mapped the window (as KDE's seems
+// to): the window is placed again, its frame inside the screen.
+TEST(NoManagerLateFrame, PlacesTheWindowAgainWhenTheFrameIsSaid) {
+    desktop::TestManager manager({"--no-frame-answer", "--late-frame", "300", "--extents", "1,1,60,5"});
+    ASSERT_TRUE(manager.Ready());
+    using Window = TestWindow<8>;
+    Window::Reset();
+    Window::layout = [](Window& window) {
+        window.SetLeft(200);
+        window.SetTop(30);
+    };
+    Window& window = rt::Instance<Window>();
+    QWidget& content = *window.ContentWidget();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return rt::x11::FrameExtents(rt::x11::WindowOf(content)) &&
+                   desktop::DrawnFrame(content).top() >= 0;
+        },
+        3000))
+        << "the frame's top stays at " << desktop::DrawnFrame(content).top();
+    window.Close();
+}
+
+using NoManagerManagerEnds = ProgramTest;
+
+// The manager ends while the program's file dialog waits to be mapped: the program maps it, and
+// the user can cancel it and go on.
+TEST_F(NoManagerManagerEnds, WhileTheFileDialogWaitsToBeMapped) {
+    auto manager = std::make_unique<desktop::TestManager>(std::vector<std::string>{"--no-map"});
+    ASSERT_TRUE(manager->Ready());
+    RunProgram(
+        [&] {
+            const rt::UserDialogs user;
+            bool mapped = false;
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (dialog == nullptr || !dialog->isVisible())
+                    return;
+                if (manager != nullptr) {
+                    EXPECT_FALSE(Viewable(*dialog)) << "the manager mapped the dialog";
+                    EXPECT_TRUE(manager->End());
+                    manager.reset();
+                    return;
+                }
+                if (!Viewable(*dialog))
+                    return;
+                poll.stop();
+                mapped = true;
+                dialog->reject();
+            });
+            poll.start(20);
+            QTimer::singleShot(5000, [&] {
+                if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                    dialog->reject();
+            });
+            Press(VisibleWindow("Starting Choice"), "Read points from a TEXT file of X, Y, Z coordinates");
+            EXPECT_TRUE(mapped) << "the file dialog stayed unmapped after the manager ended";
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
+
+} // namespace
