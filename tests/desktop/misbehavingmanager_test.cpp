@@ -6,7 +6,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -199,3 +203,51 @@ TEST_F(NoManagerManagerEnds, WhileTheFileDialogWaitsToBeMapped) {
 }
 
 } // namespace
+
+using NoManagerKeptState = ProgramTest;
+
+// A manager that leaves WM_STATE on windows it no longer shows: the points chosen in the start
+// window's file dialog open the 2D editor and its palette at once, with no wait for the
+// withdrawal of the closed windows.
+TEST_F(NoManagerKeptState, DelaysNoWindowAfterAFileDialog) {
+    desktop::TestManager manager({"--keep-state"});
+    ASSERT_TRUE(manager.Ready());
+    // Enough points that reading them lets the program's events run meanwhile.
+    const QTemporaryDir folder;
+    const QString points = folder.filePath(QStringLiteral("points.txt"));
+    {
+        QFile file(points);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 50000; ++i)
+            file.write(QStringLiteral("%1\t%2\t%3\n").arg(i % 250).arg(i / 250).arg(i % 17).toUtf8());
+    }
+    RunProgram(
+        [&] {
+            const rt::UserDialogs user;
+            QElapsedTimer sinceChosen;
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (dialog == nullptr || !Viewable(*dialog) || QApplication::activeWindow() != dialog)
+                    return;
+                poll.stop();
+                QProcess::execute(
+                    QStringLiteral("xdotool"),
+                    {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("1"), points});
+                QProcess::execute(QStringLiteral("xdotool"),
+                                  {QStringLiteral("key"), QStringLiteral("Return")});
+                sinceChosen.start();
+            });
+            poll.start(20);
+            QTimer::singleShot(5000, [] {
+                if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                    dialog->reject();
+            });
+            Press(VisibleWindow("Starting Choice"), "Read points from a TEXT file of X, Y, Z coordinates");
+            ASSERT_TRUE(sinceChosen.isValid()) << "the file dialog never showed";
+            ASSERT_TRUE(QTest::qWaitFor([] { return VisibleWindow("2 D") && VisibleWindow("Trace"); }));
+            EXPECT_LT(sinceChosen.elapsed(), 500) << "ms from the chosen file to the palette";
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
