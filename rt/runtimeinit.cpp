@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rt/platformchoice.h"
+#include "rt/sessionbus.h"
 
 namespace rt {
 
@@ -49,7 +50,9 @@ struct RuntimeInit::Impl {
 RuntimeInit::RuntimeInit(int argc, const char* const* argv, const std::string& applicationName) {
     QApplication::setApplicationName(QString::fromStdString(applicationName));
     QApplication::setOrganizationName(QString());
+    const detail::OffSessionBus offBus;
     impl_ = std::make_unique<Impl>(CommandLine(argc, argv));
+    offBus.StartAccessibility();
 }
 
 RuntimeInit::~RuntimeInit() = default;

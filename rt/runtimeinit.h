@@ -2,7 +2,8 @@
 // Starts and ends the runtime: the Qt application object with the program's name, which also
 // names the per-user folder that bare file names resolve to. The application gets a copy of the
 // command line with the windowing platform chosen as rt/platformchoice.h says; the choice stays
-// with this process and is not passed on to programs it starts.
+// with this process and is not passed on to programs it starts. Qt is kept off the session bus
+// (rt/sessionbus.h).
 
 #include <memory>
 #include <string>

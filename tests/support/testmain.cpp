@@ -1,5 +1,6 @@
-// The shared main of the test programs: a QApplication, a temporary per-user folder, dialogs answered
-// by script (an unscripted one fails the test as cancelled) and no window kept from test to test.
+// The shared main of the test programs: the runtime started as the program starts it, a temporary
+// per-user folder, dialogs answered by script (an unscripted one fails the test as cancelled) and no
+// window kept from test to test.
 
 #include <QApplication>
 #include <QByteArray>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "rt/dialogs.h"
+#include "rt/runtimeinit.h"
 #include "rt/window.h"
 
 namespace {
@@ -26,8 +28,7 @@ int main(int argc, char** argv) {
         setenv((QByteArray("XDG_") + kind + "_HOME").constData(),
                (base + "/" + QByteArray(kind).toLower()).constData(), 1);
 
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ambrelix"));
+    const rt::RuntimeInit runtime(argc, argv, "Ambrelix");
     QApplication::setQuitOnLastWindowClosed(false);
 
     rt::ScriptedDialogs::SetFailureHandler([](const std::string& what) { ADD_FAILURE() << what; });
