@@ -3,12 +3,16 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "rt/application.h"
 #include "rt/dialogs.h"
+#include "rt/xserver.h"
 #include "tests/desktop/desktop.h"
 #include "tests/support/e2e.h"
 
@@ -131,6 +135,81 @@ TEST_F(Xfwm4StartWindow, StaysBelowTheEditorWhichGetsTheKeyboardBackFromThePoint
     RunProgram(
         [] {
             ExpectTheStartWindowToStayBelowTheEditor();
+            rt::Application::Current()->Quit();
+        },
+        30);
+}
+
+} // namespace
+
+namespace {
+
+// Clicks into the window as the user does, through the X server.
+void ClickInto(const QWidget& window) {
+    const QRect client = desktop::ClientOnScreen(window);
+    ASSERT_EQ(
+        QProcess::execute(QStringLiteral("xdotool"),
+                          {QStringLiteral("mousemove"), QString::number(client.center().x()),
+                           QString::number(client.y() + 5), QStringLiteral("click"), QStringLiteral("1")}),
+        0);
+}
+
+using PaletteUnderAManager = ProgramTest;
+
+// After a click on the palette, File > Import.. > DXF.. and OK in its options window: the Open
+// dialog belongs to the 2D editor, which the palette serves, and lies centred across on it. The
+// palette stays out of the taskbar.
+TEST_F(PaletteUnderAManager, OwnsNoDialogAndStaysOutOfTheTaskbar) {
+    RunProgram(
+        [] {
+            {
+                rt::ScriptedDialogs dialogs;
+                dialogs.AnswerOpen(TestData("points_lf.txt"));
+                Press(VisibleWindow("Starting Choice"),
+                      "Read points from a TEXT file of X, Y, Z coordinates");
+            }
+            QWidget* editor = nullptr;
+            QWidget* palette = nullptr;
+            ASSERT_TRUE(QTest::qWaitFor([&] {
+                editor = VisibleWindow("2 D");
+                palette = VisibleWindow("Trace");
+                return editor && palette && desktop::Settled(*editor) && desktop::Settled(*palette);
+            }));
+            const auto states = rt::x11::Property32(rt::x11::WindowOf(*palette),
+                                                    rt::x11::Atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 64);
+            ASSERT_TRUE(states.has_value());
+            const xcb_atom_t skipTaskbar = rt::x11::Atom("_NET_WM_STATE_SKIP_TASKBAR");
+            EXPECT_TRUE(std::find(states->begin(), states->end(), skipTaskbar) != states->end())
+                << "a taskbar lists the palette";
+
+            ASSERT_NO_FATAL_FAILURE(ClickInto(*palette));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == palette; }));
+            MenuItem({"File", "Import..", "DXF.."})->trigger();
+            QWidget* options = nullptr;
+            ASSERT_TRUE(
+                QTest::qWaitFor([&] { return (options = VisibleWindow("Import DXF..")) != nullptr; }));
+
+            const rt::UserDialogs user;
+            QRect dialogOnScreen;
+            const QWidget* owner = nullptr;
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (dialog == nullptr || !desktop::Settled(*dialog))
+                    return;
+                poll.stop();
+                owner = dialog->parentWidget() != nullptr ? dialog->parentWidget()->window() : nullptr;
+                dialogOnScreen = desktop::ClientOnScreen(*dialog);
+                dialog->reject();
+            });
+            poll.start(20);
+            Press(options, "OK");
+            EXPECT_EQ(owner, editor) << "the Open dialog belongs to "
+                                     << (owner != nullptr ? owner->windowTitle().toStdString() : "no window");
+            const int editorMiddle = desktop::ClientOnScreen(*editor).center().x();
+            EXPECT_LE(std::abs(dialogOnScreen.center().x() - editorMiddle), 4)
+                << "the Open dialog at " << dialogOnScreen.x() << "," << dialogOnScreen.y()
+                << ", the editor's middle at " << editorMiddle;
             rt::Application::Current()->Quit();
         },
         30);
