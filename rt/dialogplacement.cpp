@@ -87,11 +87,11 @@ bool DialogPlacement::eventFilter(QObject* watched, QEvent* event) {
             const QPoint centred = dialog->pos();
             const QMargins frame = FrameMargins(*dialog);
             PlaceClear(*dialog, frame);
-            // Across, a dialog that had to move stays centred where it can: Qt puts a dialog that
-            // would leave the area at the area's edge instead, reckoning with a frame it guesses.
-            const QRect area = WindowArea(*dialog);
-            const bool atAnEdge = centred.x() <= area.left() || centred.x() + dialog->width() > area.right();
-            if (dialog->pos() != centred && atAnEdge) {
+            // Across, a dialog that had to move stays centred: Qt puts a dialog wider than the room
+            // left of its parent's middle at the area's left edge instead (its clamp at the right
+            // edge keeps the dialog inside, which needs no move).
+            const bool atTheLeftEdge = centred.x() <= WindowArea(*dialog).left();
+            if (dialog->pos() != centred && atTheLeftEdge) {
                 dialog->move(CentreAcross(*dialog) - dialog->width() / 2, dialog->y());
                 PlaceClear(*dialog, frame);
             }
