@@ -1,5 +1,6 @@
 #include "tests/desktop/desktop.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -266,6 +267,18 @@ bool ClickOnScreen(const QPoint& at) {
     return QProcess::execute(QStringLiteral("xdotool"),
                              {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
                               QStringLiteral("click"), QStringLiteral("1")}) == 0;
+}
+
+OnModalDialog::OnModalDialog(std::function<bool(QDialog&)> ready, std::function<void(QDialog&)> act) {
+    QObject::connect(&poll_, &QTimer::timeout, [this, ready = std::move(ready), act = std::move(act)] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !ready(*dialog))
+            return;
+        poll_.stop();
+        acted_ = true;
+        act(*dialog);
+    });
+    poll_.start(20);
 }
 
 } // namespace desktop

@@ -4,10 +4,12 @@
 // of the program to the last, and a test may put a panel across the top of the screen. The X
 // server is asked directly what it shows.
 
+#include <QDialog>
 #include <QGuiApplication>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -56,6 +58,18 @@ bool Settled(const QWidget& window);
 
 // True when the frame of `upper` lies above the frame of `lower` in the X server's stacking order.
 bool StacksAbove(const QWidget& upper, const QWidget& lower);
+
+// While it lives, runs `act` once on the program's modal dialog, the first time `ready` holds for
+// it; the program's own event loop runs it, as the dialog waits for the user.
+class OnModalDialog {
+public:
+    OnModalDialog(std::function<bool(QDialog&)> ready, std::function<void(QDialog&)> act);
+    bool Acted() const { return acted_; }
+
+private:
+    QTimer poll_;
+    bool acted_ = false;
+};
 
 // Gives the X screen another size, as a user does in the display settings (RandR, through
 // xrandr); true once the program's primary screen has that size.

@@ -192,17 +192,14 @@ TEST_F(PaletteUnderAManager, OwnsNoDialogAndStaysOutOfTheTaskbar) {
             const rt::UserDialogs user;
             QRect dialogOnScreen;
             const QWidget* owner = nullptr;
-            QTimer poll;
-            QObject::connect(&poll, &QTimer::timeout, [&] {
-                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                if (dialog == nullptr || !desktop::Settled(*dialog))
-                    return;
-                poll.stop();
-                owner = dialog->parentWidget() != nullptr ? dialog->parentWidget()->window() : nullptr;
-                dialogOnScreen = desktop::ClientOnScreen(*dialog);
-                dialog->reject();
-            });
-            poll.start(20);
+            const desktop::OnModalDialog measure([](QDialog& dialog) { return desktop::Settled(dialog); },
+                                                 [&](QDialog& dialog) {
+                                                     owner = dialog.parentWidget() != nullptr
+                                                                 ? dialog.parentWidget()->window()
+                                                                 : nullptr;
+                                                     dialogOnScreen = desktop::ClientOnScreen(dialog);
+                                                     dialog.reject();
+                                                 });
             Press(options, "OK");
             EXPECT_EQ(owner, editor) << "the Open dialog belongs to "
                                      << (owner != nullptr ? owner->windowTitle().toStdString() : "no window");

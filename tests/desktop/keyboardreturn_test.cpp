@@ -43,21 +43,15 @@ bool HasTheKeyboard(const QWidget* window) {
 }
 
 // Runs `answer` on the program's file dialog once it has the keyboard, while `open` opens it.
-void AnswerTheFileDialog(const std::function<void()>& open, const std::function<void(QFileDialog&)>& answer) {
+void AnswerTheFileDialog(const std::function<void()>& open, const std::function<void()>& answer) {
     const rt::UserDialogs user;
-    bool answered = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || !HasTheKeyboard(dialog))
-            return;
-        poll.stop();
-        answered = true;
-        answer(*dialog);
-    });
-    poll.start(20);
+    const desktop::OnModalDialog answering(
+        [](QDialog& dialog) {
+            return qobject_cast<QFileDialog*>(&dialog) != nullptr && HasTheKeyboard(&dialog);
+        },
+        [&](QDialog&) { answer(); });
     open();
-    EXPECT_TRUE(answered) << "the file dialog never had the keyboard";
+    EXPECT_TRUE(answering.Acted()) << "the file dialog never had the keyboard";
 }
 
 using NoManagerKeyboard = ProgramTest;
@@ -75,7 +69,7 @@ TEST_F(NoManagerKeyboard, ShortcutsReachTheProgramAfterADialogWithoutAClick) {
                 [] {
                     MenuItem({"File", "Import..", "Text XYZ.."})->trigger();
                 },
-                [](QFileDialog&) {
+                [] {
                     Xdotool({"key", "Escape"});
                 });
             EXPECT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }, 3000))
@@ -122,7 +116,7 @@ TEST_F(MetacityKeyboardUnderATopPanel, TheEditorHasTheKeyboardAfterTheContoursEx
                 [] {
                     MenuItem({"File", "Export..", "DXF.."})->trigger();
                 },
-                [&](QFileDialog&) {
+                [&] {
                     Xdotool({"type", "--delay", "1", path});
                     Xdotool({"key", "Return"});
                 });

@@ -119,16 +119,11 @@ TEST_F(NoManagerAbsurdExtents, LeaveTheStartWindowAndItsDialogOnScreen) {
                     << client.width() << " x " << client.height();
                 const rt::UserDialogs user;
                 QRect box;
-                QTimer poll;
-                QObject::connect(&poll, &QTimer::timeout, [&] {
-                    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                    if (dialog == nullptr || !Viewable(*dialog))
-                        return;
-                    poll.stop();
-                    box = desktop::ClientOnScreen(*dialog);
-                    dialog->reject();
-                });
-                poll.start(20);
+                const desktop::OnModalDialog measure([](QDialog& dialog) { return Viewable(dialog); },
+                                                     [&](QDialog& dialog) {
+                                                         box = desktop::ClientOnScreen(dialog);
+                                                         dialog.reject();
+                                                     });
                 rt::MsgBox("A message");
                 EXPECT_TRUE(!box.isEmpty() && Screen().contains(box))
                     << extents << ": the message box at " << box.x() << "," << box.y() << " " << box.width()
@@ -225,20 +220,19 @@ TEST_F(NoManagerKeptState, DelaysNoWindowAfterAFileDialog) {
         [&] {
             const rt::UserDialogs user;
             QElapsedTimer sinceChosen;
-            QTimer poll;
-            QObject::connect(&poll, &QTimer::timeout, [&] {
-                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-                if (dialog == nullptr || !Viewable(*dialog) || QApplication::activeWindow() != dialog)
-                    return;
-                poll.stop();
-                QProcess::execute(
-                    QStringLiteral("xdotool"),
-                    {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("1"), points});
-                QProcess::execute(QStringLiteral("xdotool"),
-                                  {QStringLiteral("key"), QStringLiteral("Return")});
-                sinceChosen.start();
-            });
-            poll.start(20);
+            const desktop::OnModalDialog choose(
+                [](QDialog& dialog) {
+                    return qobject_cast<QFileDialog*>(&dialog) != nullptr && Viewable(dialog) &&
+                           QApplication::activeWindow() == &dialog;
+                },
+                [&](QDialog&) {
+                    QProcess::execute(
+                        QStringLiteral("xdotool"),
+                        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("1"), points});
+                    QProcess::execute(QStringLiteral("xdotool"),
+                                      {QStringLiteral("key"), QStringLiteral("Return")});
+                    sinceChosen.start();
+                });
             QTimer::singleShot(5000, [] {
                 if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
                     dialog->reject();
