@@ -28,6 +28,7 @@ struct ManagerAnswers {
     xcb_window_t manager = XCB_WINDOW_NONE;
     // An unmapped window of the program's own that the manager was asked about.
     xcb_window_t probe = XCB_WINDOW_NONE;
+    // The manager lists the request among those it supports.
     bool offered = false;
     bool probeAnswered = false;
     // A request for a window went unanswered: the manager is asked no more.
