@@ -34,8 +34,11 @@ Events::Events(QObject* parent) : QObject(parent) {
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
+// The application deletes its watch as it ends, when it is no longer the instance; the filter
+// then leaves the event dispatcher as it goes.
 Events::~Events() {
-    QCoreApplication::instance()->removeNativeEventFilter(this);
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->removeNativeEventFilter(this);
     if (clock_ != XCB_WINDOW_NONE && Connection() != nullptr)
         xcb_destroy_window(Connection(), clock_);
 }
