@@ -68,6 +68,24 @@ bool Accepted(const XConnection& x, xcb_void_cookie_t cookie) {
     return error == nullptr;
 }
 
+// Maps a small window and waits until a manager has framed it; destroys it either way.
+bool TakesAWindowIn(const XConnection& x, Clock::time_point deadline) {
+    if (!x.Connected())
+        return false;
+    const xcb_window_t window = xcb_generate_id(x.get());
+    const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_create_window(x.get(), XCB_COPY_FROM_PARENT, window, x.Root(), 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+    xcb_map_window(x.get(), window);
+    xcb_flush(x.get());
+    const bool framed = WaitUntil(
+        x, [&] { return StateOf(x, window) == MapState::Viewable && ParentOf(x, window) != x.Root(); },
+        deadline);
+    xcb_destroy_window(x.get(), window);
+    xcb_flush(x.get());
+    return framed;
+}
+
 void Post(QObject* context, std::function<void()> call) {
     QMetaObject::invokeMethod(context, std::move(call), Qt::QueuedConnection);
 }
@@ -212,6 +230,15 @@ std::string ManagerProcess::Start(int ms) {
         // Also the pause between two questions to the server.
         if (process_.waitForFinished(10))
             return name + " ended before it took the screen";
+    }
+    // Openbox drops the map requests that come in its first milliseconds with the selection: a
+    // window shown then stays unmapped. A window of the probe's own that it frames says it is ready.
+    const XConnection x;
+    while (!TakesAWindowIn(x, Clock::now() + std::chrono::milliseconds(100))) {
+        if (deadline.hasExpired())
+            return name + " took no window in";
+        if (process_.waitForFinished(0))
+            return name + " ended before it took a window in";
     }
     return {};
 }

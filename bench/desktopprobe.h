@@ -77,8 +77,8 @@ public:
     ManagerProcess(const ManagerProcess&) = delete;
     ManagerProcess& operator=(const ManagerProcess&) = delete;
 
-    // Starts the manager and waits until it holds the screen's manager selection (WM_S<n>).
-    // Empty when it does; otherwise what went wrong.
+    // Starts the manager and waits until it holds the screen's manager selection (WM_S<n>) and
+    // frames a window shown then. Empty when it does; otherwise what went wrong.
     std::string Start(int ms);
     // Ends the manager and waits until the selection has no owner. Empty when that happened.
     std::string Stop(int ms);

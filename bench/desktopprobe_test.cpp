@@ -4,11 +4,13 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStandardPaths>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QtGlobal>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -41,15 +43,25 @@ TEST(ProbeMapState, AWindowMappedInsideAnUnmappedOneIsNotViewableUntilThatOneMap
     EXPECT_EQ(deskbench::StateOf(x, client), MapState::Gone);
 }
 
-// A button away from the screen's diagonal, so that a click with its coordinates swapped misses.
+// A button away from the screen's diagonal, so that a click with its coordinates swapped misses,
+// with the pointer on it.
 class ButtonOnScreen : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { ShowWithPointerOnIt(false); }
+    // Waits until the button's window is viewable and, when `framed`, in a manager's frame.
+    void ShowWithPointerOnIt(bool framed) {
         ASSERT_TRUE(deskbench::CanFakeInput(x));
         button.setGeometry(420, 150, 120, 40);
         button.show();
         const xcb_window_t id = rt::x11::WindowOf(button);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return deskbench::StateOf(x, id) == MapState::Viewable; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return deskbench::StateOf(x, id) == MapState::Viewable &&
+                       (deskbench::ParentOf(x, id) != x.Root()) == framed;
+            },
+            5000));
+        // A manager may still place the window it has just framed.
+        QTest::qWait(framed ? 300 : 0);
         const std::optional<QPoint> centre = deskbench::OnRoot(x, id, button.rect().center());
         ASSERT_TRUE(centre.has_value());
         ASSERT_TRUE(deskbench::MovePointer(x, *centre));
@@ -106,6 +118,50 @@ TEST_F(ProbeOpening, SaysSoWhenNoDialogShows) {
     deskbench::OpeningProbe probe;
     const deskbench::OpeningProbe::Opening opening = probe.ClickAndTime(std::chrono::milliseconds(300));
     EXPECT_EQ(opening.error, "no dialog showed after the click");
+}
+
+TEST_F(ProbeOpening, ClosesADialogThatShowsOnlyAfterItGaveUp) {
+    QElapsedTimer shownFor;
+    QObject::connect(&button, &QPushButton::clicked, [&] {
+        QTimer::singleShot(400, [&] {
+            QDialog dialog;
+            // Should the probe leave it, the test ends it.
+            QTimer::singleShot(3000, &dialog, &QDialog::reject);
+            shownFor.start();
+            dialog.exec();
+        });
+    });
+    deskbench::OpeningProbe probe;
+    EXPECT_EQ(probe.ClickAndTime(std::chrono::milliseconds(200)).error, "no dialog showed after the click");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownFor.isValid(); }, 2000));
+    EXPECT_LT(shownFor.elapsed(), 1000);
+}
+
+class ProbeUnderOpenbox : public ButtonOnScreen {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable("openbox").isEmpty())
+            GTEST_SKIP() << "openbox is not installed";
+        ASSERT_EQ(openbox.Start(10000), "");
+        ShowWithPointerOnIt(true);
+    }
+    deskbench::ManagerProcess openbox{"openbox", {"--sm-disable"}};
+};
+
+TEST_F(ProbeUnderOpenbox, TimesADialogInTheManagersFrame) {
+    int closed = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] {
+        QDialog dialog;
+        dialog.resize(200, 100);
+        dialog.exec();
+        ++closed;
+    });
+    deskbench::OpeningProbe probe;
+    const deskbench::OpeningProbe::Opening opening = probe.ClickAndTime(std::chrono::milliseconds(5000));
+    ASSERT_EQ(opening.error, "");
+    EXPECT_TRUE(opening.framed);
+    EXPECT_GT(opening.seconds, opening.secondsToShow);
+    EXPECT_EQ(closed, 1);
 }
 
 TEST(ProbeManager, HoldsTheScreenFromStartUntilStop) {
