@@ -59,8 +59,18 @@ QRect WindowArea(const QWidget& window) {
     return DesktopArea(screen);
 }
 
+QMargins FrameToPlaceWith(QWidget& window) {
+    // Room for any title bar and border a manager draws, more than any seen.
+    constexpr QMargins kRoomForAFrame(32, 64, 32, 32);
+    QRect clear = WindowArea(window);
+    clear.setTop(ClearTop(clear));
+    if (clear.contains(window.geometry().marginsAdded(kRoomForAFrame)))
+        return FrameMarginsSaidOrGuessed(window);
+    return FrameMargins(window);
+}
+
 void PlaceClear(QWidget& window, const std::function<void(int width, int height)>& shrink) {
-    PlaceClear(window, FrameMargins(window), shrink);
+    PlaceClear(window, FrameToPlaceWith(window), shrink);
 }
 
 void PlaceClear(QWidget& window, const QMargins& margins,

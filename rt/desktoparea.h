@@ -28,6 +28,10 @@ QRect WindowArea(const QWidget& window);
 // screen), and one whose frame would pass the area's right edge the greatest width that fits
 // right of its left edge, so that it does not move left over the windows beside it.
 void PlaceClear(QWidget& window, const std::function<void(int width, int height)>& shrink = {});
+// The margins of the frame the window is to be placed with: asked of the manager only where the
+// frame could move the window, one lying near the strip or the area's edges; elsewhere what the
+// manager has said or a guess, which places it alike.
+QMargins FrameToPlaceWith(QWidget& window);
 // The same with the margins of the window's frame already known (rt/framemargins.h).
 void PlaceClear(QWidget& window, const QMargins& frame,
                 const std::function<void(int width, int height)>& shrink = {});

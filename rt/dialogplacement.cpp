@@ -85,7 +85,7 @@ bool DialogPlacement::eventFilter(QObject* watched, QEvent* event) {
             // Moved by us or not, a dialog shown again is centred again, as Qt does.
             const bool moved = dialog->testAttribute(Qt::WA_Moved);
             const QPoint centred = dialog->pos();
-            const QMargins frame = FrameMargins(*dialog);
+            const QMargins frame = FrameToPlaceWith(*dialog);
             PlaceClear(*dialog, frame);
             // Across, a dialog that had to move stays centred: Qt puts a dialog wider than the room
             // left of its parent's middle at the area's left edge instead (its clamp at the right

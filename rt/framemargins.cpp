@@ -106,6 +106,26 @@ std::optional<QMargins> AskedFor(const QWidget& window) {
     return SaidFor(window);
 }
 
+// The frame where nothing need be asked: off X the one Qt knows, none without a manager, the one
+// the manager has said.
+std::optional<QMargins> KnownWithoutAsking(QWidget& window) {
+    if (x11::Connection() == nullptr)
+        return window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
+    ProbeManager();
+    if (answers.manager == XCB_WINDOW_NONE)
+        return QMargins();
+    if (!window.testAttribute(Qt::WA_WState_Created))
+        static_cast<void>(window.winId()); // creates the native window
+    return SaidFor(window);
+}
+
+QMargins Guessed(const QWidget& window) {
+    const QMargins other = OtherFramedMargins(window);
+    if (!other.isNull())
+        return other;
+    return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
+}
+
 } // namespace
 
 std::optional<QMargins> CheckedExtents(const std::optional<QMargins>& said, const QSize& screen) {
@@ -138,21 +158,15 @@ void ProbeManager() {
 }
 
 QMargins FrameMargins(QWidget& window) {
-    if (x11::Connection() == nullptr)
-        return window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
-    ProbeManager();
-    if (answers.manager == XCB_WINDOW_NONE)
-        return {};
-    if (!window.testAttribute(Qt::WA_WState_Created))
-        static_cast<void>(window.winId()); // creates the native window
-    if (const std::optional<QMargins> said = SaidFor(window))
-        return *said;
+    if (const std::optional<QMargins> known = KnownWithoutAsking(window))
+        return *known;
     if (const std::optional<QMargins> answer = AskedFor(window))
         return *answer;
-    const QMargins other = OtherFramedMargins(window);
-    if (!other.isNull())
-        return other;
-    return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
+    return Guessed(window);
+}
+
+QMargins FrameMarginsSaidOrGuessed(QWidget& window) {
+    return KnownWithoutAsking(window).value_or(Guessed(window));
 }
 
 void WhenFramed(QWidget& window, const QMargins& used, std::function<void(const QMargins& frame)> placed) {

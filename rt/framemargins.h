@@ -20,6 +20,8 @@ namespace rt::detail {
 // program, else a title bar above. Waits for the manager's answer only while the manager answers,
 // at most 200 ms, and only once for a manager that does not answer.
 QMargins FrameMargins(QWidget& window);
+// The same without asking the manager: what it has said already, else the guess.
+QMargins FrameMarginsSaidOrGuessed(QWidget& window);
 
 // The extents a manager reported, where they can be the frame of a window on a screen of that size.
 std::optional<QMargins> CheckedExtents(const std::optional<QMargins>& said, const QSize& screen);

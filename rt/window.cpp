@@ -311,7 +311,7 @@ void Window::Show() {
     // not fit below the strip; the window loses the rows below the screen's edge. One sized for a
     // wider screen loses the columns beyond its right edge.
     const auto shrink = [this](int width, int height) { impl_->Resize(width, height); };
-    const QMargins frame = placing ? detail::FrameMargins(content) : QMargins();
+    const QMargins frame = placing ? detail::FrameToPlaceWith(content) : QMargins();
     if (placing)
         detail::PlaceClear(content, frame, shrink);
     // A tool window serves a working window: no taskbar or pager lists it.

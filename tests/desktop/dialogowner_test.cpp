@@ -30,9 +30,12 @@ bool HasTheKeyboard(const QWidget* window) {
 void ExpectTheEditorToGetTheKeyboardBackFromThePointList(QWidget* editor) {
     // As a user clicks into the editor once it and its palette are on screen: the program shows
     // windows without waiting for the manager to map them.
+    // Qt activates a window it shows once it has seen it mapped; that of the palette, shown last,
+    // must not come after the user's click.
     ASSERT_TRUE(QTest::qWaitFor([&] {
         const QWidget* palette = VisibleWindow("Trace");
-        return desktop::Settled(*editor) && palette != nullptr && desktop::Settled(*palette);
+        return desktop::Settled(*editor) && palette != nullptr && desktop::Settled(*palette) &&
+               editor->windowHandle()->isExposed() && palette->windowHandle()->isExposed();
     }));
     editor->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }))
