@@ -141,6 +141,12 @@ bool MenuStrip::eventFilter(QObject* watched, QEvent* event) {
         if (widget != nullptr && widget->window() == this)
             return true;
     }
+    // Nor may a shortcut of the strip's items, whichever window of the modal one has the keyboard.
+    if (ModalWindowUp() && event->type() == QEvent::Shortcut) {
+        for (const QObject* owner = watched; owner != nullptr; owner = owner->parent())
+            if (owner == this)
+                return true;
+    }
     if (event->type() == QEvent::KeyPress && OpenMenuByMnemonic(watched, *static_cast<QKeyEvent*>(event)))
         return true;
     return QWidget::eventFilter(watched, event);

@@ -113,7 +113,17 @@ xcb_window_t ManagerOwner() {
         return XCB_WINDOW_NONE;
     const auto owner = Take(
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr));
-    return owner ? owner->owner : xcb_window_t{XCB_WINDOW_NONE};
+    if (owner && owner->owner != XCB_WINDOW_NONE)
+        return owner->owner;
+    // A manager that takes no selection (fluxbox) still names a window of its own, which names
+    // itself, as long as it runs (EWMH); one that ended leaves the root's word behind, not the window.
+    const xcb_atom_t check = Atom("_NET_SUPPORTING_WM_CHECK");
+    const auto named = Property32(Root(), check, XCB_ATOM_WINDOW, 1);
+    if (!named || named->empty() || named->front() == XCB_WINDOW_NONE)
+        return XCB_WINDOW_NONE;
+    const auto itself = Property32(named->front(), check, XCB_ATOM_WINDOW, 1);
+    return itself && !itself->empty() && itself->front() == named->front() ? named->front()
+                                                                           : xcb_window_t{XCB_WINDOW_NONE};
 }
 
 bool ManagerRuns() {
@@ -138,8 +148,11 @@ std::optional<std::vector<std::uint32_t>> Property32(xcb_window_t window, xcb_at
     xcb_connection_t* connection = Connection();
     if (connection == nullptr || window == XCB_WINDOW_NONE || property == XCB_ATOM_NONE)
         return std::nullopt;
+    // A window that is gone is no error of the program's: its error is taken here, not reported.
+    xcb_generic_error_t* error = nullptr;
     const auto reply = Take(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, property, type, 0, count), nullptr));
+        connection, xcb_get_property(connection, 0, window, property, type, 0, count), &error));
+    std::free(error);
     if (!reply || reply->format != 32 || reply->type == XCB_ATOM_NONE ||
         (type != XCB_ATOM_ANY && reply->type != type))
         return std::nullopt;

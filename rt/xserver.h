@@ -35,16 +35,18 @@ xcb_atom_t Atom(const char* name);
 xcb_window_t WindowOf(const QWidget& window);
 
 // The window through which a window manager holds the screen's manager selection (WM_S<n>,
-// ICCCM 2.8); XCB_WINDOW_NONE while none does. A manager that ended leaves WM_STATE and
-// _NET_SUPPORTING_WM_CHECK behind, never the selection.
+// ICCCM 2.8), else, for a manager that takes none, the live window its _NET_SUPPORTING_WM_CHECK
+// names (EWMH); XCB_WINDOW_NONE while no manager runs. A manager that ended leaves WM_STATE and the
+// root's _NET_SUPPORTING_WM_CHECK behind, never the selection or its own window.
 xcb_window_t ManagerOwner();
-// True while a window manager holds the screen's manager selection.
+// True while a window manager runs (ManagerOwner).
 bool ManagerRuns();
 // True when the running manager names the atom in its _NET_SUPPORTED list.
 bool ManagerSupports(const char* name);
 
 // The 32-bit items of a property of type `type` (or any type with XCB_ATOM_ANY), at most
-// `count`; nothing when the property is missing, of another type or of another format.
+// `count`; nothing when the property is missing, of another type or of another format, or the
+// window is gone.
 std::optional<std::vector<std::uint32_t>> Property32(xcb_window_t window, xcb_atom_t property,
                                                      xcb_atom_t type, std::uint32_t count);
 

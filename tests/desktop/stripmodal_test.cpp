@@ -2,6 +2,7 @@
 // press, and its shortcuts do nothing, so no command starts inside the dialog's event loop.
 
 #include <QFileDialog>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -26,6 +27,8 @@ TEST_F(StripUnderAModalDialog, AltEAPressOnFileAndCtrlROpenNothingAndTheDialogSt
         [] {
             // As the program's open dialog runs: application-modal, in an event loop of its own.
             QFileDialog dialog(VisibleWindow("Starting Choice"));
+            // A folder of folders and files (the source folder), as a user's is.
+            dialog.setDirectory(QString::fromStdString(TestData("../..")));
             QTimer::singleShot(0, &dialog, [&] {
                 ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }));
                 QWidget* field = QApplication::focusWidget();
@@ -44,6 +47,13 @@ TEST_F(StripUnderAModalDialog, AltEAPressOnFileAndCtrlROpenNothingAndTheDialogSt
 
                 QTest::keyClick(field, Qt::Key_R, Qt::ControlModifier);
                 EXPECT_EQ(VisibleWindow("Point Editor"), nullptr) << "Ctrl+R opened the point list";
+                // Also from the dialog's list of files, which takes no text.
+                auto* files = dialog.findChild<QListView*>(QStringLiteral("listView"));
+                ASSERT_NE(files, nullptr);
+                files->setFocus();
+                QTest::keyClick(files, Qt::Key_R, Qt::ControlModifier);
+                EXPECT_EQ(VisibleWindow("Point Editor"), nullptr)
+                    << "Ctrl+R in the list of files opened the point list";
 
                 EXPECT_TRUE(dialog.isVisible());
                 dialog.reject();
