@@ -245,3 +245,26 @@ TEST_F(NoManagerKeptState, DelaysNoWindowAfterAFileDialog) {
         },
         30);
 }
+
+// A manager that takes no selection and names itself only through _NET_SUPPORTING_WM_CHECK (as
+// fluxbox does) is a manager all the same: the program keeps a window's frame on screen, and once
+// the manager has ended, its leftover word on the root names no manager.
+TEST(NoManagerWithoutASelection, IsAManagerUntilItEnds) {
+    desktop::TestManager manager({"--no-selection"});
+    ASSERT_TRUE(manager.Ready()) << "the manager was not seen";
+    using Window = TestWindow<9>;
+    Window::Reset();
+    Window::layout = [](Window& window) {
+        window.SetLeft(200);
+        window.SetTop(5);
+    };
+    Window& window = rt::Instance<Window>();
+    QWidget& content = *window.ContentWidget();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return rt::x11::FrameExtents(rt::x11::WindowOf(content)).has_value(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return desktop::DrawnFrame(content).top() >= 0; }))
+        << "the frame's top lies at " << desktop::DrawnFrame(content).top();
+    window.Close();
+    EXPECT_TRUE(manager.End());
+    EXPECT_FALSE(rt::x11::ManagerRuns());
+}

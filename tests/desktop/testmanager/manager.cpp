@@ -108,6 +108,11 @@ std::string Manager::TakeScreen() {
                    atoms_[kNetWmName]});
     SetActive(XCB_WINDOW_NONE);
 
+    if (!options_.takeSelection) {
+        Adopt();
+        xcb_flush(c_);
+        return {};
+    }
     xcb_set_selection_owner(c_, checkWindow_, atoms_[kWmSn], *time);
     const Reply<xcb_get_selection_owner_reply_t> taken(
         xcb_get_selection_owner_reply(c_, xcb_get_selection_owner(c_, atoms_[kWmSn]), nullptr));

@@ -7,7 +7,8 @@
 namespace testwm {
 
 const char* const kUsage =
-    "usage: ambrelix_test_wm [--extents L,R,T,B] [--no-frame-answer] [--late-frame MS] [--late-state MS]\n"
+    "usage: ambrelix_test_wm [--extents L,R,T,B] [--no-frame-answer] [--late-frame MS] [--late-state MS] "
+    "[--no-selection]\n"
     "                        [--keep-state] [--no-map] [--log FILE]\n"
     "A window manager for the desktop tests. It frames every window it maps with the extents\n"
     "given (1,1,20,5 unless given), reports them as given and draws each side at most 10000\n"
@@ -73,6 +74,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
             options.answerFrameRequests = false;
         } else if (option == "--keep-state") {
             options.keepState = true;
+        } else if (option == "--no-selection") {
+            options.takeSelection = false;
         } else if (option == "--no-map") {
             options.mapWindows = false;
         } else {

@@ -32,6 +32,9 @@ struct Options {
     bool keepState = false;
     // --no-map: map requests are taken in and the windows left unmapped.
     bool mapWindows = true;
+    // --no-selection: the manager takes no WM_S<n> selection and names itself only through
+    // _NET_SUPPORTING_WM_CHECK, as fluxbox does.
+    bool takeSelection = true;
     // --log FILE: one line per event handled; empty for none.
     std::string logPath;
 };
