@@ -44,9 +44,13 @@ void ExpectTheEditorToGetTheKeyboardBackFromThePointList(QWidget* editor) {
     MenuItem({"File", "Point Editor.."})->trigger();
     QWidget* list = nullptr;
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        list = QApplication::activeWindow();
-        return list != nullptr && list != editor && HasTheKeyboard(list);
-    })) << "the point list never had the keyboard";
+        list = VisibleWindow("Point Editor");
+        return list != nullptr && HasTheKeyboard(list);
+    })) << "the point list never had the keyboard; "
+        << (QApplication::activeWindow() != nullptr
+                ? QApplication::activeWindow()->windowTitle().toStdString()
+                : std::string("no window"))
+        << " has it";
     Press(list, "Cancel");
     EXPECT_TRUE(QTest::qWaitFor([&] { return HasTheKeyboard(editor); }))
         << "the editor lacks the keyboard after the point list";

@@ -99,13 +99,28 @@ using WindowsPastTheRightEdge = ProgramTest;
 // Its frame would pass the area's right edge: it keeps its left edge and loses the columns beyond
 // that edge rather than moving left over the windows beside it.
 TEST_F(WindowsPastTheRightEdge, KeepTheirLeftEdgeAndLoseTheColumnsBeyond) {
-    TooWideWindow& window = rt::Instance<TooWideWindow>();
-    QWidget* shown = window.ContentWidget();
+    TooWideWindow* window = &rt::Instance<TooWideWindow>();
+    QWidget* shown = window->ContentWidget();
+    // Now and then openbox places a window whose frame ends at the screen's edge itself, at the
+    // area's top-left corner, whatever the program asked (about one full desktop run in ten, also
+    // while the program still waited for the manager to map its windows); such a window is shown
+    // once more.
+    const QPoint openboxCorner = Area().topLeft() + QPoint(1, 20);
+    if (QTest::qWaitFor([&] { return desktop::Settled(*shown); }) &&
+        !QTest::qWaitFor(
+            [&] { return desktop::ClientOnScreen(*shown).topLeft() == Area().topLeft() + QPoint(168, 48); },
+            1000) &&
+        desktop::ClientOnScreen(*shown).topLeft() == openboxCorner) {
+        window->Close();
+        QTest::qWait(100);
+        window = &rt::Instance<TooWideWindow>();
+        shown = window->ContentWidget();
+    }
     ExpectAt(shown, {168, 48}, "the window");
     const QRect frame = desktop::DrawnFrame(*shown);
     EXPECT_LE(frame.right(), Area().right()) << "the frame reaches to " << frame.right();
     EXPECT_GE(frame.right(), Area().right() - 1) << "the window lost more columns than it must";
-    window.Close();
+    window->Close();
 }
 
 // Under a top panel, the frames of the windows of 2D and 3D and of the dialogs on them lie below
