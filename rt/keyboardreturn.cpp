@@ -20,6 +20,8 @@ namespace {
 constexpr xcb_window_t kPointerRoot = 1;
 // How long a manager may take to withdraw a window before the program stops waiting for it.
 constexpr int kWithdrawalMs = 1000;
+// How long after the strip took the keyboard it looks whether it still has it.
+constexpr int kRetakeMs = 200;
 
 MenuStrip* StripOf() {
     Application* application = Application::Current();
@@ -142,8 +144,22 @@ void KeyboardReturn::GiveBack(xcb_timestamp_t time) {
         return;
     }
     MenuStrip* strip = StripOf();
-    if (strip != nullptr && strip->isVisible() && OnlyTheStripShows())
-        strip->TakeKeyboard(time);
+    if (strip == nullptr || !strip->isVisible() || !OnlyTheStripShows())
+        return;
+    strip->TakeKeyboard(time);
+    // A manager that gives the keyboard to a window of its own as it withdraws a window may do so
+    // after the strip took it; the strip then takes it once more, at a time after the manager's.
+    QTimer::singleShot(kRetakeMs, this, [this] {
+        x11::Events* events = x11::Events::Get();
+        if (events == nullptr || ProgramHasKeyboard() || !KeyboardFree())
+            return;
+        events->RequestTime([self = QPointer<KeyboardReturn>(this)](xcb_timestamp_t now) {
+            MenuStrip* alone = StripOf();
+            if (self != nullptr && alone != nullptr && alone->isVisible() && OnlyTheStripShows() &&
+                !ProgramHasKeyboard() && KeyboardFree())
+                alone->TakeKeyboard(now);
+        });
+    });
 }
 
 } // namespace rt::detail
