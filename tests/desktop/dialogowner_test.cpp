@@ -199,18 +199,23 @@ TEST_F(PaletteUnderAManager, OwnsNoDialogAndStaysOutOfTheTaskbar) {
             const rt::UserDialogs user;
             QRect dialogOnScreen;
             const QWidget* owner = nullptr;
-            const desktop::OnModalDialog measure([](QDialog& dialog) { return desktop::Settled(dialog); },
-                                                 [&](QDialog& dialog) {
-                                                     owner = dialog.parentWidget() != nullptr
-                                                                 ? dialog.parentWidget()->window()
-                                                                 : nullptr;
-                                                     dialogOnScreen = desktop::ClientOnScreen(dialog);
-                                                     dialog.reject();
-                                                 });
+            const int editorMiddle = desktop::ClientOnScreen(*editor).center().x();
+            const desktop::OnModalDialog measure(
+                [](QDialog& dialog) { return desktop::Settled(dialog); },
+                [&](QDialog& dialog) {
+                    owner = dialog.parentWidget() != nullptr ? dialog.parentWidget()->window() : nullptr;
+                    // The manager may still be moving the window it has just framed.
+                    static_cast<void>(QTest::qWaitFor(
+                        [&] {
+                            return std::abs(desktop::ClientOnScreen(dialog).center().x() - editorMiddle) <= 4;
+                        },
+                        1000));
+                    dialogOnScreen = desktop::ClientOnScreen(dialog);
+                    dialog.reject();
+                });
             Press(options, "OK");
             EXPECT_EQ(owner, editor) << "the Open dialog belongs to "
                                      << (owner != nullptr ? owner->windowTitle().toStdString() : "no window");
-            const int editorMiddle = desktop::ClientOnScreen(*editor).center().x();
             EXPECT_LE(std::abs(dialogOnScreen.center().x() - editorMiddle), 4)
                 << "the Open dialog at " << dialogOnScreen.x() << "," << dialogOnScreen.y()
                 << ", the editor's middle at " << editorMiddle;
