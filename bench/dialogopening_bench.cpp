@@ -14,9 +14,7 @@
 // median under openbox over the median without a manager (openbox_over_none), printed again at
 // the end.
 
-#include <QByteArray>
 #include <QPoint>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <QtGlobal>
@@ -38,6 +36,7 @@
 #include "rt/runtimeinit.h"
 #include "rt/window.h"
 #include "rt/xserver.h"
+#include "tests/support/temporaryuserfolder.h"
 
 namespace {
 
@@ -218,13 +217,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     // The program's preferences go to a temporary per-user folder, not the user's own; openbox,
     // which inherits it, runs on its default settings.
-    const QTemporaryDir userFolder;
-    if (!userFolder.isValid())
+    const testsupport::TemporaryUserFolder userFolder;
+    if (!userFolder.Valid())
         return 2;
-    const QByteArray base = userFolder.path().toLocal8Bit();
-    for (const char* kind : {"CONFIG", "DATA", "CACHE"})
-        setenv((QByteArray("XDG_") + kind + "_HOME").constData(),
-               (base + "/" + QByteArray(kind).toLower()).constData(), 1);
 
     const rt::RuntimeInit runtime(argc, argv, "Ambrelix");
     ambrelix::InitFileTypes();

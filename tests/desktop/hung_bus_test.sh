@@ -16,32 +16,8 @@ if [ $# -ne 1 ]; then
 fi
 tests=$1
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-    local status=$? pid
-    trap - EXIT
-    for pid in "${started[@]}"; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 129' HUP
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-# Polls a check every 0.02 s for up to 10 s.
-within_10s() {
-    local tries
-    for ((tries = 0; tries < 500; tries++)); do
-        "$@" && return 0
-        sleep 0.02
-    done
-    return 1
-}
+# shellcheck source-path=SCRIPTDIR
+source "$here/started_processes.sh"
 has_line() { grep -q . "$1" 2>/dev/null; }
 
 dbus-daemon --session --nofork --print-address=3 3>"$work/answering" >"$work/answering.log" 2>&1 &

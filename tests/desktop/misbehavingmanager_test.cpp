@@ -40,6 +40,16 @@ bool Viewable(const QWidget& window) {
     return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
+// The tests' window, which each rt::Instance shows at (left, top) of the area.
+using PlacedWindow = TestWindow<7>;
+void PlaceWindowsAt(int left, int top) {
+    PlacedWindow::Reset();
+    PlacedWindow::layout = [left, top](PlacedWindow& window) {
+        window.SetLeft(left);
+        window.SetTop(top);
+    };
+}
+
 // The 2D editor from the start window, then the 3D mode and back to 2D.
 void RoundTripThroughTheModes() {
     {
@@ -79,19 +89,14 @@ TEST_F(NoManagerFrameRequests, AreSentOnlyForWindowsNotYetMapped) {
 TEST(NoManagerSilentManager, KeepsNoWindowWaiting) {
     desktop::TestManager manager({"--no-frame-answer"});
     ASSERT_TRUE(manager.Ready());
-    using Window = TestWindow<7>;
-    Window::Reset();
-    Window::layout = [](Window& window) {
-        window.SetLeft(200);
-        window.SetTop(200);
-    };
+    PlaceWindowsAt(200, 200);
     // The first window may wait for the manager's first answer, the one wait a manager gets.
-    rt::Instance<Window>().Close();
+    rt::Instance<PlacedWindow>().Close();
     int waited = 0;
     for (int round = 0; round < 5; ++round) {
         QElapsedTimer clock;
         clock.start();
-        Window& window = rt::Instance<Window>();
+        PlacedWindow& window = rt::Instance<PlacedWindow>();
         if (clock.elapsed() > 50)
             ++waited;
         window.Close();
@@ -139,13 +144,8 @@ TEST_F(NoManagerAbsurdExtents, LeaveTheStartWindowAndItsDialogOnScreen) {
 TEST(NoManagerLateFrame, PlacesTheWindowAgainWhenTheFrameIsSaid) {
     desktop::TestManager manager({"--no-frame-answer", "--late-frame", "300", "--extents", "1,1,60,5"});
     ASSERT_TRUE(manager.Ready());
-    using Window = TestWindow<8>;
-    Window::Reset();
-    Window::layout = [](Window& window) {
-        window.SetLeft(200);
-        window.SetTop(30);
-    };
-    Window& window = rt::Instance<Window>();
+    PlaceWindowsAt(200, 30);
+    PlacedWindow& window = rt::Instance<PlacedWindow>();
     QWidget& content = *window.ContentWidget();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
@@ -252,13 +252,8 @@ TEST_F(NoManagerKeptState, DelaysNoWindowAfterAFileDialog) {
 TEST(NoManagerWithoutASelection, IsAManagerUntilItEnds) {
     desktop::TestManager manager({"--no-selection"});
     ASSERT_TRUE(manager.Ready()) << "the manager was not seen";
-    using Window = TestWindow<9>;
-    Window::Reset();
-    Window::layout = [](Window& window) {
-        window.SetLeft(200);
-        window.SetTop(5);
-    };
-    Window& window = rt::Instance<Window>();
+    PlaceWindowsAt(200, 5);
+    PlacedWindow& window = rt::Instance<PlacedWindow>();
     QWidget& content = *window.ContentWidget();
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return rt::x11::FrameExtents(rt::x11::WindowOf(content)).has_value(); }));

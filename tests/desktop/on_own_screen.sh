@@ -43,33 +43,8 @@ none) manager_command=() ;;
     ;;
 esac
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-    local status=$? index
-    trap - EXIT
-    # Stopped in the reverse order of their start: the manager before its screen.
-    for ((index = ${#started[@]} - 1; index >= 0; index--)); do
-        kill "${started[index]}" 2>/dev/null || true
-        wait "${started[index]}" 2>/dev/null || true
-    done
-    rm -rf "$work"
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 129' HUP
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-# Polls a check every 0.02 s for up to 10 s.
-within_10s() {
-    local tries
-    for ((tries = 0; tries < 500; tries++)); do
-        "$@" && return 0
-        sleep 0.02
-    done
-    return 1
-}
+# shellcheck source-path=SCRIPTDIR
+source "$here/started_processes.sh"
 
 # Xvfb writes the number of the display it chose once it accepts connections. Monitors last only
 # while the server does not reset, which it does when its last client leaves.

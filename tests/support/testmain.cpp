@@ -3,14 +3,12 @@
 // window kept from test to test.
 
 #include <QApplication>
-#include <QByteArray>
-#include <QTemporaryDir>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "rt/dialogs.h"
 #include "rt/runtimeinit.h"
 #include "rt/window.h"
+#include "tests/support/temporaryuserfolder.h"
 
 namespace {
 class DiscardWindowsAfterEachTest : public ::testing::EmptyTestEventListener {
@@ -20,13 +18,9 @@ class DiscardWindowsAfterEachTest : public ::testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    QTemporaryDir userFolder;
-    if (!userFolder.isValid())
+    const testsupport::TemporaryUserFolder userFolder;
+    if (!userFolder.Valid())
         return 2;
-    const QByteArray base = userFolder.path().toLocal8Bit();
-    for (const char* kind : {"CONFIG", "DATA", "CACHE"})
-        setenv((QByteArray("XDG_") + kind + "_HOME").constData(),
-               (base + "/" + QByteArray(kind).toLower()).constData(), 1);
 
     const rt::RuntimeInit runtime(argc, argv, "Ambrelix");
     QApplication::setQuitOnLastWindowClosed(false);
