@@ -17,7 +17,7 @@
 #include <thread>
 #include <xcb/xcbext.h>
 
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 
 namespace deskbench {
 

@@ -16,7 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "bench/desktopprobe.h"
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 
 namespace {
 

@@ -35,7 +35,7 @@
 #include "rt/pushbutton.h"
 #include "rt/runtimeinit.h"
 #include "rt/window.h"
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 #include "tests/support/temporaryuserfolder.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <map>
 #include <stdexcept>
 
-#include "rt/dialogplacement.h"
-#include "rt/framemargins.h"
-#include "rt/keyboardreturn.h"
+#include "rt/desktop/dialogplacement.h"
+#include "rt/desktop/framemargins.h"
+#include "rt/desktop/keyboardreturn.h"
 #include "rt/menustrip.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"

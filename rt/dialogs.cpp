@@ -12,7 +12,7 @@
 #include <QTranslator>
 #include <memory>
 
-#include "rt/dialogplacement.h"
+#include "rt/desktop/dialogplacement.h"
 #include "rt/widgetinternal.h"
 
 namespace rt {

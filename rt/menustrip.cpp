@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "rt/application.h"
-#include "rt/desktoparea.h"
+#include "rt/desktop/desktoparea.h"
 #include "rt/menu.h"
 #include "rt/menuimpl.h"
 #include "rt/widgetinternal.h"
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 
 namespace rt {
 

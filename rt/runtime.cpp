@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "rt/desktoparea.h"
+#include "rt/desktop/desktoparea.h"
 #include "rt/widgetinternal.h"
 
 namespace rt {

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "rt/platformchoice.h"
-#include "rt/sessionbus.h"
+#include "rt/desktop/platformchoice.h"
+#include "rt/desktop/sessionbus.h"
 
 namespace rt {
 

@@ -8,15 +8,15 @@
 #include <algorithm>
 
 #include "rt/contentwidget.h"
-#include "rt/desktoparea.h"
-#include "rt/dialogplacement.h"
-#include "rt/framemargins.h"
+#include "rt/desktop/desktoparea.h"
+#include "rt/desktop/dialogplacement.h"
+#include "rt/desktop/framemargins.h"
 #include "rt/mousecursor.h"
 #include "rt/pushbutton.h"
 #include "rt/widgetinternal.h"
 #include "rt/windowimpl.h"
-#include "rt/windowmapping.h"
-#include "rt/xserver.h"
+#include "rt/desktop/windowmapping.h"
+#include "rt/desktop/xserver.h"
 
 namespace rt {
 namespace detail {

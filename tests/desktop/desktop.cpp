@@ -13,7 +13,7 @@
 #include <vector>
 #include <xcb/xcb.h>
 
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 
 namespace desktop {
 

@@ -16,7 +16,7 @@
 
 #include "rt/application.h"
 #include "rt/dialogs.h"
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 #include "tests/desktop/desktop.h"
 #include "tests/support/e2e.h"
 

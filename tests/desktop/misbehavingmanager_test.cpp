@@ -19,7 +19,7 @@
 
 #include "rt/application.h"
 #include "rt/dialogs.h"
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 #include "tests/desktop/desktop.h"
 #include "tests/desktop/testmanager.h"
 #include "tests/rt/testwindow.h"

@@ -13,7 +13,7 @@
 #include <xcb/xcb.h>
 
 #include "rt/application.h"
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 #include "tests/desktop/desktop.h"
 #include "tests/rt/testwindow.h"
 #include "tests/support/e2e.h"

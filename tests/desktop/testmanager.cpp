@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 
 #ifndef AMBRELIX_TEST_WM
 #error "AMBRELIX_TEST_WM names the test window manager's executable (tests/CMakeLists.txt)"

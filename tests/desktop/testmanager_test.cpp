@@ -19,7 +19,7 @@
 #include <vector>
 #include <xcb/xcb.h>
 
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 #include "tests/desktop/desktop.h"
 #include "tests/desktop/testmanager.h"
 

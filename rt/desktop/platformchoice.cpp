@@ -1,4 +1,4 @@
-#include "rt/platformchoice.h"
+#include "rt/desktop/platformchoice.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "rt/desktoparea.h"
+#include "rt/desktop/desktoparea.h"
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "rt/application.h"
-#include "rt/framemargins.h"
+#include "rt/desktop/framemargins.h"
 #include "rt/menustrip.h"
 
 namespace rt::detail {

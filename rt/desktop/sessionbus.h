@@ -6,7 +6,7 @@
 // - Qt asks the bus for a global menu bar, which the program does not use: its menus are in the
 //   strip.
 // - Dialogs are Qt's own, never the desktop's through Qt's GTK theme, whose file chooser asks the
-//   bus for the desktop's document portal; the program places Qt's own (rt/dialogplacement.h).
+//   bus for the desktop's document portal; the program places Qt's own (rt/desktop/dialogplacement.h).
 // - Qt's accessibility bridge (AT-SPI) asks the bus for the accessibility bus unless it is given
 //   that bus's address: it gets the address the X display names (AT_SPI_BUS on the root window,
 //   which the accessibility bus's launcher sets), so screen readers reach the program on such a

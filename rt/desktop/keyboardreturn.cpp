@@ -1,4 +1,4 @@
-#include "rt/keyboardreturn.h"
+#include "rt/desktop/keyboardreturn.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -7,10 +7,10 @@
 #include <QWindow>
 
 #include "rt/application.h"
-#include "rt/dialogplacement.h"
+#include "rt/desktop/dialogplacement.h"
 #include "rt/menustrip.h"
-#include "rt/xevents.h"
-#include "rt/xserver.h"
+#include "rt/desktop/xevents.h"
+#include "rt/desktop/xserver.h"
 
 namespace rt::detail {
 

@@ -1,4 +1,4 @@
-#include "rt/sessionbus.h"
+#include "rt/desktop/sessionbus.h"
 
 #include <QAccessible>
 #include <QByteArray>
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <xcb/xcb.h>
 
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 
 namespace rt::detail {
 

@@ -1,4 +1,4 @@
-#include "rt/xevents.h"
+#include "rt/desktop/xevents.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -7,7 +7,7 @@
 #include <QWindow>
 #include <vector>
 
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 
 namespace rt::x11 {
 

@@ -1,4 +1,4 @@
-#include "rt/windowmapping.h"
+#include "rt/desktop/windowmapping.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 
 namespace rt::detail {
 

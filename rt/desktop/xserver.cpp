@@ -1,4 +1,4 @@
-#include "rt/xserver.h"
+#include "rt/desktop/xserver.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>

@@ -1,4 +1,4 @@
-#include "rt/framemargins.h"
+#include "rt/desktop/framemargins.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -10,8 +10,8 @@
 #include <QWindow>
 #include <memory>
 
-#include "rt/xevents.h"
-#include "rt/xserver.h"
+#include "rt/desktop/xevents.h"
+#include "rt/desktop/xserver.h"
 
 namespace rt::detail {
 

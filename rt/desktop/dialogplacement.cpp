@@ -1,4 +1,4 @@
-#include "rt/dialogplacement.h"
+#include "rt/desktop/dialogplacement.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "rt/application.h"
-#include "rt/desktoparea.h"
-#include "rt/framemargins.h"
+#include "rt/desktop/desktoparea.h"
+#include "rt/desktop/framemargins.h"
 #include "rt/menustrip.h"
 
 namespace rt::detail {

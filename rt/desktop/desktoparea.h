@@ -32,7 +32,7 @@ void PlaceClear(QWidget& window, const std::function<void(int width, int height)
 // frame could move the window, one lying near the strip or the area's edges; elsewhere what the
 // manager has said or a guess, which places it alike.
 QMargins FrameToPlaceWith(QWidget& window);
-// The same with the margins of the window's frame already known (rt/framemargins.h).
+// The same with the margins of the window's frame already known (rt/desktop/framemargins.h).
 void PlaceClear(QWidget& window, const QMargins& frame,
                 const std::function<void(int width, int height)>& shrink = {});
 
