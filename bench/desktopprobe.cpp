@@ -17,6 +17,7 @@
 #include <thread>
 #include <xcb/xcbext.h>
 
+#include "rt/desktop/windowmanager.h"
 #include "rt/desktop/xserver.h"
 
 namespace deskbench {

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "bench/desktopprobe.h"
+#include "rt/desktop/windowmanager.h"
 #include "rt/desktop/xserver.h"
 
 namespace {

@@ -31,11 +31,12 @@
 #include "app/finstart.h"
 #include "app/startup.h"
 #include "bench/desktopprobe.h"
+#include "rt/desktop/windowmanager.h"
+#include "rt/desktop/xserver.h"
 #include "rt/dialogs.h"
 #include "rt/pushbutton.h"
 #include "rt/runtimeinit.h"
 #include "rt/window.h"
-#include "rt/desktop/xserver.h"
 #include "tests/support/temporaryuserfolder.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "rt/desktop/dialogplacement.h"
 #include "rt/desktop/framemargins.h"
 #include "rt/desktop/keyboardreturn.h"
+#include "rt/desktop/strip.h"
 #include "rt/menustrip.h"
 #include "rt/widgetinternal.h"
 #include "rt/window.h"
@@ -46,6 +47,8 @@ struct Application::Impl {
 Application::Application() : impl_(std::make_unique<Impl>()) {}
 
 Application::~Application() {
+    if (impl_->strip != nullptr && detail::Strip() == impl_->strip.get())
+        detail::SetStrip(nullptr);
     if (currentApplication == this) {
         currentApplication = nullptr;
         detail::StopDeferringOpenings();
@@ -67,6 +70,7 @@ MenuBar* Application::GetMenuBar() const {
 
 void Application::SetMenuBar(MenuBar* bar) {
     impl_->menuBar = bar;
+    detail::SetStrip(nullptr);
     impl_->strip.reset();
     impl_->keyboardReturn.reset();
     impl_->dialogPlacement.reset();
@@ -77,6 +81,7 @@ void Application::SetMenuBar(MenuBar* bar) {
     impl_->dialogPlacement = std::make_unique<detail::DialogPlacement>();
     impl_->keyboardReturn = std::make_unique<detail::KeyboardReturn>();
     impl_->strip = std::make_unique<MenuStrip>(*this, *bar);
+    detail::SetStrip(impl_->strip.get());
     impl_->strip->show();
 }
 

@@ -20,10 +20,10 @@
 
 #include "rt/application.h"
 #include "rt/desktop/desktoparea.h"
+#include "rt/desktop/xserver.h"
 #include "rt/menu.h"
 #include "rt/menuimpl.h"
 #include "rt/widgetinternal.h"
-#include "rt/desktop/xserver.h"
 
 namespace rt {
 

@@ -14,6 +14,8 @@
 #include <string>
 #include <xcb/xcb.h>
 
+#include "rt/desktop/strip.h"
+
 class QAction;
 class QCloseEvent;
 class QKeyEvent;
@@ -27,7 +29,7 @@ class Application;
 class MenuBar;
 class MenuItem;
 
-class MenuStrip : public QWidget {
+class MenuStrip : public QWidget, public detail::StripWindow {
 public:
     MenuStrip(Application& application, MenuBar& bar);
     ~MenuStrip() override;
@@ -38,10 +40,11 @@ public:
     QMenu* MenuOf(const MenuItem& item) const;
     // Where the strip lies on the screen. Qt's own idea of a top-level window's position may lag
     // behind the window manager's.
-    QRect Band() const { return band_; }
+    QRect Band() const override { return band_; }
     // Takes the keyboard, with the time of the event that led to it, once nothing else of the
     // program shows.
-    void TakeKeyboard(xcb_timestamp_t time);
+    void TakeKeyboard(xcb_timestamp_t time) override;
+    const QWidget& StripWidget() const override { return *this; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

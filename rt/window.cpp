@@ -11,12 +11,12 @@
 #include "rt/desktop/desktoparea.h"
 #include "rt/desktop/dialogplacement.h"
 #include "rt/desktop/framemargins.h"
+#include "rt/desktop/windowmapping.h"
+#include "rt/desktop/xserver.h"
 #include "rt/mousecursor.h"
 #include "rt/pushbutton.h"
 #include "rt/widgetinternal.h"
 #include "rt/windowimpl.h"
-#include "rt/desktop/windowmapping.h"
-#include "rt/desktop/xserver.h"
 
 namespace rt {
 namespace detail {

@@ -8,9 +8,8 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "rt/application.h"
 #include "rt/desktop/framemargins.h"
-#include "rt/menustrip.h"
+#include "rt/desktop/strip.h"
 
 namespace rt::detail {
 
@@ -19,9 +18,8 @@ namespace {
 // The highest top a frame may have in the area: just below the strip while it shows on the
 // area's screen.
 int ClearTop(const QRect& area) {
-    const Application* application = Application::Current();
-    const MenuStrip* strip = application != nullptr ? application->Strip() : nullptr;
-    if (strip == nullptr || !strip->isVisible() || !strip->Band().intersects(area))
+    const StripWindow* strip = Strip();
+    if (strip == nullptr || !strip->StripWidget().isVisible() || !strip->Band().intersects(area))
         return area.top();
     return std::max(area.top(), strip->Band().bottom() + 1);
 }

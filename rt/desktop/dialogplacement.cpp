@@ -10,10 +10,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "rt/application.h"
 #include "rt/desktop/desktoparea.h"
 #include "rt/desktop/framemargins.h"
-#include "rt/menustrip.h"
+#include "rt/desktop/strip.h"
 
 namespace rt::detail {
 
@@ -28,8 +27,7 @@ bool MayOwnDialogs(const QWidget* window) {
     if (window == nullptr || !window->isVisible() || window->windowType() == Qt::Popup ||
         window->windowType() == Qt::ToolTip || window->windowType() == Qt::Tool)
         return false;
-    const Application* application = Application::Current();
-    return application == nullptr || window != application->Strip();
+    return !IsStrip(window);
 }
 
 QWidget* WidgetOf(const QWindow* window) {

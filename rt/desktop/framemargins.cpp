@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "rt/desktop/windowmanager.h"
 #include "rt/desktop/xevents.h"
 #include "rt/desktop/xserver.h"
 
@@ -25,13 +26,15 @@ constexpr int kLateFrameMs = 3000;
 // What the program knows of the running manager's answers to frame requests.
 struct ManagerAnswers {
     xcb_connection_t* connection = nullptr;
-    xcb_window_t manager = XCB_WINDOW_NONE;
+    // The key of the listener to rt/desktop/windowmanager.h, which tells of each new manager.
+    int listenKey = -1;
+    bool managerRuns = false;
     // An unmapped window of the program's own that the manager was asked about.
     xcb_window_t probe = XCB_WINDOW_NONE;
     // The manager lists the request among those it supports.
     bool offered = false;
     bool probeAnswered = false;
-    // A request for a window went unanswered: the manager is asked no more.
+    // A request for a window went unanswered: the manager is asked no more, a new one is.
     bool fellSilent = false;
     // The one wait for the probe's answer that any window may share.
     QDeadlineTimer deadline;
@@ -49,9 +52,8 @@ ManagerAnswers answers;
 
 void ReplaceProbe() {
     xcb_connection_t* connection = x11::Connection();
-    if (answers.probe != XCB_WINDOW_NONE && answers.connection == connection)
+    if (answers.probe != XCB_WINDOW_NONE)
         xcb_destroy_window(connection, answers.probe);
-    answers.connection = connection;
     answers.probe = xcb_generate_id(connection);
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, answers.probe, x11::Root(), -100, -100, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
@@ -96,8 +98,9 @@ std::optional<QMargins> AskedFor(const QWidget& window) {
         return std::nullopt;
     if (!answers.ReadProbe())
         x11::PollUntil([] { return answers.ReadProbe(); }, answers.deadline);
-    if (!answers.Answers() || !x11::SendFrameExtentsRequest(id))
+    if (!answers.Answers() || !x11::ManagerSupports("_NET_REQUEST_FRAME_EXTENTS"))
         return std::nullopt;
+    x11::SendFrameExtentsRequest(id);
     if (!x11::PollUntil([&] { return x11::FrameExtents(id).has_value(); }, QDeadlineTimer(kFrameAnswerMs))) {
         // Asked no more: a manager that lets one request go unanswered may never answer.
         answers.fellSilent = true;
@@ -112,7 +115,7 @@ std::optional<QMargins> KnownWithoutAsking(QWidget& window) {
     if (x11::Connection() == nullptr)
         return window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
     ProbeManager();
-    if (answers.manager == XCB_WINDOW_NONE)
+    if (!answers.managerRuns)
         return QMargins();
     if (!window.testAttribute(Qt::WA_WState_Created))
         static_cast<void>(window.winId()); // creates the native window
@@ -140,21 +143,30 @@ std::optional<QMargins> CheckedExtents(const std::optional<QMargins>& said, cons
 }
 
 void ProbeManager() {
-    x11::Events* events = x11::Events::Get();
-    if (events == nullptr)
+    if (x11::Events::Get() == nullptr)
         return;
-    const xcb_window_t manager = events->Manager();
-    if (manager == answers.manager && answers.connection == x11::Connection())
+    if (answers.listenKey >= 0 && answers.connection == x11::Connection()) {
+        // Asked, the server tells the listener of a manager that is new.
+        static_cast<void>(x11::ManagerOwner());
         return;
-    answers.manager = manager;
-    answers.offered = false;
-    answers.probeAnswered = false;
-    answers.fellSilent = false;
-    if (manager == XCB_WINDOW_NONE)
-        return;
-    ReplaceProbe();
-    answers.offered = x11::SendFrameExtentsRequest(answers.probe);
-    answers.deadline.setRemainingTime(kFrameAnswerMs);
+    }
+    if (answers.listenKey >= 0)
+        x11::UnlistenManager(answers.listenKey);
+    answers.connection = x11::Connection();
+    answers.probe = XCB_WINDOW_NONE;
+    answers.listenKey = x11::ListenManager([](xcb_window_t manager) {
+        answers.managerRuns = manager != XCB_WINDOW_NONE;
+        answers.offered = false;
+        answers.probeAnswered = false;
+        answers.fellSilent = false;
+        if (!answers.managerRuns)
+            return;
+        ReplaceProbe();
+        answers.offered = x11::ManagerSupports("_NET_REQUEST_FRAME_EXTENTS");
+        if (answers.offered)
+            x11::SendFrameExtentsRequest(answers.probe);
+        answers.deadline.setRemainingTime(kFrameAnswerMs);
+    });
 }
 
 QMargins FrameMargins(QWidget& window) {

@@ -6,9 +6,9 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "rt/application.h"
 #include "rt/desktop/dialogplacement.h"
-#include "rt/menustrip.h"
+#include "rt/desktop/strip.h"
+#include "rt/desktop/windowmanager.h"
 #include "rt/desktop/xevents.h"
 #include "rt/desktop/xserver.h"
 
@@ -23,14 +23,14 @@ constexpr int kWithdrawalMs = 1000;
 // How long after the strip took the keyboard it looks whether it still has it.
 constexpr int kRetakeMs = 200;
 
-MenuStrip* StripOf() {
-    Application* application = Application::Current();
-    return application != nullptr ? application->Strip() : nullptr;
-}
-
 bool IsWorkingWindow(const QWidget& window) {
     return window.isWindow() && window.windowType() != Qt::Popup && window.windowType() != Qt::ToolTip &&
-           &window != StripOf();
+           !IsStrip(&window);
+}
+
+bool StripShows() {
+    const StripWindow* strip = Strip();
+    return strip != nullptr && strip->StripWidget().isVisible();
 }
 
 // The program's window that the hidden window belonged to.
@@ -47,7 +47,7 @@ QWidget* BelongedTo(const QWidget& window) {
 
 bool OnlyTheStripShows() {
     for (const QWidget* top : QApplication::topLevelWidgets())
-        if (top != StripOf() && top->isVisible() && top->windowType() != Qt::ToolTip)
+        if (!IsStrip(top) && top->isVisible() && top->windowType() != Qt::ToolTip)
             return false;
     return true;
 }
@@ -80,6 +80,8 @@ KeyboardReturn::KeyboardReturn() {
 KeyboardReturn::~KeyboardReturn() {
     if (x11::Events* events = x11::Events::Get(); events != nullptr && listenKey_ >= 0)
         events->Unlisten(listenKey_);
+    if (managerKey_ >= 0)
+        x11::UnlistenManager(managerKey_);
 }
 
 bool KeyboardReturn::eventFilter(QObject* watched, QEvent* event) {
@@ -102,7 +104,7 @@ void KeyboardReturn::Withdrawn(QWidget& window) {
     returnTo_ = BelongedTo(window);
     hidden_ = x11::WindowOf(window);
     const xcb_window_t hidden = hidden_;
-    if (events->Manager() == XCB_WINDOW_NONE || !x11::HeldByManager(hidden)) {
+    if (!x11::ManagerRuns() || !x11::HeldByManager(hidden)) {
         events->RequestTime([self = QPointer<KeyboardReturn>(this), hidden](xcb_timestamp_t time) {
             if (self != nullptr && self->hidden_ == hidden)
                 self->GiveBack(time);
@@ -111,13 +113,21 @@ void KeyboardReturn::Withdrawn(QWidget& window) {
     }
     const xcb_atom_t wmState = x11::Atom("WM_STATE");
     listenKey_ = events->Listen([this, hidden, wmState](xcb_window_t changed, xcb_atom_t property) {
-        // The manager withdrew the window, or ended.
-        const bool ended = changed == XCB_WINDOW_NONE;
-        if (hidden_ != hidden || !(ended || (changed == hidden && property == wmState)) ||
-            (!ended && x11::HeldByManager(hidden)))
+        // The manager withdrew the window.
+        if (hidden_ != hidden || changed != hidden || property != wmState || x11::HeldByManager(hidden))
             return;
         GiveBack(x11::Events::Get()->LatestTime());
     });
+    // Or it ended.
+    if (managerKey_ < 0)
+        managerKey_ = x11::ListenManager([this](xcb_window_t manager) {
+            if (manager != XCB_WINDOW_NONE || hidden_ == XCB_WINDOW_NONE)
+                return;
+            QTimer::singleShot(0, this, [this, hidden = hidden_] {
+                if (hidden_ == hidden && hidden != XCB_WINDOW_NONE)
+                    GiveBack(x11::Events::Get()->LatestTime());
+            });
+        });
     // A manager that leaves WM_STATE on windows it no longer shows is given a second.
     QTimer::singleShot(kWithdrawalMs, this, [this, hidden] {
         if (hidden_ == hidden)
@@ -143,8 +153,8 @@ void KeyboardReturn::GiveBack(xcb_timestamp_t time) {
             x11::TakeInputFocus(x11::WindowOf(*target), time);
         return;
     }
-    MenuStrip* strip = StripOf();
-    if (strip == nullptr || !strip->isVisible() || !OnlyTheStripShows())
+    StripWindow* strip = Strip();
+    if (!StripShows() || !OnlyTheStripShows())
         return;
     strip->TakeKeyboard(time);
     // A manager that gives the keyboard to a window of its own as it withdraws a window may do so
@@ -154,10 +164,9 @@ void KeyboardReturn::GiveBack(xcb_timestamp_t time) {
         if (events == nullptr || ProgramHasKeyboard() || !KeyboardFree())
             return;
         events->RequestTime([self = QPointer<KeyboardReturn>(this)](xcb_timestamp_t now) {
-            MenuStrip* alone = StripOf();
-            if (self != nullptr && alone != nullptr && alone->isVisible() && OnlyTheStripShows() &&
-                !ProgramHasKeyboard() && KeyboardFree())
-                alone->TakeKeyboard(now);
+            if (self != nullptr && StripShows() && OnlyTheStripShows() && !ProgramHasKeyboard() &&
+                KeyboardFree())
+                Strip()->TakeKeyboard(now);
         });
     });
 }

@@ -35,6 +35,7 @@ private:
     QPointer<QWidget> returnTo_;
     xcb_window_t hidden_ = XCB_WINDOW_NONE;
     int listenKey_ = -1;
+    int managerKey_ = -1;
 };
 
 // True while the keyboard is no one's (None, PointerRoot, the root), the window manager's own

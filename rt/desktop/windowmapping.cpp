@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "rt/desktop/windowmanager.h"
 #include "rt/desktop/xserver.h"
 
 namespace rt::detail {

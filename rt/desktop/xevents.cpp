@@ -4,9 +4,10 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
-#include <QWindow>
+#include <cstring>
 #include <vector>
 
+#include "rt/desktop/windowmanager.h"
 #include "rt/desktop/xserver.h"
 
 namespace rt::x11 {
@@ -30,7 +31,14 @@ Events* Events::Get() {
     return current.data();
 }
 
-Events::Events(QObject* parent) : QObject(parent) {
+Events::Events(QObject* parent)
+    : QObject(parent), managerMessage_(Atom("MANAGER")), managerCheck_(Atom("_NET_SUPPORTING_WM_CHECK")) {
+    constexpr char kInput[] = "XInputExtension";
+    xcb_connection_t* connection = Connection();
+    const auto input = Take(xcb_query_extension_reply(
+        connection, xcb_query_extension(connection, sizeof kInput - 1, kInput), nullptr));
+    if (input && input->present != 0)
+        inputExtension_ = input->major_opcode;
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
@@ -57,16 +65,6 @@ void Events::RequestTime(std::function<void(xcb_timestamp_t time)> then) {
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, clock_, Atom("AMBRELIX_CLOCK"), XCB_ATOM_STRING, 8,
                         0, nullptr);
     xcb_flush(connection);
-}
-
-xcb_window_t Events::Manager() {
-    const xcb_window_t owner = ManagerOwner();
-    if (owner != manager_) {
-        manager_ = owner;
-        // The owner's window lives as long as the manager holds the screen (ICCCM 2.8).
-        SelectEvents(owner, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
-    }
-    return owner;
 }
 
 xcb_timestamp_t Events::LatestTime() const {
@@ -100,14 +98,16 @@ void Events::Notify(xcb_window_t window, xcb_atom_t property) {
     }
 }
 
-void Events::MapWaitingWindows() {
-    for (QWindow* window : QGuiApplication::topLevelWindows()) {
-        if (!window->isVisible() || window->handle() == nullptr)
-            continue;
-        const auto id = static_cast<xcb_window_t>(window->winId());
-        if (!Mapped(id))
-            Map(id);
-    }
+void Events::ReadInputEvent(const xcb_generic_event_t& event) {
+    // The device events of X Input 2: the event's kind at byte 8, its time at byte 12.
+    enum : std::uint16_t { kKeyPress = 2, kKeyRelease = 3, kButtonPress = 4, kButtonRelease = 5 };
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&event);
+    if (bytes[1] != inputExtension_ || inputExtension_ == 0)
+        return;
+    std::uint16_t kind = 0;
+    std::memcpy(&kind, bytes + 8, sizeof kind);
+    if (kind == kKeyPress || kind == kKeyRelease || kind == kButtonPress || kind == kButtonRelease)
+        std::memcpy(&lastUserTime_, bytes + 12, sizeof lastUserTime_);
 }
 
 bool Events::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
@@ -123,8 +123,13 @@ bool Events::nativeEventFilter(const QByteArray& type, void* message, qintptr*) 
     case XCB_BUTTON_RELEASE:
         lastUserTime_ = reinterpret_cast<const xcb_button_press_event_t&>(event).time;
         break;
+    case XCB_GE_GENERIC:
+        ReadInputEvent(event);
+        break;
     case XCB_PROPERTY_NOTIFY: {
         const auto& changed = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+        if (changed.atom == managerCheck_ && changed.window == Root())
+            ManagerMayHaveChanged();
         // The program acts on the news once Qt has handled the event.
         if (changed.window == clock_) {
             std::vector<std::function<void(xcb_timestamp_t)>> requests;
@@ -140,16 +145,14 @@ bool Events::nativeEventFilter(const QByteArray& type, void* message, qintptr*) 
         }
         break;
     }
-    case XCB_DESTROY_NOTIFY: {
-        const auto& destroyed = reinterpret_cast<const xcb_destroy_notify_event_t&>(event);
-        if (manager_ != XCB_WINDOW_NONE && destroyed.window == manager_) {
-            manager_ = XCB_WINDOW_NONE;
-            // A window the manager was asked to map, and had not yet, is the program's to map now.
-            MapWaitingWindows();
-            QTimer::singleShot(0, this, [this] { Notify(XCB_WINDOW_NONE, XCB_ATOM_NONE); });
-        }
+    case XCB_DESTROY_NOTIFY:
+        WindowDestroyed(reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window);
         break;
-    }
+    case XCB_CLIENT_MESSAGE:
+        // A manager that takes a screen's selection says so to every client (ICCCM 2.8).
+        if (reinterpret_cast<const xcb_client_message_event_t&>(event).type == managerMessage_)
+            ManagerMayHaveChanged();
+        break;
     default:
         break;
     }

@@ -1,8 +1,10 @@
 #pragma once
 // What the X server reports as it happens, read from Qt's stream of X events as it passes: the
-// time of the user's last key or button event, the window manager's changes of the program's
-// window properties (a frame's extents, WM_STATE) and the end of the manager. The program asks
-// the manager and acts when the answer comes, instead of waiting for it.
+// time of the user's last key or button event (core events, and those of the X Input extension,
+// through which Qt takes the pointer), the changes of the program's window properties (a frame's
+// extents, WM_STATE), and the events that tell that the window manager ended or another took the
+// screen, which rt/desktop/windowmanager.h acts on. The program asks the manager and acts when the
+// answer comes, instead of waiting for it.
 
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
@@ -27,13 +29,8 @@ public:
     // program: the time to give the keyboard with once the manager has withdrawn a window.
     xcb_timestamp_t LatestTime() const;
 
-    // The window manager that runs now (the owner of the manager selection), watched from here on
-    // so that the program notices when it ends; XCB_WINDOW_NONE without one.
-    xcb_window_t Manager();
-
     // Runs `changed` with the window and the property whenever a property of a window of the
-    // program changes, and with XCB_WINDOW_NONE when the window manager has ended. Returns a key
-    // for Unlisten.
+    // program changes. Returns a key for Unlisten.
     using Listener = std::function<void(xcb_window_t window, xcb_atom_t property)>;
     int Listen(Listener changed);
     void Unlisten(int key);
@@ -48,12 +45,15 @@ private:
     explicit Events(QObject* parent);
     ~Events() override;
     void Notify(xcb_window_t window, xcb_atom_t property);
-    // Maps the program's windows that wait to be mapped by a manager that has ended.
-    static void MapWaitingWindows();
+    // Takes the time of a key or button event of the X Input extension.
+    void ReadInputEvent(const xcb_generic_event_t& event);
 
     xcb_timestamp_t lastUserTime_ = XCB_CURRENT_TIME;
     xcb_timestamp_t lastPropertyTime_ = XCB_CURRENT_TIME;
-    xcb_window_t manager_ = XCB_WINDOW_NONE;
+    // The X Input extension's number in generic events; 0 without the extension.
+    std::uint8_t inputExtension_ = 0;
+    xcb_atom_t managerMessage_ = XCB_ATOM_NONE;
+    xcb_atom_t managerCheck_ = XCB_ATOM_NONE;
     // An unmapped window of the program's own whose property changes tell the time.
     xcb_window_t clock_ = XCB_WINDOW_NONE;
     std::vector<std::function<void(xcb_timestamp_t)>> timeRequests_;

@@ -61,9 +61,6 @@ xcb_window_t Root() {
     return screens.data->root;
 }
 
-namespace {
-
-// The number of the screen whose root is Root(), for the name of its manager selection.
 int RootScreenNumber() {
     const xcb_window_t root = Root();
     int number = 0;
@@ -73,8 +70,6 @@ int RootScreenNumber() {
             return number;
     return 0;
 }
-
-} // namespace
 
 xcb_atom_t Atom(const char* name) {
     static xcb_connection_t* internedOn = nullptr;
@@ -101,46 +96,6 @@ xcb_window_t WindowOf(const QWidget& window) {
     if (Connection() == nullptr || !window.testAttribute(Qt::WA_WState_Created))
         return XCB_WINDOW_NONE;
     return static_cast<xcb_window_t>(window.internalWinId());
-}
-
-xcb_window_t ManagerOwner() {
-    xcb_connection_t* connection = Connection();
-    if (connection == nullptr)
-        return XCB_WINDOW_NONE;
-    const QByteArray name = "WM_S" + QByteArray::number(RootScreenNumber());
-    const xcb_atom_t selection = Atom(name.constData());
-    if (selection == XCB_ATOM_NONE)
-        return XCB_WINDOW_NONE;
-    const auto owner = Take(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr));
-    if (owner && owner->owner != XCB_WINDOW_NONE)
-        return owner->owner;
-    // A manager that takes no selection (fluxbox) still names a window of its own, which names
-    // itself, as long as it runs (EWMH); one that ended leaves the root's word behind, not the window.
-    const xcb_atom_t check = Atom("_NET_SUPPORTING_WM_CHECK");
-    const auto named = Property32(Root(), check, XCB_ATOM_WINDOW, 1);
-    if (!named || named->empty() || named->front() == XCB_WINDOW_NONE)
-        return XCB_WINDOW_NONE;
-    const auto itself = Property32(named->front(), check, XCB_ATOM_WINDOW, 1);
-    return itself && !itself->empty() && itself->front() == named->front() ? named->front()
-                                                                           : xcb_window_t{XCB_WINDOW_NONE};
-}
-
-bool ManagerRuns() {
-    return ManagerOwner() != XCB_WINDOW_NONE;
-}
-
-bool ManagerSupports(const char* name) {
-    const xcb_atom_t wanted = Atom(name);
-    if (wanted == XCB_ATOM_NONE || !ManagerRuns())
-        return false;
-    const auto supported = Property32(Root(), Atom("_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
-    if (!supported)
-        return false;
-    for (const std::uint32_t atom : *supported)
-        if (atom == wanted)
-            return true;
-    return false;
 }
 
 std::optional<std::vector<std::uint32_t>> Property32(xcb_window_t window, xcb_atom_t property,
@@ -235,11 +190,11 @@ std::optional<QMargins> FrameExtents(xcb_window_t window) {
     return QMargins(width(0), width(2), width(1), width(3));
 }
 
-bool SendFrameExtentsRequest(xcb_window_t window) {
+void SendFrameExtentsRequest(xcb_window_t window) {
     xcb_connection_t* connection = Connection();
     const xcb_atom_t request = Atom("_NET_REQUEST_FRAME_EXTENTS");
-    if (connection == nullptr || window == XCB_WINDOW_NONE || !ManagerSupports("_NET_REQUEST_FRAME_EXTENTS"))
-        return false;
+    if (connection == nullptr || window == XCB_WINDOW_NONE)
+        return;
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
@@ -249,7 +204,6 @@ bool SendFrameExtentsRequest(xcb_window_t window) {
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
-    return true;
 }
 
 xcb_window_t InputFocus() {

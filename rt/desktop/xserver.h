@@ -1,6 +1,7 @@
 #pragma once
 // The X server behind Qt's xcb platform, asked directly where Qt has no call for it: window
-// manager state (WM_STATE, _NET_FRAME_EXTENTS, the manager's selection) and window properties.
+// manager state (WM_STATE, _NET_FRAME_EXTENTS) and window properties. Which manager runs is
+// rt/desktop/windowmanager.h's to know.
 // Off X (no connection) the calls do nothing and answer as each says. None waits on the window
 // manager: each is one request to the X server, or one round trip.
 
@@ -29,20 +30,12 @@ xcb_connection_t* Connection();
 // The root window of the screen Qt's windows are on: the root above a native window of the
 // program, before there is one the screen DISPLAY names; XCB_WINDOW_NONE off X.
 xcb_window_t Root();
+// The number of the screen whose root is Root().
+int RootScreenNumber();
 // The atom of that name, interned once per connection; XCB_ATOM_NONE off X.
 xcb_atom_t Atom(const char* name);
 // The X window of a top-level widget whose native window exists; XCB_WINDOW_NONE otherwise.
 xcb_window_t WindowOf(const QWidget& window);
-
-// The window through which a window manager holds the screen's manager selection (WM_S<n>,
-// ICCCM 2.8), else, for a manager that takes none, the live window its _NET_SUPPORTING_WM_CHECK
-// names (EWMH); XCB_WINDOW_NONE while no manager runs. A manager that ended leaves WM_STATE and the
-// root's _NET_SUPPORTING_WM_CHECK behind, never the selection or its own window.
-xcb_window_t ManagerOwner();
-// True while a window manager runs (ManagerOwner).
-bool ManagerRuns();
-// True when the running manager names the atom in its _NET_SUPPORTED list.
-bool ManagerSupports(const char* name);
 
 // The 32-bit items of a property of type `type` (or any type with XCB_ATOM_ANY), at most
 // `count`; nothing when the property is missing, of another type or of another format, or the
@@ -74,10 +67,10 @@ bool PollUntil(const std::function<bool()>& done, const QDeadlineTimer& deadline
 // The frame the manager draws around the window, as its _NET_FRAME_EXTENTS says, unchecked; nothing
 // while the window has none. The manager owns the property: the program only reads it.
 std::optional<QMargins> FrameExtents(xcb_window_t window);
-// Asks the running manager which frame it would draw around the window, not yet mapped
+// Asks the manager which frame it would draw around the window, not yet mapped
 // (_NET_REQUEST_FRAME_EXTENTS, EWMH), and returns at once: a manager that answers sets the
-// window's _NET_FRAME_EXTENTS. False when there is no manager or it does not offer the request.
-bool SendFrameExtentsRequest(xcb_window_t window);
+// window's _NET_FRAME_EXTENTS.
+void SendFrameExtentsRequest(xcb_window_t window);
 
 // The window that has the X keyboard focus: XCB_WINDOW_NONE for None, 1 for PointerRoot.
 xcb_window_t InputFocus();

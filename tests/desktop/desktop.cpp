@@ -13,6 +13,7 @@
 #include <vector>
 #include <xcb/xcb.h>
 
+#include "rt/desktop/windowmanager.h"
 #include "rt/desktop/xserver.h"
 
 namespace desktop {

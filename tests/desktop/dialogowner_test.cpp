@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "rt/application.h"
-#include "rt/dialogs.h"
 #include "rt/desktop/xserver.h"
+#include "rt/dialogs.h"
 #include "tests/desktop/desktop.h"
 #include "tests/support/e2e.h"
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,8 +16,9 @@
 #include <xcb/xcb.h>
 
 #include "rt/application.h"
-#include "rt/dialogs.h"
+#include "rt/desktop/xevents.h"
 #include "rt/desktop/xserver.h"
+#include "rt/dialogs.h"
 #include "tests/desktop/desktop.h"
 #include "tests/support/e2e.h"
 
@@ -94,6 +96,22 @@ TEST_F(NoManagerKeyboard, ShortcutsReachTheProgramAfterADialogWithoutAClick) {
                 rt::Application::Current()->Quit();
         },
         30);
+}
+
+// The keyboard is given with the time of the user's last event; Qt takes the pointer through the
+// X Input extension, whose button events count as the core ones do.
+TEST_F(NoManagerKeyboard, AClickIsTheUsersLastEvent) {
+    RunProgram([] {
+        const rt::x11::Events* events = rt::x11::Events::Get();
+        ASSERT_NE(events, nullptr);
+        const QMenuBar* bar = Strip();
+        const QPoint empty = bar->mapToGlobal(QPoint(bar->width() - 4, bar->height() / 2));
+        const xcb_timestamp_t before = events->LastUserTime();
+        Xdotool({"mousemove", QString::number(empty.x()), QString::number(empty.y()), "click", "1"});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return events->LastUserTime() != before; }, 3000))
+            << "a click on the strip left the user's last time at " << before;
+        rt::Application::Current()->Quit();
+    });
 }
 
 class MetacityKeyboardUnderATopPanel : public ProgramTest {

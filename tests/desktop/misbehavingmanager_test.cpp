@@ -18,8 +18,9 @@
 #include <vector>
 
 #include "rt/application.h"
-#include "rt/dialogs.h"
+#include "rt/desktop/windowmanager.h"
 #include "rt/desktop/xserver.h"
+#include "rt/dialogs.h"
 #include "tests/desktop/desktop.h"
 #include "tests/desktop/testmanager.h"
 #include "tests/rt/testwindow.h"

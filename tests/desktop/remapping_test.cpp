@@ -13,6 +13,7 @@
 #include <xcb/xcb.h>
 
 #include "rt/application.h"
+#include "rt/desktop/windowmanager.h"
 #include "rt/desktop/xserver.h"
 #include "tests/desktop/desktop.h"
 #include "tests/rt/testwindow.h"

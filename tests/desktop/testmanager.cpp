@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "rt/desktop/windowmanager.h"
 #include "rt/desktop/xserver.h"
 
 #ifndef AMBRELIX_TEST_WM

@@ -19,6 +19,7 @@
 #include <vector>
 #include <xcb/xcb.h>
 
+#include "rt/desktop/windowmanager.h"
 #include "rt/desktop/xserver.h"
 #include "tests/desktop/desktop.h"
 #include "tests/desktop/testmanager.h"
