@@ -217,8 +217,11 @@ void Manager::OnClientMessage(const xcb_client_message_event_t& event) {
         const bool mapped = attributes->map_state != XCB_MAP_STATE_UNMAPPED;
         log_.Line("RequestFrameExtents " + Hex(event.window) + " mapped=" + (mapped ? "1" : "0"));
         // A managed client has its extents, or gets them when they are due.
-        if (options_.answerFrameRequests && !clients_.contains(event.window))
-            SetFrameExtents(event.window);
+        if (clients_.contains(event.window) ||
+            (options_.frameAnswers && frameAnswers_ >= *options_.frameAnswers))
+            return;
+        ++frameAnswers_;
+        SetFrameExtents(event.window);
     } else if (event.type == atoms_[kNetActiveWindow]) {
         log_.Line("ActiveWindow " + Hex(event.window));
         const auto found = clients_.find(event.window);

@@ -102,6 +102,8 @@ private:
     xcb_window_t checkWindow_ = XCB_WINDOW_NONE;
     xcb_window_t active_ = XCB_WINDOW_NONE;
     Clients clients_;
+    // The frame requests answered so far.
+    std::uint64_t frameAnswers_ = 0;
 
     enum AtomName {
         kWmState,

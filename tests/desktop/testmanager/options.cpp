@@ -7,9 +7,8 @@
 namespace testwm {
 
 const char* const kUsage =
-    "usage: ambrelix_test_wm [--extents L,R,T,B] [--no-frame-answer] [--late-frame MS] [--late-state MS] "
-    "[--no-selection]\n"
-    "                        [--keep-state] [--no-map] [--log FILE]\n"
+    "usage: ambrelix_test_wm [--extents L,R,T,B] [--no-frame-answer | --frame-answers N] [--late-frame MS]\n"
+    "                        [--late-state MS] [--no-selection] [--keep-state] [--no-map] [--log FILE]\n"
     "A window manager for the desktop tests. It frames every window it maps with the extents\n"
     "given (1,1,20,5 unless given), reports them as given and draws each side at most 10000\n"
     "pixels wide.\n";
@@ -48,8 +47,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
     Options options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
-        const bool takesValue = option == "--extents" || option == "--late-frame" ||
-                                option == "--late-state" || option == "--log";
+        const bool takesValue = option == "--extents" || option == "--frame-answers" ||
+                                option == "--late-frame" || option == "--late-state" || option == "--log";
         if (takesValue && i + 1 == arguments.size())
             return {std::nullopt, option + " needs a value"};
         if (option == "--extents") {
@@ -70,8 +69,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
             options.lateState = std::chrono::milliseconds(*ms);
         } else if (option == "--log") {
             options.logPath = arguments[++i];
+        } else if (option == "--frame-answers") {
+            options.frameAnswers = Number(arguments[++i], std::numeric_limits<std::uint64_t>::max());
+            if (!options.frameAnswers)
+                return {std::nullopt, "--frame-answers takes a whole number"};
         } else if (option == "--no-frame-answer") {
-            options.answerFrameRequests = false;
+            options.frameAnswers = 0;
         } else if (option == "--keep-state") {
             options.keepState = true;
         } else if (option == "--no-selection") {

@@ -20,8 +20,10 @@ struct Extents {
 
 struct Options {
     Extents extents;
-    // --no-frame-answer: _NET_REQUEST_FRAME_EXTENTS is listed as supported and never answered.
-    bool answerFrameRequests = true;
+    // How many _NET_REQUEST_FRAME_EXTENTS the manager answers, the first ones; all when none is
+    // given. The request is listed as supported all the same.
+    // --no-frame-answer: none. --frame-answers N: the first N, then none.
+    std::optional<std::uint64_t> frameAnswers;
     // --late-frame MS: a newly managed client gets _NET_FRAME_EXTENTS only this long after it
     // was mapped.
     std::optional<std::chrono::milliseconds> lateFrame;
