@@ -50,8 +50,9 @@ struct RuntimeInit::Impl {
 RuntimeInit::RuntimeInit(int argc, const char* const* argv, const std::string& applicationName) {
     QApplication::setApplicationName(QString::fromStdString(applicationName));
     QApplication::setOrganizationName(QString());
-    const detail::OffSessionBus offBus;
-    impl_ = std::make_unique<Impl>(CommandLine(argc, argv));
+    std::vector<std::string> commandLine = CommandLine(argc, argv);
+    detail::OffSessionBus offBus(XDisplayOf(commandLine, qgetenv("DISPLAY").toStdString()));
+    impl_ = std::make_unique<Impl>(std::move(commandLine));
     offBus.StartAccessibility();
 }
 

@@ -8,7 +8,7 @@ shift || true
 packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins
           libgtest-dev libbenchmark-dev xvfb xauth libgl1-mesa-dri fonts-liberation locales
           python3-ezdxf gdal-bin librecad poppler-utils qt6-translations-l10n
-          libxcb1-dev openbox metacity icewm xfwm4 xfce4-panel dbus-daemon xdotool weston qt6-wayland x11-utils x11-xserver-utils)
+          libxcb1-dev at-spi2-core openbox metacity icewm xfwm4 xfce4-panel dbus-daemon xdotool weston qt6-wayland x11-utils x11-xserver-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

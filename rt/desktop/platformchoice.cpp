@@ -26,4 +26,12 @@ std::vector<std::string> WithPlatformChoice(std::vector<std::string> arguments,
     return arguments;
 }
 
+std::string XDisplayOf(const std::vector<std::string>& arguments, std::string_view display) {
+    std::string chosen(display);
+    for (std::size_t i = 1; i + 1 < arguments.size(); ++i)
+        if (arguments[i] == "-display" || arguments[i] == "--display")
+            chosen = arguments[++i];
+    return chosen;
+}
+
 } // namespace rt

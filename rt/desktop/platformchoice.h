@@ -17,4 +17,8 @@ namespace rt {
 std::vector<std::string> WithPlatformChoice(std::vector<std::string> arguments,
                                             std::string_view platformVariable, std::string_view display);
 
+// The X display Qt's X11 platform connects to for `arguments` (the program's name first): the last
+// -display option's, else `display` (the value of DISPLAY).
+std::string XDisplayOf(const std::vector<std::string>& arguments, std::string_view display);
+
 } // namespace rt

@@ -4,10 +4,8 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QtGlobal>
-#include <cstdint>
-#include <xcb/xcb.h>
-
-#include "rt/desktop/xserver.h"
+#include <chrono>
+#include <optional>
 
 namespace rt::detail {
 
@@ -19,26 +17,23 @@ constexpr char kAccessibilityBus[] = "AT_SPI_BUS_ADDRESS";
 constexpr char kNoGtkBridge[] = "NO_AT_BRIDGE";
 // A connection to it is refused at once: no bus is there.
 constexpr char kNoBus[] = "unix:path=/dev/null";
-// The longest address read, in 32-bit units.
-constexpr std::uint32_t kLongestAddress = 1024;
+// How long the start may wait for an accessibility bus to answer.
+constexpr std::chrono::milliseconds kAccessibilityBusWait{500};
 
-// The accessibility bus's address on the X display's root window; empty off X or without one.
-QByteArray AccessibilityBusOfDisplay() {
-    xcb_connection_t* c = x11::Connection();
-    if (c == nullptr)
-        return {};
-    const auto address = x11::Take(xcb_get_property_reply(
-        c, xcb_get_property(c, 0, x11::Root(), x11::Atom("AT_SPI_BUS"), XCB_ATOM_STRING, 0, kLongestAddress),
-        nullptr));
-    if (!address || address->format != 8)
-        return {};
-    return {static_cast<const char*>(xcb_get_property_value(address.get())),
-            xcb_get_property_value_length(address.get())};
+std::string Variable(const char* name) {
+    return qgetenv(name).toStdString();
+}
+
+AccessibilityBusPlaces PlacesToLook(const std::string& display) {
+    return {Variable(kAccessibilityBus), display, Variable("DBUS_SESSION_BUS_ADDRESS"),
+            Variable("XDG_RUNTIME_DIR")};
 }
 
 } // namespace
 
-OffSessionBus::OffSessionBus() : gtkBridgeOff_(!qEnvironmentVariableIsSet(kNoGtkBridge)) {
+OffSessionBus::OffSessionBus(const std::string& display)
+    : gtkBridgeOff_(!qEnvironmentVariableIsSet(kNoGtkBridge)),
+      search_(PlacesToLook(display), kAccessibilityBusWait) {
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     if (gtkBridgeOff_)
@@ -50,18 +45,16 @@ OffSessionBus::~OffSessionBus() {
         qunsetenv(kNoGtkBridge);
 }
 
-void OffSessionBus::StartAccessibility() const {
+void OffSessionBus::StartAccessibility() {
+    const std::string found = search_.Found();
     // The platform creates its bridge when first asked, and the bridge reads the address then.
-    if (!qEnvironmentVariableIsEmpty(kAccessibilityBus)) {
-        static_cast<void>(QAccessible::isActive());
-        return;
-    }
-    const bool setEmpty = qEnvironmentVariableIsSet(kAccessibilityBus);
-    const QByteArray ofDisplay = AccessibilityBusOfDisplay();
-    qputenv(kAccessibilityBus, ofDisplay.isEmpty() ? QByteArray(kNoBus) : ofDisplay);
+    const std::optional<QByteArray> before = qEnvironmentVariableIsSet(kAccessibilityBus)
+                                                 ? std::optional(qgetenv(kAccessibilityBus))
+                                                 : std::nullopt;
+    qputenv(kAccessibilityBus, found.empty() ? QByteArray(kNoBus) : QByteArray::fromStdString(found));
     static_cast<void>(QAccessible::isActive());
-    if (setEmpty)
-        qputenv(kAccessibilityBus, QByteArray());
+    if (before)
+        qputenv(kAccessibilityBus, *before);
     else
         qunsetenv(kAccessibilityBus);
 }

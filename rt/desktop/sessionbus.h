@@ -7,29 +7,37 @@
 //   strip.
 // - Dialogs are Qt's own, never the desktop's through Qt's GTK theme, whose file chooser asks the
 //   bus for the desktop's document portal; the program places Qt's own (rt/desktop/dialogplacement.h).
-// - Qt's accessibility bridge (AT-SPI) asks the bus for the accessibility bus unless it is given
-//   that bus's address: it gets the address the X display names (AT_SPI_BUS on the root window,
-//   which the accessibility bus's launcher sets), so screen readers reach the program on such a
-//   desktop; without one it connects to no bus. An address the user set in AT_SPI_BUS_ADDRESS is
-//   kept. GTK's bridge, which Qt's GTK theme would start, is not started: the program shows no
-//   GTK window.
+// - Qt's accessibility bridge (AT-SPI), which connects to its bus without a timeout, is given the
+//   address of an accessibility bus that has answered within half a second of the start
+//   (rt/desktop/accessibilitybus.h: the user's AT_SPI_BUS_ADDRESS, the X display's, else the one
+//   the session bus names), else a bus that refuses it at once: accessibility is then off for the
+//   run. GTK's bridge, which Qt's GTK theme would start, is not started: the program shows no GTK
+//   window.
 // The environment is left as it was, for the programs the program starts.
+
+#include <string>
+
+#include "rt/desktop/accessibilitybus.h"
 
 namespace rt::detail {
 
-// Made before the QApplication; its end leaves the environment as it was.
+// Made before the QApplication, which it overlaps with the search for the accessibility bus; its
+// end leaves the environment as it was.
 class OffSessionBus {
 public:
-    OffSessionBus();
+    // `display`: the X display Qt is to connect to; empty without one.
+    explicit OffSessionBus(const std::string& display);
     ~OffSessionBus();
     OffSessionBus(const OffSessionBus&) = delete;
     OffSessionBus& operator=(const OffSessionBus&) = delete;
 
-    // Once the QApplication exists, before any window shows: starts Qt's accessibility bridge.
-    void StartAccessibility() const;
+    // Once the QApplication exists, before any window shows: waits for the search, at most until
+    // its deadline, and starts Qt's accessibility bridge.
+    void StartAccessibility();
 
 private:
     bool gtkBridgeOff_;
+    AccessibilityBusSearch search_;
 };
 
 } // namespace rt::detail

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# The program with a D-Bus session bus that has hung against one that answers. Starts a session
-# bus that answers (dbus-daemon) and one that takes connections and never answers (hung_bus.py),
-# checks that they do so, then runs the desktop tests' HungBusReference suite with the first bus
-# and their HungBus suite with the second, each on an X screen of its own without a window
-# manager. The second run gets the time the first measured until the start window showed. A last
-# run, HungBusAccessibility, has the hung bus and an X screen under openbox whose root window
-# names the first bus as the accessibility bus (AT_SPI_BUS), as at-spi's bus launcher names its
-# own. The buses are stopped when the script ends. Exits non-zero when a check or a run fails.
+# The program with a D-Bus bus that has hung against ones that answer. Starts a session bus that
+# answers (dbus-daemon), the accessibility bus's launcher on it as on a Wayland session (it names
+# its bus to the session bus only, on no X display), and a bus that takes connections and never
+# answers (hung_bus.py), and checks that they do so. Then runs the desktop tests' suites, each on
+# an X screen of its own:
+# - HungBusSessionAccessibility: the session bus that answers, without a window manager; its start
+#   time is what the others compare with;
+# - HungBus: the hung bus as session bus, without a window manager;
+# - HungBusAccessibility: the hung bus as session bus, under openbox, the root window naming the
+#   launcher's bus as the accessibility bus (AT_SPI_BUS), as the launcher names its own on X;
+# - HungBusOfTheDisplay: the session bus that answers, under openbox, the root window naming the
+#   hung bus.
+# The buses are stopped when the script ends. Exits non-zero when a check or a run fails; every
+# run is made.
 # Usage: hung_bus_test.sh DESKTOP_TESTS
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,7 +26,12 @@ tests=$1
 source "$here/started_processes.sh"
 has_line() { grep -q . "$1" 2>/dev/null; }
 
-dbus-daemon --session --nofork --print-address=3 3>"$work/answering" >"$work/answering.log" 2>&1 &
+# The session bus and the launcher it may start see a Wayland session, no X display, and keep
+# their sockets in a runtime folder of their own.
+mkdir -m 700 "$work/runtime"
+session_environment=(-u DISPLAY WAYLAND_DISPLAY=ambrelix-test-no-compositor XDG_RUNTIME_DIR="$work/runtime")
+env "${session_environment[@]}" dbus-daemon --session --nofork --print-address=3 \
+    3>"$work/answering" >"$work/answering.log" 2>&1 &
 started+=($!)
 python3 "$here/hung_bus.py" >"$work/hung" 2>"$work/hung.log" &
 started+=($!)
@@ -32,15 +43,33 @@ fi
 answering=$(head -n 1 "$work/answering")
 hung=$(head -n 1 "$work/hung")
 
-# A D-Bus client gets its bus's id from the one bus and no answer from the other.
+env "${session_environment[@]}" DBUS_SESSION_BUS_ADDRESS="$answering" /usr/libexec/at-spi-bus-launcher \
+    >"$work/launcher.log" 2>&1 &
+started+=($!)
+# Asked only once the launcher holds its name, so the bus starts no second one.
+launcher_runs() {
+    dbus-send --bus="$answering" --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true'
+}
+if ! within_10s launcher_runs; then
+    echo "FAIL: the accessibility bus's launcher did not start" >&2
+    cat "$work/launcher.log" >&2
+    exit 1
+fi
+accessibility=$(dbus-send --bus="$answering" --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+    org.a11y.Bus.GetAddress | sed -n 's/^ *string "\(.*\)"$/\1/p')
+
+# A D-Bus client gets its bus's id from the buses that answer and no answer from the other.
 ask_id() {
     timeout "$1" dbus-send --bus="$2" --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.GetId \
         >/dev/null 2>&1
 }
-if ! ask_id 5 "$answering"; then
-    echo "FAIL: the session bus $answering does not answer" >&2
-    exit 1
-fi
+for bus in "$answering" "$accessibility"; do
+    if ! ask_id 5 "$bus"; then
+        echo "FAIL: the bus '$bus' does not answer" >&2
+        exit 1
+    fi
+done
 asked=0
 ask_id 1 "$hung" || asked=$?
 if [ "$asked" -ne 124 ]; then
@@ -48,8 +77,9 @@ if [ "$asked" -ne 124 ]; then
     exit 1
 fi
 
-# A run that waits on the hung bus would last D-Bus's timeouts of 25 s and more: it is ended
-# after 20 s, where one that waits on nothing lasts about a second.
+failures=0
+# A run that waits on the hung bus would last D-Bus's timeouts of 25 s and more, or for ever: it is
+# ended after 20 s, where one that waits on nothing lasts about a second.
 # Usage: run_on_own_screen MANAGER COMMAND...
 run_on_own_screen() {
     local status=0
@@ -57,11 +87,25 @@ run_on_own_screen() {
     if [ "$status" -eq 124 ]; then
         echo "FAIL: the run did not end within 20 s" >&2
     fi
-    return "$status"
+    if [ "$status" -ne 0 ]; then
+        failures=$((failures + 1))
+    fi
+}
+# Runs the tests with the root window's AT_SPI_BUS set to an address, under openbox, which keeps a
+# client on the screen, without which the X server resets and drops the property.
+# Usage: run_with_display_naming ADDRESS GTEST_FILTER
+run_with_display_naming() {
+    # shellcheck disable=SC2016 # expanded by the inner shell
+    run_on_own_screen openbox bash -c 'xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "$1" && exec "$2" "$3"' \
+        _ "$1" "$tests" --gtest_filter="$2"
 }
 
+# QT_LINUX_ACCESSIBILITY_ALWAYS_ON: Qt's own bridge joins the bus the session bus names without a
+# screen reader that asks for it.
 DBUS_SESSION_BUS_ADDRESS=$answering AMBRELIX_TEST_ANSWERING_BUS=$answering \
-    run_on_own_screen none "$tests" --gtest_filter='HungBusReference.*' | tee "$work/reference.log"
+    AMBRELIX_TEST_ACCESSIBILITY_BUS=$accessibility QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+    run_on_own_screen none "$tests" --gtest_filter='HungBusSessionAccessibility.*' >"$work/reference.log" 2>&1
+cat "$work/reference.log"
 reference=$(sed -n 's/^start window after \([0-9][0-9]*\) ms$/\1/p' "$work/reference.log")
 if [ -z "$reference" ]; then
     echo "FAIL: the start with a session bus that answers was not measured" >&2
@@ -71,8 +115,13 @@ fi
 DBUS_SESSION_BUS_ADDRESS=$hung AMBRELIX_TEST_HUNG_BUS=$hung AMBRELIX_TEST_REFERENCE_START_MS=$reference \
     run_on_own_screen none "$tests" --gtest_filter='HungBus.*'
 
-# The manager keeps a client on the screen, without which the X server resets and drops the name.
-# shellcheck disable=SC2016 # expanded by the inner shell
-DBUS_SESSION_BUS_ADDRESS=$hung AMBRELIX_TEST_HUNG_BUS=$hung AMBRELIX_TEST_ACCESSIBILITY_BUS=$answering \
-    run_on_own_screen openbox bash -c 'xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "$1" && exec "$2" "$3"' \
-    _ "$answering" "$tests" --gtest_filter='HungBusAccessibility.*'
+DBUS_SESSION_BUS_ADDRESS=$hung AMBRELIX_TEST_HUNG_BUS=$hung AMBRELIX_TEST_ACCESSIBILITY_BUS=$accessibility \
+    run_with_display_naming "$accessibility" 'HungBusAccessibility.*'
+
+DBUS_SESSION_BUS_ADDRESS=$answering AMBRELIX_TEST_ANSWERING_BUS=$answering AMBRELIX_TEST_HUNG_BUS=$hung \
+    AMBRELIX_TEST_REFERENCE_START_MS=$reference run_with_display_naming "$hung" 'HungBusOfTheDisplay.*'
+
+if [ "$failures" -gt 0 ]; then
+    echo "FAIL: $failures of the runs failed" >&2
+    exit 1
+fi

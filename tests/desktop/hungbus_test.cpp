@@ -1,9 +1,12 @@
 // The program with a D-Bus session bus that takes connections and never answers (a hung desktop,
-// an address left over from another login): it starts as soon as with a bus that answers, and
-// its dialogs and roads wait on nothing; on a display that names an accessibility bus, it joins
-// that bus for screen readers. Run by hung_bus_test.sh, which starts both buses: first
-// HungBusReference with the bus that answers, then HungBus with the hung one, then
-// HungBusAccessibility with the hung one and the display naming the other.
+// an address left over from another login), or an accessibility bus that never answers: it starts
+// as soon as with buses that answer, and its dialogs and roads wait on nothing; where the session
+// bus or the display names an accessibility bus that answers, it joins that bus for screen
+// readers. Run by hung_bus_test.sh, which starts the buses: first HungBusSessionAccessibility with
+// the bus that answers and the accessibility bus's launcher on it, whose start the others compare
+// with, then HungBus with the hung bus, HungBusAccessibility with the hung bus and the display
+// naming the accessibility bus, and HungBusOfTheDisplay with the bus that answers and the display
+// naming the hung bus.
 
 #include <QApplication>
 #include <QByteArray>
@@ -17,9 +20,15 @@
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
+#include <ctime>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <unistd.h>
 
 #include "rt/application.h"
 #include "rt/dialogs.h"
@@ -28,9 +37,10 @@
 namespace {
 
 using namespace testsupport;
-using HungBusReference = ProgramTest;
+using HungBusSessionAccessibility = ProgramTest;
 using HungBus = ProgramTest;
 using HungBusAccessibility = ProgramTest;
+using HungBusOfTheDisplay = ProgramTest;
 
 // A wait on the bus lasts as long as D-Bus's reply timeout, 25 s; a dialog shows well within this.
 constexpr int kDialogShowsMs = 5000;
@@ -56,20 +66,45 @@ template <class D> qint64 MsUntilShownAndCancelled(const std::function<void()>& 
     return shownAfter;
 }
 
-// Milliseconds from the start of the program until its start window shows, then quits it.
+// Milliseconds since this process started, to the kernel's clock tick: the runtime's start-up,
+// made before the tests run, is part of the program's start.
+qint64 MsSinceTheProcessStarted() {
+    std::ifstream stat("/proc/self/stat");
+    const std::string fields((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // The process's start is the 22nd field, counted in ticks since the boot; the second, the
+    // program's name in parentheses, may hold spaces.
+    std::istringstream afterName(fields.substr(fields.rfind(')') + 1));
+    std::string field;
+    for (int number = 3; number < 22; ++number)
+        afterName >> field;
+    unsigned long long startTicks = 0;
+    afterName >> startTicks;
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    const auto ticksPerSecond = static_cast<qint64>(sysconf(_SC_CLK_TCK));
+    return qint64{now.tv_sec} * 1000 + now.tv_nsec / 1000000 -
+           static_cast<qint64>(startTicks) * 1000 / ticksPerSecond;
+}
+
+// Milliseconds from the start of the program's process until its start window shows, then quits it.
 qint64 MsUntilTheStartWindowShows(const std::function<void()>& thenBeforeQuit) {
-    QElapsedTimer clock;
     qint64 opened = -1;
-    clock.start();
     const int status = RunProgram(
         [&] {
-            opened = clock.elapsed();
+            opened = MsSinceTheProcessStarted();
             thenBeforeQuit();
             rt::Application::Current()->Quit();
         },
         30);
     EXPECT_EQ(status, 0);
     return opened;
+}
+
+// The milliseconds the start took with buses that answer, measured by the first run; -1 unmeasured.
+int ReferenceStartMs() {
+    bool measured = false;
+    const int ms = qEnvironmentVariableIntValue("AMBRELIX_TEST_REFERENCE_START_MS", &measured);
+    return measured ? ms : -1;
 }
 
 // dbus-send's printed reply to a call of the bus daemon at `address`; empty when none came.
@@ -96,22 +131,25 @@ bool ConnectedTo(const QString& address) {
     return false;
 }
 
-TEST_F(HungBusReference, TheStartWindowShows) {
-    if (qEnvironmentVariableIsEmpty("AMBRELIX_TEST_ANSWERING_BUS"))
-        GTEST_SKIP() << "runs from hung_bus_test.sh, with a session bus that answers";
+TEST_F(HungBusSessionAccessibility, AScreenReaderReachesTheProgramThroughTheBusTheSessionBusNames) {
+    const QString bus = qEnvironmentVariable("AMBRELIX_TEST_ACCESSIBILITY_BUS");
+    if (bus.isEmpty() || qEnvironmentVariableIsEmpty("AMBRELIX_TEST_ANSWERING_BUS"))
+        GTEST_SKIP() << "runs from hung_bus_test.sh, with a session bus that names an accessibility bus";
     ASSERT_EQ(qgetenv("DBUS_SESSION_BUS_ADDRESS"), qgetenv("AMBRELIX_TEST_ANSWERING_BUS"));
-    const qint64 ms = MsUntilTheStartWindowShows([] {});
+    const qint64 ms = MsUntilTheStartWindowShows([&] {
+        EXPECT_TRUE(ConnectedTo(bus)) << "the program is not on the accessibility bus " << bus.toStdString();
+    });
     ASSERT_GE(ms, 0) << "the start window never showed";
     std::cout << "start window after " << ms << " ms\n";
+    EXPECT_FALSE(qEnvironmentVariableIsSet("AT_SPI_BUS_ADDRESS"));
 }
 
 TEST_F(HungBus, TheStartWindowShowsAsSoonAsWithABusThatAnswersAndDialogsAndAReadWaitOnNothing) {
     if (qEnvironmentVariableIsEmpty("AMBRELIX_TEST_HUNG_BUS"))
         GTEST_SKIP() << "runs from hung_bus_test.sh, with a session bus that has hung";
     ASSERT_EQ(qgetenv("DBUS_SESSION_BUS_ADDRESS"), qgetenv("AMBRELIX_TEST_HUNG_BUS"));
-    bool measured = false;
-    const int reference = qEnvironmentVariableIntValue("AMBRELIX_TEST_REFERENCE_START_MS", &measured);
-    ASSERT_TRUE(measured) << "no start with a bus that answers to compare with";
+    const int reference = ReferenceStartMs();
+    ASSERT_GE(reference, 0) << "no start with a bus that answers to compare with";
 
     const qint64 ms = MsUntilTheStartWindowShows([] {
         const qint64 import = MsUntilShownAndCancelled<QFileDialog>([] {
@@ -147,9 +185,23 @@ TEST_F(HungBusAccessibility, AScreenReaderReachesTheProgramThroughTheBusTheDispl
         EXPECT_TRUE(ConnectedTo(bus)) << "the program is not on the accessibility bus " << bus.toStdString();
     });
     EXPECT_GE(ms, 0) << "the start window never showed";
+    std::cout << "start window after " << ms << " ms\n";
     // The programs it starts get the environment it got.
     EXPECT_FALSE(qEnvironmentVariableIsSet("AT_SPI_BUS_ADDRESS"));
     EXPECT_FALSE(qEnvironmentVariableIsSet("NO_AT_BRIDGE"));
+}
+
+TEST_F(HungBusOfTheDisplay, TheStartWindowShowsAsSoonAsWithABusThatAnswers) {
+    if (qEnvironmentVariableIsEmpty("AMBRELIX_TEST_HUNG_BUS") ||
+        qEnvironmentVariableIsEmpty("AMBRELIX_TEST_ANSWERING_BUS"))
+        GTEST_SKIP() << "runs from hung_bus_test.sh, with a display that names a bus that has hung";
+    ASSERT_EQ(qgetenv("DBUS_SESSION_BUS_ADDRESS"), qgetenv("AMBRELIX_TEST_ANSWERING_BUS"));
+    const int reference = ReferenceStartMs();
+    ASSERT_GE(reference, 0) << "no start with buses that answer to compare with";
+    const qint64 ms = MsUntilTheStartWindowShows([] {});
+    ASSERT_GE(ms, 0) << "the start window never showed";
+    std::cout << "start window after " << ms << " ms; with buses that answer, " << reference << " ms\n";
+    EXPECT_LE(ms, reference + 1000);
 }
 
 } // namespace

@@ -26,4 +26,11 @@ TEST(PlatformChoice, LeavesTheChoiceToQtWithoutAnXDisplayOrAProgramName) {
     EXPECT_EQ(rt::WithPlatformChoice({}, "", ":0"), Arguments{});
 }
 
+TEST(PlatformChoice, TheXDisplayIsTheLastDisplayOptionsElseDisplays) {
+    EXPECT_EQ(rt::XDisplayOf({"ambrelix", "-display", ":1", "--display", ":2.1", "survey.xyz"}, ":0"),
+              ":2.1");
+    EXPECT_EQ(rt::XDisplayOf({"ambrelix", "survey.xyz", "-display"}, ":0"), ":0");
+    EXPECT_EQ(rt::XDisplayOf({"-display"}, ""), "");
+}
+
 } // namespace
