@@ -19,8 +19,6 @@ namespace rt::detail {
 
 namespace {
 
-using XConnection = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
-
 // The longest address read from the root window, in 32-bit units.
 constexpr std::uint32_t kLongestAddress = 1024;
 
@@ -75,13 +73,12 @@ std::vector<dbus::UnixSocket> SessionBusOfRuntimeFolder(const std::string& folde
     return dbus::UnixSockets("unix:path=" + path);
 }
 
-std::string Search(const AccessibilityBusPlaces& places, XConnection x, int screenNumber,
+std::string Search(const AccessibilityBusPlaces& places, xcb_connection_t* x, int screenNumber,
                    dbus::Deadline deadline) {
     if (!places.own.empty())
         return dbus::AnsweringEntry(places.own, deadline).value_or("");
-    if (x) {
-        const std::string ofDisplay = AddressOfDisplay(x.get(), screenNumber, deadline);
-        x.reset();
+    if (x != nullptr) {
+        const std::string ofDisplay = AddressOfDisplay(x, screenNumber, deadline);
         if (const std::optional<std::string> entry = dbus::AnsweringEntry(ofDisplay, deadline))
             return *entry;
     }
@@ -96,20 +93,18 @@ std::string Search(const AccessibilityBusPlaces& places, XConnection x, int scre
 
 AccessibilityBusSearch::AccessibilityBusSearch(const AccessibilityBusPlaces& places,
                                                std::chrono::milliseconds within)
-    : deadline_(std::chrono::steady_clock::now() + within) {
+    : deadline_(std::chrono::steady_clock::now() + within), x_(nullptr, &xcb_disconnect) {
     // Connected here, not on the worker: libxcb reads the environment (XAUTHORITY) as it connects,
     // which Qt changes on this thread as it starts (it drops DESKTOP_STARTUP_ID).
-    XConnection x(nullptr, &xcb_disconnect);
     int screenNumber = 0;
     if (places.own.empty() && !places.display.empty()) {
-        x.reset(xcb_connect(places.display.c_str(), &screenNumber));
-        if (xcb_connection_has_error(x.get()) != 0)
-            x.reset();
+        x_.reset(xcb_connect(places.display.c_str(), &screenNumber));
+        if (xcb_connection_has_error(x_.get()) != 0)
+            x_.reset();
     }
-    std::packaged_task<std::string()> task(
-        [places, x = std::move(x), screenNumber, deadline = deadline_]() mutable {
-            return Search(places, std::move(x), screenNumber, deadline);
-        });
+    std::packaged_task<std::string()> task([places, x = x_.get(), screenNumber, deadline = deadline_] {
+        return Search(places, x, screenNumber, deadline);
+    });
     found_ = task.get_future();
     worker_ = std::thread(std::move(task));
 }

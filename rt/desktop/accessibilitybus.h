@@ -13,8 +13,10 @@
 
 #include <chrono>
 #include <future>
+#include <memory>
 #include <string>
 #include <thread>
+#include <xcb/xcb.h>
 
 #include "rt/desktop/busprobe.h"
 
@@ -43,6 +45,9 @@ public:
 
 private:
     dbus::Deadline deadline_;
+    // The search's own connection to the X display, closed only once the application's is open:
+    // the last client to leave an X server resets it, which would refuse Qt's connection then.
+    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> x_;
     std::future<std::string> found_;
     std::thread worker_;
 };
