@@ -4,26 +4,46 @@
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
+#include <QSize>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <initializer_list>
+#include <optional>
 
 #include "rt/application.h"
 #include "rt/desktop/framemargins.h"
+#include "rt/desktop/xserver.h"
 #include "rt/menustrip.h"
 
 namespace rt::detail {
 
 namespace {
 
+// Where the manager shows the strip, with the frame it says it draws around it where that can be
+// a frame. A manager may put the strip lower than the band it was given and frame it: awesome
+// keeps every window, the strip too, below a bar of its own that no screen area it tells leaves
+// out, and draws a border around it.
+QRect Shown(const MenuStrip& strip) {
+    const QScreen* screen = strip.screen();
+    const QSize size = screen != nullptr ? screen->geometry().size() : QSize();
+    const std::optional<QMargins> frame =
+        x11::ManagerRuns() ? CheckedExtents(x11::FrameExtents(x11::WindowOf(strip)), size) : std::nullopt;
+    return strip.geometry().marginsAdded(frame.value_or(QMargins()));
+}
+
 // The highest top a frame may have in the area: just below the strip while it shows on the
-// area's screen.
+// area's screen, below its band and below the place the manager shows it at.
 int ClearTop(const QRect& area) {
     const Application* application = Application::Current();
     const MenuStrip* strip = application != nullptr ? application->Strip() : nullptr;
-    if (strip == nullptr || !strip->isVisible() || !strip->Band().intersects(area))
+    if (strip == nullptr || !strip->isVisible())
         return area.top();
-    return std::max(area.top(), strip->Band().bottom() + 1);
+    int bottom = area.top() - 1;
+    for (const QRect& lies : {strip->Band(), Shown(*strip)})
+        if (lies.intersects(area))
+            bottom = std::max(bottom, lies.bottom());
+    return bottom + 1;
 }
 
 // The frame rectangle moved as little as needed to lie within the area and below the menu strip;
