@@ -4,24 +4,46 @@
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
+#include <QSize>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <initializer_list>
+#include <optional>
 
 #include "rt/desktop/framemargins.h"
 #include "rt/desktop/strip.h"
+#include "rt/desktop/windowmanager.h"
+#include "rt/desktop/xserver.h"
 
 namespace rt::detail {
 
 namespace {
 
+// Where the manager shows the strip, with the frame it says it draws around it where that can be
+// a frame. A manager may put the strip lower than the band it was given and frame it: awesome
+// keeps every window, the strip too, below a bar of its own that no screen area it tells leaves
+// out, and draws a border around it.
+QRect Shown(const StripWindow& strip) {
+    const QWidget& window = strip.StripWidget();
+    const QScreen* screen = window.screen();
+    const QSize size = screen != nullptr ? screen->geometry().size() : QSize();
+    const std::optional<QMargins> frame =
+        x11::ManagerRuns() ? CheckedExtents(x11::FrameExtents(x11::WindowOf(window)), size) : std::nullopt;
+    return window.geometry().marginsAdded(frame.value_or(QMargins()));
+}
+
 // The highest top a frame may have in the area: just below the strip while it shows on the
-// area's screen.
+// area's screen, below its band and below the place the manager shows it at.
 int ClearTop(const QRect& area) {
     const StripWindow* strip = Strip();
-    if (strip == nullptr || !strip->StripWidget().isVisible() || !strip->Band().intersects(area))
+    if (strip == nullptr || !strip->StripWidget().isVisible())
         return area.top();
-    return std::max(area.top(), strip->Band().bottom() + 1);
+    int bottom = area.top() - 1;
+    for (const QRect& lies : {strip->Band(), Shown(*strip)})
+        if (lies.intersects(area))
+            bottom = std::max(bottom, lies.bottom());
+    return bottom + 1;
 }
 
 // The frame rectangle moved as little as needed to lie within the area and below the menu strip;

@@ -9,10 +9,12 @@
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "model/globali.h"
 #include "rt/application.h"
+#include "rt/desktop/xserver.h"
 #include "rt/dialogs.h"
 #include "tests/desktop/desktop.h"
 #include "tests/support/e2e.h"
@@ -45,6 +47,26 @@ QMenu* Choose(QMenu& menu, const QString& caption) {
 // The menu opens and stays open for a moment (a menu the manager closes again at once fails).
 bool StaysOpen(const QPointer<QMenu>& menu) {
     return desktop::HoldsSteadily([&] { return menu && menu->isVisible(); }, 5000, 200);
+}
+
+// The strip's WM_PROTOCOLS name WM_TAKE_FOCUS.
+bool OffersToTakeTheFocus() {
+    const auto offered = rt::x11::Property32(rt::x11::WindowOf(*Strip()->window()),
+                                             rt::x11::Atom("WM_PROTOCOLS"), XCB_ATOM_ATOM, 16);
+    return offered && std::count(offered->begin(), offered->end(), rt::x11::Atom("WM_TAKE_FOCUS")) > 0;
+}
+
+// A manager that gives the keyboard to a window as it is clicked (awesome) would take it from the
+// program's window as a menu title is pressed, and Qt closes the menu that has just opened.
+TEST_F(MenuStripAlone, OffersTheManagerToTakeTheFocusOnlyWhileItTakesTheKeyboard) {
+    RunProgram(
+        [] {
+            EXPECT_FALSE(OffersToTakeTheFocus()) << "beside the start window";
+            CloseTheStartWindow();
+            EXPECT_TRUE(OffersToTakeTheFocus()) << "alone";
+            rt::Application::Current()->Quit();
+        },
+        20);
 }
 
 TEST_F(MenuStripAlone, MenusOpenByKeyboardAndMouseAndWhatIsChosenRunsThenAMnemonicOpensFromAWindow) {

@@ -1,7 +1,8 @@
 // The program under window managers that misbehave (the tests' own, desktop::TestManager): it
 // never asks about a window the manager already shows, waits for no manager that does not answer,
-// reads absurd frame extents as unknown, places a window again when its frame is said late, and
-// maps a window itself when the manager that was to map it has ended.
+// reads absurd frame extents as unknown, places a window again when its frame is said late, keeps
+// windows clear of a frame the manager draws around the strip, and maps a window itself when the
+// manager that was to map it has ended.
 
 #include <QApplication>
 #include <QDialog>
@@ -199,6 +200,32 @@ TEST(NoManagerLateFrame, PlacesTheWindowAgainWhenTheFrameIsSaid) {
         3000))
         << "the frame's top stays at " << desktop::DrawnFrame(content).top();
     window.Close();
+}
+
+using NoManagerFramedStrip = ProgramTest;
+
+// A manager that frames the strip too, as awesome draws a border around it: a window placed at the
+// top of the area keeps its frame clear of the strip's frame, not only of the strip's own band.
+TEST_F(NoManagerFramedStrip, KeepsAWindowsFrameBelowTheStripsFrame) {
+    desktop::TestManager manager;
+    ASSERT_TRUE(manager.Ready());
+    RunProgram(
+        [] {
+            const QWidget& strip = *Strip()->window();
+            ASSERT_TRUE(
+                QTest::qWaitFor([&] { return rt::x11::FrameExtents(rt::x11::WindowOf(strip)).has_value(); }));
+            PlaceWindowsAt(200, 0);
+            PlacedWindow& window = rt::Instance<PlacedWindow>();
+            const QWidget& content = *window.ContentWidget();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return desktop::Settled(content); }));
+            const int stripBottom = desktop::DrawnFrame(strip).bottom();
+            EXPECT_GT(desktop::DrawnFrame(content).top(), stripBottom)
+                << "the window's frame from " << desktop::DrawnFrame(content).top()
+                << " covers the strip's to " << stripBottom;
+            window.Close();
+            rt::Application::Current()->Quit();
+        },
+        20);
 }
 
 using NoManagerManagerEnds = ProgramTest;
