@@ -1,18 +1,9 @@
 #!/usr/bin/env bash
-# The program with a D-Bus bus that has hung against ones that answer. Starts a session bus that
-# answers (dbus-daemon), the accessibility bus's launcher on it as on a Wayland session (it names
-# its bus to the session bus only, on no X display), and a bus that takes connections and never
-# answers (hung_bus.py), and checks that they do so. Then runs the desktop tests' suites, each on
-# an X screen of its own:
-# - HungBusSessionAccessibility: the session bus that answers, without a window manager; its start
-#   time is what the others compare with;
-# - HungBus: the hung bus as session bus, without a window manager;
-# - HungBusAccessibility: the hung bus as session bus, under openbox, the root window naming the
-#   launcher's bus as the accessibility bus (AT_SPI_BUS), as the launcher names its own on X;
-# - HungBusOfTheDisplay: the session bus that answers, under openbox, the root window naming the
-#   hung bus.
-# The buses are stopped when the script ends. Exits non-zero when a check or a run fails; every
-# run is made.
+# The program with D-Bus buses that answer and one that takes connections and never answers
+# (hung_bus.py): a session bus (dbus-daemon) with the accessibility bus's launcher on it as on a
+# Wayland session, naming its bus on no X display. Runs the desktop tests' HungBus* suites, each
+# on an X screen of its own, with the buses each names (see hungbus_test.cpp); the first measures
+# the start the others compare with. Every run is made; exits non-zero when a check or run fails.
 # Usage: hung_bus_test.sh DESKTOP_TESTS
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,8 +17,7 @@ tests=$1
 source "$here/started_processes.sh"
 has_line() { grep -q . "$1" 2>/dev/null; }
 
-# The session bus and the launcher it may start see a Wayland session, no X display, and keep
-# their sockets in a runtime folder of their own.
+# The session bus and its launcher see a Wayland session and a runtime folder of their own.
 mkdir -m 700 "$work/runtime"
 session_environment=(-u DISPLAY WAYLAND_DISPLAY=ambrelix-test-no-compositor XDG_RUNTIME_DIR="$work/runtime")
 env "${session_environment[@]}" dbus-daemon --session --nofork --print-address=3 \
@@ -78,8 +68,7 @@ if [ "$asked" -ne 124 ]; then
 fi
 
 failures=0
-# A run that waits on the hung bus would last D-Bus's timeouts of 25 s and more, or for ever: it is
-# ended after 20 s, where one that waits on nothing lasts about a second.
+# A run that waits on the hung bus would last D-Bus's timeouts or for ever: it ends after 20 s.
 # Usage: run_on_own_screen MANAGER COMMAND...
 run_on_own_screen() {
     local status=0
@@ -100,8 +89,7 @@ run_with_display_naming() {
         _ "$1" "$tests" --gtest_filter="$2"
 }
 
-# QT_LINUX_ACCESSIBILITY_ALWAYS_ON: Qt's own bridge joins the bus the session bus names without a
-# screen reader that asks for it.
+# QT_LINUX_ACCESSIBILITY_ALWAYS_ON: Qt's own bridge would join that bus without a screen reader.
 DBUS_SESSION_BUS_ADDRESS=$answering AMBRELIX_TEST_ANSWERING_BUS=$answering \
     AMBRELIX_TEST_ACCESSIBILITY_BUS=$accessibility QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
     run_on_own_screen none "$tests" --gtest_filter='HungBusSessionAccessibility.*' >"$work/reference.log" 2>&1

@@ -1,12 +1,8 @@
 // The program with a D-Bus session bus that takes connections and never answers (a hung desktop,
 // an address left over from another login), or an accessibility bus that never answers: it starts
-// as soon as with buses that answer, and its dialogs and roads wait on nothing; where the session
-// bus or the display names an accessibility bus that answers, it joins that bus for screen
-// readers. Run by hung_bus_test.sh, which starts the buses: first HungBusSessionAccessibility with
-// the bus that answers and the accessibility bus's launcher on it, whose start the others compare
-// with, then HungBus with the hung bus, HungBusAccessibility with the hung bus and the display
-// naming the accessibility bus, and HungBusOfTheDisplay with the bus that answers and the display
-// naming the hung bus.
+// as soon as with buses that answer, and its dialogs and roads wait on nothing; it joins an
+// accessibility bus that answers, named by the session bus or the display, for screen readers.
+// Run by hung_bus_test.sh, which starts the buses.
 
 #include <QApplication>
 #include <QByteArray>
@@ -66,24 +62,21 @@ template <class D> qint64 MsUntilShownAndCancelled(const std::function<void()>& 
     return shownAfter;
 }
 
-// Milliseconds since this process started, to the kernel's clock tick: the runtime's start-up,
-// made before the tests run, is part of the program's start.
+// Milliseconds since this process started (its 22nd stat field, in clock ticks since the boot):
+// the runtime's start-up, made before the tests run, is part of the program's start.
 qint64 MsSinceTheProcessStarted() {
     std::ifstream stat("/proc/self/stat");
     const std::string fields((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    // The process's start is the 22nd field, counted in ticks since the boot; the second, the
-    // program's name in parentheses, may hold spaces.
-    std::istringstream afterName(fields.substr(fields.rfind(')') + 1));
-    std::string field;
+    std::istringstream afterName(fields.substr(fields.rfind(')') + 1)); // a name may hold spaces
+    std::string skipped;
     for (int number = 3; number < 22; ++number)
-        afterName >> field;
+        afterName >> skipped;
     unsigned long long startTicks = 0;
     afterName >> startTicks;
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
-    const auto ticksPerSecond = static_cast<qint64>(sysconf(_SC_CLK_TCK));
     return qint64{now.tv_sec} * 1000 + now.tv_nsec / 1000000 -
-           static_cast<qint64>(startTicks) * 1000 / ticksPerSecond;
+           static_cast<qint64>(startTicks) * 1000 / sysconf(_SC_CLK_TCK);
 }
 
 // Milliseconds from the start of the program's process until its start window shows, then quits it.

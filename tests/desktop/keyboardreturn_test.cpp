@@ -98,8 +98,7 @@ TEST_F(NoManagerKeyboard, ShortcutsReachTheProgramAfterADialogWithoutAClick) {
         30);
 }
 
-// The keyboard is given with the time of the user's last event; Qt takes the pointer through the
-// X Input extension, whose button events count as the core ones do.
+// Qt takes the pointer through X Input 2, whose clicks count as the user's events as core ones do.
 TEST_F(NoManagerKeyboard, AClickIsTheUsersLastEvent) {
     RunProgram([] {
         const rt::x11::Events* events = rt::x11::Events::Get();

@@ -56,8 +56,8 @@ bool OffersToTakeTheFocus() {
     return offered && std::count(offered->begin(), offered->end(), rt::x11::Atom("WM_TAKE_FOCUS")) > 0;
 }
 
-// A manager that gives the keyboard to a window as it is clicked (awesome) would take it from the
-// program's window as a menu title is pressed, and Qt closes the menu that has just opened.
+// Else awesome takes the keyboard from the program's window as a menu title is pressed, and Qt
+// closes the menu that has just opened.
 TEST_F(MenuStripAlone, OffersTheManagerToTakeTheFocusOnlyWhileItTakesTheKeyboard) {
     RunProgram(
         [] {

@@ -78,10 +78,9 @@ bool ShownWindowsHeld() {
 
 using NoManagerFrameRequests = ProgramTest;
 
-// A manager that maps a window before it sets its WM_STATE, as openbox often does, here half a
-// second before: each window the program places by the strip stays mapped and not yet held while
-// the program shows it and runs its events, on a machine of any speed. The program asks about
-// each window before it maps, never after, also not from the events that follow its showing.
+// A manager that maps a window half a second before it sets its WM_STATE (openbox often does so
+// sooner): the program asks about each window before it maps, never after, also not from the
+// events that follow its showing.
 TEST_F(NoManagerFrameRequests, AreSentOnlyForWindowsNotYetMapped) {
     desktop::TestManager manager({"--late-state", "500"});
     ASSERT_TRUE(manager.Ready());
@@ -111,11 +110,9 @@ bool AskedAbout(const desktop::TestManager& manager, const QWidget& window) {
                        [&](const std::string& line) { return line.rfind(request + " ", 0) == 0; });
 }
 
-// Managers that let a frame request go unanswered: one that answers none, not even the question
-// the program asks as it meets a manager, and one that answers that question and no later one,
-// so that the first window is asked about in vain. The windows show by the strip, where their
-// frame is asked. The first may wait for an answer, the one wait a manager gets; the manager is
-// asked about no later window, and none of them waits.
+// Managers that answer no frame request, or only the program's first question about a window of
+// its own, so that the first window by the strip is asked about in vain: only it may wait, and
+// the manager is asked about no later window.
 TEST(NoManagerSilentManager, KeepsNoWindowWaiting) {
     const struct {
         std::vector<std::string> options;
@@ -204,8 +201,8 @@ TEST(NoManagerLateFrame, PlacesTheWindowAgainWhenTheFrameIsSaid) {
 
 using NoManagerFramedStrip = ProgramTest;
 
-// A manager that frames the strip too, as awesome draws a border around it: a window placed at the
-// top of the area keeps its frame clear of the strip's frame, not only of the strip's own band.
+// A manager that frames the strip too, as awesome does: a window placed at the area's top keeps
+// its frame clear of the strip's frame.
 TEST_F(NoManagerFramedStrip, KeepsAWindowsFrameBelowTheStripsFrame) {
     desktop::TestManager manager;
     ASSERT_TRUE(manager.Ready());
