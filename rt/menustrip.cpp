@@ -58,8 +58,6 @@ const std::vector<std::uint32_t> kFixedWindowMotifHints = {1 | 2, 0, 0, 0, 0};
 // WM_HINTS: the flag that says the ninth item, the window group, is set.
 constexpr std::uint32_t kWindowGroupHint = 1U << 6;
 constexpr std::size_t kWmHintsItems = 9;
-// More WM_PROTOCOLS than Qt lists.
-constexpr std::uint32_t kMaxProtocols = 16;
 
 } // namespace
 
@@ -219,19 +217,8 @@ void MenuStrip::HintManager() {
     // lists for every window: a manager that gives the keyboard to a window as it is clicked
     // (awesome) would take it from the program's working window as a menu title is pressed, and
     // Qt closes a menu that has just opened when the keyboard then leaves the program.
-    const xcb_atom_t protocols = x11::Atom("WM_PROTOCOLS");
-    const xcb_atom_t takeFocus = x11::Atom("WM_TAKE_FOCUS");
-    std::vector<std::uint32_t> offered = x11::Property32(window, protocols, XCB_ATOM_ATOM, kMaxProtocols)
-                                             .value_or(std::vector<std::uint32_t>{});
-    const bool takes = !windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus);
-    const auto listed = std::find(offered.begin(), offered.end(), takeFocus);
-    if (takes != (listed != offered.end())) {
-        if (takes)
-            offered.push_back(takeFocus);
-        else
-            offered.erase(listed);
-        x11::SetProperty32(window, protocols, XCB_ATOM_ATOM, offered);
-    }
+    x11::ListAtom(window, x11::Atom("WM_PROTOCOLS"), x11::Atom("WM_TAKE_FOCUS"),
+                  !windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
     // Qt adds its own states to these when it maps the window; a manager drops them all when it
     // withdraws it.
     if (!x11::Mapped(window))

@@ -5,9 +5,8 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWindow>
-#include <map>
-#include <vector>
 
+#include "rt/desktop/listeners.h"
 #include "rt/desktop/xserver.h"
 
 namespace rt::x11 {
@@ -17,8 +16,7 @@ namespace {
 struct Known {
     xcb_connection_t* connection = nullptr;
     xcb_window_t manager = XCB_WINDOW_NONE;
-    std::map<int, std::function<void(xcb_window_t)>> listeners;
-    int nextKey = 0;
+    detail::Listeners<xcb_window_t> listeners;
     bool lookPending = false;
 };
 
@@ -60,20 +58,6 @@ void MapWaitingWindows() {
     }
 }
 
-void Tell(xcb_window_t now) {
-    // A listener may listen or unlisten as it runs.
-    std::vector<int> keys;
-    for (const auto& [key, listener] : known.listeners)
-        keys.push_back(key);
-    for (const int key : keys) {
-        const auto found = known.listeners.find(key);
-        if (found != known.listeners.end()) {
-            const auto listener = found->second;
-            listener(now);
-        }
-    }
-}
-
 void TakeIn(xcb_window_t now) {
     const bool ended = known.manager != XCB_WINDOW_NONE && now == XCB_WINDOW_NONE;
     known.manager = now;
@@ -82,7 +66,7 @@ void TakeIn(xcb_window_t now) {
         SelectEvents(now, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
     if (ended)
         MapWaitingWindows();
-    Tell(now);
+    known.listeners.Tell(now);
 }
 
 } // namespace
@@ -118,14 +102,13 @@ bool ManagerSupports(const char* name) {
 
 int ListenManager(std::function<void(xcb_window_t now)> changed) {
     const xcb_window_t now = ManagerOwner();
-    const int key = known.nextKey++;
-    known.listeners.emplace(key, changed);
+    const int key = known.listeners.Add(changed);
     changed(now);
     return key;
 }
 
 void UnlistenManager(int key) {
-    known.listeners.erase(key);
+    known.listeners.Remove(key);
 }
 
 void WindowDestroyed(xcb_window_t window) {

@@ -76,26 +76,11 @@ xcb_timestamp_t Events::LatestTime() const {
 }
 
 int Events::Listen(Listener changed) {
-    listeners_.emplace(nextKey_, std::move(changed));
-    return nextKey_++;
+    return listeners_.Add(std::move(changed));
 }
 
 void Events::Unlisten(int key) {
-    listeners_.erase(key);
-}
-
-void Events::Notify(xcb_window_t window, xcb_atom_t property) {
-    // A listener may listen or unlisten as it runs.
-    std::vector<int> keys;
-    for (const auto& [key, listener] : listeners_)
-        keys.push_back(key);
-    for (const int key : keys) {
-        const auto found = listeners_.find(key);
-        if (found != listeners_.end()) {
-            const Listener listener = found->second;
-            listener(window, property);
-        }
-    }
+    listeners_.Remove(key);
 }
 
 void Events::ReadInputEvent(const xcb_generic_event_t& event) {
@@ -140,8 +125,9 @@ bool Events::nativeEventFilter(const QByteArray& type, void* message, qintptr*) 
             });
         } else if (OwnWindow(changed.window)) {
             lastPropertyTime_ = changed.time;
-            QTimer::singleShot(
-                0, this, [this, window = changed.window, atom = changed.atom] { Notify(window, atom); });
+            QTimer::singleShot(0, this, [this, window = changed.window, atom = changed.atom] {
+                listeners_.Tell(window, atom);
+            });
         }
         break;
     }

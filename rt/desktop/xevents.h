@@ -11,9 +11,10 @@
 #include <QObject>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <vector>
 #include <xcb/xcb.h>
+
+#include "rt/desktop/listeners.h"
 
 namespace rt::x11 {
 
@@ -44,7 +45,6 @@ public:
 private:
     explicit Events(QObject* parent);
     ~Events() override;
-    void Notify(xcb_window_t window, xcb_atom_t property);
     // Takes the time of a key or button event of the X Input extension.
     void ReadInputEvent(const xcb_generic_event_t& event);
 
@@ -57,8 +57,7 @@ private:
     // An unmapped window of the program's own whose property changes tell the time.
     xcb_window_t clock_ = XCB_WINDOW_NONE;
     std::vector<std::function<void(xcb_timestamp_t)>> timeRequests_;
-    std::map<int, Listener> listeners_;
-    int nextKey_ = 0;
+    detail::Listeners<xcb_window_t, xcb_atom_t> listeners_;
 };
 
 } // namespace rt::x11

@@ -161,6 +161,20 @@ void SelectEvents(xcb_window_t window, std::uint32_t mask) {
     xcb_flush(connection);
 }
 
+void ListAtom(xcb_window_t window, xcb_atom_t property, xcb_atom_t atom, bool listed) {
+    constexpr std::uint32_t kLongestList = 64;
+    std::vector<std::uint32_t> atoms =
+        Property32(window, property, XCB_ATOM_ATOM, kLongestList).value_or(std::vector<std::uint32_t>{});
+    const auto found = std::find(atoms.begin(), atoms.end(), atom);
+    if (listed == (found != atoms.end()))
+        return;
+    if (listed)
+        atoms.push_back(atom);
+    else
+        atoms.erase(found);
+    SetProperty32(window, property, XCB_ATOM_ATOM, atoms);
+}
+
 void AddStates(xcb_window_t window, const std::vector<const char*>& names) {
     const xcb_atom_t property = Atom("_NET_WM_STATE");
     std::vector<std::uint32_t> states =

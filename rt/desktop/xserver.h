@@ -56,6 +56,9 @@ bool Mapped(xcb_window_t window);
 void Map(xcb_window_t window);
 // Adds the event mask to those this program selects on another client's window (the manager's).
 void SelectEvents(xcb_window_t window, std::uint32_t mask);
+// Puts the atom into the window's property that lists atoms, or takes it out; the property changes
+// only where the list does.
+void ListAtom(xcb_window_t window, xcb_atom_t property, xcb_atom_t atom, bool listed);
 // Adds the _NET_WM_STATE atoms to the window's state, before it is mapped: a manager reads them as
 // it takes the window in, and drops them as it withdraws it.
 void AddStates(xcb_window_t window, const std::vector<const char*>& names);
